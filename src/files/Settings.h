@@ -1,0 +1,51 @@
+// The settings store: a profile (INI) file read and written key by key. It
+// keeps no copy of the contents; every write is in the file when it returns.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zk::files {
+
+inline constexpr char SettingsFileName[] = "quillmar.ini";
+inline constexpr char SettingsSection[] = "Zanfor Kelva";
+inline constexpr std::size_t MaxSettingsValue = 1023;
+// Larger files are not ours to rewrite: reads give defaults, writes refuse.
+inline constexpr std::size_t MaxSettingsFileSize = 4 * 1024 * 1024;
+
+// A refused write: "Kann nicht nach <path> schreiben".
+class SettingsWriteError : public std::runtime_error {
+public:
+    explicit SettingsWriteError(const std::string& path);
+};
+
+// The integer rule of the profile values: "0x"/"0X" with more than two
+// characters is hexadecimal; otherwise leading blanks, an optional sign and
+// decimal digits, or "$" and hexadecimal digits. Anything else, an empty
+// value and values beyond 32 bits give the default.
+int ParseProfileInteger(std::string_view text, int fallback);
+
+class SettingsStore {
+public:
+    SettingsStore() = default;
+    explicit SettingsStore(std::string fileName) : fileName_(std::move(fileName)) {}
+
+    void Open(std::string fileName) { fileName_ = std::move(fileName); }
+    const std::string& FileName() const { return fileName_; }
+
+    int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
+    // At most 1023 characters; a missing key gives the default.
+    std::string ReadString(std::string_view section, std::string_view key,
+                           const std::string& fallback) const;
+
+    // Each throws SettingsWriteError when the file cannot be written.
+    void WriteInteger(std::string_view section, std::string_view key, int value);
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+
+private:
+    std::string fileName_;
+};
+
+} // namespace zk::files

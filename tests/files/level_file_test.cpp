@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "TempDir.h"
+#include "files/AtomicFile.h"
+#include "files/LevelFile.h"
+
+using namespace zk;
+using namespace zk::files;
+
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::size_t n) {
+    std::vector<std::uint8_t> b(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        b[i] = static_cast<std::uint8_t>((i * 7 + i / 63) % 256);
+    }
+    return b;
+}
+
+GameState StateIn(const TempDir& dir, int language = English) {
+    GameState s;
+    s.programDirectory = dir.Dir();
+    s.language = language;
+    s.levels.SetCurrentLevel(4);
+    return s;
+}
+
+} // namespace
+
+TEST(LevelFile, MissingOrShortFilesGiveOneEmptyLevelAndTheMessage) {
+    for (int size : {-1, 0, 1, 62}) {
+        TempDir dir;
+        if (size >= 0) {
+            TempDir::Write(dir.File(LevelFileName), Bytes(static_cast<std::size_t>(size)));
+        }
+        GameState s = StateIn(dir);
+        const auto message = LoadLevels(s);
+        ASSERT_TRUE(message) << size;
+        const std::string n = size < 0 ? "2" : "100";
+        EXPECT_EQ(*message, "Fileerror " + n + " with file " + dir.Dir() + "ZKLV.DAT.");
+        EXPECT_EQ(s.levels.LevelCount(), 1);
+        EXPECT_EQ(s.levels.CurrentLevel(), 1);
+        EXPECT_EQ(s.levels.LevelAt(1), LevelRecord{});
+    }
+}
+
+TEST(LevelFile, GermanReadMessage) {
+    TempDir dir;
+    GameState s = StateIn(dir, German);
+    EXPECT_EQ(*LoadLevels(s), "Dateifehler 2 bei Datei " + dir.Dir() + "ZKLV.DAT.");
+}
+
+TEST(LevelFile, DamagedTailIsDroppedSilentlyAndVanishesAtTheNextWrite) {
+    TempDir dir;
+    const auto path = dir.File(LevelFileName);
+    const auto bytes = Bytes(63 * 3 + 20);
+    TempDir::Write(path, bytes);
+    GameState s = StateIn(dir);
+    EXPECT_FALSE(LoadLevels(s));
+    EXPECT_EQ(s.levels.LevelCount(), 3);
+    EXPECT_EQ(s.levels.CurrentLevel(), 4); // left for the controller to bring into range
+    EXPECT_EQ(s.levels.LevelAt(2)[0], bytes[63]);
+    EXPECT_FALSE(SaveLevels(s));
+    EXPECT_EQ(TempDir::Read(path), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 189));
+}
+
+TEST(LevelFile, AtMostFiveHundredRecordsAndByteIdenticalRoundTrips) {
+    for (std::size_t records : {1u, 62u, 499u, 500u}) {
+        TempDir dir;
+        const auto path = dir.File(LevelFileName);
+        const auto bytes = Bytes(63 * records);
+        TempDir::Write(path, bytes);
+        GameState s = StateIn(dir);
+        ASSERT_FALSE(LoadLevels(s));
+        EXPECT_EQ(s.levels.LevelCount(), static_cast<int>(records));
+        ASSERT_FALSE(SaveLevels(s));
+        EXPECT_EQ(TempDir::Read(path), bytes) << records;
+    }
+    TempDir dir;
+    TempDir::Write(dir.File(LevelFileName), Bytes(63 * 503 + 5));
+    GameState s = StateIn(dir);
+    EXPECT_FALSE(LoadLevels(s));
+    EXPECT_EQ(s.levels.LevelCount(), 500);
+}
+
+TEST(LevelFile, SaveStoresTheBoardOnlyWhenEditingAndAlwaysClearsEdited) {
+    TempDir dir;
+    TempDir::Write(dir.File(LevelFileName), Bytes(63 * 2));
+    GameState s = StateIn(dir);
+    LoadLevels(s);
+    s.levels.SetCurrentLevel(2);
+    s.board.cells.fill(33);
+
+    s.boardState = PlayState; // a scrambled Board is never written
+    s.edited = true;
+    s.levelsChanged = true;
+    ASSERT_FALSE(SaveLevels(s));
+    EXPECT_FALSE(s.edited);
+    EXPECT_TRUE(s.levelsChanged);
+    EXPECT_EQ(TempDir::Read(dir.File(LevelFileName)), Bytes(63 * 2));
+
+    s.boardState = EditingState;
+    ASSERT_FALSE(SaveLevels(s));
+    const auto written = TempDir::Read(dir.File(LevelFileName));
+    ASSERT_EQ(written.size(), 126u);
+    EXPECT_EQ(written[63], 33);
+    EXPECT_EQ(written[125], 33);
+    EXPECT_EQ(s.levels.CurrentLevel(), 2);
+}
+
+TEST(LevelFile, FailedWritesReportTheRecordAndKeepTheOldFile) {
+    TempDir dir;
+    const auto path = dir.File(LevelFileName);
+    const auto old = Bytes(63 * 4);
+    TempDir::Write(path, old);
+    GameState s = StateIn(dir);
+    LoadLevels(s);
+    s.levels.SetCurrentLevel(1);
+    ASSERT_TRUE(s.levels.InsertLevel(s.levels.LevelAt(1)));
+    for (std::size_t k = 0; k < 63 * 5; k += 31) {
+        fault::FailWritesAfter(k);
+        s.edited = true;
+        const auto message = SaveLevels(s);
+        fault::FailWritesAfter(std::nullopt);
+        ASSERT_TRUE(message);
+        EXPECT_EQ(*message, "Cannot create ZKLV.DAT. (" + std::to_string(k / 63 + 1) + ")");
+        EXPECT_FALSE(s.edited);
+        EXPECT_EQ(TempDir::Read(path), old) << k;
+    }
+    s.language = German;
+    fault::FailWritesAfter(130);
+    const auto german = SaveLevels(s);
+    fault::FailWritesAfter(std::nullopt);
+    EXPECT_EQ(*german, "Datei ZKLV.DAT kann nicht angelegt werden. (3)");
+}
+
+TEST(LevelFile, DirectoryThatCannotBeWritten) {
+    TempDir dir;
+    GameState s = StateIn(dir);
+    s.programDirectory = dir.Dir() + "gone/";
+    s.levels.ReplaceLevels({LevelRecord{}, LevelRecord{}});
+    const auto message = SaveLevels(s);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(*message, "Cannot create ZKLV.DAT. (1)");
+}

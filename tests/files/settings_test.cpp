@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "TempDir.h"
+#include "files/AtomicFile.h"
+#include "files/Settings.h"
+
+using namespace zk::files;
+
+namespace {
+constexpr const char* S = SettingsSection;
+}
+
+TEST(ProfileInteger, AcceptedForms) {
+    EXPECT_EQ(ParseProfileInteger("10", 1), 10);
+    EXPECT_EQ(ParseProfileInteger("-1", 1), -1);
+    EXPECT_EQ(ParseProfileInteger("+7", 1), 7);
+    EXPECT_EQ(ParseProfileInteger("  42", 1), 42);
+    EXPECT_EQ(ParseProfileInteger("0x0A", 1), 10);
+    EXPECT_EQ(ParseProfileInteger("0XfF", 1), 255);
+    EXPECT_EQ(ParseProfileInteger("$1F", 1), 31);
+    EXPECT_EQ(ParseProfileInteger("-$10", 1), -16);
+    EXPECT_EQ(ParseProfileInteger("0xFFFFFFFF", 1), -1);
+    EXPECT_EQ(ParseProfileInteger("2147483647", 1), 2147483647);
+    EXPECT_EQ(ParseProfileInteger("-2147483648", 1), -2147483647 - 1);
+}
+
+TEST(ProfileInteger, RejectedFormsGiveTheDefault) {
+    for (const char* bad : {"", "abc", "12abc", "1 2", "0x", "0xG1", "$", "$XY", "--1", "+",
+                            "2147483648", "99999999999", "0x123456789", "1.5", "0x-1"}) {
+        EXPECT_EQ(ParseProfileInteger(bad, 77), 77) << bad;
+    }
+}
+
+TEST(Settings, MissingFileSectionOrKeyGivesDefaultsAndReadingCreatesNothing) {
+    TempDir dir;
+    SettingsStore store(dir.File(SettingsFileName));
+    EXPECT_EQ(store.ReadInteger(S, "tongue", -1), -1);
+    EXPECT_EQ(store.ReadString(S, "save", ""), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File(SettingsFileName)));
+
+    TempDir::WriteText(dir.File(SettingsFileName), "[Other]\nlevel=5\n");
+    EXPECT_EQ(store.ReadInteger(S, "level", 1), 1);
+}
+
+TEST(Settings, WindowsFilesAnyCaseAndOddValues) {
+    TempDir dir;
+    const auto path = dir.File(SettingsFileName);
+    TempDir::WriteText(path, "; made on another machine\r\n[zanfor KELVA]\r\nLEVEL = 0x0A\r\n"
+                             "Mode=abc\r\nsave=\"C:\\GAMES\\WEEK1.zkv\"\r\ntop=$1F\r\n"
+                             "left=   -12   \r\n");
+    SettingsStore store(path);
+    EXPECT_EQ(store.ReadInteger(S, "level", 1), 10);
+    EXPECT_EQ(store.ReadInteger(S, "mode", 1), 1);
+    EXPECT_EQ(store.ReadString(S, "save", ""), "C:\\GAMES\\WEEK1.zkv");
+    EXPECT_EQ(store.ReadInteger(S, "top", 50), 31);
+    EXPECT_EQ(store.ReadInteger(S, "left", 100), -12);
+
+    store.WriteInteger(S, "level", 3);
+    const auto text = TempDir::ReadText(path);
+    EXPECT_NE(text.find("; made on another machine\r\n"), std::string::npos);
+    EXPECT_NE(text.find("level=3\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("0x0A"), std::string::npos);
+    EXPECT_EQ(store.ReadInteger(S, "level", 1), 3);
+}
+
+TEST(Settings, OtherSectionsKeysAndCommentsAreKept) {
+    TempDir dir;
+    const auto path = dir.File(SettingsFileName);
+    const std::string before = "[Before]\nx=1\n\n[Zanfor Kelva]\n; keep me\nlevel=4\nextra=yes\n\n"
+                               "[After]\nlevel=9\n";
+    TempDir::WriteText(path, before);
+    SettingsStore store(path);
+    store.WriteInteger(S, "level", 12);
+    store.WriteBool(S, "sound", true);
+    store.WriteString(S, "save", "/home/ann/week1.zkv");
+    EXPECT_EQ(TempDir::ReadText(path),
+              "[Before]\nx=1\n\n[Zanfor Kelva]\n; keep me\nlevel=12\nextra=yes\nsound=1\n"
+              "save=/home/ann/week1.zkv\n\n[After]\nlevel=9\n");
+    SettingsStore again(path);
+    EXPECT_EQ(again.ReadInteger("After", "level", 0), 9);
+}
+
+TEST(Settings, NewFileWithAllNineKeys) {
+    TempDir dir;
+    const auto path = dir.File(SettingsFileName);
+    SettingsStore store(path);
+    store.WriteInteger(S, "mode", 2);
+    store.WriteBool(S, "sound", false);
+    store.WriteInteger(S, "left", 100);
+    store.WriteInteger(S, "top", 50);
+    store.WriteInteger(S, "level", 1);
+    store.WriteInteger(S, "tongue", -1);
+    store.WriteString(S, "save", "");
+    store.WriteInteger(S, "eleft", 626);
+    store.WriteInteger(S, "etop", 50);
+    EXPECT_EQ(TempDir::ReadText(path), "[Zanfor Kelva]\nmode=2\nsound=0\nleft=100\ntop=50\n"
+                                       "level=1\ntongue=-1\nsave=\neleft=626\netop=50\n");
+    EXPECT_EQ(store.ReadInteger(S, "tongue", 5), -1);
+    EXPECT_EQ(store.ReadString(S, "save", "default"), "");
+}
+
+TEST(Settings, LongStringsAreCutAndLineBreaksCannotInjectKeys) {
+    TempDir dir;
+    SettingsStore store(dir.File(SettingsFileName));
+    store.WriteString(S, "save", std::string(2000, 'a'));
+    EXPECT_EQ(store.ReadString(S, "save", "").size(), 1023u);
+    store.WriteString(S, "save", "/tmp/x\nmode=0");
+    EXPECT_EQ(store.ReadString(S, "save", ""), "/tmp/x");
+    EXPECT_EQ(store.ReadInteger(S, "mode", 1), 1);
+}
+
+TEST(Settings, RefusedWritesRaiseTheErrorAndKeepTheFile) {
+    TempDir dir;
+    const auto path = dir.File(SettingsFileName);
+    TempDir::WriteText(path, "[Zanfor Kelva]\nlevel=4\n");
+    ::chmod(path.c_str(), 0444);
+    SettingsStore store(path);
+    try {
+        store.WriteInteger(S, "mode", 1);
+        FAIL() << "write-protected file was written";
+    } catch (const SettingsWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Kann nicht nach " + path + " schreiben");
+    }
+    EXPECT_EQ(TempDir::ReadText(path), "[Zanfor Kelva]\nlevel=4\n");
+
+    SettingsStore nowhere(dir.File("missing/dir/quillmar.ini"));
+    EXPECT_THROW(nowhere.WriteInteger(S, "mode", 1), SettingsWriteError);
+
+    ::chmod(path.c_str(), 0644);
+    for (std::size_t k = 0; k < 30; k += 3) {
+        fault::FailWritesAfter(k);
+        EXPECT_THROW(store.WriteInteger(S, "mode", 1), SettingsWriteError);
+        fault::FailWritesAfter(std::nullopt);
+        EXPECT_EQ(TempDir::ReadText(path), "[Zanfor Kelva]\nlevel=4\n");
+    }
+}
+
+TEST(Settings, HugeOrUnreadableFilesAreNeverRewritten) {
+    TempDir dir;
+    const auto path = dir.File(SettingsFileName);
+    std::string huge = "[Zanfor Kelva]\nlevel=4\n" + std::string(MaxSettingsFileSize, ';');
+    TempDir::WriteText(path, huge);
+    SettingsStore store(path);
+    EXPECT_EQ(store.ReadInteger(S, "level", 1), 1);
+    EXPECT_THROW(store.WriteInteger(S, "level", 2), SettingsWriteError);
+    EXPECT_EQ(std::filesystem::file_size(path), huge.size());
+
+    SettingsStore onDirectory(dir.Dir());
+    EXPECT_EQ(onDirectory.ReadInteger(S, "level", 1), 1);
+    EXPECT_THROW(onDirectory.WriteInteger(S, "level", 2), SettingsWriteError);
+}

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+#include "model/Board.h"
+
+using namespace zk;
+
+namespace {
+
+LevelRecord CornerBlock(TileNumber topLeft = 7) {
+    LevelRecord r{};
+    r[CellIndex(0, 0)] = topLeft;
+    r[CellIndex(1, 0)] = 6;
+    r[CellIndex(0, 1)] = 4;
+    r[CellIndex(1, 1)] = 5;
+    return r;
+}
+
+std::array<int, 256> Histogram(const LevelRecord& r) {
+    std::array<int, 256> h{};
+    for (auto t : r) {
+        ++h[t];
+    }
+    return h;
+}
+
+// A level with movable tiles of several kinds, fixed anchors and empty cells.
+LevelRecord MixedLevel() {
+    LevelRecord r{};
+    for (int i = 0; i < CellCount; ++i) {
+        r[static_cast<std::size_t>(i)] = static_cast<TileNumber>((i * 37) % 200);
+    }
+    r[5] = 0;
+    r[6] = 90;
+    r[40] = 250; // a byte without catalogue entry counts as fixed
+    return r;
+}
+
+} // namespace
+
+TEST(Solution, EmptyBoardAndCornerBlock) {
+    EXPECT_TRUE(IsSolved(LevelRecord{}));
+    EXPECT_TRUE(IsSolved(CornerBlock()));
+    EXPECT_FALSE(IsSolved(CornerBlock(26))); // code 2 meets code 1 twice
+}
+
+TEST(Solution, ConnectionFacingTheBorderIsUnsolved) {
+    LevelRecord r{};
+    r[CellIndex(0, 3)] = 2; // E and W: W faces the border
+    EXPECT_FALSE(IsSolved(r));
+    r[CellIndex(0, 3)] = 1; // N and S in column 0: both neighbours are empty
+    EXPECT_FALSE(IsSolved(r));
+}
+
+TEST(Solution, BlockMovedAnywhereStaysSolvedAndBytesAbove199CountAsBlank) {
+    LevelRecord r{};
+    r[CellIndex(7, 5)] = 7;
+    r[CellIndex(8, 5)] = 6;
+    r[CellIndex(7, 6)] = 4;
+    r[CellIndex(8, 6)] = 5;
+    r[CellIndex(3, 3)] = 230;
+    EXPECT_TRUE(IsSolved(r));
+    r[CellIndex(8, 6)] = 1;
+    EXPECT_FALSE(IsSolved(r));
+}
+
+TEST(Solution, FixedTilesTakePart) {
+    LevelRecord r{};
+    r[CellIndex(2, 2)] = 186; // fixed corner E+N like tile 4
+    r[CellIndex(3, 2)] = 5;   // N+W
+    r[CellIndex(2, 1)] = 7;   // E+S
+    r[CellIndex(3, 1)] = 6;   // W+S
+    EXPECT_TRUE(IsSolved(r));
+}
+
+TEST(Prepare, EditorCopiesAndKeepsHeldCell) {
+    Board board;
+    board.held = {4, 5};
+    board.hasHeld = true;
+    RandomSource random(1);
+    const LevelRecord level = MixedLevel();
+    board.Prepare(level, EditorMode, random);
+    EXPECT_EQ(board.cells, level);
+    EXPECT_EQ(board.held, (Cell{4, 5}));
+    EXPECT_TRUE(board.hasHeld);
+}
+
+TEST(Prepare, ScrambleInvariantsOverManySeeds) {
+    const LevelRecord level = MixedLevel();
+    const auto before = Histogram(level);
+    for (std::uint64_t seed = 0; seed < 300; ++seed) {
+        RandomSource random(seed);
+        Board board;
+        board.Prepare(level, seed % 2 ? ChallengeMode : PracticeMode, random);
+        EXPECT_EQ(Histogram(board.cells), before) << "seed " << seed;
+        for (int i = 0; i < CellCount; ++i) {
+            if (!IsMovable(level[static_cast<std::size_t>(i)])) {
+                EXPECT_EQ(board.cells[static_cast<std::size_t>(i)], level[static_cast<std::size_t>(i)])
+                    << "fixed tile moved, seed " << seed;
+            }
+        }
+        ASSERT_TRUE(board.hasHeld);
+        EXPECT_TRUE(IsHoldable(board.HeldTile())) << "seed " << seed;
+    }
+}
+
+TEST(Prepare, ScrambleActuallyMixesAndDependsOnTheSeed) {
+    const LevelRecord level = MixedLevel();
+    RandomSource a(7), b(7), c(8);
+    Board ba, bb, bc;
+    ba.Prepare(level, ChallengeMode, a);
+    bb.Prepare(level, ChallengeMode, b);
+    bc.Prepare(level, ChallengeMode, c);
+    EXPECT_EQ(ba.cells, bb.cells);
+    EXPECT_EQ(ba.held, bb.held);
+    EXPECT_NE(ba.cells, level);
+    EXPECT_NE(ba.cells, bc.cells);
+}
+
+TEST(Prepare, HeldCellIsEveryHoldableCellAlike) {
+    LevelRecord level{};
+    std::fill(level.begin(), level.end(), TileNumber{150});
+    level[CellIndex(0, 0)] = 90; // movable, never held
+    level[CellIndex(4, 3)] = 1;
+    level[CellIndex(8, 6)] = 89;
+    int counts[2] = {0, 0};
+    for (std::uint64_t seed = 0; seed < 400; ++seed) {
+        RandomSource random(seed);
+        Board board;
+        board.Prepare(level, ChallengeMode, random);
+        ASSERT_TRUE(board.hasHeld);
+        ASSERT_NE(board.HeldTile(), 90);
+        ++counts[board.HeldTile() == 1 ? 0 : 1];
+    }
+    EXPECT_GT(counts[0], 140);
+    EXPECT_GT(counts[1], 140);
+}
+
+TEST(Prepare, DegenerateLevelsDoNotHang) {
+    RandomSource random(3);
+    Board board;
+    LevelRecord allFixed{};
+    std::fill(allFixed.begin(), allFixed.end(), TileNumber{120});
+    board.Prepare(allFixed, ChallengeMode, random);
+    EXPECT_EQ(board.cells, allFixed);
+    EXPECT_FALSE(board.hasHeld);
+
+    board.Prepare(LevelRecord{}, PracticeMode, random); // empty level from the editor
+    EXPECT_FALSE(board.hasHeld);
+    EXPECT_FALSE(board.SwapWithHeld(3, 3).moved);
+
+    LevelRecord onlyNinety{};
+    std::fill(onlyNinety.begin(), onlyNinety.end(), TileNumber{90});
+    board.Prepare(onlyNinety, ChallengeMode, random);
+    EXPECT_FALSE(board.hasHeld);
+
+    LevelRecord oneMovable = allFixed;
+    oneMovable[CellIndex(8, 6)] = 33;
+    board.Prepare(oneMovable, ChallengeMode, random);
+    EXPECT_EQ(board.cells, oneMovable);
+    EXPECT_EQ(board.held, (Cell{8, 6}));
+}
+
+TEST(Move, RefusalsAndMoves) {
+    Board board;
+    board.cells[CellIndex(0, 0)] = 12;
+    board.cells[CellIndex(1, 0)] = 91;
+    board.cells[CellIndex(2, 0)] = 90;
+    board.held = {0, 0};
+    board.hasHeld = true;
+
+    EXPECT_FALSE(board.SwapWithHeld(0, 0).moved); // the held cell
+    EXPECT_FALSE(board.SwapWithHeld(1, 0).moved); // fixed
+    EXPECT_FALSE(board.SwapWithHeld(9, 0).moved); // off the board
+    EXPECT_EQ(board.held, (Cell{0, 0}));
+
+    auto m = board.SwapWithHeld(2, 0); // tile 90 moves
+    ASSERT_TRUE(m.moved);
+    EXPECT_EQ(m.previousHeld, (Cell{0, 0}));
+    EXPECT_EQ(board.At(0, 0), 90);
+    EXPECT_EQ(board.At(2, 0), 12);
+    EXPECT_EQ(board.held, (Cell{2, 0}));
+
+    m = board.SwapWithHeld(5, 5); // an empty cell far away
+    ASSERT_TRUE(m.moved);
+    EXPECT_EQ(board.At(2, 0), 0);
+    EXPECT_EQ(board.At(5, 5), 12);
+}
+
+TEST(Move, SameNumberMovesOnlyTheHeldCellAndBackAndForthRestores) {
+    Board board;
+    board.cells[CellIndex(0, 0)] = 3;
+    board.cells[CellIndex(4, 4)] = 3;
+    board.cells[CellIndex(6, 2)] = 17;
+    board.held = {0, 0};
+    board.hasHeld = true;
+    const auto cellsBefore = board.cells;
+    ASSERT_TRUE(board.SwapWithHeld(4, 4).moved);
+    EXPECT_EQ(board.cells, cellsBefore);
+    EXPECT_EQ(board.held, (Cell{4, 4}));
+
+    const Board snapshot = board;
+    ASSERT_TRUE(board.SwapWithHeld(6, 2).moved);
+    ASSERT_TRUE(board.SwapWithHeld(4, 4).moved);
+    EXPECT_EQ(board.cells, snapshot.cells);
+    EXPECT_EQ(board.held, snapshot.held);
+}
+
+TEST(Random, BelowStaysInRangeAndCoversIt) {
+    RandomSource random(11);
+    std::array<int, 9> seen{};
+    for (int i = 0; i < 9000; ++i) {
+        const int v = random.RandomBelow(9);
+        ASSERT_GE(v, 0);
+        ASSERT_LT(v, 9);
+        ++seen[static_cast<std::size_t>(v)];
+    }
+    for (int count : seen) {
+        EXPECT_GT(count, 850);
+        EXPECT_LT(count, 1150);
+    }
+    EXPECT_EQ(random.RandomBelow(1), 0);
+    EXPECT_EQ(random.RandomBelow(0), 0);
+}
+
+TEST(Random, TimeSeededSourcesDiffer) {
+    RandomSource a;
+    RandomSource b;
+    b.Seed(12345);
+    bool differ = false;
+    for (int i = 0; i < 10 && !differ; ++i) {
+        differ = a.RandomBelow(1000000) != b.RandomBelow(1000000);
+    }
+    EXPECT_TRUE(differ);
+}
