@@ -78,10 +78,16 @@ ReadOutcome ReadFilePrefix(const std::string& path, std::size_t maxBytes) {
         return out;
     }
     out.opened = true;
-    out.bytes.resize(maxBytes);
+    // The size on disk is only a hint for the first buffer; the reads decide.
+    constexpr std::size_t Chunk = 64 * 1024;
+    const auto hint = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)) + 1;
+    out.bytes.resize(std::min({maxBytes, hint, Chunk}));
     std::size_t got = 0;
     while (got < maxBytes) {
-        const ssize_t n = ::read(fd.Get(), out.bytes.data() + got, maxBytes - got);
+        if (got == out.bytes.size()) {
+            out.bytes.resize(std::min(maxBytes, out.bytes.size() + Chunk));
+        }
+        const ssize_t n = ::read(fd.Get(), out.bytes.data() + got, out.bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -165,7 +171,9 @@ bool FileExists(const std::string& path) {
 }
 
 namespace fault {
-void FailWritesAfter(std::optional<std::size_t> bytes) { failAfter = bytes; }
+void FailWritesAfter(std::optional<std::size_t> bytes) {
+    failAfter = bytes;
+}
 } // namespace fault
 
 } // namespace zk::files

@@ -13,9 +13,9 @@
 namespace zk::files {
 
 struct ReadOutcome {
-    bool opened = false;     // the file exists, is a regular file and could be opened
-    bool failed = false;     // opening or a read failed
-    int error = 0;           // errno of the failure, 0 when none
+    bool opened = false;             // the file exists, is a regular file and could be opened
+    bool failed = false;             // opening or a read failed
+    int error = 0;                   // errno of the failure, 0 when none
     std::vector<std::uint8_t> bytes; // what was read, at most the limit asked for
 };
 

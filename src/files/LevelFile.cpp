@@ -13,8 +13,7 @@ LevelFileContents ReadLevelFile(const std::string& path) {
     const std::size_t complete = read.bytes.size() / LevelRecordSize;
     out.levels.resize(complete);
     for (std::size_t k = 0; k < complete; ++k) {
-        std::memcpy(out.levels[k].data(), read.bytes.data() + k * LevelRecordSize,
-                    LevelRecordSize);
+        std::memcpy(out.levels[k].data(), read.bytes.data() + k * LevelRecordSize, LevelRecordSize);
     }
     if (complete == 0) {
         // The operating system's error number; a file that opened but is
@@ -24,8 +23,7 @@ LevelFileContents ReadLevelFile(const std::string& path) {
     return out;
 }
 
-std::optional<int> WriteLevelFile(const std::string& path,
-                                  const std::vector<LevelRecord>& levels) {
+std::optional<int> WriteLevelFile(const std::string& path, const std::vector<LevelRecord>& levels) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(levels.size() * LevelRecordSize);
     for (const auto& level : levels) {

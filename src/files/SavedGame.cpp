@@ -43,8 +43,8 @@ std::string WithSavedGameExtension(const std::string& path) {
 }
 
 std::string GameLoadErrorText(int language, const std::string& path) {
-    return std::string(Tr(language, "Fehler beim Laden des Spiels ",
-                          "Error occured while loading file ")) +
+    return std::string(
+               Tr(language, "Fehler beim Laden des Spiels ", "Error occured while loading file ")) +
            path + "!";
 }
 

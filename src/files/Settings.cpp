@@ -16,7 +16,9 @@ struct IniText {
     bool crlf = false;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) {
@@ -28,7 +30,9 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -77,7 +81,7 @@ LoadResult Load(const std::string& path, IniText& ini) {
     const ReadOutcome read = ReadFilePrefix(path, MaxSettingsFileSize + 1);
     if (!read.opened) {
         return read.error == ENOENT || read.error == ENOTDIR ? LoadResult::Missing
-                                                              : LoadResult::Unusable;
+                                                             : LoadResult::Unusable;
     }
     if (read.failed || read.bytes.size() > MaxSettingsFileSize) {
         return LoadResult::Unusable;
@@ -122,7 +126,9 @@ std::optional<std::string> Lookup(const IniText& ini, std::string_view section,
     return std::nullopt;
 }
 
-bool IsDecimal(char c) { return c >= '0' && c <= '9'; }
+bool IsDecimal(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c) {
     if (IsDecimal(c)) {
@@ -192,8 +198,7 @@ int ParseProfileInteger(std::string_view text, int fallback) {
     return static_cast<int>(value);
 }
 
-int SettingsStore::ReadInteger(std::string_view section, std::string_view key,
-                               int fallback) const {
+int SettingsStore::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
     IniText ini;
     if (Load(fileName_, ini) != LoadResult::Ok) {
         return fallback;

@@ -39,7 +39,9 @@ bool IsSolved(const LevelRecord& record) {
     return true;
 }
 
-bool Board::IsSolved() const { return zk::IsSolved(cells); }
+bool Board::IsSolved() const {
+    return zk::IsSolved(cells);
+}
 
 void Board::Scramble(RandomSource& random) {
     // Without a movable tile the draws below would never end.

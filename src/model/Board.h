@@ -17,7 +17,9 @@ inline constexpr int CellCount = Columns * Rows;
 // One level: a TileNumber per cell, column by column (byte c x 7 + r).
 using LevelRecord = std::array<TileNumber, CellCount>;
 
-constexpr int CellIndex(int column, int row) { return column * Rows + row; }
+constexpr int CellIndex(int column, int row) {
+    return column * Rows + row;
+}
 constexpr bool IsOnBoard(int column, int row) {
     return column >= 0 && column < Columns && row >= 0 && row < Rows;
 }

@@ -35,8 +35,8 @@ constexpr std::array<Edges, TileTypeCount> BuildEdges() {
         for (int i = 0; i < 10; ++i) {
             Edges e;
             for (int side = 0; side < 4; ++side) {
-                e.code[static_cast<std::size_t>(side)] =
-                    static_cast<EdgeCode>(EdgeTable[row][static_cast<std::size_t>(i * 5 + side)] - '0');
+                e.code[static_cast<std::size_t>(side)] = static_cast<EdgeCode>(
+                    EdgeTable[row][static_cast<std::size_t>(i * 5 + side)] - '0');
             }
             edges[static_cast<std::size_t>(row * 10 + i)] = e;
         }

@@ -36,13 +36,19 @@ struct Point {
 Edges TileEdges(TileNumber t);
 
 // 0..90: moved by the player and by the scramble. Everything above is fixed.
-constexpr bool IsMovable(TileNumber t) { return t <= LastMovableTile; }
+constexpr bool IsMovable(TileNumber t) {
+    return t <= LastMovableTile;
+}
 
 // 1..89: only these are chosen as the held tile.
-constexpr bool IsHoldable(TileNumber t) { return t >= 1 && t <= LastHoldableTile; }
+constexpr bool IsHoldable(TileNumber t) {
+    return t >= 1 && t <= LastHoldableTile;
+}
 
 // Whether the image sheets carry a picture for t (0..199).
-constexpr bool HasPicture(TileNumber t) { return t < TileTypeCount; }
+constexpr bool HasPicture(TileNumber t) {
+    return t < TileTypeCount;
+}
 
 // Offset of the 20 x 20 marker sprite inside the tile's 48 x 48 cell.
 // Bytes 200..255 answer the common anchor (13, 13).
@@ -50,6 +56,8 @@ Point SpriteAnchor(TileNumber t);
 
 // Column and row of the tile's picture in a 20-column sheet. Only meaningful
 // where HasPicture(t); callers must check before reading a sheet.
-constexpr Point SheetCell(TileNumber t) { return {t % SheetColumns, t / SheetColumns}; }
+constexpr Point SheetCell(TileNumber t) {
+    return {t % SheetColumns, t / SheetColumns};
+}
 
 } // namespace zk

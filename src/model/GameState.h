@@ -6,8 +6,8 @@
 #include <string>
 
 #include "model/Board.h"
-#include "model/LevelSet.h"
 #include "model/Language.h"
+#include "model/LevelSet.h"
 
 namespace zk {
 

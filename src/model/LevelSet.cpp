@@ -7,7 +7,9 @@ namespace zk {
 namespace {
 constexpr LevelRecord EmptyLevel{};
 
-std::size_t At(int n) { return static_cast<std::size_t>(n - 1); }
+std::size_t At(int n) {
+    return static_cast<std::size_t>(n - 1);
+}
 } // namespace
 
 void LevelSet::ClampCurrentLevel() {
@@ -122,7 +124,9 @@ bool LevelSet::RecordSolve() {
     return false;
 }
 
-void LevelSet::InitAllSolved() { allSolved_ = EveryLevelSolved(); }
+void LevelSet::InitAllSolved() {
+    allSolved_ = EveryLevelSolved();
+}
 
 int LevelSet::SolvedCount() const {
     return static_cast<int>(std::count_if(flags_.begin(), flags_.begin() + LevelCount(),

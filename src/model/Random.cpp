@@ -4,7 +4,9 @@
 
 namespace zk {
 
-RandomSource::RandomSource() { SeedFromTimeOfDay(); }
+RandomSource::RandomSource() {
+    SeedFromTimeOfDay();
+}
 
 void RandomSource::SeedFromTimeOfDay() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();

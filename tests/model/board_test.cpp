@@ -97,7 +97,8 @@ TEST(Prepare, ScrambleInvariantsOverManySeeds) {
         EXPECT_EQ(Histogram(board.cells), before) << "seed " << seed;
         for (int i = 0; i < CellCount; ++i) {
             if (!IsMovable(level[static_cast<std::size_t>(i)])) {
-                EXPECT_EQ(board.cells[static_cast<std::size_t>(i)], level[static_cast<std::size_t>(i)])
+                EXPECT_EQ(board.cells[static_cast<std::size_t>(i)],
+                          level[static_cast<std::size_t>(i)])
                     << "fixed tile moved, seed " << seed;
             }
         }

@@ -32,8 +32,10 @@ TEST(Catalogue, EdgesOfTheDescribedGroups) {
 
 TEST(Catalogue, FixedTilesRepeatMovableShapes) {
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(TileEdges(static_cast<TileNumber>(186 + i)), TileEdges(static_cast<TileNumber>(4 + i)));
-        EXPECT_EQ(TileEdges(static_cast<TileNumber>(172 + i)), TileEdges(static_cast<TileNumber>(34 + i)));
+        EXPECT_EQ(TileEdges(static_cast<TileNumber>(186 + i)),
+                  TileEdges(static_cast<TileNumber>(4 + i)));
+        EXPECT_EQ(TileEdges(static_cast<TileNumber>(172 + i)),
+                  TileEdges(static_cast<TileNumber>(34 + i)));
     }
 }
 
