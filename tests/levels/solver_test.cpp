@@ -1,0 +1,313 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "model/Random.h"
+#include "model/Solver.h"
+
+namespace {
+
+using zk::LevelRecord;
+using zk::Solvability;
+
+constexpr zk::TileNumber Blank = 91; // fixed, no connection
+
+void Put(LevelRecord& level, int column, int row, zk::TileNumber t) {
+    level[static_cast<std::size_t>(zk::CellIndex(column, row))] = t;
+}
+
+LevelRecord AllBlankExcept(std::initializer_list<std::pair<std::pair<int, int>, int>> cells) {
+    LevelRecord level;
+    level.fill(Blank);
+    for (const auto& [cell, t] : cells) {
+        Put(level, cell.first, cell.second, static_cast<zk::TileNumber>(t));
+    }
+    return level;
+}
+
+int EdgeKey(zk::TileNumber t) {
+    const zk::Edges e = zk::TileEdges(t);
+    return e[0] | e[1] << 2 | e[2] << 4 | e[3] << 6;
+}
+
+// Counts distinct solutions by trying every distinct arrangement of the
+// movable edge classes over the movable cells.
+int BruteForceCount(const LevelRecord& level) {
+    std::vector<std::size_t> cells;
+    std::vector<zk::TileNumber> tiles;
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        if (zk::IsMovable(level[i])) {
+            cells.push_back(i);
+            tiles.push_back(level[i]);
+        }
+    }
+    // One representative tile per edge class, so arrangements that differ
+    // only by identical-edge tiles are enumerated once.
+    std::vector<zk::TileNumber> representative(256, 0);
+    for (int t = 90; t >= 0; --t) {
+        representative[static_cast<std::size_t>(EdgeKey(static_cast<zk::TileNumber>(t)))] =
+            static_cast<zk::TileNumber>(t);
+    }
+    for (auto& t : tiles) {
+        t = representative[static_cast<std::size_t>(EdgeKey(t))];
+    }
+    std::sort(tiles.begin(), tiles.end());
+    int count = 0;
+    LevelRecord trial = level;
+    do {
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            trial[cells[k]] = tiles[k];
+        }
+        count += zk::IsSolved(trial) ? 1 : 0;
+    } while (std::next_permutation(tiles.begin(), tiles.end()));
+    return count;
+}
+
+// The code-1 tile with connections on exactly the given sides (bit s: side s).
+zk::TileNumber CodeOneTile(unsigned sides) {
+    for (int t = 0; t <= 90; ++t) {
+        const zk::Edges e = zk::TileEdges(static_cast<zk::TileNumber>(t));
+        bool fits = true;
+        for (int s = 0; s < 4; ++s) {
+            fits = fits && e[s] == ((sides >> s) & 1U ? 1 : 0);
+        }
+        if (fits) {
+            return static_cast<zk::TileNumber>(t);
+        }
+    }
+    return 0;
+}
+
+TEST(Solver, CornerBlockIsSolvableAndTheCode2VariantIsNot) {
+    LevelRecord level{};
+    Put(level, 0, 0, 7);
+    Put(level, 1, 0, 6);
+    Put(level, 0, 1, 4);
+    Put(level, 1, 1, 5);
+    const auto solvable = zk::SolveLevel(level);
+    EXPECT_EQ(solvable.status, Solvability::Solvable);
+    ASSERT_TRUE(solvable.solution);
+    EXPECT_TRUE(zk::IsSolved(*solvable.solution));
+    EXPECT_EQ(*solvable.solution, level); // already solved: comes back unchanged
+    EXPECT_EQ(solvable.movableCells, 63);
+    EXPECT_EQ(solvable.movableTiles, 4);
+    EXPECT_EQ(solvable.holdableTiles, 4);
+    // The loop of four may stand on any 2 x 2 block of the empty board.
+    EXPECT_EQ(solvable.solutions, 8 * 6);
+    EXPECT_TRUE(solvable.countComplete);
+
+    Put(level, 0, 0, 26);
+    const auto unsolvable = zk::SolveLevel(level);
+    EXPECT_EQ(unsolvable.status, Solvability::Unsolvable);
+    EXPECT_EQ(unsolvable.solutions, 0);
+    EXPECT_FALSE(unsolvable.solution);
+    EXPECT_EQ(unsolvable.grade, 0);
+}
+
+TEST(Solver, ScrambledLevelIsSolvedWithItsOwnTiles) {
+    // A ring of eight code-1 tiles around a fixed centre, stored scrambled,
+    // with two identical-edge tiles (3 and 58) among the movable ones.
+    LevelRecord level = AllBlankExcept({{{2, 2}, 5},
+                                        {{3, 2}, 2},
+                                        {{4, 2}, 7},
+                                        {{2, 3}, 1},
+                                        {{4, 3}, 1},
+                                        {{2, 4}, 2},
+                                        {{3, 4}, 6},
+                                        {{4, 4}, 4}});
+    const auto result = zk::SolveLevel(level);
+    ASSERT_EQ(result.status, Solvability::Solvable);
+    EXPECT_FALSE(zk::IsSolved(level));
+    ASSERT_TRUE(result.solution);
+    EXPECT_TRUE(zk::IsSolved(*result.solution));
+    auto before = std::vector<int>(level.begin(), level.end());
+    auto after = std::vector<int>(result.solution->begin(), result.solution->end());
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(result.solutions, 1);
+    EXPECT_TRUE(result.countComplete);
+    EXPECT_GE(result.grade, zk::LowestGrade);
+}
+
+TEST(Solver, ConnectionForcedOffTheBoardIsUnsolvable) {
+    // The only movable cells lie on the left edge, and one of the two tiles
+    // points west whichever cell it takes.
+    LevelRecord level = AllBlankExcept({{{0, 3}, 2}, {{0, 4}, 0}});
+    const auto result = zk::SolveLevel(level);
+    EXPECT_EQ(result.status, Solvability::Unsolvable);
+    EXPECT_TRUE(result.countComplete);
+
+    // A fixed tile leading off the board cannot be mended by any move.
+    LevelRecord fixedOff{};
+    Put(fixedOff, 8, 0, 94); // east and west code 1, the east side faces the border
+    EXPECT_EQ(zk::SolveLevel(fixedOff).status, Solvability::Unsolvable);
+}
+
+TEST(Solver, OnlySolutionMovesTheEmptyTile) {
+    // Cells (3,3) and (4,3) are movable; (5,3) is fixed tile 100, open to the
+    // west. Stored: the end tile 39 (east) left of the empty cell, so only
+    // moving the empty tile to (3,3) lets 39 meet the fixed connection.
+    LevelRecord level = AllBlankExcept({{{3, 3}, 39}, {{4, 3}, 0}, {{5, 3}, 100}});
+    ASSERT_FALSE(zk::IsSolved(level));
+    const auto result = zk::SolveLevel(level);
+    ASSERT_EQ(result.status, Solvability::Solvable);
+    EXPECT_EQ(result.solutions, 1);
+    ASSERT_TRUE(result.solution);
+    EXPECT_EQ((*result.solution)[static_cast<std::size_t>(zk::CellIndex(3, 3))], 0);
+    EXPECT_EQ((*result.solution)[static_cast<std::size_t>(zk::CellIndex(4, 3))], 39);
+    EXPECT_EQ(result.holdableTiles, 1);
+}
+
+TEST(Solver, FixedTilesThatDisagreeMakeALevelUnsolvable) {
+    LevelRecord level = AllBlankExcept({{{3, 3}, 39}, {{4, 3}, 38}});
+    EXPECT_EQ(zk::SolveLevel(level).status, Solvability::Solvable);
+    Put(level, 6, 6, 94); // a fixed straight between two fixed blanks
+    EXPECT_EQ(zk::SolveLevel(level).status, Solvability::Unsolvable);
+}
+
+TEST(Solver, IdenticalEdgeTilesCountAsOneTile) {
+    // 3 and 58 have the same edges: swapping them is not a new solution.
+    LevelRecord level = AllBlankExcept({{{3, 2}, 3},
+                                        {{3, 3}, 58},
+                                        {{3, 1}, 41},
+                                        {{3, 4}, 40},
+                                        {{2, 2}, 39},
+                                        {{4, 2}, 38},
+                                        {{2, 3}, 39},
+                                        {{4, 3}, 38}});
+    ASSERT_TRUE(zk::IsSolved(level));
+    const auto result = zk::SolveLevel(level);
+    EXPECT_EQ(result.solutions, BruteForceCount(level));
+    EXPECT_EQ(result.solutions, 1);
+}
+
+TEST(Solver, CountsMatchBruteForceOnSmallBoards) {
+    zk::RandomSource random(20240611);
+    int withSolutions = 0;
+    for (int round = 0; round < 60; ++round) {
+        LevelRecord level;
+        level.fill(static_cast<zk::TileNumber>(Blank + random.RandomBelow(3)));
+        // A random area of up to eight cells grown from one start cell.
+        std::vector<std::pair<int, int>> area{
+            {2 + random.RandomBelow(5), 1 + random.RandomBelow(5)}};
+        const int size = 3 + random.RandomBelow(6);
+        for (int guard = 0; static_cast<int>(area.size()) < size && guard < 200; ++guard) {
+            const auto [c, r] =
+                area[static_cast<std::size_t>(random.RandomBelow(static_cast<int>(area.size())))];
+            const int side = random.RandomBelow(4);
+            const std::pair<int, int> next{c + (side == 0) - (side == 2),
+                                           r + (side == 3) - (side == 1)};
+            if (zk::IsOnBoard(next.first, next.second) &&
+                std::find(area.begin(), area.end(), next) == area.end()) {
+                area.push_back(next);
+            }
+        }
+        // Random code-1 connections between neighbours of the area give a
+        // solved arrangement; some rounds then spoil one tile.
+        std::vector<unsigned> sides(area.size(), 0);
+        for (std::size_t a = 0; a < area.size(); ++a) {
+            for (std::size_t b = 0; b < area.size(); ++b) {
+                const int dc = area[b].first - area[a].first;
+                const int dr = area[b].second - area[a].second;
+                if (dc == 1 && dr == 0 && random.RandomBelow(3) > 0) {
+                    sides[a] |= 1U << zk::East;
+                    sides[b] |= 1U << zk::West;
+                }
+                if (dc == 0 && dr == 1 && random.RandomBelow(3) > 0) {
+                    sides[a] |= 1U << zk::South;
+                    sides[b] |= 1U << zk::North;
+                }
+            }
+        }
+        for (std::size_t a = 0; a < area.size(); ++a) {
+            Put(level, area[a].first, area[a].second, CodeOneTile(sides[a]));
+        }
+        if (round % 4 == 3) {
+            Put(level, area[0].first, area[0].second,
+                static_cast<zk::TileNumber>(random.RandomBelow(91)));
+        }
+        // Store the tiles in reverse so the solver starts from a scramble.
+        std::vector<zk::TileNumber> tiles;
+        for (const auto& [c, r] : area) {
+            tiles.push_back(level[static_cast<std::size_t>(zk::CellIndex(c, r))]);
+        }
+        for (std::size_t a = 0; a < area.size(); ++a) {
+            Put(level, area[a].first, area[a].second, tiles[area.size() - 1 - a]);
+        }
+
+        const int expected = BruteForceCount(level);
+        zk::SolverLimits limits;
+        limits.solutionCap = 1'000'000;
+        const auto result = zk::SolveLevel(level, limits);
+        ASSERT_TRUE(result.countComplete) << "round " << round;
+        EXPECT_EQ(result.solutions, expected) << "round " << round;
+        EXPECT_EQ(result.status, expected > 0 ? Solvability::Solvable : Solvability::Unsolvable);
+        if (result.solution) {
+            EXPECT_TRUE(zk::IsSolved(*result.solution)) << "round " << round;
+        }
+        withSolutions += expected > 0 ? 1 : 0;
+    }
+    EXPECT_GT(withSolutions, 30);
+}
+
+TEST(Solver, CapAndBudgetLimitTheSearch) {
+    // An empty board with two end tiles: many places for the pair.
+    LevelRecord level{};
+    Put(level, 0, 0, 39);
+    Put(level, 1, 0, 38);
+    zk::SolverLimits capped;
+    capped.solutionCap = 5;
+    const auto atCap = zk::SolveLevel(level, capped);
+    EXPECT_EQ(atCap.status, Solvability::Solvable);
+    EXPECT_EQ(atCap.solutions, 5);
+    EXPECT_TRUE(atCap.capReached);
+    EXPECT_FALSE(atCap.countComplete);
+
+    zk::SolverLimits unlimited;
+    unlimited.solutionCap = 1000;
+    EXPECT_EQ(zk::SolveLevel(level, unlimited).solutions, 8 * 7);
+
+    // A budget too small for the first solution: neither yes nor no.
+    zk::SolverLimits tiny;
+    tiny.nodeBudget = 3;
+    const auto unknown = zk::SolveLevel(level, tiny);
+    EXPECT_EQ(unknown.status, Solvability::Unknown);
+    EXPECT_FALSE(unknown.solution);
+    EXPECT_FALSE(unknown.countComplete);
+    EXPECT_LE(unknown.nodes, 3U);
+    EXPECT_EQ(unknown.grade, 0);
+
+    // A level without any solution (17 needs 23 both east and north of it)
+    // is unknown too while the budget is too small to prove that.
+    LevelRecord apart{};
+    Put(apart, 4, 3, 17);
+    Put(apart, 6, 5, 23);
+    const auto proven = zk::SolveLevel(apart);
+    EXPECT_EQ(proven.status, Solvability::Unsolvable);
+    EXPECT_GT(proven.nodes, 3U);
+    EXPECT_EQ(zk::SolveLevel(apart, tiny).status, Solvability::Unknown);
+}
+
+TEST(Solver, ForeignBytesCountAsFixedBlankTiles) {
+    LevelRecord level{};
+    level[5] = 230;
+    level[40] = 255;
+    Put(level, 4, 3, 39);
+    Put(level, 5, 3, 38);
+    const auto result = zk::SolveLevel(level);
+    EXPECT_EQ(result.foreignTiles, 2);
+    EXPECT_EQ(result.movableCells, 61);
+    EXPECT_EQ(result.status, Solvability::Solvable);
+}
+
+TEST(Solver, GradeGrowsWithTilesAndEffort) {
+    EXPECT_EQ(zk::DifficultyGrade(6, 6, 4), zk::LowestGrade);
+    EXPECT_LT(zk::DifficultyGrade(63, 63, 10), zk::DifficultyGrade(63, 63, 60));
+    EXPECT_LT(zk::DifficultyGrade(63, 63, 30), zk::DifficultyGrade(6300, 63, 30));
+    EXPECT_EQ(zk::DifficultyGrade(~0ULL, 1, 90), zk::HighestGrade);
+    EXPECT_EQ(zk::DifficultyGrade(0, 0, 0), zk::LowestGrade);
+}
+
+} // namespace
