@@ -1,0 +1,15 @@
+#include "dialogs/Allsolvd.h"
+
+namespace zk {
+
+TAllSolvedDlg::TAllSolvedDlg(GameState& state, QWidget* mainWindow)
+    : TMessageDialog(state, mainWindow,
+                     {"AllSolvedDlg", QRect(68, 20, 165, 29), false, platform::mrOk,
+                      platform::mrCancel, 136}) {}
+
+void TAllSolvedDlg::FormActivate() {
+    Label1->setText(German() ? QStringLiteral("Gratulation, Du hast alle Stufen gelöst.")
+                             : QStringLiteral("Congratulation, you solved all levels."));
+}
+
+} // namespace zk

@@ -1,0 +1,17 @@
+// AllSolvedDlg: Allsolvd5
+#pragma once
+
+#include "dialogs/MessageDialog.h"
+
+namespace zk {
+
+class TAllSolvedDlg : public TMessageDialog {
+    Q_OBJECT
+public:
+    TAllSolvedDlg(GameState& state, QWidget* mainWindow);
+
+protected:
+    void FormActivate() override;
+};
+
+} // namespace zk

@@ -1,0 +1,16 @@
+#include "dialogs/Endgame.h"
+
+namespace zk {
+
+TEndGameDlg::TEndGameDlg(GameState& state, QWidget* mainWindow)
+    : TMessageDialog(
+          state, mainWindow,
+          {"EndGameDlg", QRect(72, 20, 153, 29), true, platform::mrYes, platform::mrNo, 136}) {}
+
+void TEndGameDlg::FormActivate() {
+    Label1->setText(German() ? QStringLiteral("Willst Du wirklich schon aufhören?")
+                             : QStringLiteral("Do you really want to exit?"));
+    SetQuestionCaptions();
+}
+
+} // namespace zk

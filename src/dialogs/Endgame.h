@@ -1,0 +1,17 @@
+// EndGameDlg: Endgame5
+#pragma once
+
+#include "dialogs/MessageDialog.h"
+
+namespace zk {
+
+class TEndGameDlg : public TMessageDialog {
+    Q_OBJECT
+public:
+    TEndGameDlg(GameState& state, QWidget* mainWindow);
+
+protected:
+    void FormActivate() override;
+};
+
+} // namespace zk

@@ -1,0 +1,16 @@
+#include "dialogs/Giveup.h"
+
+namespace zk {
+
+TGiveUpDlg::TGiveUpDlg(GameState& state, QWidget* mainWindow)
+    : TMessageDialog(
+          state, mainWindow,
+          {"GiveUpDlg", QRect(72, 20, 149, 26), true, platform::mrYes, platform::mrNo, 136}) {}
+
+void TGiveUpDlg::FormActivate() {
+    Label1->setText(German() ? QStringLiteral("Willst Du das Spiel wirklich aufgeben?")
+                             : QStringLiteral("Do you really want to give up the game?"));
+    SetQuestionCaptions();
+}
+
+} // namespace zk

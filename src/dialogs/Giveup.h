@@ -1,0 +1,17 @@
+// GiveUpDlg: Giveup5
+#pragma once
+
+#include "dialogs/MessageDialog.h"
+
+namespace zk {
+
+class TGiveUpDlg : public TMessageDialog {
+    Q_OBJECT
+public:
+    TGiveUpDlg(GameState& state, QWidget* mainWindow);
+
+protected:
+    void FormActivate() override;
+};
+
+} // namespace zk

@@ -1,0 +1,64 @@
+// InfoDialog: the about box. Its language button opens the language dialog,
+// refreshes the texts, lets the main window apply the new language, and
+// closes the about box.
+#pragma once
+
+#include <QPointer>
+#include <functional>
+
+#include "model/GameState.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+namespace zk {
+
+class TTongueDlg;
+
+class TInfoDialog : public platform::ModalForm {
+    Q_OBJECT
+public:
+    TInfoDialog(GameState& state, QWidget* mainWindow);
+
+    // The language dialog the language button shows (created after the
+    // about box at program start).
+    void SetLanguageDialog(TTongueDlg* dialog) { tongueDlg_ = dialog; }
+    // Run after the language dialog: the main window's ApplyLanguage.
+    void SetApplyLanguage(std::function<void()> applyLanguage) {
+        applyLanguage_ = std::move(applyLanguage);
+    }
+
+    platform::TBevel* Bevel1 = nullptr;
+    platform::TImage* Image1 = nullptr;
+    platform::TLabel* progname = nullptr;
+    platform::TLabel* version = nullptr;
+    platform::TLabel* makerlabel = nullptr;
+    platform::TImage* Image4 = nullptr;
+    platform::TLabel* gamelabel = nullptr;
+    platform::TBevel* Bevel4 = nullptr;
+    platform::TLabel* makername = nullptr;
+    platform::TLabel* makerline = nullptr;
+    platform::TBevel* Bevel3 = nullptr;
+    platform::TLabel* maillabel = nullptr;
+    platform::TLabel* mailaddress = nullptr;
+    platform::TLabel* weblabel = nullptr;
+    platform::TLabel* webaddress = nullptr;
+    platform::TImage* Image2 = nullptr;
+    platform::TLabel* circlelabel = nullptr;
+    platform::TBitBtn* TongBtn = nullptr;
+    platform::TBitBtn* OKBtn = nullptr;
+
+    void TongBtnClick();
+
+protected:
+    void FormActivate() override;
+
+private:
+    void FormCreate();
+    void SetTexts();
+
+    GameState& state_;
+    QPointer<TTongueDlg> tongueDlg_;
+    std::function<void()> applyLanguage_;
+};
+
+} // namespace zk

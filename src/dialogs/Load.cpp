@@ -1,0 +1,78 @@
+#include "dialogs/Load.h"
+
+#include "files/SavedGame.h"
+
+namespace zk {
+
+using platform::Place;
+
+Tloaddlg::Tloaddlg(GameState& state, QWidget* mainWindow) : ModalForm(mainWindow), state_(state) {
+    setObjectName(QStringLiteral("loaddlg"));
+    SetClientSize(329, 276);
+    setFont(platform::FormFont(11));
+    SetPosition(Position::OverMainWindow);
+    setWindowTitle(QStringLiteral("Spiel laden"));
+    const QFont bold = platform::FormFont(11, true);
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    Place(GroupBox1, 8, 4, 313, 229);
+    Label1 = new platform::TLabel(GroupBox1, QStringLiteral("Label1"));
+    Place(Label1, 8, 12, 145, 13);
+    Label1->setFont(bold);
+    FileListBox = new platform::TFileListBox(GroupBox1, QStringLiteral("FileListBox"));
+    Place(FileListBox, 8, 28, 145, 193);
+    FileListBox->SetMask(QString::fromLatin1(files::SavedGameMask));
+    Label2 = new platform::TLabel(GroupBox1, QStringLiteral("Label2"));
+    Place(Label2, 160, 12, 141, 13);
+    Label2->setFont(bold);
+    DirectoryListBox =
+        new platform::TDirectoryListBox(GroupBox1, QStringLiteral("DirectoryListBox"));
+    Place(DirectoryListBox, 160, 28, 145, 149);
+    DirectoryListBox->SetFileList(FileListBox);
+    Label3 = new platform::TLabel(GroupBox1, QStringLiteral("Label3"));
+    Place(Label3, 160, 184, 145, 13);
+    Label3->setFont(bold);
+    DriveComboBox = new platform::TDriveComboBox(GroupBox1, QStringLiteral("DriveComboBox"));
+    Place(DriveComboBox, 160, 202, 145, 19);
+    DriveComboBox->SetDirList(DirectoryListBox);
+
+    OKBtn = new platform::TBitBtn(this, QStringLiteral("OKBtn"));
+    Place(OKBtn, 84, 240, 77, 27);
+    OKBtn->setText(QStringLiteral("OK"));
+    OKBtn->SetGlyph(QStringLiteral("OKBtn.png"), 2);
+    AttachButton(OKBtn, platform::mrOk);
+    AddDefaultButton(OKBtn);
+    CancelBtn = new platform::TBitBtn(this, QStringLiteral("CancelBtn"));
+    Place(CancelBtn, 168, 240, 77, 27);
+    CancelBtn->SetGlyph(QStringLiteral("CancelBtn.png"), 2);
+    AttachButton(CancelBtn, platform::mrCancel);
+    SetCancelButton(CancelBtn);
+
+    setTabOrder(OKBtn, CancelBtn);
+    setTabOrder(CancelBtn, FileListBox);
+    setTabOrder(FileListBox, DirectoryListBox);
+    setTabOrder(DirectoryListBox, DriveComboBox);
+    SetFirstFocus(FileListBox);
+
+    connect(FileListBox, &platform::TFileListBox::FileDoubleClicked, this,
+            &Tloaddlg::FileListBoxDblClick);
+}
+
+void Tloaddlg::FileListBoxDblClick() {
+    SetModalResult(platform::mrOk);
+}
+
+void Tloaddlg::FormActivate() {
+    PlaceOverMainWindow();
+    FileListBox->setFocus(Qt::OtherFocusReason);
+    DirectoryListBox->Reread();
+    const bool german = IsGerman(state_.language);
+    setWindowTitle(german ? QStringLiteral("Spiel laden") : QStringLiteral("Load game"));
+    Label1->setText(german ? QStringLiteral("Dateien:") : QStringLiteral("Files:"));
+    Label2->setText(german ? QStringLiteral("Verzeichnisse:") : QStringLiteral("Directories:"));
+    Label3->setText(german ? QStringLiteral("Laufwerke:") : QStringLiteral("Drives:"));
+    CancelBtn->setText(german ? QStringLiteral("Abbruch") : QStringLiteral("Escape"));
+}
+
+} // namespace zk

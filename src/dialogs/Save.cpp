@@ -1,0 +1,134 @@
+#include "dialogs/Save.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "files/SavedGame.h"
+
+namespace zk {
+
+using platform::Place;
+
+TSaveDlg::TSaveDlg(GameState& state, QWidget* mainWindow) : ModalForm(mainWindow), state_(state) {
+    setObjectName(QStringLiteral("SaveDlg"));
+    SetClientSize(329, 319);
+    setFont(platform::FormFont(11));
+    SetPosition(Position::OverMainWindow);
+    const QFont bold = platform::FormFont(11, true);
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    Place(GroupBox1, 8, 4, 313, 229);
+    Label4 = new platform::TLabel(GroupBox1, QStringLiteral("Label4"));
+    Place(Label4, 8, 12, 145, 13);
+    Label4->setFont(bold);
+    FileEdit = new QLineEdit(GroupBox1);
+    FileEdit->setObjectName(QStringLiteral("FileEdit"));
+    Place(FileEdit, 8, 28, 145, 21);
+    Label1 = new platform::TLabel(GroupBox1, QStringLiteral("Label1"));
+    Place(Label1, 8, 52, 137, 13);
+    Label1->setFont(bold);
+    FileListBox = new platform::TFileListBox(GroupBox1, QStringLiteral("FileListBox"));
+    Place(FileListBox, 8, 68, 145, 153);
+    FileListBox->SetMask(QString::fromLatin1(files::SavedGameMask));
+    FileListBox->SetFileEdit(FileEdit);
+    Label2 = new platform::TLabel(GroupBox1, QStringLiteral("Label2"));
+    Place(Label2, 160, 12, 141, 13);
+    Label2->setFont(bold);
+    DirectoryListBox =
+        new platform::TDirectoryListBox(GroupBox1, QStringLiteral("DirectoryListBox"));
+    Place(DirectoryListBox, 160, 28, 145, 153);
+    DirectoryListBox->SetFileList(FileListBox);
+    Label3 = new platform::TLabel(GroupBox1, QStringLiteral("Label3"));
+    Place(Label3, 160, 186, 141, 13);
+    Label3->setFont(bold);
+    DriveComboBox = new platform::TDriveComboBox(GroupBox1, QStringLiteral("DriveComboBox"));
+    Place(DriveComboBox, 160, 202, 145, 19);
+    DriveComboBox->SetDirList(DirectoryListBox);
+
+    GroupBox2 = new QGroupBox(this);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    Place(GroupBox2, 8, 236, 313, 41);
+    Label8 = new platform::TLabel(GroupBox2, QStringLiteral("Label8"));
+    Place(Label8, 12, 16, 145, 13);
+    Label8->setFont(bold);
+    pathedit = new QLineEdit(GroupBox2);
+    pathedit->setObjectName(QStringLiteral("pathedit"));
+    Place(pathedit, 160, 13, 113, 21);
+    pathedit->setMaxLength(8);
+    newpathbtn = new platform::TSpeedButton(GroupBox2, QStringLiteral("newpathbtn"));
+    Place(newpathbtn, 280, 12, 25, 21);
+    newpathbtn->SetGlyph(QStringLiteral("newpathbtn.png"), 2);
+    connect(newpathbtn, &QToolButton::clicked, this, &TSaveDlg::newpathbtnClick);
+
+    OKBtn = new platform::TBitBtn(this, QStringLiteral("OKBtn"));
+    Place(OKBtn, 84, 284, 77, 27);
+    OKBtn->setText(QStringLiteral("OK"));
+    OKBtn->SetGlyph(QStringLiteral("OKBtn.png"), 2);
+    AttachButton(OKBtn, platform::mrOk);
+    AddDefaultButton(OKBtn);
+    CancelBtn = new platform::TBitBtn(this, QStringLiteral("CancelBtn"));
+    Place(CancelBtn, 168, 284, 77, 27);
+    CancelBtn->SetGlyph(QStringLiteral("CancelBtn.png"), 2);
+    AttachButton(CancelBtn, platform::mrCancel);
+    SetCancelButton(CancelBtn);
+
+    setTabOrder(OKBtn, CancelBtn);
+    setTabOrder(CancelBtn, FileEdit);
+    setTabOrder(FileEdit, FileListBox);
+    setTabOrder(FileListBox, DirectoryListBox);
+    setTabOrder(DirectoryListBox, DriveComboBox);
+    setTabOrder(DriveComboBox, pathedit);
+    SetFirstFocus(FileEdit);
+
+    connect(FileListBox, &platform::TFileListBox::FileDoubleClicked, this,
+            &TSaveDlg::FileListBoxDblClick);
+}
+
+void TSaveDlg::FileListBoxDblClick() {
+    SetModalResult(platform::mrOk);
+}
+
+void TSaveDlg::newpathbtnClick() {
+    const QString name = pathedit->text();
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String(".") ||
+        name == QLatin1String("..")) {
+        return;
+    }
+    const QString directory = DirectoryListBox->Directory();
+    const QString path = directory.endsWith(QLatin1Char('/')) ? directory + name
+                                                              : directory + QLatin1Char('/') + name;
+    if (!QDir().mkdir(path)) {
+        return;
+    }
+    DirectoryListBox->SetDirectory(path);
+}
+
+void TSaveDlg::FormActivate() {
+    PlaceOverMainWindow();
+    FileEdit->setFocus(Qt::OtherFocusReason);
+    pathedit->clear();
+    DirectoryListBox->Reread();
+    const QString saved = QString::fromStdString(state_.savedGamePath);
+    const QFileInfo savedFile(saved);
+    if (!saved.isEmpty() && savedFile.exists() && !savedFile.isDir()) {
+        FileEdit->setText(QString::fromStdString(files::FileNameOf(state_.savedGamePath)));
+    } else {
+        FileEdit->setText(QStringLiteral("noname.zkv"));
+    }
+    FileEdit->selectAll();
+    const bool german = IsGerman(state_.language);
+    setWindowTitle(german ? QStringLiteral("Spiel speichern als ...")
+                          : QStringLiteral("Save game as ..."));
+    Label1->setText(german ? QStringLiteral("Dateien:") : QStringLiteral("Files:"));
+    Label2->setText(german ? QStringLiteral("Verzeichnisse:") : QStringLiteral("Directories:"));
+    Label3->setText(german ? QStringLiteral("Laufwerke:") : QStringLiteral("Drives:"));
+    Label4->setText(german ? QStringLiteral("Dateiname:") : QStringLiteral("Filename:"));
+    Label8->setText(german ? QStringLiteral("Neues Verzeichnis:")
+                           : QStringLiteral("New directory:"));
+    CancelBtn->setText(german ? QStringLiteral("Abbruch") : QStringLiteral("Escape"));
+    newpathbtn->setToolTip(german ? QStringLiteral("Neues Verzeichnis anlegen")
+                                  : QStringLiteral("Create new directory"));
+}
+
+} // namespace zk

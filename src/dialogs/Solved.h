@@ -1,0 +1,17 @@
+// SolvedDlg: Solved5
+#pragma once
+
+#include "dialogs/MessageDialog.h"
+
+namespace zk {
+
+class TSolvedDlg : public TMessageDialog {
+    Q_OBJECT
+public:
+    TSolvedDlg(GameState& state, QWidget* mainWindow);
+
+protected:
+    void FormActivate() override;
+};
+
+} // namespace zk

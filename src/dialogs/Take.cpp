@@ -1,0 +1,19 @@
+#include "dialogs/Take.h"
+
+namespace zk {
+
+TTakeDlg::TTakeDlg(GameState& state, QWidget* mainWindow)
+    : TMessageDialog(
+          state, mainWindow,
+          {"TakeDlg", QRect(52, 24, 197, 17), true, platform::mrOk, platform::mrCancel, 136}) {
+    SetPosition(Position::OverMainWindow);
+}
+
+void TTakeDlg::FormActivate() {
+    PlaceOverMainWindow();
+    Label1->setText(German() ? QStringLiteral("Änderungen übernehmen?")
+                             : QStringLiteral("Accept modifications?"));
+    SetQuestionCaptions();
+}
+
+} // namespace zk

@@ -1,0 +1,17 @@
+// TakeDlg: Take5
+#pragma once
+
+#include "dialogs/MessageDialog.h"
+
+namespace zk {
+
+class TTakeDlg : public TMessageDialog {
+    Q_OBJECT
+public:
+    TTakeDlg(GameState& state, QWidget* mainWindow);
+
+protected:
+    void FormActivate() override;
+};
+
+} // namespace zk

@@ -1,0 +1,33 @@
+// Bitmaps and block transfers: QImage in Format_RGB32, copied with the three
+// raster operations the drawing needs.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+namespace zk::platform {
+
+enum class RasterOp {
+    Copy, // SRCCOPY: the source replaces the destination
+    And,  // SRCAND: source AND destination
+    Paint // SRCPAINT: source OR destination
+};
+
+// An off-screen bitmap, black.
+QImage CreateBitmap(int width, int height);
+
+// Loads a picture file (BMP or anything Qt reads) as Format_RGB32. False,
+// leaving the target untouched, when the file is missing or unreadable.
+bool LoadBitmap(const QString& path, QImage& target);
+
+// Transfers the w x h block at (sx, sy) of source to (x, y) of target.
+// Parts outside either image are clipped.
+void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
+            RasterOp op);
+
+// A line with a pen of the given colour and width, square ends, no
+// anti-aliasing, both end points drawn.
+void DrawLine(QImage& target, int x1, int y1, int x2, int y2, const QColor& colour, int width);
+
+} // namespace zk::platform

@@ -1,0 +1,107 @@
+#include "platform/Controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zk::platform {
+
+void Place(QWidget* control, int x, int y, int width, int height) {
+    control->setGeometry(x, y, width, height);
+}
+
+TBitBtn::TBitBtn(QWidget* parent, const QString& name) : QPushButton(parent) {
+    setObjectName(name);
+    setAutoDefault(true);
+}
+
+void TBitBtn::SetGlyph(const QString& resource, int numGlyphs) {
+    const Glyph glyph = LoadGlyph(resource, numGlyphs);
+    setIcon(GlyphIcon(glyph));
+    if (!glyph.normal.isNull()) {
+        setIconSize(glyph.normal.size());
+    }
+}
+
+TSpeedButton::TSpeedButton(QWidget* parent, const QString& name) : QToolButton(parent) {
+    setObjectName(name);
+    setFocusPolicy(Qt::NoFocus);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    setAutoRaise(false);
+}
+
+void TSpeedButton::SetGlyph(const QString& resource, int numGlyphs) {
+    const Glyph glyph = LoadGlyph(resource, numGlyphs);
+    setIcon(GlyphIcon(glyph));
+    if (!glyph.normal.isNull()) {
+        setIconSize(glyph.normal.size());
+    }
+}
+
+TBevel::TBevel(QWidget* parent, const QString& name, Shape shape, Style style)
+    : QWidget(parent), shape_(shape), style_(style) {
+    setObjectName(name);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TBevel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor shadow = palette().color(QPalette::Dark);
+    const QColor highlight = palette().color(QPalette::Light);
+    const QColor first = style_ == Style::Lowered ? shadow : highlight;
+    const QColor second = style_ == Style::Lowered ? highlight : shadow;
+    // Top and left lines in one colour, bottom and right in the other.
+    auto bevelRect = [&painter](int left, int top, int right, int bottom, const QColor& topLeft,
+                                const QColor& bottomRight) {
+        painter.setPen(topLeft);
+        painter.drawLine(left, top, right, top);
+        painter.drawLine(left, top, left, bottom);
+        painter.setPen(bottomRight);
+        painter.drawLine(right, top, right, bottom);
+        painter.drawLine(left, bottom, right, bottom);
+    };
+    const int w = width();
+    const int h = height();
+    if (shape_ == Shape::Box) {
+        bevelRect(0, 0, w - 1, h - 1, first, second);
+    } else {
+        bevelRect(1, 1, w - 1, h - 1, second, second);
+        bevelRect(0, 0, w - 2, h - 2, first, first);
+    }
+}
+
+TImage::TImage(QWidget* parent, const QString& name) : QLabel(parent) {
+    setObjectName(name);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setScaledContents(false);
+}
+
+void TImage::SetPicture(const QPixmap& picture) {
+    if (picture.isNull()) {
+        clear();
+    } else {
+        setPixmap(picture);
+    }
+}
+
+bool TImage::HasPicture() const {
+    return !pixmap().isNull();
+}
+
+void TImage::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit Clicked();
+    }
+    QLabel::mousePressEvent(event);
+}
+
+TLabel::TLabel(QWidget* parent, const QString& name, bool centred, bool wordWrap) : QLabel(parent) {
+    setObjectName(name);
+    setWordWrap(wordWrap);
+    setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    setTextFormat(Qt::PlainText);
+    setContentsMargins(0, 0, 0, 0);
+    setMargin(0);
+    setIndent(0);
+}
+
+} // namespace zk::platform

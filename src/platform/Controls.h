@@ -1,0 +1,77 @@
+// The controls the forms are built from: buttons with glyphs, toolbar
+// buttons, bevels, pictures and labels, placed at designer coordinates.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QWidget>
+
+#include "platform/Pictures.h"
+
+namespace zk::platform {
+
+// Places a control at client coordinates of its parent.
+void Place(QWidget* control, int x, int y, int width, int height);
+
+// A push button with a caption and a glyph left of it.
+class TBitBtn : public QPushButton {
+    Q_OBJECT
+public:
+    TBitBtn(QWidget* parent, const QString& name);
+    // The glyph ":/zk/<resource>" of numGlyphs images (normal, disabled).
+    void SetGlyph(const QString& resource, int numGlyphs);
+};
+
+// A toolbar button: a glyph, no caption, never takes the keyboard focus.
+// As a toggle it stays down until it is clicked again.
+class TSpeedButton : public QToolButton {
+    Q_OBJECT
+public:
+    TSpeedButton(QWidget* parent, const QString& name);
+    void SetGlyph(const QString& resource, int numGlyphs);
+    // A group of its own that allows all buttons up: each click toggles.
+    void SetToggle(bool toggle) { setCheckable(toggle); }
+    bool Down() const { return isChecked(); }
+    void SetDown(bool down) { setChecked(down); }
+};
+
+// A bevel: a lowered or raised box (one line each side) or an etched frame.
+class TBevel : public QWidget {
+    Q_OBJECT
+public:
+    enum class Shape { Box, Frame };
+    enum class Style { Lowered, Raised };
+    TBevel(QWidget* parent, const QString& name, Shape shape, Style style = Style::Lowered);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Shape shape_;
+    Style style_;
+};
+
+// A picture drawn at natural size from the top-left corner.
+class TImage : public QLabel {
+    Q_OBJECT
+public:
+    TImage(QWidget* parent, const QString& name);
+    void SetPicture(const QPixmap& picture);
+    bool HasPicture() const;
+
+signals:
+    void Clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// A label of fixed size; centred labels wrap their words.
+class TLabel : public QLabel {
+    Q_OBJECT
+public:
+    TLabel(QWidget* parent, const QString& name, bool centred = false, bool wordWrap = false);
+};
+
+} // namespace zk::platform

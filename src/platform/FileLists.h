@@ -1,0 +1,131 @@
+// The drive selector, directory list and file list of the game file dialogs,
+// linked to each other. Paths use "/"; a directory is given without a
+// trailing "/" except the root itself.
+#pragma once
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPointer>
+#include <QStringList>
+
+class QLineEdit;
+
+namespace zk::platform {
+
+class TDirectoryListBox;
+class TFileListBox;
+
+// The drives: the filesystem root, the user's home directory and the mounted
+// volumes. Choosing one moves the linked directory list there.
+class TDriveComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    TDriveComboBox(QWidget* parent, const QString& name);
+
+    void SetDirList(TDirectoryListBox* list);
+    // Lists the drives anew.
+    void Refresh();
+    // The root of the drive shown.
+    QString Drive() const;
+    // Shows the drive a directory lies on, without moving any list.
+    void ShowDriveOf(const QString& directory);
+
+    // The drives of this machine, the root first and the home directory second.
+    static QStringList ListDrives();
+    // The drive of ListDrives() that a directory lies on: the longest root
+    // that contains it.
+    static QString DriveOf(const QStringList& drives, const QString& directory);
+
+private:
+    void Chosen(int index);
+
+    QPointer<TDirectoryListBox> dirList_;
+};
+
+// The path of the current directory from the root down, then its
+// subdirectories. A double-click on an entry makes it the current directory.
+class TDirectoryListBox : public QListWidget {
+    Q_OBJECT
+public:
+    TDirectoryListBox(QWidget* parent, const QString& name);
+
+    void SetFileList(TFileListBox* list);
+    void SetDriveCombo(TDriveComboBox* combo);
+
+    QString Directory() const { return directory_; }
+    // Makes an existing directory the current one; the linked lists follow.
+    // False, and nothing moves, when it is not a directory.
+    bool SetDirectory(const QString& directory);
+    // Moves the lists to the directory a path names: a file's directory, or
+    // the directory itself. An empty path changes nothing. False, and nothing
+    // moves, when the path's directory does not exist or its last part is
+    // neither a file nor a directory.
+    bool SetDirectoryFromPath(const QString& path);
+    // Reads the current directory again.
+    void Reread();
+
+    // The full path of the entry in row `row`.
+    QString PathAt(int row) const;
+    // Enters the directory of an entry, as a double-click does.
+    void OpenEntry(int row);
+
+signals:
+    void DirectoryChanged(const QString& directory);
+
+private:
+    void Fill();
+
+    QString directory_;
+    QPointer<TFileListBox> fileList_;
+    QPointer<TDriveComboBox> driveCombo_;
+};
+
+// The plain files (no directories, no hidden or special files) of a
+// directory that match the mask, in alphabetical order; one selection at most.
+class TFileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    TFileListBox(QWidget* parent, const QString& name);
+
+    // A file name edit that receives the selected name, or the mask when
+    // nothing is selected.
+    void SetFileEdit(QLineEdit* edit);
+    void SetDirList(TDirectoryListBox* list) { dirList_ = list; }
+
+    QString Mask() const { return mask_; }
+    // "*.zkv", a file name, or several patterns separated by ";".
+    void SetMask(const QString& mask);
+
+    QString Directory() const { return directory_; }
+    // Lists a directory (the linked directory list calls this).
+    void SetDirectory(const QString& directory);
+    // Reads the directory again; a selected file that is still there stays
+    // selected.
+    void Reread();
+
+    // The names listed.
+    QStringList Names() const;
+    // The selected file's full path; empty when nothing is selected.
+    QString FileName() const;
+    // Moves the lists to the file's directory and selects the file. When the
+    // mask hides it, the mask becomes the file's name. False, and nothing
+    // moves, when the directory does not exist.
+    bool SetFileName(const QString& path);
+
+    // Whether a name matches a mask, letter case ignored.
+    static bool Matches(const QString& mask, const QString& name);
+
+signals:
+    void FileDoubleClicked();
+
+private:
+    void Fill(const QString& keepSelected);
+    void SelectionChanged();
+
+    QString directory_;
+    QString mask_ = QStringLiteral("*.*");
+    QPointer<QLineEdit> fileEdit_;
+    QPointer<TDirectoryListBox> dirList_;
+};
+
+} // namespace zk::platform

@@ -1,0 +1,79 @@
+#include "platform/Pictures.h"
+
+#include <QFile>
+
+#ifdef ZK_HAVE_RESOURCES
+#include "tools/assetgen/ZkResources.h"
+#endif
+
+namespace zk::platform {
+
+void InitPictures() {
+#ifdef ZK_HAVE_RESOURCES
+    static const bool done = [] {
+        zk::InitResources();
+        return true;
+    }();
+    (void)done;
+#endif
+}
+
+QPixmap Picture(const QString& name) {
+    InitPictures();
+    const QString path = QStringLiteral(":/zk/") + name;
+    QPixmap pixmap;
+    if (QFile::exists(path)) {
+        pixmap.load(path);
+    }
+    return pixmap;
+}
+
+Glyph LoadGlyph(const QString& name, int numGlyphs) {
+    Glyph glyph;
+    const QPixmap all = Picture(name);
+    if (all.isNull() || numGlyphs < 2) {
+        glyph.normal = all;
+        return glyph;
+    }
+    const int width = all.width() / numGlyphs;
+    glyph.normal = all.copy(0, 0, width, all.height());
+    glyph.disabled = all.copy(width, 0, width, all.height());
+    return glyph;
+}
+
+QIcon GlyphIcon(const Glyph& glyph) {
+    QIcon icon;
+    if (!glyph.normal.isNull()) {
+        icon.addPixmap(glyph.normal, QIcon::Normal);
+        icon.addPixmap(glyph.normal, QIcon::Active);
+    }
+    if (!glyph.disabled.isNull()) {
+        icon.addPixmap(glyph.disabled, QIcon::Disabled);
+    }
+    return icon;
+}
+
+QIcon WindowIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QPixmap pixmap = Picture(QStringLiteral("icon%1.png").arg(size));
+        if (!pixmap.isNull()) {
+            icon.addPixmap(pixmap);
+        }
+    }
+    return icon;
+}
+
+QPixmap IconPicture() {
+    return Picture(QStringLiteral("icon32.png"));
+}
+
+QFont FormFont(int pixelHeight, bool bold) {
+    QFont font(QString::fromLatin1(FormFontFamily));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace zk::platform
