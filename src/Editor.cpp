@@ -1,0 +1,108 @@
+#include "Editor.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "Main.h"
+#include "platform/Bitmaps.h"
+#include "platform/Pictures.h"
+
+namespace {
+constexpr int PaletteCell = 24;
+constexpr int PaletteTiles = 200;
+} // namespace
+
+Teditform::Teditform(TMainForm* mainForm)
+    : QWidget(mainForm, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::MSWindowsFixedSizeDialogHint),
+      main_(mainForm) {
+    setObjectName("editform");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setWindowIcon(zk::platform::WindowIcon());
+    FormCreate();
+}
+
+void Teditform::FormCreate() {
+    setWindowTitle("Zanfor Kelva");
+    TilesPerRow = 20;
+    setFixedSize(TilesPerRow * PaletteCell, (PaletteTiles / TilesPerRow) * PaletteCell);
+    canvas_ = zk::platform::CreateBitmap(width(), height());
+}
+
+QRect Teditform::CellRect(int n) const {
+    return {(n % TilesPerRow) * PaletteCell, (n / TilesPerRow) * PaletteCell, PaletteCell,
+            PaletteCell};
+}
+
+void Teditform::FormPaint() {
+    for (int n = 0; n < PaletteTiles; ++n) {
+        DrawPaletteCell(n);
+    }
+    DrawSelectionCross();
+    painted_ = true;
+}
+
+void Teditform::Show(const QRect& cell) {
+    // During a paint event the whole canvas goes on screen anyway.
+    if (!inPaintEvent_) {
+        update(cell);
+    }
+}
+
+void Teditform::DrawPaletteCell(int n) {
+    // A selection picked up from a byte without a tile type has no cell here.
+    if (n < 0 || n >= PaletteTiles || !main_->SheetsLoaded()) {
+        return;
+    }
+    const QRect cell = CellRect(n);
+    zk::platform::BitBlt(canvas_, cell.x(), cell.y(), PaletteCell, PaletteCell,
+                         main_->PaletteSheet(), cell.x(), cell.y(), zk::platform::RasterOp::Copy);
+    Show(cell);
+}
+
+void Teditform::DrawSelectionCross() {
+    const int n = main_->State().paletteSelection;
+    if (n < 0 || n >= PaletteTiles) {
+        return;
+    }
+    const QRect cell = CellRect(n);
+    const int x = cell.x();
+    const int y = cell.y();
+    zk::platform::DrawLine(canvas_, x + 6, y + 6, x + 18, y + 18, Qt::white, 3);
+    zk::platform::DrawLine(canvas_, x + 6, y + 18, x + 18, y + 6, Qt::white, 3);
+    Show(cell);
+}
+
+void Teditform::FormMouseDown(Qt::MouseButton, int x, int y) {
+    if (x < 0 || y < 0) {
+        return;
+    }
+    const int n = (y / PaletteCell) * TilesPerRow + (x / PaletteCell);
+    if (n > PaletteTiles - 1 || x >= width()) {
+        return;
+    }
+    DrawPaletteCell(main_->State().paletteSelection);
+    main_->State().paletteSelection = n;
+    DrawSelectionCross();
+}
+
+void Teditform::paintEvent(QPaintEvent* event) {
+    if (!painted_ || event->rect() == rect()) {
+        inPaintEvent_ = true;
+        FormPaint();
+        inPaintEvent_ = false;
+    }
+    QPainter painter(this);
+    painter.drawImage(event->rect().topLeft(), canvas_, event->rect());
+}
+
+void Teditform::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    FormMouseDown(event->button(), p.x(), p.y());
+}
+
+void Teditform::closeEvent(QCloseEvent* event) {
+    // The palette has no close box; it comes and goes with the editing state.
+    event->ignore();
+}

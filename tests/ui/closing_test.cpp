@@ -1,0 +1,101 @@
+#include "MainFormFixture.h"
+
+#include <sys/stat.h>
+
+#include "platform/Controls.h"
+
+class ClosingTest : public MainFormTest {
+protected:
+    void SetUp() override {
+        MainFormTest::SetUp();
+        Setting("tongue", "0");
+    }
+};
+
+TEST_F(ClosingTest, NoAtTheExitQuestionChangesNothing) {
+    Start();
+    const std::size_t mark = seam->Forms().size();
+    Answer("EndGameDlg", "CancelBtn");
+    CloseWindow();
+    EXPECT_EQ(seam->Forms().size(), mark + 1);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(ReadSetting("mode"), "<missing>");
+}
+
+TEST_F(ClosingTest, YesOffersTheSaveDialogThenWritesTheNineKeysInOrder) {
+    Setting("level", "2");
+    Start();
+    form->SoundBtn->SetDown(true);
+    // The palette's place was settled at start-up, just right of the window.
+    const int paletteLeft = form->x() + form->frameGeometry().width();
+    form->move(120, 80);
+    const std::size_t mark = seam->Forms().size();
+    CloseWindowAnsweringEverything();
+    const auto shown = ShownForms();
+    const std::vector<QString> after(shown.begin() + static_cast<std::ptrdiff_t>(mark),
+                                     shown.end());
+    EXPECT_EQ(after, (std::vector<QString>{"EndGameDlg", "SaveDlg"}));
+    EXPECT_TRUE(seam->Messages().empty()); // no level question: nothing accepted in the editor
+    EXPECT_EQ(help->events.back(), "quit");
+    const std::string text = TempDir::ReadText(SettingsFile());
+    std::vector<std::string> keys;
+    for (const char* key :
+         {"tongue", "mode", "sound", "left", "top", "level", "save", "eleft", "etop"}) {
+        keys.push_back(key);
+        EXPECT_NE(ReadSetting(key), "<missing>") << key;
+    }
+    EXPECT_EQ(ReadSetting("sound"), "1");
+    EXPECT_EQ(ReadSetting("left"), "120");
+    EXPECT_EQ(ReadSetting("level"), "2");
+    EXPECT_EQ(ReadSetting("mode"), "1");
+    EXPECT_EQ(ReadSetting("save"), "");
+    // Written in the close's order after the stored ones.
+    EXPECT_LT(text.find("mode="), text.find("sound="));
+    EXPECT_LT(text.find("save="), text.find("eleft="));
+    EXPECT_EQ(std::stoi(ReadSetting("eleft")), paletteLeft);
+    EXPECT_EQ(ReadSetting("etop"), "50");
+}
+
+TEST_F(ClosingTest, TheLevelQuestionComesOnlyAfterAnAcceptedTakeAndStillAfterASave) {
+    Setting("mode", "2");
+    Start();
+    S().paletteSelection = 40;
+    ClickCell(6, 6);
+    Answer("TakeDlg", "OKBtn");
+    form->levelscroll->setValue(2); // leaving the edited level: accepted
+    ASSERT_TRUE(S().levelsChanged);
+    form->SaveBtnClick(); // writes the level file; the question still comes
+    EXPECT_FALSE(S().edited);
+    seam->AnswerMessage(zk::platform::mrYes);
+    CloseWindowAnsweringEverything();
+    ASSERT_EQ(seam->Messages().size(), 1u);
+    EXPECT_EQ(seam->Messages()[0].request.text, " Levels changed. Save?");
+    EXPECT_EQ(seam->Messages()[0].request.icon, zk::platform::MessageIcon::Question);
+    const auto file = TempDir::Read(programDir.File("zklv.dat"));
+    ASSERT_EQ(file.size(), 3u * 63u);
+    EXPECT_EQ(file[zk::CellIndex(6, 6)], 40);
+    EXPECT_EQ(ReadSetting("mode"), "2");
+}
+
+TEST_F(ClosingTest, EditsWithoutAnAcceptedTakeAreStoredButNotOffered) {
+    Setting("mode", "2");
+    Start();
+    S().paletteSelection = 40;
+    ClickCell(6, 6);
+    CloseWindowAnsweringEverything();
+    EXPECT_TRUE(seam->Messages().empty());
+    EXPECT_EQ(S().levels.LevelAt(1)[zk::CellIndex(6, 6)], 40); // stored in memory
+    EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat"))[zk::CellIndex(6, 6)], 120);
+}
+
+TEST_F(ClosingTest, SettingsThatCannotBeWrittenAreReportedAndTheCloseCompletes) {
+    Start();
+    TempDir::WriteText(SettingsFile(), "[Zanfor Kelva]\ntongue=0\n");
+    ::chmod(SettingsFile().c_str(), 0444);
+    CloseWindowAnsweringEverything();
+    ASSERT_EQ(seam->Messages().size(), 1u);
+    EXPECT_EQ(seam->Messages()[0].request.text.toStdString(),
+              "Kann nicht nach " + SettingsFile() + " schreiben");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(TempDir::ReadText(SettingsFile()), "[Zanfor Kelva]\ntongue=0\n");
+}

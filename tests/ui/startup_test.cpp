@@ -1,0 +1,125 @@
+#include "MainFormFixture.h"
+
+#include <QScrollBar>
+
+#include "platform/Controls.h"
+
+using zk::platform::ScriptedSeam;
+
+TEST_F(MainFormTest, FirstRunShowsSplashThenLanguageAndStartsInChallengeMode) {
+    Start("GermanBtn");
+    const auto shown = ShownForms();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[0], "Splash");
+    EXPECT_EQ(shown[1], "TongueDlg");
+    EXPECT_EQ(S().language, zk::German);
+    EXPECT_EQ(S().gameMode, zk::ChallengeMode);
+    EXPECT_EQ(S().boardState, zk::PlayState);
+    EXPECT_EQ(S().levels.CurrentLevel(), 1);
+    EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Wettkampf");
+    EXPECT_EQ(form->x(), 100);
+    EXPECT_EQ(form->y(), 50);
+    EXPECT_FALSE(form->SoundBtn->Down());
+    EXPECT_EQ(S().levels.SolvedCount(), 0);
+    EXPECT_TRUE(form->Timer->isActive());
+    EXPECT_EQ(form->Timer->interval(), 75);
+    EXPECT_EQ(form->levelscroll->maximum(), 3);
+    EXPECT_EQ(form->levellabel->text(), "Stufe:");
+    EXPECT_EQ(form->levelscroll->toolTip(), "Stufe wählen");
+    EXPECT_TRUE(exits.empty());
+}
+
+TEST_F(MainFormTest, LanguageDialogClosedWithoutChoiceKeepsEnglishAndAsksAgainNextRun) {
+    Start("");
+    EXPECT_EQ(S().language, -1);
+    EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Challenge mode");
+    CloseWindowAnsweringEverything();
+    EXPECT_EQ(ReadSetting("tongue"), "-1");
+}
+
+TEST_F(MainFormTest, StoredLanguageOtherThanMinusOneAsksNothing) {
+    Setting("tongue", "2");
+    Start();
+    EXPECT_EQ(ShownForms(), (std::vector<QString>{"Splash"}));
+    EXPECT_EQ(S().language, 2);
+    EXPECT_EQ(form->levellabel->text(), "Level:");
+}
+
+TEST_F(MainFormTest, StoredLevelIsBroughtIntoRangeAndOddModesBecomeChallenge) {
+    Setting("tongue", "0");
+    Setting("level", "600");
+    Setting("mode", "7");
+    Start();
+    EXPECT_EQ(S().levels.CurrentLevel(), 3);
+    EXPECT_EQ(form->levelscroll->value(), 3);
+    EXPECT_EQ(S().gameMode, zk::ChallengeMode);
+}
+
+TEST_F(MainFormTest, StoredLevelZeroStartsLevelOneAndHexValuesAreRead) {
+    Setting("tongue", "0");
+    Setting("level", "0");
+    Setting("left", "0x20");
+    Setting("mode", "0");
+    Start();
+    EXPECT_EQ(S().levels.CurrentLevel(), 1);
+    EXPECT_EQ(form->x(), 32);
+    EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Practice mode");
+}
+
+TEST_F(MainFormTest, StoredEditorModeStartsEditingWithThePalette) {
+    Setting("tongue", "0");
+    Setting("mode", "2");
+    Setting("level", "2");
+    Start();
+    EXPECT_EQ(S().boardState, zk::EditingState);
+    EXPECT_EQ(S().board.cells, CornerLevel(3, 2)); // unscrambled
+    EXPECT_TRUE(form->InsertBtn->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->NewGameBtn->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->LoadBtn->isVisibleTo(form.get()));
+    EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Editor");
+}
+
+TEST_F(MainFormTest, MissingLevelFileGivesOneEmptyLevelAfterTheMessage) {
+    std::filesystem::remove(programDir.File("zklv.dat"));
+    Setting("tongue", "0");
+    Setting("level", "5");
+    Start();
+    ASSERT_EQ(seam->Messages().size(), 1u);
+    EXPECT_EQ(seam->Messages()[0].request.text.toStdString(),
+              "Fileerror 2 with file " + programDir.Dir() + "ZKLV.DAT.");
+    EXPECT_EQ(S().levels.LevelCount(), 1);
+    EXPECT_EQ(S().levels.CurrentLevel(), 1);
+    EXPECT_FALSE(S().board.hasHeld); // nothing to hold, nothing moves
+    ClickCell(4, 4);
+    EXPECT_TRUE(sound->events.empty());
+}
+
+TEST_F(MainFormTest, MissingSheetEndsTheProgramWithAFailureStatus) {
+    std::filesystem::remove(programDir.File("b2.bmp"));
+    Setting("tongue", "1");
+    Start();
+    ASSERT_EQ(seam->Messages().size(), 1u);
+    EXPECT_EQ(seam->Messages()[0].request.text, "Zuwenig Speicher! Programm wird beendet.");
+    EXPECT_EQ(exits, (std::vector<int>{1}));
+    EXPECT_FALSE(form->Timer->isActive());
+    EXPECT_FALSE(std::filesystem::exists(SettingsFile()) &&
+                 ReadSetting("mode") != "<missing>"); // nothing written
+}
+
+TEST_F(MainFormTest, StoredSavedGameIsLoadedAndAVanishedOneIsNoError) {
+    const auto game = programDir.File("week1.zkv");
+    TempDir::Write(game, std::vector<std::uint8_t>{1, 0, 1});
+    Setting("tongue", "0");
+    Setting("save", game);
+    Start();
+    EXPECT_EQ(S().levels.SolvedCount(), 2);
+    EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Game week1.zkv - Challenge mode");
+
+    form.reset();
+    seam->Clear();
+    std::filesystem::remove(game);
+    Start();
+    EXPECT_TRUE(seam->Messages().empty());
+    EXPECT_EQ(S().levels.SolvedCount(), 0);
+    EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Game week1.zkv - Challenge mode");
+}
