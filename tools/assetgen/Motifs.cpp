@@ -1366,8 +1366,21 @@ void DrawCornerBolts(QPainter& p) {
     }
 }
 
-QImage FixedBaseTexture(int t) {
-    switch (t % 3) {
+void DrawCarvedFrame(QPainter& p) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 70), 1.0));
+    p.drawRect(QRectF(6.5, 6.5, 35, 35));
+    p.setPen(QPen(QColor(0, 0, 0, 110), 1.0));
+    p.drawRect(QRectF(5.5, 5.5, 35, 35));
+    for (const QPointF c : {QPointF(6, 6), QPointF(42, 6), QPointF(6, 42), QPointF(42, 42)}) {
+        QPainterPath diamond = Poly(
+            {c + QPointF(0, -2.6), c + QPointF(2.6, 0), c + QPointF(0, 2.6), c + QPointF(-2.6, 0)});
+        Relief(p, diamond, QColor(120, 124, 130), false, 0.7);
+    }
+}
+
+QImage FixedBaseTexture(int t, int stone) {
+    switch (stone % 3) {
     case 0:
         return Stone(U(t), Granite);
     case 1:

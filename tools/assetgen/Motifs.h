@@ -21,9 +21,13 @@ void DrawStoneRim(QPainter& p, double width = 3.0);
 void DrawBolt(QPainter& p, QPointF centre, double radius);
 void DrawCornerBolts(QPainter& p);
 
-// The grey granite base of fixed tiles with connections; its tint varies
-// with the tile number so that identical edges still give distinct tiles.
-QImage FixedBaseTexture(int t);
+// The stone base of fixed tiles with connections: granite, slate or
+// sandstone (stone 0, 1, 2), with a grain seeded by the tile number.
+QImage FixedBaseTexture(int t, int stone);
+
+// A carved frame inside the rim with corner stops: a slab set in stone
+// rather than bolted.
+void DrawCarvedFrame(QPainter& p);
 
 struct FixedPiece {
     QImage backdrop;

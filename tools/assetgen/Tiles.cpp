@@ -45,6 +45,7 @@ struct Layout {
     std::array<int, 4> code{};
     bool fixed = false;
     int tile = 0;
+    int variant = 0; // rank among the fixed tiles with the same edges
 
     int Count(int kind) const {
         return static_cast<int>(std::count(code.begin(), code.end(), kind));
@@ -433,11 +434,11 @@ void DrawHubs(QPainter& p, const Layout& l) {
     if (armCount == 1) {
         const int side = l.Sides(kind)[0];
         if (kind == 1) {
-            (t >= 59 && t <= 62) ? Crystal(p) : Basin(p);
+            ((t >= 59 && t <= 62) || (l.fixed && l.variant % 2 == 1)) ? Crystal(p) : Basin(p);
         } else if (kind == 2) {
             BufferStop(p, side);
         } else {
-            GoldMedallion(p, t % 2 == 0 ? 0 : 2);
+            GoldMedallion(p, l.fixed ? l.variant % 3 : 0);
         }
         return;
     }
@@ -460,6 +461,11 @@ Layout LayoutOf(int t) {
     }
     l.fixed = !IsMovable(static_cast<TileNumber>(t));
     l.tile = t;
+    if (l.fixed) {
+        for (int u = LastMovableTile + 1; u < t; ++u) {
+            l.variant += TileEdges(static_cast<TileNumber>(u)) == e ? 1 : 0;
+        }
+    }
     return l;
 }
 
@@ -499,12 +505,19 @@ QImage RenderTile(int t) {
             },
             4, &sand);
     } else if (l.ArmCount() > 0) {
-        const QImage stone = FixedBaseTexture(t);
+        // Tiles with the same edges differ in their stone and in how they are
+        // held: bolted at the corners, or set into a carved frame.
+        const QImage stone = FixedBaseTexture(t, l.variant % 3);
+        const bool bolted = (l.variant / 3) % 2 == 0;
         tile = Render(
             TileSize, TileSize,
             [&](QPainter& p) {
                 DrawStoneRim(p);
-                DrawCornerBolts(p);
+                if (bolted) {
+                    DrawCornerBolts(p);
+                } else {
+                    DrawCarvedFrame(p);
+                }
                 DrawConnections(p, l);
             },
             4, &stone);
