@@ -21,6 +21,7 @@ TSplash::TSplash(GameState& state, QWidget* mainWindow)
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(TimerInterval);
     connect(Timer1, &QTimer::timeout, this, &TSplash::Click);
     Timer1->start();

@@ -65,6 +65,14 @@ void ModalForm::PlaceAtScreenCentre() {
     PlaceFormAtScreenCentre(*this);
 }
 
+void ModalForm::PlaceByPosition() {
+    if (position_ == Position::OverMainWindow && mainWindow_) {
+        PlaceOverMainWindow();
+    } else {
+        PlaceAtScreenCentre();
+    }
+}
+
 void ModalForm::AttachButton(QAbstractButton* button, int modalResult,
                              std::function<void()> handler) {
     connect(button, &QAbstractButton::clicked, this,
@@ -99,17 +107,14 @@ bool ModalForm::OpenForModal() {
     setResult(mrNone);
     leftApplication_ = false;
     FormShow();
-    // Stand where the form belongs before it appears; FormActivate may place
-    // it again once its frame is known.
-    if (position_ == Position::OverMainWindow && mainWindow_) {
-        PlaceOverMainWindow();
-    } else {
-        PlaceAtScreenCentre();
-    }
+    // Stand where the form belongs before it appears.
+    PlaceByPosition();
     if (firstFocus_) {
         firstFocus_->setFocus(Qt::OtherFocusReason);
     }
     show();
+    // Now that the frame is known, stand exactly there.
+    PlaceByPosition();
     FormActivate();
     return isVisible();
 }

@@ -73,6 +73,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void PlaceByPosition();
     void ButtonClicked(QAbstractButton* button, int modalResult,
                        const std::function<void()>& handler);
 

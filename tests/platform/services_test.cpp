@@ -1,0 +1,142 @@
+// Sound, help viewer and the program's directories.
+#include <QDir>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+#include "QtPrinters.h"
+
+#include "platform/Directories.h"
+#include "platform/Help.h"
+#include "platform/Sound.h"
+
+using namespace zk::platform;
+
+namespace {
+
+class RecordingPlayer : public SoundPlayer {
+public:
+    void Stop() override { calls << QStringLiteral("stop"); }
+    void PlayAsync(const QString& file) override { calls << QStringLiteral("play ") + file; }
+    QStringList calls;
+};
+
+QByteArray WaveHeader(std::uint16_t format) {
+    QByteArray wave("RIFF\0\0\0\0WAVEfmt ", 16);
+    auto put32 = [&wave](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            wave.append(char((v >> (8 * i)) & 0xFF));
+        }
+    };
+    auto put16 = [&wave](std::uint16_t v) {
+        wave.append(char(v & 0xFF));
+        wave.append(char(v >> 8));
+    };
+    put32(16);
+    put16(format);
+    put16(1);     // channels
+    put32(22050); // sample rate
+    put32(44100); // bytes per second
+    put16(2);     // block align
+    put16(16);    // bits
+    wave.append("data", 4);
+    put32(4);
+    wave.append(4, '\0');
+    return wave;
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+TEST(SoundTest, NumberedSoundStopsFirstAndPlaysOnlyWhenOn) {
+    RecordingPlayer player;
+    PlayNumberedSound(player, 2, true, "/games/zk/");
+    EXPECT_EQ(player.calls, (QStringList{"stop", "play /games/zk/w2.wav"}));
+    player.calls.clear();
+    // Sound off: a playing sound is still cut off, nothing new plays.
+    PlayNumberedSound(player, 2, false, "/games/zk/");
+    EXPECT_EQ(player.calls, QStringList{"stop"});
+    player.calls.clear();
+    // Sound 0 only stops, whatever the button.
+    PlayNumberedSound(player, 0, true, "/games/zk/");
+    EXPECT_EQ(player.calls, QStringList{"stop"});
+}
+
+TEST(SoundTest, UnplayableFilesGiveTheBeep) {
+    QTemporaryDir dir;
+    Write(dir.filePath("w1.wav"), WaveHeader(1));
+    Write(dir.filePath("float.wav"), WaveHeader(3));
+    Write(dir.filePath("w2.wav"), "not a wave at all");
+    Write(dir.filePath("mp3.wav"), WaveHeader(85));
+    EXPECT_TRUE(IsPlayableWave(dir.filePath("w1.wav")));
+    EXPECT_TRUE(IsPlayableWave(dir.filePath("float.wav")));
+    EXPECT_FALSE(IsPlayableWave(dir.filePath("w2.wav")));
+    EXPECT_FALSE(IsPlayableWave(dir.filePath("mp3.wav")));
+    EXPECT_FALSE(IsPlayableWave(dir.filePath("missing.wav")));
+
+    int beeps = 0;
+    EffectSoundPlayer player([&beeps] { ++beeps; });
+    player.PlayAsync(dir.filePath("missing.wav"));
+    player.PlayAsync(dir.filePath("w2.wav"));
+    EXPECT_EQ(beeps, 2);
+    player.Stop();
+}
+
+TEST(HelpTest, OpensAtContentsJumpsToTopicsAndReusesOneWindow) {
+    QTemporaryDir dir;
+    QByteArray rules("<html><head><title>Rules</title></head><body><p>Contents</p>");
+    for (int i = 0; i < 200; ++i) {
+        rules.append("<p>filler</p>");
+    }
+    rules.append("<h2><a name=\"The_game\">The game</a></h2><p>Swap tiles.</p></body></html>");
+    Write(dir.filePath("ZKLV.HLP"), rules);
+    Write(dir.filePath("ZMRX.HLP"),
+          "<html><body><a name=\"Zanfor_Games_e\">More</a></body></html>");
+
+    HelpViewer help;
+    // A file that cannot be opened: no window, nothing to jump in.
+    EXPECT_FALSE(help.OpenContents(dir.filePath("MISSING.HLP").toStdString()));
+    EXPECT_FALSE(help.IsOpen());
+    help.JumpToTopic("The_game");
+    EXPECT_TRUE(help.CurrentTopic().isEmpty());
+
+    ASSERT_TRUE(help.OpenContents(dir.filePath("ZKLV.HLP").toStdString()));
+    EXPECT_TRUE(help.IsOpen());
+    EXPECT_EQ(help.Window()->windowTitle(), QStringLiteral("Rules"));
+    EXPECT_TRUE(help.Browser()->toPlainText().startsWith(QStringLiteral("Contents")));
+    help.JumpToTopic("The_game");
+    EXPECT_EQ(help.CurrentTopic(), QStringLiteral("The_game"));
+    EXPECT_GT(help.Browser()->verticalScrollBar()->value(), 0);
+
+    QWidget* window = help.Window();
+    help.Quit();
+    EXPECT_FALSE(help.IsOpen());
+    ASSERT_TRUE(help.OpenContents(dir.filePath("ZMRX.HLP").toStdString()));
+    EXPECT_EQ(help.Window(), window);
+    EXPECT_EQ(help.CurrentFile(), dir.filePath("ZMRX.HLP"));
+    EXPECT_TRUE(help.CurrentTopic().isEmpty());
+}
+
+TEST(DirectoriesTest, ProgramAndSettingsDirectoriesEndInASlash) {
+    const std::string program = ProgramDirectory();
+    ASSERT_FALSE(program.empty());
+    EXPECT_EQ(program.back(), '/');
+
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/tmp/zk-config");
+    EXPECT_EQ(SettingsDirectory(), "/tmp/zk-config/");
+    // Unset, empty or relative: ~/.config.
+    const std::string home = QDir::homePath().toStdString() + "/.config/";
+    qputenv("XDG_CONFIG_HOME", "relative/dir");
+    EXPECT_EQ(SettingsDirectory(), home);
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(SettingsDirectory(), home);
+    qputenv("XDG_CONFIG_HOME", saved);
+}
