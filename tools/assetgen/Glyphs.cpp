@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace zk::art {
 namespace {
@@ -101,8 +102,11 @@ bool SegmentDot(int segment, int col, int row) {
     }
 }
 
+// Lit dots are bright yellow with a dim glow on their four sides, like the
+// dots of an LED display; the glow never leaves the digit's cell.
 void DigitDots(QImage& strip, int digit, int x0) {
     const int s = Segments[static_cast<std::size_t>(digit)];
+    std::vector<QPoint> dots;
     for (int row = 0; row < 9; ++row) {
         for (int col = 0; col < 4; ++col) {
             bool on = false;
@@ -110,9 +114,17 @@ void DigitDots(QImage& strip, int digit, int x0) {
                 on = on || (((s >> seg) & 1) != 0 && SegmentDot(seg, col, row));
             }
             if (on) {
-                strip.setPixel(x0 + 2 + col * 2, 2 + row * 2, qRgb(255, 230, 0));
+                dots.emplace_back(x0 + 2 + col * 2, 2 + row * 2);
             }
         }
+    }
+    for (const QPoint& d : dots) {
+        for (const QPoint& n : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            strip.setPixel(d + n, qRgb(128, 100, 0));
+        }
+    }
+    for (const QPoint& d : dots) {
+        strip.setPixel(d, qRgb(255, 230, 0));
     }
 }
 
@@ -769,11 +781,11 @@ void IconArt(QPainter& p, int size) {
     // the marker star
     if (!tiny) {
         const QPointF s(49, 15);
-        p.setPen(QPen(Rgb(0xB83A00), small ? 1.8 : 1.2));
+        p.setPen(QPen(Rgb(0x5A0A68), small ? 1.8 : 1.2));
         QRadialGradient g(s, 12);
         g.setColorAt(0, Rgb(0xFFFFFF));
-        g.setColorAt(0.4, Rgb(0xFFF0A0));
-        g.setColorAt(1, Rgb(0xFF9A20));
+        g.setColorAt(0.45, Rgb(0xFFE0F8));
+        g.setColorAt(1, Rgb(0xFF46D2));
         p.setBrush(g);
         p.drawPath(Star(s, 4, small ? 13 : 12, small ? 4.2 : 3.4, 0));
     }
