@@ -936,7 +936,6 @@ enum class Kind {
     CheckerPlate,
     Mosaic,
     Rosette,
-    RosetteSand,
     StarGold,
     Ruby,
     Sapphire,
@@ -946,7 +945,6 @@ enum class Kind {
     Sun,
     Moon,
     Runes,
-    RunesSlate,
     ShieldBlue,
     ShieldRed,
     Spiral,
@@ -1151,8 +1149,6 @@ FixedPiece Build(int t, Kind kind) {
     }
     case Kind::Rosette:
         return SlabWith(t, Granite, true, [](QPainter& p) { Rosette(p, Rgb(0xA7AAB0)); });
-    case Kind::RosetteSand:
-        return SlabWith(t, Sandstone, true, [](QPainter& p) { Rosette(p, Rgb(0xC4B59C)); });
     case Kind::StarGold:
         return SlabWith(t, Slate, true, [](QPainter& p) {
             Panel(p, 16, Rgb(0x3C3F46));
@@ -1189,8 +1185,6 @@ FixedPiece Build(int t, Kind kind) {
         });
     case Kind::Runes:
         return SlabWith(t, Granite, false, [seed](QPainter& p) { Runes(p, seed); });
-    case Kind::RunesSlate:
-        return SlabWith(t, Slate, false, [seed](QPainter& p) { Runes(p, seed); });
     case Kind::ShieldBlue:
         return SlabWith(t, Granite, true,
                         [](QPainter& p) { ShieldEmblem(p, Rgb(0x2452A6), Rgb(0xF0E6C8)); });
