@@ -102,7 +102,7 @@ void TInfoDialog::SetTexts() {
     makerline->setText(german ? QStringLiteral("Werkstatt für kleine Knobelspiele")
                               : QStringLiteral("a workshop for small puzzle games"));
     maillabel->setText(german ? QStringLiteral("Post, Fragen und neue Stufen:")
-                              : QStringLiteral("Mail, questions and new levels:"));
+                              : QStringLiteral("Mail, questions, new levels:"));
     weblabel->setText(german ? QStringLiteral("Im Netz:") : QStringLiteral("On the web:"));
     circlelabel->setText(german ? QStringLiteral("Mitglied im Kreis kleiner Spiele")
                                 : QStringLiteral("Member of the Small Games Circle"));

@@ -1,0 +1,85 @@
+// Shows every dialog in a real window, in both languages, and writes what it
+// looks like to PNG files: zk_dialog_gallery <output directory>.
+// Run it under a real display (e.g. Xvfb) to check fonts, glyphs and bevels.
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QTest>
+#include <cstdio>
+
+#include "dialogs/Allsolvd.h"
+#include "dialogs/Change.h"
+#include "dialogs/Endgame.h"
+#include "dialogs/Giveup.h"
+#include "dialogs/Infodlg.h"
+#include "dialogs/Load.h"
+#include "dialogs/Restart.h"
+#include "dialogs/Save.h"
+#include "dialogs/Solved.h"
+#include "dialogs/Splasher.h"
+#include "dialogs/Take.h"
+#include "dialogs/Tongdlg.h"
+#include "platform/ScriptedSeam.h"
+
+using namespace zk;
+using namespace zk::platform;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+
+    GameState state;
+    state.programDirectory = (QDir(out).absolutePath() + QStringLiteral("/")).toStdString();
+    QWidget main;
+    main.setWindowTitle(QStringLiteral("Zanfor Kelva V2.0"));
+    main.setGeometry(100, 50, 520, 409);
+    main.show();
+
+    ScriptedSeam seam;
+    auto shoot = [&](ModalForm& form, const QString& name) {
+        seam.Then([&form, name, out](ModalForm&) {
+            QTest::qWait(300);
+            form.grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
+            form.close();
+        });
+        form.ShowModal();
+    };
+
+    TChangeModeDlg change(state, &main);
+    TSolvedDlg solved(state, &main);
+    TAllSolvedDlg allSolved(state, &main);
+    TGiveUpDlg giveUp(state, &main);
+    TRestartDlg restart(state, &main);
+    TEndGameDlg endGame(state, &main);
+    TTakeDlg take(state, &main);
+    TTongueDlg tongue(state, &main);
+    TInfoDialog info(state, &main);
+    Tloaddlg load(state, &main);
+    TSaveDlg save(state, &main);
+    load.DirectoryListBox->SetDirectory(out);
+    save.DirectoryListBox->SetDirectory(out);
+
+    for (int language : {English, German}) {
+        state.language = language;
+        const QString suffix = language == German ? QStringLiteral("_de") : QStringLiteral("_en");
+        change.NewMode = ChallengeMode;
+        shoot(change, QStringLiteral("ChangeModeDlg") + suffix);
+        shoot(solved, QStringLiteral("SolvedDlg") + suffix);
+        shoot(allSolved, QStringLiteral("AllSolvedDlg") + suffix);
+        shoot(giveUp, QStringLiteral("GiveUpDlg") + suffix);
+        shoot(restart, QStringLiteral("RestartDlg") + suffix);
+        shoot(endGame, QStringLiteral("EndGameDlg") + suffix);
+        shoot(take, QStringLiteral("TakeDlg") + suffix);
+        shoot(info, QStringLiteral("InfoDialog") + suffix);
+        shoot(load, QStringLiteral("loaddlg") + suffix);
+        shoot(save, QStringLiteral("SaveDlg") + suffix);
+    }
+    shoot(tongue, QStringLiteral("TongueDlg"));
+    TSplash splash(state, &main);
+    shoot(splash, QStringLiteral("Splash"));
+    for (const auto& message : seam.Messages()) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(message.request.text));
+    }
+    return 0;
+}
