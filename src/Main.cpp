@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <filesystem>
 
 #include "Editor.h"
 #include "Texts.h"
@@ -922,6 +923,10 @@ void TMainForm::FormClose() {
     SaveGame();
     const QPoint palette = forms_.editform ? forms_.editform->pos() : EditFormPosition();
     try {
+        // A fresh account may have no settings directory yet.
+        std::error_code ignored;
+        std::filesystem::create_directories(
+            std::filesystem::path(settings_.FileName()).parent_path(), ignored);
         settings_.WriteInteger(Section, "mode", state_.gameMode);
         settings_.WriteBool(Section, "sound", SoundBtn->Down());
         settings_.WriteInteger(Section, "left", x());

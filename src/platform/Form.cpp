@@ -107,7 +107,9 @@ bool ModalForm::OpenForModal() {
     setResult(mrNone);
     leftApplication_ = false;
     FormShow();
-    // Stand where the form belongs before it appears.
+    // The native window gives the frame its size; then stand where the form
+    // belongs before it appears.
+    winId();
     PlaceByPosition();
     if (firstFocus_) {
         firstFocus_->setFocus(Qt::OtherFocusReason);

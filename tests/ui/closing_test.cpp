@@ -99,3 +99,11 @@ TEST_F(ClosingTest, SettingsThatCannotBeWrittenAreReportedAndTheCloseCompletes) 
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(TempDir::ReadText(SettingsFile()), "[Zanfor Kelva]\ntongue=0\n");
 }
+
+TEST_F(ClosingTest, AMissingSettingsDirectoryIsCreatedAtClose) {
+    Start();
+    std::filesystem::remove_all(configDir.Dir());
+    CloseWindowAnsweringEverything();
+    EXPECT_TRUE(seam->Messages().empty());
+    EXPECT_EQ(ReadSetting("mode"), "1");
+}
