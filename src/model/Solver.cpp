@@ -49,6 +49,9 @@ public:
             if (remaining_[static_cast<std::size_t>(c)] > 0) {
                 available_ |= ClassMask{1} << c;
             }
+            for (int k = 0; k < remaining_[static_cast<std::size_t>(c)]; ++k) {
+                CountEnds(c, 1);
+            }
         }
         unassigned_ = p_.cellCount;
     }
@@ -66,31 +69,9 @@ public:
     bool aborted() const { return aborted_; }
     bool stoppedAtCap() const { return stopped_; }
     const std::array<int, CellCount>& firstSolution() const { return first_; }
+    const std::array<int, CellCount>& secondSolution() const { return second_; }
 
 private:
-    ClassMask Candidates(int cell, const std::array<std::uint8_t, 4>& codesLeft) const {
-        ClassMask m = available_;
-        const auto& nb = p_.neighbour[static_cast<std::size_t>(cell)];
-        for (int s = 0; s < 4; ++s) {
-            const auto side = static_cast<std::size_t>(s);
-            const int other = nb[side];
-            if (other < 0) {
-                m &= p_.withCode[side][p_.required[static_cast<std::size_t>(cell)][side]];
-                continue;
-            }
-            const int placed = assigned_[static_cast<std::size_t>(other)];
-            if (placed >= 0) {
-                m &=
-                    p_.withCode[side][p_.classEdges[static_cast<std::size_t>(placed)][Opposite(s)]];
-            } else {
-                // The neighbour is still open: whatever goes there must show
-                // the same code on its facing side.
-                m &= p_.withCodeIn[side][codesLeft[static_cast<std::size_t>(Opposite(s))]];
-            }
-        }
-        return m;
-    }
-
     void Descend() {
         if (unassigned_ == 0) {
             ++found_;
@@ -98,6 +79,7 @@ private:
                 first_ = assigned_;
             }
             if (found_ == 2) {
+                second_ = assigned_;
                 effort_ = nodes_;
                 effortSet_ = true;
             }
@@ -107,59 +89,244 @@ private:
             return;
         }
 
-        // Which codes the remaining tiles show on each side.
-        std::array<std::uint8_t, 4> codesLeft{};
-        for (std::size_t s = 0; s < 4; ++s) {
-            for (std::size_t code = 0; code < 4; ++code) {
-                if (available_ & p_.withCode[s][code]) {
-                    codesLeft[s] = static_cast<std::uint8_t>(codesLeft[s] | 1U << code);
-                }
-            }
-        }
-
-        // The open cell with the fewest fitting tiles comes next; a cell with
-        // none, or a remaining tile that fits no open cell, ends this branch.
-        int best = -1;
-        ClassMask bestMask = 0;
-        int bestCount = 65;
-        ClassMask covered = 0;
-        for (int cell = 0; cell < p_.cellCount; ++cell) {
-            if (assigned_[static_cast<std::size_t>(cell)] >= 0) {
-                continue;
-            }
-            const ClassMask m = Candidates(cell, codesLeft);
-            if (m == 0) {
-                return;
-            }
-            covered |= m;
-            const int count = std::popcount(m);
-            if (count < bestCount) {
-                best = cell;
-                bestMask = m;
-                bestCount = count;
-            }
-        }
-        if (covered != available_) {
+        Domains d;
+        if (!NarrowDomains(d)) {
             return;
         }
 
-        for (ClassMask m = bestMask; m != 0; m &= m - 1) {
-            if (nodes_ >= budget_) {
-                aborted_ = true;
-                return;
+        // Branch where the fewest choices remain: the open cell with the
+        // fewest fitting tiles, or the last tile of a class with the fewest
+        // cells that can take it.
+        int bestCell = -1;
+        int bestCount = 65;
+        for (int cell = 0; cell < p_.cellCount; ++cell) {
+            const auto i = static_cast<std::size_t>(cell);
+            if (assigned_[i] < 0) {
+                const int count = std::popcount(d.masks[i]);
+                if (count < bestCount) {
+                    bestCell = cell;
+                    bestCount = count;
+                }
             }
-            ++nodes_;
+        }
+        int bestClass = -1;
+        for (ClassMask m = available_; m != 0; m &= m - 1) {
             const int cls = std::countr_zero(m);
-            Place(best, cls);
-            Descend();
-            Unplace(best, cls);
-            if (aborted_ || stopped_) {
+            const auto c = static_cast<std::size_t>(cls);
+            if (remaining_[c] == 1 && d.room[c] < bestCount) {
+                bestClass = cls;
+                bestCount = d.room[c];
+            }
+        }
+
+        if (bestClass >= 0) {
+            const ClassMask bit = ClassMask{1} << bestClass;
+            for (int cell = 0; cell < p_.cellCount; ++cell) {
+                const auto i = static_cast<std::size_t>(cell);
+                if (assigned_[i] >= 0 || !(d.masks[i] & bit)) {
+                    continue;
+                }
+                if (!Try(cell, bestClass)) {
+                    return;
+                }
+            }
+            return;
+        }
+        for (ClassMask m = d.masks[static_cast<std::size_t>(bestCell)]; m != 0; m &= m - 1) {
+            if (!Try(bestCell, std::countr_zero(m))) {
                 return;
             }
         }
     }
 
+    // Places a tile and searches on; false when the search is to stop.
+    bool Try(int cell, int cls) {
+        if (nodes_ >= budget_) {
+            aborted_ = true;
+            return false;
+        }
+        ++nodes_;
+        Place(cell, cls);
+        Descend();
+        Unplace(cell, cls);
+        return !aborted_ && !stopped_;
+    }
+
+    struct Domains {
+        std::array<ClassMask, CellCount> masks{}; // the classes each open cell can take
+        std::array<int, CellCount> room{};        // the open cells each class can go to
+    };
+
+    // The classes each open cell can still take, narrowed until nothing
+    // changes. False when some cell or some remaining tile has no place.
+    bool NarrowDomains(Domains& d) const {
+        // Which codes the remaining tiles show on each side.
+        std::array<std::uint8_t, 4> codesLeft{};
+        for (std::size_t s = 0; s < 4; ++s) {
+            for (std::size_t code = 0; code < 4; ++code) {
+                if (tileEnds_[s][code] > 0) {
+                    codesLeft[s] = static_cast<std::uint8_t>(codesLeft[s] | 1U << code);
+                }
+            }
+        }
+
+        // Each open cell against its known neighbours, fixed tiles and the
+        // border; the codes the known sides ask for are counted.
+        std::array<std::array<int, 4>, 4> knownEnds{}; // [side][code]
+        std::array<int, CellCount + 1> queue{};        // a ring that never fills up
+        std::array<bool, CellCount> queued{};
+        int head = 0;
+        int tail = 0;
+        for (int cell = 0; cell < p_.cellCount; ++cell) {
+            const auto i = static_cast<std::size_t>(cell);
+            if (assigned_[i] >= 0) {
+                continue;
+            }
+            ClassMask m = available_;
+            for (int s = 0; s < 4; ++s) {
+                const auto side = static_cast<std::size_t>(s);
+                const int other = p_.neighbour[i][side];
+                int code = -1;
+                if (other < 0) {
+                    code = p_.required[i][side];
+                } else if (const int placed = assigned_[static_cast<std::size_t>(other)];
+                           placed >= 0) {
+                    code = p_.classEdges[static_cast<std::size_t>(placed)][Opposite(s)];
+                }
+                if (code >= 0) {
+                    ++knownEnds[side][static_cast<std::size_t>(code)];
+                    m &= p_.withCode[side][static_cast<std::size_t>(code)];
+                } else {
+                    // An open neighbour: whatever goes there shows the same
+                    // code on its facing side.
+                    m &= p_.withCodeIn[side][codesLeft[static_cast<std::size_t>(Opposite(s))]];
+                }
+            }
+            if (m == 0) {
+                return false;
+            }
+            d.masks[i] = m;
+            queue[static_cast<std::size_t>(tail)] = cell;
+            tail = (tail + 1) % (CellCount + 1);
+            queued[i] = true;
+        }
+
+        // Connection ends balance: the remaining tiles' east sides show the
+        // codes the known east neighbours ask for, and the rest pair up with
+        // west sides of the same codes between open cells; likewise north
+        // and south.
+        for (std::size_t code = 0; code < 4; ++code) {
+            const int east = tileEnds_[East][code] - knownEnds[East][code];
+            const int west = tileEnds_[West][code] - knownEnds[West][code];
+            const int north = tileEnds_[North][code] - knownEnds[North][code];
+            const int south = tileEnds_[South][code] - knownEnds[South][code];
+            if (east < 0 || east != west || north < 0 || north != south) {
+                return false;
+            }
+        }
+
+        for (;;) {
+            // Neighbouring open cells must agree: a cell keeps the classes
+            // whose side shows a code that some class still possible next
+            // door shows on the facing side.
+            while (head != tail) {
+                const int cell = queue[static_cast<std::size_t>(head)];
+                head = (head + 1) % (CellCount + 1);
+                const auto i = static_cast<std::size_t>(cell);
+                queued[i] = false;
+                ClassMask m = d.masks[i];
+                for (int s = 0; s < 4; ++s) {
+                    const int other = p_.neighbour[i][static_cast<std::size_t>(s)];
+                    if (other < 0 || assigned_[static_cast<std::size_t>(other)] >= 0) {
+                        continue;
+                    }
+                    const ClassMask there = d.masks[static_cast<std::size_t>(other)];
+                    const auto facing = static_cast<std::size_t>(Opposite(s));
+                    unsigned codes = 0;
+                    for (std::size_t code = 0; code < 4; ++code) {
+                        codes |= (there & p_.withCode[facing][code]) ? 1U << code : 0U;
+                    }
+                    m &= p_.withCodeIn[static_cast<std::size_t>(s)][codes];
+                }
+                if (m == d.masks[i]) {
+                    continue;
+                }
+                if (m == 0) {
+                    return false;
+                }
+                d.masks[i] = m;
+                for (int s = 0; s < 4; ++s) {
+                    const int other = p_.neighbour[i][static_cast<std::size_t>(s)];
+                    if (other >= 0 && assigned_[static_cast<std::size_t>(other)] < 0 &&
+                        !queued[static_cast<std::size_t>(other)]) {
+                        queued[static_cast<std::size_t>(other)] = true;
+                        queue[static_cast<std::size_t>(tail)] = other;
+                        tail = (tail + 1) % (CellCount + 1);
+                    }
+                }
+            }
+
+            // Every remaining tile needs a cell: a class with fewer cells
+            // than tiles left fails, one with exactly as many fills them.
+            d.room.fill(0);
+            for (int cell = 0; cell < p_.cellCount; ++cell) {
+                if (assigned_[static_cast<std::size_t>(cell)] >= 0) {
+                    continue;
+                }
+                for (ClassMask m = d.masks[static_cast<std::size_t>(cell)]; m != 0; m &= m - 1) {
+                    ++d.room[static_cast<std::size_t>(std::countr_zero(m))];
+                }
+            }
+            ClassMask forced = 0;
+            for (ClassMask m = available_; m != 0; m &= m - 1) {
+                const auto cls = static_cast<std::size_t>(std::countr_zero(m));
+                if (d.room[cls] < remaining_[cls]) {
+                    return false;
+                }
+                if (d.room[cls] == remaining_[cls]) {
+                    forced |= ClassMask{1} << cls;
+                }
+            }
+            bool changed = false;
+            for (int cell = 0; cell < p_.cellCount && forced != 0; ++cell) {
+                const auto i = static_cast<std::size_t>(cell);
+                if (assigned_[i] >= 0) {
+                    continue;
+                }
+                const ClassMask must = d.masks[i] & forced;
+                if (must == 0 || must == d.masks[i]) {
+                    continue;
+                }
+                if (std::popcount(must) > 1) {
+                    return false; // two classes both need this cell
+                }
+                d.masks[i] = must;
+                changed = true;
+                for (int s = 0; s < 4; ++s) {
+                    const int other = p_.neighbour[i][static_cast<std::size_t>(s)];
+                    if (other >= 0 && assigned_[static_cast<std::size_t>(other)] < 0 &&
+                        !queued[static_cast<std::size_t>(other)]) {
+                        queued[static_cast<std::size_t>(other)] = true;
+                        queue[static_cast<std::size_t>(tail)] = other;
+                        tail = (tail + 1) % (CellCount + 1);
+                    }
+                }
+            }
+            if (!changed) {
+                return true;
+            }
+        }
+    }
+
+    void CountEnds(int cls, int delta) {
+        const Edges& e = p_.classEdges[static_cast<std::size_t>(cls)];
+        for (int s = 0; s < 4; ++s) {
+            tileEnds_[static_cast<std::size_t>(s)][e[s]] += delta;
+        }
+    }
+
     void Place(int cell, int cls) {
+        CountEnds(cls, -1);
         assigned_[static_cast<std::size_t>(cell)] = cls;
         if (--remaining_[static_cast<std::size_t>(cls)] == 0) {
             available_ &= ~(ClassMask{1} << cls);
@@ -168,6 +335,7 @@ private:
     }
 
     void Unplace(int cell, int cls) {
+        CountEnds(cls, 1);
         assigned_[static_cast<std::size_t>(cell)] = -1;
         ++remaining_[static_cast<std::size_t>(cls)];
         available_ |= ClassMask{1} << cls;
@@ -182,6 +350,7 @@ private:
     std::array<int, CellCount> remaining_{};
     ClassMask available_ = 0;
     int unassigned_ = 0;
+    std::array<std::array<int, 4>, 4> tileEnds_{}; // [side][code] over the remaining tiles
 
     std::uint64_t nodes_ = 0;
     std::uint64_t effort_ = 0;
@@ -190,6 +359,7 @@ private:
     bool aborted_ = false;
     bool stopped_ = false;
     std::array<int, CellCount> first_{};
+    std::array<int, CellCount> second_{};
 };
 
 TileNumber At(const LevelRecord& level, int column, int row) {
@@ -375,6 +545,9 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     if (search.found() > 0) {
         result.status = Solvability::Solvable;
         result.solution = BuildSolution(level, p, search.firstSolution(), classOfCell);
+        if (search.found() > 1) {
+            result.alternative = BuildSolution(level, p, search.secondSolution(), classOfCell);
+        }
         result.grade = DifficultyGrade(result.effort, result.movableCells, result.movableTiles);
     } else {
         result.status = search.aborted() ? Solvability::Unknown : Solvability::Unsolvable;

@@ -48,6 +48,8 @@ struct SolverResult {
     // One solving arrangement of the level's own tiles. Cells whose stored
     // tile already fits keep it, so a solved level comes back unchanged.
     std::optional<LevelRecord> solution;
+    // A second, different solution when the level has more than one.
+    std::optional<LevelRecord> alternative;
 
     int movableCells = 0;  // cells holding 0..90
     int movableTiles = 0;  // of those, the non-empty ones (1..90)

@@ -279,15 +279,18 @@ TEST(Solver, CapAndBudgetLimitTheSearch) {
     EXPECT_LE(unknown.nodes, 3U);
     EXPECT_EQ(unknown.grade, 0);
 
-    // A level without any solution (17 needs 23 both east and north of it)
-    // is unknown too while the budget is too small to prove that.
-    LevelRecord apart{};
-    Put(apart, 4, 3, 17);
-    Put(apart, 6, 5, 23);
-    const auto proven = zk::SolveLevel(apart);
+    // A level without any solution is unknown too while the budget is too
+    // small to prove that: the cross 3 needs an end pointing south above it
+    // and another one above the corner 5 east of it, and there is only one.
+    LevelRecord crossed{};
+    Put(crossed, 0, 4, 3);
+    Put(crossed, 1, 3, 5);
+    Put(crossed, 3, 2, 62);
+    Put(crossed, 5, 4, 39);
+    const auto proven = zk::SolveLevel(crossed);
     EXPECT_EQ(proven.status, Solvability::Unsolvable);
     EXPECT_GT(proven.nodes, 3U);
-    EXPECT_EQ(zk::SolveLevel(apart, tiny).status, Solvability::Unknown);
+    EXPECT_EQ(zk::SolveLevel(crossed, tiny).status, Solvability::Unknown);
 }
 
 TEST(Solver, ForeignBytesCountAsFixedBlankTiles) {

@@ -1,0 +1,578 @@
+#include "Commands.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <iomanip>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "Generator.h"
+#include "files/AtomicFile.h"
+#include "files/LevelFile.h"
+#include "model/LevelSet.h"
+#include "model/Solver.h"
+
+namespace zk::levels {
+
+namespace {
+
+constexpr char MainHelp[] = R"(zk-levels: generates, checks and grades Zanfor Kelva level files.
+
+Usage:
+  zk-levels check [--cap N] [--budget N] FILE
+  zk-levels stats [--budget N] FILE
+  zk-levels gen --seed S [--count N] -o FILE
+  zk-levels show FILE [LEVEL]
+  zk-levels help [COMMAND]
+
+Commands:
+  check   proves every level playable with the solver; exits with 1 when one is not
+  stats   shows the difficulty curve of a level file
+  gen     generates a level set, the same bytes for the same seed and count
+  show    draws levels as text: the tile numbers of each cell
+
+"zk-levels COMMAND --help" describes one command.
+)";
+
+constexpr char CheckHelp[] = R"(Usage: zk-levels check [--cap N] [--budget N] FILE
+
+Checks every level of a level file (63 bytes a level, at most 500 levels) and
+prints one line per level:
+  Level     the level number
+  Movable   cells holding a movable tile (0..90, the empty tile included)
+  Holdable  tiles 1..89, the ones a level can start holding
+  Stored    whether the level as stored passes the solution check
+  Solvable  whether some arrangement of its movable tiles does: yes, no, or
+            unknown when the search ran out of nodes
+  Solutions distinct solutions, tiles with identical edges counting as one;
+            ">=N" when counting stopped at the cap
+  Grade     difficulty 1..10, from the search effort and the number of tiles
+  Nodes     search nodes used
+A level is unplayable when it has no tile 1..89 to hold, is not solvable, or
+is unknown. Bytes 200..255 (no tile of that number exists) are reported.
+
+Options:
+  --cap N     stop counting solutions at N (default 100)
+  --budget N  give up a level after N search nodes (default 5000000)
+
+Exit status: 0 every level playable, 1 some level unplayable or no level in
+the file, 2 bad arguments or the file cannot be read.
+)";
+
+constexpr char StatsHelp[] = R"(Usage: zk-levels stats [--budget N] FILE
+
+Shows the difficulty curve of a level file as a table: for each group of
+levels the movable cells, the tiles to place, the kinds of connection used,
+the fixed tiles with connections (anchors), how many levels have a single
+solution, the search effort and the grades, with a bar of the mean grade.
+
+Options:
+  --budget N  give up a level after N search nodes (default 5000000)
+)";
+
+constexpr char GenHelp[] = R"(Usage: zk-levels gen --seed S [--count N] -o FILE
+
+Generates a level set and writes it to FILE (replacing it whole). The levels
+grow from a handful of tiles with one kind of connection to full boards with
+a single solution; each is stored solved and proven solvable. The same seed
+and count always give the same bytes.
+
+Options:
+  --seed S    the seed, a whole number 0..18446744073709551615
+  --count N   the number of levels, 1..500 (default 120)
+  -o FILE     the file to write
+)";
+
+constexpr char ShowHelp[] = R"(Usage: zk-levels show FILE [LEVEL]
+
+Prints levels as a grid of tile numbers, 9 columns by 7 rows; movable tiles
+are shown as they are, fixed tiles in brackets. Without LEVEL every level is
+shown.
+)";
+
+struct Options {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> values;
+    bool help = false;
+};
+
+// Splits arguments into options with a value and positional ones. Fails with
+// a message on an unknown option or a missing value.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args,
+                                    const std::vector<std::string>& known, std::string& error) {
+    Options o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+            continue;
+        }
+        if (a.size() > 1 && a[0] == '-') {
+            std::string name = a;
+            std::optional<std::string> value;
+            if (const auto eq = a.find('='); eq != std::string::npos && a.rfind("--", 0) == 0) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+            }
+            if (std::find(known.begin(), known.end(), name) == known.end()) {
+                error = "unknown option " + name;
+                return std::nullopt;
+            }
+            if (!value) {
+                if (i + 1 >= args.size()) {
+                    error = "option " + name + " needs a value";
+                    return std::nullopt;
+                }
+                value = args[++i];
+            }
+            if (o.values.count(name)) {
+                error = "option " + name + " given twice";
+                return std::nullopt;
+            }
+            o.values[name] = *value;
+            continue;
+        }
+        o.positional.push_back(a);
+    }
+    return o;
+}
+
+std::optional<std::uint64_t> ParseNumber(const std::string& text, std::uint64_t low,
+                                         std::uint64_t high) {
+    std::uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+int UsageError(std::ostream& err, const std::string& command, const std::string& message) {
+    err << "zk-levels " << command << ": " << message << "\n"
+        << "Try \"zk-levels " << command << " --help\".\n";
+    return ExitUsage;
+}
+
+bool NumberOption(const Options& o, const std::string& name, std::uint64_t low, std::uint64_t high,
+                  std::uint64_t& value, std::string& error) {
+    const auto it = o.values.find(name);
+    if (it == o.values.end()) {
+        return true;
+    }
+    const auto parsed = ParseNumber(it->second, low, high);
+    if (!parsed) {
+        error = "option " + name + " needs a whole number from " + std::to_string(low) + " to " +
+                std::to_string(high) + ", not \"" + it->second + "\"";
+        return false;
+    }
+    value = *parsed;
+    return true;
+}
+
+struct LoadedFile {
+    std::vector<LevelRecord> levels;
+    std::size_t bytes = 0;
+    bool tooLong = false; // more than 500 levels: the game reads only those
+};
+
+// Reads a level file as the game does, remembering what the game would
+// silently drop. Answers nothing (after a message) when it cannot be read.
+std::optional<LoadedFile> LoadFile(const std::string& path, std::ostream& err,
+                                   const std::string& command) {
+    const std::size_t limit = files::LevelRecordSize * MaxLevels;
+    const files::ReadOutcome read = files::ReadFilePrefix(path, limit + 1);
+    if (!read.opened || read.failed) {
+        err << "zk-levels " << command << ": cannot read " << path << ": "
+            << (read.error != 0 ? std::strerror(read.error) : "read failed") << "\n";
+        return std::nullopt;
+    }
+    LoadedFile file;
+    file.bytes = read.bytes.size();
+    file.tooLong = file.bytes > limit;
+    const std::size_t whole = std::min(file.bytes, limit) / files::LevelRecordSize;
+    file.levels.resize(whole);
+    for (std::size_t k = 0; k < whole; ++k) {
+        std::copy_n(read.bytes.begin() + static_cast<std::ptrdiff_t>(k * files::LevelRecordSize),
+                    files::LevelRecordSize, file.levels[k].begin());
+    }
+    return file;
+}
+
+// Reports a file that holds no whole level, or bytes the game ignores.
+// Answers false when there is no level at all.
+bool DescribeFileShape(const std::string& path, const LoadedFile& file, std::ostream& out) {
+    if (file.levels.empty()) {
+        if (file.bytes == 0) {
+            out << path << ": the file is empty; it holds no level (a level is 63 bytes).\n";
+        } else {
+            out << path << ": " << file.bytes
+                << " bytes, shorter than one level (63 bytes); it holds no level.\n";
+        }
+        out << "The game would start with a single empty level.\n";
+        return false;
+    }
+    if (file.tooLong) {
+        out << path << ": more than 500 levels; the game reads only the first 500.\n";
+    } else if (const std::size_t tail = file.bytes % files::LevelRecordSize; tail != 0) {
+        out << path << ": " << tail
+            << " bytes after the last whole level are not a level; the game ignores them.\n";
+    }
+    return true;
+}
+
+bool IsUnplayable(const SolverResult& r) {
+    return r.holdableTiles == 0 || r.status != Solvability::Solvable;
+}
+
+std::string SolutionsText(const SolverResult& r) {
+    if (r.status != Solvability::Solvable) {
+        return r.status == Solvability::Unsolvable ? "0" : "-";
+    }
+    return (r.countComplete ? "" : ">=") + std::to_string(r.solutions);
+}
+
+int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto o = ParseOptions(args, {"--cap", "--budget"}, error);
+    if (!o) {
+        return UsageError(err, "check", error);
+    }
+    if (o->help) {
+        out << CheckHelp;
+        return ExitOk;
+    }
+    if (o->positional.size() != 1) {
+        return UsageError(err, "check",
+                          o->positional.empty() ? "no level file given"
+                                                : "only one level file at a time");
+    }
+    SolverLimits limits;
+    std::uint64_t cap = static_cast<std::uint64_t>(limits.solutionCap);
+    if (!NumberOption(*o, "--cap", 1, 1'000'000, cap, error) ||
+        !NumberOption(*o, "--budget", 1, 1'000'000'000'000ULL, limits.nodeBudget, error)) {
+        return UsageError(err, "check", error);
+    }
+    limits.solutionCap = static_cast<int>(cap);
+
+    const std::string& path = o->positional[0];
+    const auto file = LoadFile(path, err, "check");
+    if (!file) {
+        return ExitUsage;
+    }
+    if (!DescribeFileShape(path, *file, out)) {
+        out << "Summary: 0 levels; nothing to play.\n";
+        return ExitUnplayable;
+    }
+
+    out << "Level  Movable  Holdable  Stored  Solvable  Solutions  Grade      Nodes  Notes\n";
+    int unplayable = 0;
+    int storedSolved = 0;
+    int unique = 0;
+    int foreign = 0;
+    std::uint64_t nodes = 0;
+    int lowGrade = HighestGrade;
+    int highGrade = 0;
+    for (std::size_t k = 0; k < file->levels.size(); ++k) {
+        const LevelRecord& level = file->levels[k];
+        const SolverResult r = SolveLevel(level, limits);
+        const bool stored = IsSolved(level);
+        std::vector<std::string> notes;
+        if (r.holdableTiles == 0) {
+            notes.emplace_back("no tile 1..89 to hold");
+        }
+        if (r.status == Solvability::Unsolvable) {
+            notes.emplace_back("not solvable");
+        } else if (r.status == Solvability::Unknown) {
+            notes.emplace_back("unknown: no answer within " + std::to_string(limits.nodeBudget) +
+                               " nodes");
+        }
+        if (r.foreignTiles > 0) {
+            notes.push_back(std::to_string(r.foreignTiles) +
+                            (r.foreignTiles == 1 ? " byte" : " bytes") +
+                            " 200..255 (no such tile; fixed, no connection, no picture)");
+        }
+        if (r.status == Solvability::Solvable && !stored) {
+            notes.emplace_back("stored unsolved (the editor shows it so)");
+        }
+        std::string noteText;
+        for (const auto& n : notes) {
+            noteText += (noteText.empty() ? "" : "; ") + n;
+        }
+        out << std::setw(5) << k + 1 << std::setw(9) << r.movableCells << std::setw(10)
+            << r.holdableTiles << "  " << std::left << std::setw(6) << (stored ? "yes" : "no")
+            << "  " << std::setw(8) << SolvabilityName(r.status) << std::right << std::setw(11)
+            << SolutionsText(r) << std::setw(7)
+            << (r.grade > 0 ? std::to_string(r.grade) : std::string("-")) << std::setw(11)
+            << r.nodes
+            << (IsUnplayable(r)    ? "  UNPLAYABLE: "
+                : noteText.empty() ? ""
+                                   : "  ")
+            << noteText << "\n";
+
+        unplayable += IsUnplayable(r) ? 1 : 0;
+        storedSolved += stored ? 1 : 0;
+        unique += r.status == Solvability::Solvable && r.countComplete && r.solutions == 1;
+        foreign += r.foreignTiles > 0 ? 1 : 0;
+        nodes += r.nodes;
+        if (r.grade > 0) {
+            lowGrade = std::min(lowGrade, r.grade);
+            highGrade = std::max(highGrade, r.grade);
+        }
+    }
+    const auto count = file->levels.size();
+    out << "Summary: " << count << (count == 1 ? " level, " : " levels, ") << count - unplayable
+        << " playable, " << unplayable << " unplayable; " << storedSolved << " stored solved, "
+        << unique << " with a single solution";
+    if (highGrade > 0) {
+        out << ", grades " << lowGrade << ".." << highGrade;
+    }
+    if (foreign > 0) {
+        out << "; " << foreign << " with bytes 200..255";
+    }
+    out << "; " << nodes << " search nodes.\n";
+    return unplayable > 0 ? ExitUnplayable : ExitOk;
+}
+
+std::string CodesText(unsigned codes) {
+    std::string text;
+    for (int code = 1; code <= 3; ++code) {
+        if (codes & (1U << code)) {
+            text += (text.empty() ? "" : ",") + std::to_string(code);
+        }
+    }
+    return text.empty() ? "-" : text;
+}
+
+int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto o = ParseOptions(args, {"--budget"}, error);
+    if (!o) {
+        return UsageError(err, "stats", error);
+    }
+    if (o->help) {
+        out << StatsHelp;
+        return ExitOk;
+    }
+    if (o->positional.size() != 1) {
+        return UsageError(err, "stats",
+                          o->positional.empty() ? "no level file given"
+                                                : "only one level file at a time");
+    }
+    SolverLimits limits;
+    limits.solutionCap = 2; // enough to tell a single solution from several
+    if (!NumberOption(*o, "--budget", 1, 1'000'000'000'000ULL, limits.nodeBudget, error)) {
+        return UsageError(err, "stats", error);
+    }
+    const std::string& path = o->positional[0];
+    const auto file = LoadFile(path, err, "stats");
+    if (!file) {
+        return ExitUsage;
+    }
+    if (!DescribeFileShape(path, *file, out)) {
+        return ExitUnplayable;
+    }
+
+    const int count = static_cast<int>(file->levels.size());
+    // About a dozen rows whatever the size of the file.
+    const int group = std::max(1, (count + 11) / 12);
+    out << "Levels    Cells  Tiles  Kinds  Anchors  Unique    Nodes  Grade     Mean grade\n";
+    for (int first = 0; first < count; first += group) {
+        const int last = std::min(count, first + group);
+        int cellsLow = CellCount, cellsHigh = 0, tilesLow = CellCount, tilesHigh = 0;
+        int anchors = 0, unique = 0, gradeLow = HighestGrade, gradeHigh = 0, gradeSum = 0;
+        int graded = 0;
+        unsigned codes = 0;
+        std::uint64_t nodes = 0;
+        for (int k = first; k < last; ++k) {
+            const LevelRecord& level = file->levels[static_cast<std::size_t>(k)];
+            const SolverResult r = SolveLevel(level, limits);
+            cellsLow = std::min(cellsLow, r.movableCells);
+            cellsHigh = std::max(cellsHigh, r.movableCells);
+            tilesLow = std::min(tilesLow, r.movableTiles);
+            tilesHigh = std::max(tilesHigh, r.movableTiles);
+            unique += r.status == Solvability::Solvable && r.countComplete && r.solutions == 1;
+            nodes += r.nodes;
+            if (r.grade > 0) {
+                gradeLow = std::min(gradeLow, r.grade);
+                gradeHigh = std::max(gradeHigh, r.grade);
+                gradeSum += r.grade;
+                ++graded;
+            }
+            for (const TileNumber t : level) {
+                const Edges e = TileEdges(t);
+                bool connected = false;
+                for (int s = 0; s < 4; ++s) {
+                    codes |= e[s] != 0 ? 1U << e[s] : 0U;
+                    connected = connected || e[s] != 0;
+                }
+                anchors += !IsMovable(t) && connected ? 1 : 0;
+            }
+        }
+        const auto range = [](int low, int high) {
+            return low == high ? std::to_string(low)
+                               : std::to_string(low) + "-" + std::to_string(high);
+        };
+        std::ostringstream levels;
+        levels << first + 1 << "-" << last;
+        // Mean grade in tenths, rounded, and a bar of one mark per grade.
+        const int meanTenths = graded > 0 ? (gradeSum * 10 + graded / 2) / graded : 0;
+        std::ostringstream mean;
+        mean << meanTenths / 10 << "." << meanTenths % 10 << " "
+             << std::string(static_cast<std::size_t>((meanTenths + 5) / 10), '#');
+        out << std::left << std::setw(8) << levels.str() << std::right << std::setw(7)
+            << range(cellsLow, cellsHigh) << std::setw(7) << range(tilesLow, tilesHigh)
+            << std::setw(7) << CodesText(codes) << std::setw(9) << anchors << std::setw(5) << unique
+            << "/" << std::left << std::setw(3) << last - first << std::right << std::setw(8)
+            << nodes / static_cast<std::uint64_t>(last - first) << "  " << std::left << std::setw(8)
+            << (graded > 0 ? range(gradeLow, gradeHigh) : std::string("-")) << "  "
+            << (graded > 0 ? mean.str() : std::string("-")) << std::right << "\n";
+    }
+    out << "Cells: movable cells; Tiles: non-empty movable tiles; Kinds: connection codes;\n"
+           "Anchors: fixed tiles with connections; Unique: levels with a single solution;\n"
+           "Nodes: mean search nodes per level.\n";
+    return ExitOk;
+}
+
+int Gen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto o = ParseOptions(args, {"--seed", "--count", "-o", "--output"}, error);
+    if (!o) {
+        return UsageError(err, "gen", error);
+    }
+    if (o->help) {
+        out << GenHelp;
+        return ExitOk;
+    }
+    if (!o->positional.empty()) {
+        return UsageError(err, "gen", "unexpected argument \"" + o->positional[0] + "\"");
+    }
+    if (!o->values.count("--seed")) {
+        return UsageError(err, "gen", "--seed is required");
+    }
+    const bool shortName = o->values.count("-o") > 0;
+    if (shortName == (o->values.count("--output") > 0)) {
+        return UsageError(err, "gen", shortName ? "-o given twice" : "-o FILE is required");
+    }
+    std::uint64_t seed = 0;
+    std::uint64_t count = ShippedCount;
+    if (!NumberOption(*o, "--seed", 0, ~std::uint64_t{0}, seed, error) ||
+        !NumberOption(*o, "--count", 1, MaxLevels, count, error)) {
+        return UsageError(err, "gen", error);
+    }
+    const std::string path = o->values.at(shortName ? "-o" : "--output");
+    if (path.empty()) {
+        return UsageError(err, "gen", "the output file name is empty");
+    }
+
+    std::vector<GeneratedLevel> generated;
+    try {
+        generated = GenerateLevels(seed, static_cast<int>(count));
+    } catch (const std::exception& e) {
+        err << "zk-levels gen: " << e.what() << "\n";
+        return ExitUsage;
+    }
+    std::vector<LevelRecord> records;
+    records.reserve(generated.size());
+    for (const auto& g : generated) {
+        records.push_back(g.record);
+    }
+    if (const auto failed = files::WriteLevelFile(path, records)) {
+        err << "zk-levels gen: cannot write " << path << " (level " << *failed
+            << "); the previous file, if any, is unchanged\n";
+        return ExitUsage;
+    }
+    out << "Wrote " << records.size() << (records.size() == 1 ? " level" : " levels") << " to "
+        << path << " (seed " << seed << ").\n";
+    return ExitOk;
+}
+
+void ShowLevel(std::ostream& out, std::size_t number, const LevelRecord& level) {
+    out << "Level " << number << "\n";
+    for (int r = 0; r < Rows; ++r) {
+        for (int c = 0; c < Columns; ++c) {
+            const int t = level[static_cast<std::size_t>(CellIndex(c, r))];
+            if (IsMovable(static_cast<TileNumber>(t))) {
+                out << std::setw(4) << t << " ";
+            } else {
+                out << " [" << std::setw(3) << t << "]";
+            }
+        }
+        out << "\n";
+    }
+}
+
+int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto o = ParseOptions(args, {}, error);
+    if (!o) {
+        return UsageError(err, "show", error);
+    }
+    if (o->help) {
+        out << ShowHelp;
+        return ExitOk;
+    }
+    if (o->positional.empty() || o->positional.size() > 2) {
+        return UsageError(err, "show",
+                          o->positional.empty() ? "no level file given" : "too many arguments");
+    }
+    const auto file = LoadFile(o->positional[0], err, "show");
+    if (!file) {
+        return ExitUsage;
+    }
+    if (!DescribeFileShape(o->positional[0], *file, out)) {
+        return ExitUnplayable;
+    }
+    if (o->positional.size() == 2) {
+        const auto n = ParseNumber(o->positional[1], 1, file->levels.size());
+        if (!n) {
+            return UsageError(err, "show",
+                              "level \"" + o->positional[1] + "\" is not a number from 1 to " +
+                                  std::to_string(file->levels.size()));
+        }
+        ShowLevel(out, *n, file->levels[*n - 1]);
+        return ExitOk;
+    }
+    for (std::size_t k = 0; k < file->levels.size(); ++k) {
+        ShowLevel(out, k + 1, file->levels[k]);
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+int RunLevelsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << MainHelp;
+        return ExitUsage;
+    }
+    const std::string& command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") {
+        if (command == "help" && !rest.empty()) {
+            return RunLevelsTool({rest[0], "--help"}, out, err);
+        }
+        out << MainHelp;
+        return ExitOk;
+    }
+    if (command == "check") {
+        return Check(rest, out, err);
+    }
+    if (command == "stats") {
+        return Stats(rest, out, err);
+    }
+    if (command == "gen") {
+        return Gen(rest, out, err);
+    }
+    if (command == "show") {
+        return Show(rest, out, err);
+    }
+    err << "zk-levels: unknown command \"" << command << "\"\n"
+        << "Try \"zk-levels --help\".\n";
+    return ExitUsage;
+}
+
+} // namespace zk::levels
