@@ -46,12 +46,14 @@ TEST_F(MainFormTest, StoredLanguageOtherThanMinusOneAsksNothing) {
 }
 
 TEST_F(MainFormTest, StoredLevelIsBroughtIntoRangeAndOddModesBecomeChallenge) {
+    WriteLevels(std::vector<zk::LevelRecord>(120, CornerLevel(2, 2)));
     Setting("tongue", "0");
     Setting("level", "600");
     Setting("mode", "7");
     Start();
-    EXPECT_EQ(S().levels.CurrentLevel(), 3);
-    EXPECT_EQ(form->levelscroll->value(), 3);
+    EXPECT_EQ(S().levels.CurrentLevel(), 120);
+    EXPECT_EQ(form->levelscroll->value(), 120);
+    EXPECT_EQ(form->levelscroll->maximum(), 120);
     EXPECT_EQ(S().gameMode, zk::ChallengeMode);
 }
 
