@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <iomanip>
 #include <map>
 #include <optional>
@@ -466,6 +467,19 @@ int Gen(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::string path = o->values.at(shortName ? "-o" : "--output");
     if (path.empty()) {
         return UsageError(err, "gen", "the output file name is empty");
+    }
+
+    // A file that cannot be written is found out before the work is done.
+    {
+        const std::filesystem::path target(path);
+        const std::filesystem::path dir =
+            target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+        std::error_code ec;
+        if (!std::filesystem::is_directory(dir, ec) || std::filesystem::is_directory(target, ec)) {
+            err << "zk-levels gen: cannot write " << path
+                << ": no such directory, or the name is a directory\n";
+            return ExitUsage;
+        }
     }
 
     std::vector<GeneratedLevel> generated;

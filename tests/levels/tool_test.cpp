@@ -1,0 +1,212 @@
+// zk-levels as a level designer meets it: its reports, its exit statuses and
+// its answers to bad arguments and strange files.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Commands.h"
+#include "TempDir.h"
+#include "files/AtomicFile.h"
+#include "files/LevelFile.h"
+#include "model/Board.h"
+
+namespace {
+
+using zk::levels::ExitOk;
+using zk::levels::ExitUnplayable;
+using zk::levels::ExitUsage;
+
+struct ToolRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+ToolRun Tool(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ToolRun r;
+    r.status = zk::levels::RunLevelsTool(args, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::vector<std::uint8_t> Bytes(const std::vector<zk::LevelRecord>& levels) {
+    std::vector<std::uint8_t> out;
+    for (const auto& l : levels) {
+        out.insert(out.end(), l.begin(), l.end());
+    }
+    return out;
+}
+
+zk::LevelRecord PairLevel() {
+    zk::LevelRecord level{};
+    level[static_cast<std::size_t>(zk::CellIndex(3, 3))] = 39; // east end
+    level[static_cast<std::size_t>(zk::CellIndex(4, 3))] = 38; // west end
+    return level;
+}
+
+TEST(LevelsTool, CheckReportsEveryLevelAndASummary) {
+    TempDir dir;
+    const std::string path = dir.File("zklv.dat");
+    zk::LevelRecord scrambled = PairLevel();
+    std::swap(scrambled[static_cast<std::size_t>(zk::CellIndex(3, 3))],
+              scrambled[static_cast<std::size_t>(zk::CellIndex(4, 3))]);
+    TempDir::Write(path, Bytes({PairLevel(), scrambled}));
+    const ToolRun r = Tool({"check", path});
+    EXPECT_EQ(r.status, ExitOk) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "Level  Movable  Holdable  Stored  Solvable")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "stored unsolved")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "Summary: 2 levels, 2 playable, 0 unplayable; 1 stored solved"))
+        << r.out;
+    // The pair fits side by side in 8 x 7 places; with a cap counting stops.
+    EXPECT_TRUE(Contains(r.out, "yes              56")) << r.out;
+    EXPECT_TRUE(Contains(Tool({"check", "--cap", "3", path}).out, ">=3"));
+}
+
+TEST(LevelsTool, CheckFailsOnUnplayableLevels) {
+    TempDir dir;
+    const std::string path = dir.File("zklv.dat");
+    zk::LevelRecord unsolvable = PairLevel();
+    unsolvable[static_cast<std::size_t>(zk::CellIndex(4, 3))] = 40; // a north end instead
+    zk::LevelRecord nothingToHold{};                                // empty: no tile 1..89
+    zk::LevelRecord onlyNinety{};
+    onlyNinety[0] = 90;
+    TempDir::Write(path, Bytes({PairLevel(), unsolvable, nothingToHold, onlyNinety}));
+    const ToolRun r = Tool({"check", path});
+    EXPECT_EQ(r.status, ExitUnplayable);
+    EXPECT_TRUE(Contains(r.out, "UNPLAYABLE: not solvable")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "UNPLAYABLE: no tile 1..89 to hold")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "1 playable, 3 unplayable")) << r.out;
+
+    // Too small a budget proves nothing either way: unknown, and unplayable.
+    TempDir::Write(path, Bytes({PairLevel()}));
+    const ToolRun unknown = Tool({"check", "--budget", "1", path});
+    EXPECT_EQ(unknown.status, ExitUnplayable);
+    EXPECT_TRUE(Contains(unknown.out, "unknown: no answer within 1 nodes")) << unknown.out;
+}
+
+TEST(LevelsTool, StrangeFilesAreReportedNotCrashedOn) {
+    TempDir dir;
+    const std::string path = dir.File("zklv.dat");
+
+    TempDir::Write(path, {});
+    ToolRun r = Tool({"check", path});
+    EXPECT_EQ(r.status, ExitUnplayable);
+    EXPECT_TRUE(Contains(r.out, "the file is empty")) << r.out;
+
+    TempDir::Write(path, std::vector<std::uint8_t>(40, 1));
+    r = Tool({"check", path});
+    EXPECT_EQ(r.status, ExitUnplayable);
+    EXPECT_TRUE(Contains(r.out, "40 bytes, shorter than one level")) << r.out;
+    EXPECT_EQ(Tool({"stats", path}).status, ExitUnplayable);
+
+    // Bytes 200..255 have no tile; a tail shorter than a level is ignored.
+    zk::LevelRecord foreign = PairLevel();
+    foreign[0] = 200;
+    foreign[62] = 255;
+    auto bytes = Bytes({foreign});
+    bytes.resize(bytes.size() + 10, 7);
+    TempDir::Write(path, bytes);
+    r = Tool({"check", path});
+    EXPECT_EQ(r.status, ExitOk) << r.out;
+    EXPECT_TRUE(Contains(r.out, "2 bytes 200..255")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "10 bytes after the last whole level")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "1 with bytes 200..255")) << r.out;
+
+    // A level of nothing but bytes 255: nothing to move, nothing to hold.
+    zk::LevelRecord all255;
+    all255.fill(255);
+    TempDir::Write(path, Bytes({all255}));
+    r = Tool({"check", path});
+    EXPECT_EQ(r.status, ExitUnplayable);
+    EXPECT_TRUE(Contains(r.out, "63 bytes 200..255")) << r.out;
+    EXPECT_EQ(Tool({"stats", path}).status, ExitOk);
+    EXPECT_EQ(Tool({"show", path}).status, ExitOk);
+
+    // More than 500 levels: the game reads 500.
+    TempDir::Write(path, Bytes(std::vector<zk::LevelRecord>(501, PairLevel())));
+    r = Tool({"check", "--cap", "1", path});
+    EXPECT_TRUE(Contains(r.out, "reads only the first 500")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "Summary: 500 levels")) << r.out;
+
+    r = Tool({"check", dir.File("missing.dat")});
+    EXPECT_EQ(r.status, ExitUsage);
+    EXPECT_TRUE(Contains(r.err, "cannot read")) << r.err;
+    EXPECT_EQ(Tool({"check", dir.Dir()}).status, ExitUsage);
+}
+
+TEST(LevelsTool, GenWritesTheSameBytesForTheSameSeed) {
+    TempDir dir;
+    const ToolRun first = Tool({"gen", "--seed", "11", "--count", "4", "-o", dir.File("a.dat")});
+    ASSERT_EQ(first.status, ExitOk) << first.err;
+    EXPECT_TRUE(Contains(first.out, "Wrote 4 levels")) << first.out;
+    ASSERT_EQ(Tool({"gen", "--count=4", "--seed=11", "--output", dir.File("b.dat")}).status,
+              ExitOk);
+    const auto a = TempDir::Read(dir.File("a.dat"));
+    EXPECT_EQ(a.size(), 4U * 63U);
+    EXPECT_EQ(a, TempDir::Read(dir.File("b.dat")));
+    EXPECT_EQ(Tool({"check", dir.File("a.dat")}).status, ExitOk);
+    const ToolRun stats = Tool({"stats", dir.File("a.dat")});
+    EXPECT_EQ(stats.status, ExitOk);
+    EXPECT_TRUE(Contains(stats.out, "Mean grade")) << stats.out;
+}
+
+TEST(LevelsTool, BadArgumentsGetClearErrors) {
+    TempDir dir;
+    const std::string out = dir.File("x.dat");
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{}, "Usage:"},
+        {{"frobnicate"}, "unknown command \"frobnicate\""},
+        {{"check"}, "no level file given"},
+        {{"check", "a", "b"}, "only one level file"},
+        {{"check", "--cap", "0", "f"}, "--cap needs a whole number from 1"},
+        {{"check", "--budget"}, "--budget needs a value"},
+        {{"check", "--fast", "f"}, "unknown option --fast"},
+        {{"gen", "-o", out}, "--seed is required"},
+        {{"gen", "--seed", "1"}, "-o FILE is required"},
+        {{"gen", "--seed", "-3", "-o", out}, "--seed needs a whole number"},
+        {{"gen", "--seed", "12x", "-o", out}, "--seed needs a whole number"},
+        {{"gen", "--seed", "1", "--count", "0", "-o", out}, "from 1 to 500"},
+        {{"gen", "--seed", "1", "--count", "501", "-o", out}, "from 1 to 500"},
+        {{"gen", "--seed", "1", "--seed", "2", "-o", out}, "--seed given twice"},
+        {{"gen", "--seed", "1", "-o", out, "extra"}, "unexpected argument"},
+        {{"gen", "--seed", "1", "-o", dir.File("no/such/dir/x.dat")}, "cannot write"},
+        {{"gen", "--seed", "1", "-o", dir.Dir()}, "cannot write"},
+        {{"show", out, "zero"}, "cannot read"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = Tool(c.args);
+        EXPECT_EQ(r.status, ExitUsage) << c.message;
+        EXPECT_TRUE(Contains(r.err, c.message)) << "expected \"" << c.message << "\" in\n" << r.err;
+    }
+    EXPECT_FALSE(zk::files::FileExists(out));
+
+    TempDir::Write(out, Bytes({PairLevel()}));
+    const ToolRun level = Tool({"show", out, "2"});
+    EXPECT_EQ(level.status, ExitUsage);
+    EXPECT_TRUE(Contains(level.err, "not a number from 1 to 1")) << level.err;
+    EXPECT_TRUE(Contains(Tool({"show", out, "1"}).out, "  39   38 "));
+}
+
+TEST(LevelsTool, EveryCommandHasHelp) {
+    for (const std::string command : {"check", "stats", "gen", "show"}) {
+        const ToolRun r = Tool({command, "--help"});
+        EXPECT_EQ(r.status, ExitOk) << command;
+        EXPECT_TRUE(Contains(r.out, "Usage: zk-levels " + command)) << r.out;
+        EXPECT_EQ(Tool({"help", command}).out, r.out);
+    }
+    const ToolRun main = Tool({"--help"});
+    EXPECT_EQ(main.status, ExitOk);
+    EXPECT_TRUE(Contains(main.out, "zk-levels check")) << main.out;
+}
+
+} // namespace
