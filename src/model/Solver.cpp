@@ -155,7 +155,18 @@ private:
     struct Domains {
         std::array<ClassMask, CellCount> masks{}; // the classes each open cell can take
         std::array<int, CellCount> room{};        // the open cells each class can go to
+        // The codes each open cell's classes show on each side (bit c: code c).
+        std::array<std::array<unsigned, 4>, CellCount> codes{};
     };
+
+    void SetMask(Domains& d, std::size_t cell, ClassMask m) const {
+        d.masks[cell] = m;
+        for (std::size_t s = 0; s < 4; ++s) {
+            const auto& with = p_.withCode[s];
+            d.codes[cell][s] = ((m & with[0]) ? 1U : 0U) | ((m & with[1]) ? 2U : 0U) |
+                               ((m & with[2]) ? 4U : 0U) | ((m & with[3]) ? 8U : 0U);
+        }
+    }
 
     // The classes each open cell can still take, narrowed until nothing
     // changes. False when some cell or some remaining tile has no place.
@@ -205,7 +216,7 @@ private:
             if (m == 0) {
                 return false;
             }
-            d.masks[i] = m;
+            SetMask(d, i, m);
             queue[static_cast<std::size_t>(tail)] = cell;
             tail = (tail + 1) % (CellCount + 1);
             queued[i] = true;
@@ -240,13 +251,9 @@ private:
                     if (other < 0 || assigned_[static_cast<std::size_t>(other)] >= 0) {
                         continue;
                     }
-                    const ClassMask there = d.masks[static_cast<std::size_t>(other)];
                     const auto facing = static_cast<std::size_t>(Opposite(s));
-                    unsigned codes = 0;
-                    for (std::size_t code = 0; code < 4; ++code) {
-                        codes |= (there & p_.withCode[facing][code]) ? 1U << code : 0U;
-                    }
-                    m &= p_.withCodeIn[static_cast<std::size_t>(s)][codes];
+                    m &= p_.withCodeIn[static_cast<std::size_t>(s)]
+                                      [d.codes[static_cast<std::size_t>(other)][facing]];
                 }
                 if (m == d.masks[i]) {
                     continue;
@@ -254,7 +261,7 @@ private:
                 if (m == 0) {
                     return false;
                 }
-                d.masks[i] = m;
+                SetMask(d, i, m);
                 for (int s = 0; s < 4; ++s) {
                     const int other = p_.neighbour[i][static_cast<std::size_t>(s)];
                     if (other >= 0 && assigned_[static_cast<std::size_t>(other)] < 0 &&
@@ -300,7 +307,7 @@ private:
                 if (std::popcount(must) > 1) {
                     return false; // two classes both need this cell
                 }
-                d.masks[i] = must;
+                SetMask(d, i, must);
                 changed = true;
                 for (int s = 0; s < 4; ++s) {
                     const int other = p_.neighbour[i][static_cast<std::size_t>(s)];
