@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench
+.PHONY: all deps configure build run test bench fuzz test-asan
 
 all: build
 
@@ -28,20 +28,30 @@ bench: build
 	  echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; \
 	done
 
-# Whole-program measurements of the game against the floor program, in an
-# Xvfb server of their own (BENCH_APP_ARGS: --runs N, --idle SECONDS).
-.PHONY: bench-app install-user screenshots
-bench-app: build
-	@bench/app/run-bench-app $(BUILD) $(BENCH_APP_ARGS)
+# Each fuzz target for FUZZ_SECONDS, with clang and libFuzzer in a build of
+# its own; the corpora grow in $(FUZZ_BUILD)/corpus/.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-# Installs into ~/.local: the program directory ~/.local/lib/zanfor-kelva (a
-# level file already there, which the editor writes, is never replaced), the
-# launcher ~/.local/bin/zanfor-kelva, the desktop entry, icons and metainfo.
-install-user: build
-	cmake --install $(BUILD) --prefix $(HOME)/.local
-	@if command -v update-desktop-database >/dev/null; then \
-	  update-desktop-database -q $(HOME)/.local/share/applications || true; fi
+fuzz: deps
+	@tests/fuzz/fuzz.sh build $(FUZZ_BUILD)
+	@tests/fuzz/fuzz.sh run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Screenshots of the real game, under Xvfb, into docs/screenshots/.
-screenshots: build
-	@packaging/with-xvfb 180 packaging/screenshots $(BUILD) docs/screenshots
+# The unit and UI tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Any report fails the test it comes from; only Qt's and the font libraries'
+# own leaks are suppressed. The fuzz smoke and the end-to-end tests stay out.
+ASAN_BUILD ?= build-asan
+ASAN_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+ASAN_ENV = QT_QPA_PLATFORM=offscreen \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan-suppressions.txt:print_suppressions=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) $(if $(wildcard $(ASAN_BUILD)/CMakeCache.txt),,-G Ninja) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$(ASAN_FLAGS)" \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
+	@targets=$$(cmake --build $(ASAN_BUILD) --target help | \
+	  sed -n -E 's/^(zk_[a-z0-9_]*_tests|zk-levels):.*/\1/p' | grep -v e2e); \
+	  $(ASAN_ENV) cmake --build $(ASAN_BUILD) -j$(JOBS) --target $$targets
+	cd $(ASAN_BUILD) && $(ASAN_ENV) ctest --output-on-failure -j$(JOBS) -E '^fuzz\.|e2e|^zk_install$$'

@@ -1,0 +1,111 @@
+// The solver on any 63-byte record with a small node budget: it ends within
+// the budget, and what it reports holds: a solution is an arrangement of the
+// level's own tiles that passes the solution check, a second one differs from
+// it, and the counts and the grade agree with the status.
+#include <algorithm>
+#include <cstring>
+
+#include "FuzzSupport.h"
+#include "model/Board.h"
+#include "model/Catalogue.h"
+#include "model/Solver.h"
+
+using namespace zk;
+
+namespace {
+
+constexpr std::uint64_t Budget = 20'000;
+constexpr int Cap = 3;
+
+// Fixed tiles where the level has them, and the same movable tiles.
+bool IsArrangementOf(const LevelRecord& arrangement, const LevelRecord& level) {
+    LevelRecord a = arrangement;
+    LevelRecord b = level;
+    for (int i = 0; i < CellCount; ++i) {
+        if (!IsMovable(level[i]) && arrangement[i] != level[i]) {
+            return false;
+        }
+    }
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    return a == b;
+}
+
+bool SameEdgesEverywhere(const LevelRecord& a, const LevelRecord& b) {
+    for (int i = 0; i < CellCount; ++i) {
+        if (!(TileEdges(a[i]) == TileEdges(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int Count(const LevelRecord& r, bool (*pred)(TileNumber)) {
+    return static_cast<int>(std::count_if(r.begin(), r.end(), pred));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    LevelRecord level{};
+    std::memcpy(level.data(), data, std::min<std::size_t>(size, level.size()));
+
+    SolverLimits limits;
+    limits.nodeBudget = Budget;
+    limits.solutionCap = Cap;
+    const SolverResult result = SolveLevel(level, limits);
+
+    ZK_REQUIRE(result.nodes <= Budget);
+    ZK_REQUIRE(result.effort <= result.nodes);
+    ZK_REQUIRE(result.movableCells == Count(level, [](TileNumber t) { return IsMovable(t); }));
+    ZK_REQUIRE(result.movableTiles ==
+               Count(level, [](TileNumber t) { return t >= 1 && IsMovable(t); }));
+    ZK_REQUIRE(result.holdableTiles == Count(level, [](TileNumber t) { return IsHoldable(t); }));
+    ZK_REQUIRE(result.foreignTiles ==
+               Count(level, [](TileNumber t) { return t >= TileTypeCount; }));
+    ZK_REQUIRE(result.solutions >= 0 && result.solutions <= Cap);
+    ZK_REQUIRE(!result.capReached || result.solutions == Cap);
+    ZK_REQUIRE(!SolvabilityName(result.status).empty());
+
+    switch (result.status) {
+    case Solvability::Solvable:
+        ZK_REQUIRE(result.solution.has_value());
+        ZK_REQUIRE(IsSolved(*result.solution));
+        ZK_REQUIRE(IsArrangementOf(*result.solution, level));
+        if (IsSolved(level)) {
+            ZK_REQUIRE(*result.solution == level);
+        }
+        ZK_REQUIRE(result.solutions >= 1);
+        ZK_REQUIRE(result.grade >= LowestGrade && result.grade <= HighestGrade);
+        if (result.alternative) {
+            ZK_REQUIRE(IsSolved(*result.alternative));
+            ZK_REQUIRE(IsArrangementOf(*result.alternative, level));
+            ZK_REQUIRE(!SameEdgesEverywhere(*result.alternative, *result.solution));
+            ZK_REQUIRE(result.solutions >= 2);
+        }
+        if (result.solutions >= 2) {
+            ZK_REQUIRE(result.alternative.has_value());
+        }
+        if (result.countComplete && !result.capReached && result.solutions == 1) {
+            ZK_REQUIRE(!result.alternative.has_value());
+        }
+        break;
+    case Solvability::Unsolvable:
+        ZK_REQUIRE(!IsSolved(level));
+        ZK_REQUIRE(!result.solution && !result.alternative);
+        ZK_REQUIRE(result.solutions == 0);
+        ZK_REQUIRE(result.grade == 0);
+        break;
+    case Solvability::Unknown:
+        ZK_REQUIRE(!result.solution && !result.alternative);
+        ZK_REQUIRE(result.solutions == 0);
+        ZK_REQUIRE(result.grade == 0);
+        ZK_REQUIRE(!result.countComplete);
+        break;
+    }
+
+    // The grade is a function of its inputs and keeps to its range.
+    const int grade = DifficultyGrade(result.effort, result.movableCells, result.movableTiles);
+    ZK_REQUIRE(grade >= LowestGrade && grade <= HighestGrade);
+    return 0;
+}
