@@ -79,16 +79,14 @@ unsigned CodesOf(const Edges& e) {
     return codes;
 }
 
-// Fixed tiles without a connection: the background around the play area.
-std::vector<TileNumber> BlankFixedTiles() {
-    std::vector<TileNumber> out;
-    for (int t = LastMovableTile + 1; t < TileTypeCount; ++t) {
-        if (Connections(TileEdges(static_cast<TileNumber>(t))) == 0) {
-            out.push_back(static_cast<TileNumber>(t));
-        }
-    }
-    return out;
-}
+// Fixed tiles without a connection. The walls, floors and plain stones make
+// the background around the play area; the ornaments (gems, emblems, tools)
+// are scattered over it sparingly.
+const std::vector<TileNumber> BackgroundTiles = {91,  92,  93,  98,  99,  101, 102, 106, 111, 130,
+                                                 131, 138, 139, 166, 167, 176, 177, 178, 179, 192};
+const std::vector<TileNumber> OrnamentTiles = {
+    105, 110, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 124, 132, 133, 134,
+    135, 136, 137, 150, 151, 152, 153, 154, 155, 156, 157, 158, 159, 162, 193};
 
 // Fixed tiles with connections, using only the given codes (bit c: code c).
 std::vector<TileNumber> AnchorTiles(unsigned codes) {
@@ -730,8 +728,7 @@ struct Candidate {
     std::vector<TileNumber> tiles; // the movable tiles, sorted
 };
 
-std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice,
-                                       const std::vector<TileNumber>& blanks) {
+std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice) {
     const Shape shape = dice.Pick(plan.shapes);
     Area area{};
     bool sized = false;
@@ -746,7 +743,7 @@ std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice,
 
     Candidate out;
     LevelRecord& level = out.level.record;
-    const TileNumber blank = dice.Pick(blanks);
+    const TileNumber blank = dice.Pick(BackgroundTiles);
     level.fill(blank);
     unsigned codes = 0;
     for (std::size_t code = 1; code < 4; ++code) {
@@ -792,6 +789,32 @@ std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice,
             }
         }
     }
+    // A few ornaments on the background, never beside each other.
+    std::vector<std::size_t> plain;
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        if (level[i] == blank && !area[i]) {
+            plain.push_back(i);
+        }
+    }
+    const int ornaments = std::min(static_cast<int>(plain.size()) / 8, dice.Range(0, 3));
+    for (int placed = 0, guard = 0; placed < ornaments && guard < 40; ++guard) {
+        const std::size_t cell = dice.Pick(plain);
+        const int c = static_cast<int>(cell) / Rows;
+        const int r = static_cast<int>(cell) % Rows;
+        bool alone = level[cell] == blank;
+        for (int dc = -1; dc <= 1 && alone; ++dc) {
+            for (int dr = -1; dr <= 1 && alone; ++dr) {
+                alone = !IsOnBoard(c + dc, r + dr) ||
+                        std::find(OrnamentTiles.begin(), OrnamentTiles.end(),
+                                  level[At(c + dc, r + dr)]) == OrnamentTiles.end();
+            }
+        }
+        if (alone) {
+            level[cell] = dice.Pick(OrnamentTiles);
+            ++placed;
+        }
+    }
+
     std::sort(out.tiles.begin(), out.tiles.end());
     out.area = area;
     out.level.shape = ShapeName(shape);
@@ -803,7 +826,6 @@ std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice,
 std::vector<GeneratedLevel> GenerateLevels(std::uint64_t seed, int count) {
     count = std::clamp(count, 1, MaxLevels);
     Dice dice(seed);
-    const std::vector<TileNumber> blanks = BlankFixedTiles();
     std::vector<GeneratedLevel> levels;
     std::set<Area> areasUsed;
     std::set<std::vector<TileNumber>> tileSetsUsed;
@@ -820,7 +842,7 @@ std::vector<GeneratedLevel> GenerateLevels(std::uint64_t seed, int count) {
         int bestScore = 0;
         int valid = 0;
         for (int attempt = 0; attempt < 2000 && valid < plan.candidates; ++attempt) {
-            std::optional<Candidate> c = MakeCandidate(plan, dice, blanks);
+            std::optional<Candidate> c = MakeCandidate(plan, dice);
             if (!c) {
                 continue;
             }
@@ -855,7 +877,7 @@ std::vector<GeneratedLevel> GenerateLevels(std::uint64_t seed, int count) {
             loose.unique = false;
             loose.maxEmptyPercent = 60;
             for (int attempt = 0; attempt < 100000 && !best; ++attempt) {
-                best = MakeCandidate(loose, dice, blanks);
+                best = MakeCandidate(loose, dice);
             }
             if (!best) {
                 throw std::runtime_error("no level could be generated for place " +
