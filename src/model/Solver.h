@@ -25,8 +25,9 @@ enum class Solvability {
 std::string_view SolvabilityName(Solvability s);
 
 struct SolverLimits {
-    // Search nodes (tile placements tried) before the search gives up.
-    std::uint64_t nodeBudget = 5'000'000;
+    // Search nodes (tile placements tried) before the search gives up: a
+    // few seconds at most, whatever the level.
+    std::uint64_t nodeBudget = 1'000'000;
     // Counting stops once this many distinct solutions are found (at least 1).
     int solutionCap = 100;
 };

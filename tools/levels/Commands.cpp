@@ -57,7 +57,7 @@ is unknown. Bytes 200..255 (no tile of that number exists) are reported.
 
 Options:
   --cap N     stop counting solutions at N (default 100)
-  --budget N  give up a level after N search nodes (default 5000000)
+  --budget N  give up a level after N search nodes (default 1000000)
 
 Exit status: 0 every level playable, 1 some level unplayable or no level in
 the file, 2 bad arguments or the file cannot be read.
@@ -71,7 +71,7 @@ the fixed tiles with connections (anchors), how many levels have a single
 solution, the search effort and the grades, with a bar of the mean grade.
 
 Options:
-  --budget N  give up a level after N search nodes (default 5000000)
+  --budget N  give up a level after N search nodes (default 1000000)
 )";
 
 constexpr char GenHelp[] = R"(Usage: zk-levels gen --seed S [--count N] -o FILE
