@@ -552,7 +552,7 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     if (search.found() > 0) {
         result.status = Solvability::Solvable;
         result.solution = BuildSolution(level, p, search.firstSolution(), classOfCell);
-        if (search.found() > 1) {
+        if (search.found() > 1 && cap > 1) {
             result.alternative = BuildSolution(level, p, search.secondSolution(), classOfCell);
         }
         result.grade = DifficultyGrade(result.effort, result.movableCells, result.movableTiles);

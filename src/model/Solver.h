@@ -49,7 +49,8 @@ struct SolverResult {
     // One solving arrangement of the level's own tiles. Cells whose stored
     // tile already fits keep it, so a solved level comes back unchanged.
     std::optional<LevelRecord> solution;
-    // A second, different solution when the level has more than one.
+    // A second, different solution when the level has more than one and the
+    // cap allows counting beyond one.
     std::optional<LevelRecord> alternative;
 
     int movableCells = 0;  // cells holding 0..90

@@ -264,6 +264,16 @@ TEST(Solver, CapAndBudgetLimitTheSearch) {
     EXPECT_EQ(atCap.solutions, 5);
     EXPECT_TRUE(atCap.capReached);
     EXPECT_FALSE(atCap.countComplete);
+    ASSERT_TRUE(atCap.alternative);
+    EXPECT_TRUE(zk::IsSolved(*atCap.alternative));
+    EXPECT_NE(*atCap.alternative, *atCap.solution);
+
+    zk::SolverLimits one;
+    one.solutionCap = 1;
+    const auto first = zk::SolveLevel(level, one);
+    EXPECT_EQ(first.solutions, 1);
+    EXPECT_TRUE(first.capReached);
+    EXPECT_FALSE(first.alternative);
 
     zk::SolverLimits unlimited;
     unlimited.solutionCap = 1000;
