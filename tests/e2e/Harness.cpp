@@ -1,0 +1,533 @@
+#include "Harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QThread>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#ifndef ZK_GAME_DIR
+#error "ZK_GAME_DIR names the built program directory"
+#endif
+
+namespace zk::e2e {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+QString GameDirectory() {
+    const QString fromEnv = qEnvironmentVariable("ZK_GAME_DIR");
+    return fromEnv.isEmpty() ? QStringLiteral(ZK_GAME_DIR) : fromEnv;
+}
+
+// A child that outlives the harness would hold a display: it dies with it.
+void DieWithParent() {
+    // SIGTERM lets Xvfb remove its lock file.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+}
+
+int LockOwner(int display) {
+    QFile lock(QStringLiteral("/tmp/.X%1-lock").arg(display));
+    if (!lock.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    bool ok = false;
+    const int pid = lock.readAll().trimmed().toInt(&ok);
+    return ok ? pid : -1;
+}
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, int intervalMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (condition()) {
+            return true;
+        }
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        QThread::msleep(static_cast<unsigned long>(intervalMs));
+    }
+}
+
+QString ExactTitle(const QString& title) {
+    static const QString special = QStringLiteral(".[]()*+?{}|^$\\");
+    QString out = QStringLiteral("^");
+    for (const QChar c : title) {
+        if (special.contains(c)) {
+            out += QLatin1Char('\\');
+        }
+        out += c;
+    }
+    return out + QLatin1Char('$');
+}
+
+Session::Session() {
+    if (!root_.isValid()) {
+        problem_ = QStringLiteral("no temporary directory");
+        return;
+    }
+    const QDir root(root_.path());
+    for (const char* sub : {"program", "config", "home", "runtime", "games"}) {
+        root.mkpath(QString::fromLatin1(sub));
+    }
+    QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The program directory: the executable and its data, but the level file
+    // is the test's own.
+    const QDir game(GameDirectory());
+    const QStringList files = {
+        QStringLiteral("zanfor-kelva"), QStringLiteral("b1.bmp"),   QStringLiteral("b2.bmp"),
+        QStringLiteral("b3.bmp"),       QStringLiteral("b5.bmp"),   QStringLiteral("w1.wav"),
+        QStringLiteral("w2.wav"),       QStringLiteral("ZKLV.HLP"), QStringLiteral("ZMRX.HLP")};
+    for (const QString& name : files) {
+        const QString to = QDir(ProgramDir()).filePath(name);
+        if (!QFile::copy(game.filePath(name), to)) {
+            problem_ = QStringLiteral("cannot copy %1 from %2").arg(name, game.path());
+            return;
+        }
+        // The build's files may be read-only; the copies must be the test's to change.
+        QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+    }
+    ready_ = true;
+}
+
+Session::~Session() {
+    Stop();
+}
+
+QString Session::ProgramDir() const {
+    return QDir(root_.path()).filePath(QStringLiteral("program"));
+}
+
+QString Session::ConfigDir() const {
+    return QDir(root_.path()).filePath(QStringLiteral("config"));
+}
+
+QString Session::GamesDir() const {
+    return QDir(root_.path()).filePath(QStringLiteral("games"));
+}
+
+QString Session::SettingsPath() const {
+    return QDir(ConfigDir()).filePath(QStringLiteral("quillmar.ini"));
+}
+
+QString Session::LevelFilePath() const {
+    return QDir(ProgramDir()).filePath(QStringLiteral("zklv.dat"));
+}
+
+void Session::WriteLevels(const std::vector<Record>& levels) const {
+    QByteArray bytes;
+    for (const Record& level : levels) {
+        bytes.append(reinterpret_cast<const char*>(level.data()),
+                     static_cast<qsizetype>(level.size()));
+    }
+    WriteFile(LevelFilePath(), bytes);
+}
+
+void Session::WriteSettings(const QByteArray& text) const {
+    WriteFile(SettingsPath(), text);
+}
+
+QByteArray Session::ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+void Session::WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes);
+    }
+}
+
+bool Session::StartProcess(QProcess& process, const QString& program, const QStringList& args,
+                           const QString& outputFile, const QString& workingDir) {
+    process.setChildProcessModifier(DieWithParent);
+    process.setProgram(program);
+    process.setArguments(args);
+    process.setWorkingDirectory(workingDir);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(outputFile);
+    process.setStandardErrorFile(outputFile, QIODevice::Append);
+    process.start();
+    return process.waitForStarted(20000);
+}
+
+void Session::StopProcess(QProcess& process) const {
+    if (process.state() == QProcess::NotRunning) {
+        return;
+    }
+    const auto pid = static_cast<pid_t>(process.processId());
+    if (pid > 0) {
+        ::kill(pid, SIGTERM);
+    }
+    if (!process.waitForFinished(5000) && pid > 0) {
+        ::kill(pid, SIGKILL);
+        process.waitForFinished(5000);
+    }
+}
+
+bool Session::StartDisplay() {
+    const QString log = QDir(root_.path()).filePath(QStringLiteral("xvfb.log"));
+    for (int n = 200; n < 300; ++n) {
+        // A lock whose server has gone is stale: Xvfb replaces it.
+        const bool locked = QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n));
+        const int owner = LockOwner(n);
+        if (locked && (owner <= 0 || ::kill(owner, 0) == 0 || errno != ESRCH)) {
+            continue;
+        }
+        if (!locked && QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
+            continue;
+        }
+        auto xvfb = std::make_unique<QProcess>();
+        const QString display = QStringLiteral(":%1").arg(n);
+        if (!StartProcess(*xvfb, QStringLiteral("Xvfb"),
+                          {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                           QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                           QStringLiteral("tcp"), QStringLiteral("-noreset")},
+                          log, root_.path())) {
+            problem_ = QStringLiteral("Xvfb does not start");
+            return false;
+        }
+        const qint64 pid = xvfb->processId();
+        // Ours once the lock names our server and the display answers;
+        // another run that took the number first makes our server give up.
+        bool lost = false;
+        const bool up = WaitUntil(
+            [&] {
+                if (xvfb->state() == QProcess::NotRunning || xvfb->waitForFinished(0)) {
+                    lost = true;
+                    return true;
+                }
+                if (LockOwner(n) != pid) {
+                    return false;
+                }
+                display_ = display;
+                return Tool(QStringLiteral("xdpyinfo"), {}, 10000).status == 0;
+            },
+            30000, 50);
+        if (up && !lost) {
+            xvfb_ = std::move(xvfb);
+            return true;
+        }
+        display_.clear();
+        StopProcess(*xvfb);
+    }
+    problem_ = QStringLiteral("no free display from :200 to :299");
+    return false;
+}
+
+bool Session::StartEventLog() {
+    events_ = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    events_->setProcessEnvironment(env);
+    const QString log = QDir(root_.path()).filePath(QStringLiteral("events.log"));
+    if (!StartProcess(
+            *events_, QStringLiteral("xev"),
+            {QStringLiteral("-root"), QStringLiteral("-event"), QStringLiteral("substructure")},
+            log, root_.path())) {
+        return false;
+    }
+    // xev announces nothing: a window of a second xev, seen in the log,
+    // proves that the log listens.
+    return WaitUntil(
+        [&] {
+            QProcess probe;
+            QProcessEnvironment probeEnv = env;
+            probe.setProcessEnvironment(probeEnv);
+            if (!StartProcess(probe, QStringLiteral("xev"),
+                              {QStringLiteral("-geometry"), QStringLiteral("1x1+0+0")},
+                              QProcess::nullDevice(), root_.path())) {
+                return false;
+            }
+            const bool seen =
+                WaitUntil([&] { return ReadFile(log).contains("CreateNotify"); }, 3000, 20);
+            StopProcess(probe);
+            return seen;
+        },
+        20000, 10);
+}
+
+bool Session::StartGame() {
+    game_ = std::make_unique<QProcess>();
+    const QDir root(root_.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Nothing of the user's session: its own display, settings, home, runtime.
+    for (const char* name : {"WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "SESSION_MANAGER",
+                             "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "XAUTHORITY"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("QT_ENABLE_HIGHDPI_SCALING"), QStringLiteral("0"));
+    env.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigDir());
+    env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("home/.cache")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("home/.local")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    game_->setProcessEnvironment(env);
+    return StartProcess(*game_, QDir(ProgramDir()).filePath(QStringLiteral("zanfor-kelva")), {},
+                        root.filePath(QStringLiteral("game.log")), GamesDir());
+}
+
+bool Session::GameRunning() const {
+    return game_ && game_->state() != QProcess::NotRunning && !game_->waitForFinished(0);
+}
+
+std::optional<int> Session::WaitForExit(int timeoutMs) {
+    if (!game_ || !game_->waitForFinished(timeoutMs)) {
+        if (game_ && game_->state() == QProcess::NotRunning &&
+            game_->exitStatus() == QProcess::NormalExit) {
+            return game_->exitCode();
+        }
+        return std::nullopt;
+    }
+    if (game_->exitStatus() != QProcess::NormalExit) {
+        return std::nullopt;
+    }
+    return game_->exitCode();
+}
+
+QString Session::GameOutput() const {
+    return QString::fromUtf8(ReadFile(QDir(root_.path()).filePath(QStringLiteral("game.log"))));
+}
+
+void Session::Stop() {
+    if (game_) {
+        StopProcess(*game_);
+    }
+    if (events_) {
+        StopProcess(*events_);
+    }
+    if (xvfb_) {
+        StopProcess(*xvfb_);
+        xvfb_.reset();
+    }
+}
+
+RunResult Session::Tool(const QString& program, const QStringList& args, int timeoutMs) const {
+    RunResult result;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    process.setProcessEnvironment(env);
+    process.setChildProcessModifier(DieWithParent);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, args);
+    if (!process.waitForStarted(10000)) {
+        return result;
+    }
+    result.finished = process.waitForFinished(timeoutMs);
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished(5000);
+        return result;
+    }
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    if (qEnvironmentVariableIsSet("ZK_E2E_DEBUG")) {
+        qWarning("%s %s -> %d %s %s", qPrintable(program), qPrintable(args.join(QLatin1Char(' '))),
+                 result.status, result.out.left(200).constData(), result.err.left(200).constData());
+    }
+    return result;
+}
+
+std::vector<Window> Session::FindWindows(const QString& titleRegex) const {
+    // A window whose title the program left empty has an empty WM_NAME, which
+    // is what xdotool matches; such windows are found by the program's class.
+    const bool any = titleRegex.isEmpty();
+    std::vector<Window> windows;
+    const RunResult found = Tool(QStringLiteral("xdotool"),
+                                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                  QStringLiteral("--maxdepth"), QStringLiteral("1"),
+                                  any ? QStringLiteral("--classname") : QStringLiteral("--name"),
+                                  any ? QStringLiteral("^zanfor-kelva$") : titleRegex});
+    if (found.status != 0) {
+        return windows;
+    }
+    for (const QByteArray& line : found.out.split('\n')) {
+        bool ok = false;
+        const quint64 id = line.trimmed().toULongLong(&ok);
+        if (!ok) {
+            continue;
+        }
+        const RunResult geometry =
+            Tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"),
+                                             QStringLiteral("--shell"), QString::number(id)});
+        if (geometry.status != 0) {
+            continue; // gone meanwhile
+        }
+        int x = 0, y = 0, w = 0, h = 0;
+        for (const QByteArray& pair : geometry.out.split('\n')) {
+            const QList<QByteArray> kv = pair.split('=');
+            if (kv.size() != 2) {
+                continue;
+            }
+            const int value = kv[1].trimmed().toInt();
+            if (kv[0] == "X") {
+                x = value;
+            } else if (kv[0] == "Y") {
+                y = value;
+            } else if (kv[0] == "WIDTH") {
+                w = value;
+            } else if (kv[0] == "HEIGHT") {
+                h = value;
+            }
+        }
+        windows.push_back({id, QRect(x, y, w, h)});
+    }
+    return windows;
+}
+
+std::optional<Window> Session::WaitForWindow(const QString& titleRegex, QSize size,
+                                             int timeoutMs) const {
+    std::optional<Window> result;
+    WaitUntil(
+        [&] {
+            for (const Window& w : FindWindows(titleRegex)) {
+                if (!size.isValid() || w.rect.size() == size) {
+                    result = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return result;
+}
+
+bool Session::IsVisible(quint64 id) const {
+    // Qt destroys a dialog's window when it closes; a destroyed window is not visible.
+    const RunResult info =
+        Tool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(id)});
+    return info.status == 0 && info.out.contains("Map State: IsViewable");
+}
+
+bool Session::WaitUntilGone(quint64 id, int timeoutMs) const {
+    return WaitUntil([&] { return !IsVisible(id); }, timeoutMs);
+}
+
+void Session::Click(QPoint screen, int button) const {
+    Tool(QStringLiteral("xdotool"),
+         {QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y()),
+          QStringLiteral("click"), QString::number(button)});
+}
+
+void Session::Keys(quint64 window, const QStringList& keys) const {
+    QStringList args = {QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                        QString::number(window),       QStringLiteral("key"),
+                        QStringLiteral("--delay"),     QStringLiteral("40")};
+    args += keys;
+    Tool(QStringLiteral("xdotool"), args);
+}
+
+void Session::Type(quint64 window, const QString& text) const {
+    Tool(QStringLiteral("xdotool"),
+         {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window),
+          QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text});
+}
+
+QImage Session::Screenshot() const {
+    const RunResult shot = Tool(QStringLiteral("import"),
+                                {QStringLiteral("-silent"), QStringLiteral("-window"),
+                                 QStringLiteral("root"), QStringLiteral("png:-")},
+                                30000);
+    QImage image;
+    if (shot.status == 0) {
+        image.loadFromData(shot.out, "PNG");
+    }
+    if (!image.isNull()) {
+        image = image.convertToFormat(QImage::Format_RGB32);
+        lastShot_ = image;
+    }
+    return image;
+}
+
+QString Session::Clipboard() const {
+    const RunResult clip = Tool(
+        QStringLiteral("xclip"),
+        {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")}, 10000);
+    return clip.status == 0 ? QString::fromUtf8(clip.out) : QString();
+}
+
+std::vector<RootEvent> Session::RootEvents() const {
+    std::vector<RootEvent> events;
+    const QByteArray log = ReadFile(QDir(root_.path()).filePath(QStringLiteral("events.log")));
+    static const QRegularExpression head(QStringLiteral("^(\\w+Notify) event"));
+    static const QRegularExpression window(QStringLiteral("\\bwindow (0x[0-9a-f]+)"));
+    static const QRegularExpression size(QStringLiteral("width (\\d+), height (\\d+)"));
+    std::vector<std::pair<quint64, QSize>> sizes;
+    // Events are blocks of lines separated by an empty line; the last
+    // "window" of a block is the window the event is about.
+    const QStringList lines = QString::fromLatin1(log).split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const auto h = head.match(lines[i]);
+        if (!h.hasMatch()) {
+            continue;
+        }
+        QString text = lines[i];
+        for (qsizetype j = i + 1; j < lines.size() && !lines[j].trimmed().isEmpty(); ++j) {
+            text += QLatin1Char(' ') + lines[j];
+        }
+        RootEvent event;
+        event.type = h.captured(1);
+        auto it = window.globalMatch(text);
+        while (it.hasNext()) {
+            event.window = it.next().captured(1).toULongLong(nullptr, 16);
+        }
+        const auto s = size.match(text);
+        if (s.hasMatch()) {
+            const QSize known(s.captured(1).toInt(), s.captured(2).toInt());
+            sizes.emplace_back(event.window, known);
+        }
+        for (auto k = sizes.rbegin(); k != sizes.rend(); ++k) {
+            if (k->first == event.window) {
+                event.size = k->second;
+                break;
+            }
+        }
+        events.push_back(event);
+    }
+    return events;
+}
+
+int Session::CountRootEvents(const QString& type, QSize size) const {
+    int n = 0;
+    for (const RootEvent& e : RootEvents()) {
+        if (e.type == type && e.size == size) {
+            ++n;
+        }
+    }
+    return n;
+}
+
+void Session::SkipSplash() const {
+    const auto splash = WaitForWindow(QString(), QSize(200, 150));
+    if (splash) {
+        Click(splash->rect.center());
+    }
+}
+
+void Session::SaveScreenshot(const QString& path) const {
+    if (!lastShot_.isNull()) {
+        lastShot_.save(path);
+    }
+}
+
+} // namespace zk::e2e

@@ -1,0 +1,129 @@
+// The end-to-end harness: a program directory, a settings directory and a
+// display of the test's own, the real game in it, and the X tools that drive
+// it (xdotool) and read it back (ImageMagick's import, xev, xclip).
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace zk::e2e {
+
+// Every wait is a poll with a deadline, generous for a loaded machine.
+inline constexpr int WindowTimeoutMs = 45000;
+inline constexpr int ScreenTimeoutMs = 20000;
+
+// Polls until the condition holds or the time is up; answers whether it held.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, int intervalMs = 100);
+
+// A title as a POSIX extended regular expression matching exactly it.
+QString ExactTitle(const QString& title);
+
+struct RunResult {
+    bool finished = false;
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+struct Window {
+    quint64 id = 0;
+    QRect rect; // screen position and size; without a window manager the client area
+};
+
+// One structure event of a top-level window, as xev saw it on the root.
+struct RootEvent {
+    QString type; // CreateNotify, MapNotify, UnmapNotify, DestroyNotify, ConfigureNotify
+    quint64 window = 0;
+    QSize size; // the window's size at that moment, when known
+};
+
+using Record = std::array<std::uint8_t, 63>;
+
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Set up before the game starts.
+    bool Ready() const { return ready_; }
+    QString Problem() const { return problem_; }
+    QString ProgramDir() const;
+    QString ConfigDir() const;
+    QString GamesDir() const;
+    QString SettingsPath() const;
+    QString LevelFilePath() const;
+    void WriteLevels(const std::vector<Record>& levels) const;
+    void WriteSettings(const QByteArray& text) const;
+    static QByteArray ReadFile(const QString& path);
+    static void WriteFile(const QString& path, const QByteArray& bytes);
+
+    // Xvfb on the first free display from :200 upward.
+    bool StartDisplay();
+    QString Display() const { return display_; }
+    // xev on the root window: every top-level window's creation, mapping and
+    // unmapping, from now on.
+    bool StartEventLog();
+    bool StartGame();
+    bool GameRunning() const;
+    // The exit status once the game has ended by itself; none on timeout or crash.
+    std::optional<int> WaitForExit(int timeoutMs);
+    QString GameOutput() const;
+    // Ends the game, the event log and Xvfb, by their process ids.
+    void Stop();
+
+    // The X tools on this display.
+    RunResult Tool(const QString& program, const QStringList& args, int timeoutMs = 20000) const;
+    // Visible windows whose title matches; an empty pattern finds every
+    // visible window of the game, also those without a title.
+    std::vector<Window> FindWindows(const QString& titleRegex) const;
+    // The first visible window with that title (and that size, when given).
+    std::optional<Window> WaitForWindow(const QString& titleRegex, QSize size = {},
+                                        int timeoutMs = WindowTimeoutMs) const;
+    bool IsVisible(quint64 id) const;
+    bool WaitUntilGone(quint64 id, int timeoutMs = WindowTimeoutMs) const;
+    void Click(QPoint screen, int button = 1) const;
+    // Focuses the window, then types keys into it (xdotool key names).
+    void Keys(quint64 window, const QStringList& keys) const;
+    void Type(quint64 window, const QString& text) const;
+    QImage Screenshot() const;
+    QString Clipboard() const;
+    std::vector<RootEvent> RootEvents() const;
+    int CountRootEvents(const QString& type, QSize size) const;
+
+    // Closes the splash with a click as soon as it shows.
+    void SkipSplash() const;
+
+    // Keeps the last screenshot for the failure report.
+    void SaveScreenshot(const QString& path) const;
+
+private:
+    bool StartProcess(QProcess& process, const QString& program, const QStringList& args,
+                      const QString& outputFile, const QString& workingDir);
+    void StopProcess(QProcess& process) const;
+
+    QTemporaryDir root_;
+    bool ready_ = false;
+    QString problem_;
+    QString display_;
+    std::unique_ptr<QProcess> xvfb_;
+    std::unique_ptr<QProcess> events_;
+    std::unique_ptr<QProcess> game_;
+    mutable QImage lastShot_;
+};
+
+} // namespace zk::e2e

@@ -1,0 +1,73 @@
+// Reading the game back from a screenshot: every picture is compared pixel
+// for pixel with the image sheets of the program directory.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <optional>
+
+#include "Harness.h"
+
+namespace zk::e2e {
+
+// Where things stand in the main window's client area.
+inline constexpr int ToolPanelHeight = 33;
+inline constexpr QPoint BoardInClient{22, ToolPanelHeight + 20};
+inline constexpr QPoint LevelboxInClient{228, 7};
+inline constexpr QRect ProgressBarInClient{469, ToolPanelHeight + 32, 31, 315};
+inline constexpr int Cell = 48;
+
+// The centre of a toolbar button at (x, 4), 25 x 25, in the client area.
+inline QPoint ToolButton(int x) {
+    return {x + 12, 4 + 12};
+}
+inline constexpr int RestartBtnX = 28;
+inline constexpr int LoadBtnX = 52;
+inline constexpr int SaveBtnX = 76;
+inline constexpr int SoundBtnX = 100;
+inline constexpr int ExitBtnX = 148;
+
+inline QPoint CellCentre(int c, int r) {
+    return BoardInClient + QPoint(Cell * c + Cell / 2, Cell * r + Cell / 2);
+}
+
+struct Sheets {
+    QImage b1, b2, b3, b5;
+    QImage digits; // the digit strip built into the program
+    QString problem;
+    bool Load(const QString& programDir);
+};
+
+// The block of `source`'s size at `at` in the screenshot equals that part of
+// the sheet, leaving out `ignore` (relative to the block).
+bool SameBlock(const QImage& screen, QPoint at, const QImage& sheet, QRect source,
+               QRect ignore = {});
+
+struct BoardRead {
+    bool ok = false;
+    Record tiles{};
+    std::optional<int> held; // cell index c*7+r of the cell carrying the marker
+    QString problem;
+};
+
+// Identifies the 63 cells of the board whose cell (0, 0) stands at `origin`
+// on the screen. A cell that equals no tile picture must be the held one: it
+// equals its tile outside the marker's 20 x 20 at the tile's anchor.
+BoardRead ReadBoard(const QImage& screen, QPoint origin, const Sheets& sheets);
+
+// Pictures of tile numbers that share their picture with a lower number.
+bool PictureIsUnique(const Sheets& sheets, int tile);
+
+enum class Face { Solved, Unsolved, Unknown };
+Face ReadFace(const QImage& screen, QPoint levelbox, const Sheets& sheets);
+
+// The progress bar as it must look with `solved` of `count` levels solved.
+QImage ExpectedProgressBar(const Sheets& sheets, int solved, int count);
+bool ProgressBarShows(const QImage& screen, QPoint client, const Sheets& sheets, int solved,
+                      int count);
+
+QString Describe(const Record& tiles);
+
+} // namespace zk::e2e

@@ -1,0 +1,10 @@
+// GoogleTest main for the end-to-end tests. The harness itself opens no
+// window: it compares pictures and drives the game through the X tools.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,681 @@
+// The real game in a real window under Xvfb: driven with xdotool, read back
+// from screenshots compared with the image sheets of its program directory.
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <map>
+
+#include "Harness.h"
+#include "Screen.h"
+#include "model/Board.h"
+
+namespace zk::e2e {
+namespace {
+
+constexpr QSize MainSize(520, 409);
+constexpr QSize MessageSize(261, 103); // the seven message dialogs
+constexpr QSize TongueSize(320, 91);
+constexpr QSize PaletteSize(480, 240);
+
+Record Put(Record level, int c, int r, int t) {
+    level[static_cast<std::size_t>(c * 7 + r)] = static_cast<std::uint8_t>(t);
+    return level;
+}
+
+// A closed loop of code-1 pipes, three wide and two high, and two fixed
+// stones without connections. Solved as stored.
+Record LoopLevel() {
+    Record level{};
+    level = Put(level, 2, 2, 7); // east and south
+    level = Put(level, 3, 2, 2); // east and west
+    level = Put(level, 4, 2, 6); // west and south
+    level = Put(level, 2, 3, 4); // east and north
+    level = Put(level, 3, 3, 2);
+    level = Put(level, 4, 3, 5); // north and west
+    level = Put(level, 0, 6, 93);
+    level = Put(level, 8, 0, 120);
+    return level;
+}
+
+// A ring of four corners, its lower right corner missing.
+Record OpenRingLevel() {
+    Record level{};
+    level = Put(level, 0, 0, 7);
+    level = Put(level, 1, 0, 6);
+    level = Put(level, 0, 1, 4);
+    level = Put(level, 5, 3, 93);
+    return level;
+}
+
+QByteArray Flags(std::initializer_list<int> solved) {
+    QByteArray flags(500, '\0');
+    int i = 0;
+    for (int f : solved) {
+        flags[i++] = static_cast<char>(f);
+    }
+    return flags;
+}
+
+QByteArray SettingsText(const std::map<QByteArray, QByteArray>& keys) {
+    QByteArray text = "[Zanfor Kelva]\n";
+    for (const auto& [key, value] : keys) {
+        text += key + "=" + value + "\n";
+    }
+    return text;
+}
+
+// The keys of one section of an INI text, in file order.
+std::vector<std::pair<QByteArray, QByteArray>> Section(const QByteArray& text,
+                                                       const QByteArray& name) {
+    std::vector<std::pair<QByteArray, QByteArray>> keys;
+    bool inside = false;
+    for (QByteArray line : text.split('\n')) {
+        line = line.trimmed();
+        if (line.startsWith('[')) {
+            inside = line == "[" + name + "]";
+        } else if (inside && line.contains('=')) {
+            const qsizetype eq = line.indexOf('=');
+            keys.emplace_back(line.left(eq), line.mid(eq + 1));
+        }
+    }
+    return keys;
+}
+
+bool SameTiles(const Record& a, const Record& b) {
+    return a == b;
+}
+
+// The tiles of a board sorted, and the fixed tiles where the level has them.
+bool IsScrambleOf(const Record& board, const Record& level) {
+    Record a = board, b = level;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    if (a != b) {
+        return false;
+    }
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        if (level[i] > zk::LastMovableTile && board[i] != level[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Solved(const Record& tiles) {
+    zk::Board board;
+    board.cells = tiles;
+    return board.IsSolved();
+}
+
+// The next click that brings the board closer to the level as stored: put the
+// tile the held cell should have there, or, when the held tile is at home,
+// move it on to any cell that is wrong.
+std::optional<int> NextClick(const Record& board, int held, const Record& target) {
+    if (board == target) {
+        return std::nullopt;
+    }
+    const auto h = static_cast<std::size_t>(held);
+    for (std::size_t x = 0; x < board.size(); ++x) {
+        if (board[h] != target[h]) {
+            if (x != h && board[x] == target[h] && board[x] != target[x]) {
+                return static_cast<int>(x);
+            }
+        } else if (x != h && board[x] != target[x]) {
+            return static_cast<int>(x);
+        }
+    }
+    return std::nullopt;
+}
+
+QPoint CellOf(int index) {
+    return CellCentre(index / 7, index % 7);
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(s.Ready()) << s.Problem().toStdString();
+        ASSERT_TRUE(sheets.Load(s.ProgramDir())) << sheets.problem.toStdString();
+        for (int t : {0, 2, 4, 5, 6, 7, 93, 120}) {
+            ASSERT_TRUE(PictureIsUnique(sheets, t)) << "tile " << t << " has no picture of its own";
+        }
+        ASSERT_TRUE(s.StartDisplay()) << s.Problem().toStdString();
+        ASSERT_TRUE(s.StartEventLog()) << "xev does not listen";
+    }
+
+    void TearDown() override {
+        if (HasFailure()) {
+            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+            const QString dir = QStringLiteral(ZK_E2E_ARTIFACTS);
+            QDir().mkpath(dir);
+            const QString shot = QDir(dir).filePath(QString::fromLatin1(info->name()) + ".png");
+            s.SaveScreenshot(shot);
+            std::cerr << "last screenshot: " << shot.toStdString() << "\ngame output:\n"
+                      << s.GameOutput().toStdString() << std::endl;
+        }
+        s.Stop();
+    }
+
+    // Starts the game, clicks the splash away and waits for the main window.
+    std::optional<Window> StartToMainWindow(const QString& caption) {
+        if (!s.StartGame()) {
+            return std::nullopt;
+        }
+        s.SkipSplash();
+        return s.WaitForWindow(ExactTitle(caption), MainSize);
+    }
+
+    // Polls screenshots until the board read off the screen is accepted.
+    std::optional<BoardRead> WaitBoard(QPoint client,
+                                       const std::function<bool(const BoardRead&)>& accept,
+                                       int timeoutMs = ScreenTimeoutMs) {
+        std::optional<BoardRead> found;
+        WaitUntil(
+            [&] {
+                last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
+                if (last.ok && accept(last)) {
+                    found = last;
+                    return true;
+                }
+                return false;
+            },
+            timeoutMs, 50);
+        return found;
+    }
+
+    // A board in play: every cell identified and the marker on the held cell.
+    std::optional<BoardRead> WaitPlayBoard(QPoint client) {
+        return WaitBoard(client, [](const BoardRead& b) { return b.held.has_value(); });
+    }
+
+    std::optional<BoardRead> WaitBoardEquals(QPoint client, const Record& tiles,
+                                             std::optional<int> held) {
+        return WaitBoard(client, [&](const BoardRead& b) {
+            return SameTiles(b.tiles, tiles) && b.held == held;
+        });
+    }
+
+    Face FaceNow(QPoint client) {
+        return ReadFace(s.Screenshot(), client + LevelboxInClient, sheets);
+    }
+
+    bool WaitFace(QPoint client, Face face) {
+        return WaitUntil([&] { return FaceNow(client) == face; }, ScreenTimeoutMs);
+    }
+
+    bool WaitProgress(QPoint client, int solved, int count) {
+        return WaitUntil(
+            [&] { return ProgressBarShows(s.Screenshot(), client, sheets, solved, count); },
+            ScreenTimeoutMs);
+    }
+
+    std::string LastProblem() const {
+        return (last.problem + QStringLiteral("\n") + Describe(last.tiles)).toStdString();
+    }
+
+    Session s;
+    Sheets sheets;
+    BoardRead last;
+};
+
+// The first start: the splash shows its picture and closes by itself, then the
+// language dialog asks; German makes the caption German and is stored at close.
+TEST_F(EndToEnd, FirstStartShowsSplashThenAsksTheLanguage) {
+    s.WriteLevels({LoopLevel(), OpenRingLevel()});
+    ASSERT_TRUE(s.StartGame());
+
+    const auto splash = s.WaitForWindow(QString(), QSize(200, 150));
+    ASSERT_TRUE(splash) << "no splash";
+    bool pictureSeen = false;
+    WaitUntil(
+        [&] {
+            if (SameBlock(s.Screenshot(), splash->rect.topLeft(), sheets.b5,
+                          QRect(0, 0, 200, 150))) {
+                pictureSeen = true;
+                return true;
+            }
+            return !s.IsVisible(splash->id);
+        },
+        ScreenTimeoutMs, 20);
+    EXPECT_TRUE(pictureSeen) << "the splash never showed b5.bmp";
+
+    const auto tongue =
+        s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva V2.0")), TongueSize);
+    ASSERT_TRUE(tongue) << "no language dialog";
+    EXPECT_FALSE(s.IsVisible(splash->id));
+    // The splash was mapped and went away before the language dialog came.
+    const auto events = s.RootEvents();
+    int splashMapped = -1, splashGone = -1, tongueMapped = -1;
+    for (int i = 0; i < static_cast<int>(events.size()); ++i) {
+        const RootEvent& e = events[static_cast<std::size_t>(i)];
+        if (e.size == QSize(200, 150) && e.type == QLatin1String("MapNotify") && splashMapped < 0) {
+            splashMapped = i;
+        } else if (e.size == QSize(200, 150) && e.type == QLatin1String("UnmapNotify") &&
+                   splashMapped >= 0 && splashGone < 0) {
+            splashGone = i;
+        } else if (e.size == TongueSize && e.type == QLatin1String("MapNotify") &&
+                   tongueMapped < 0) {
+            tongueMapped = i;
+        }
+    }
+    EXPECT_GE(splashMapped, 0);
+    EXPECT_GT(splashGone, splashMapped);
+    EXPECT_GT(tongueMapped, splashGone);
+
+    // "Ich spreche deutsch." at (84, 48), 221 x 27.
+    s.Click(tongue->rect.topLeft() + QPoint(84 + 110, 48 + 13));
+    const auto main =
+        s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva V2.0 - Wettkampf")), MainSize);
+    ASSERT_TRUE(main) << "no German challenge caption";
+    EXPECT_EQ(main->rect.topLeft(), QPoint(100, 50)); // the default position
+    const QPoint client = main->rect.topLeft();
+    const auto board = WaitPlayBoard(client);
+    ASSERT_TRUE(board) << LastProblem();
+    EXPECT_TRUE(IsScrambleOf(board->tiles, LoopLevel())) << Describe(board->tiles).toStdString();
+    EXPECT_EQ(FaceNow(client), Face::Unsolved);
+    EXPECT_TRUE(ProgressBarShows(s.Screenshot(), client, sheets, 0, 2));
+
+    s.Click(client + ToolButton(ExitBtnX));
+    const auto question = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
+    ASSERT_TRUE(question) << "no exit question";
+    s.Keys(question->id, {QStringLiteral("Return")});
+    const auto save = s.WaitForWindow(ExactTitle(QStringLiteral("Spiel speichern als ...")));
+    ASSERT_TRUE(save) << "no German save dialog at close";
+    s.Keys(save->id, {QStringLiteral("Escape")});
+    EXPECT_EQ(s.WaitForExit(WindowTimeoutMs), 0);
+    const auto keys = Section(Session::ReadFile(s.SettingsPath()), "Zanfor Kelva");
+    EXPECT_NE(std::find(keys.begin(), keys.end(), std::pair<QByteArray, QByteArray>("tongue", "1")),
+              keys.end());
+}
+
+// A level solved by clicks computed from the board read off the screen.
+TEST_F(EndToEnd, SolvingALevelFreezesTheBoardAndRecordsTheSolve) {
+    s.WriteLevels({OpenRingLevel(), LoopLevel(), OpenRingLevel()});
+    s.WriteSettings(SettingsText(
+        {{"tongue", "0"}, {"level", "2"}, {"mode", "1"}, {"left", "20"}, {"top", "20"}}));
+    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    auto read = WaitPlayBoard(client);
+    ASSERT_TRUE(read) << LastProblem();
+    ASSERT_TRUE(IsScrambleOf(read->tiles, LoopLevel())) << Describe(read->tiles).toStdString();
+    ASSERT_FALSE(Solved(read->tiles)) << "the scramble left the level solved";
+    EXPECT_EQ(FaceNow(client), Face::Unsolved);
+    EXPECT_TRUE(WaitProgress(client, 0, 3));
+
+    Record board = read->tiles;
+    int held = *read->held;
+    int moves = 0;
+    bool solved = false;
+    while (!solved) {
+        const auto x = NextClick(board, held, LoopLevel());
+        ASSERT_TRUE(x) << "no click left, board:\n" << Describe(board).toStdString();
+        ASSERT_LT(++moves, 64);
+        std::swap(board[static_cast<std::size_t>(*x)], board[static_cast<std::size_t>(held)]);
+        held = *x;
+        solved = Solved(board);
+        s.Click(client + CellOf(held));
+        if (!solved) {
+            ASSERT_TRUE(WaitBoardEquals(client, board, held))
+                << "move " << moves << " not shown: " << LastProblem();
+            ASSERT_TRUE(s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva"))).empty())
+                << "a dialog before the level was solved";
+        }
+    }
+
+    const auto dialog = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
+    ASSERT_TRUE(dialog) << "no solved dialog";
+    // The marker is gone: every cell, the held one too, shows its plain tile.
+    EXPECT_TRUE(WaitBoardEquals(client, board, std::nullopt)) << LastProblem();
+    // The solve is recorded once the dialog is answered.
+    EXPECT_EQ(FaceNow(client), Face::Unsolved);
+    s.Keys(dialog->id, {QStringLiteral("Return")});
+    EXPECT_TRUE(s.WaitUntilGone(dialog->id));
+    EXPECT_TRUE(WaitFace(client, Face::Solved));
+    EXPECT_TRUE(WaitProgress(client, 1, 3)); // 105 of the bar's 315 rows
+    EXPECT_FALSE(
+        s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"))).empty());
+
+    // The frozen board ignores a click; the save dialog that follows proves
+    // that the click has been handled.
+    const int other = held == 0 ? 1 : 0;
+    s.Click(client + CellOf(other));
+    s.Click(client + ToolButton(SaveBtnX));
+    const auto save = s.WaitForWindow(ExactTitle(QStringLiteral("Save game as ...")));
+    ASSERT_TRUE(save);
+    s.Keys(save->id, {QStringLiteral("Escape")});
+    EXPECT_TRUE(s.WaitUntilGone(save->id));
+    EXPECT_TRUE(WaitBoardEquals(client, board, std::nullopt)) << LastProblem();
+}
+
+// In challenge play the restart asks once, and after a move twice; a No to the
+// second question leaves the level as it was.
+TEST_F(EndToEnd, ChallengeRestartAsksTwiceAfterAMove) {
+    s.WriteLevels({LoopLevel()});
+    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
+    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    const auto start = WaitPlayBoard(client);
+    ASSERT_TRUE(start) << LastProblem();
+
+    // One move, to a cell whose tile differs from the held one.
+    Record board = start->tiles;
+    int held = *start->held;
+    auto moveTo = [&](int x) {
+        std::swap(board[static_cast<std::size_t>(x)], board[static_cast<std::size_t>(held)]);
+        held = x;
+        s.Click(client + CellOf(x));
+    };
+    auto differentCell = [&] {
+        for (int x = 0; x < 63; ++x) {
+            const auto t = board[static_cast<std::size_t>(x)];
+            if (t <= zk::LastMovableTile && t != board[static_cast<std::size_t>(held)]) {
+                return x;
+            }
+        }
+        return -1;
+    };
+    moveTo(differentCell());
+    ASSERT_TRUE(WaitBoardEquals(client, board, held)) << LastProblem();
+
+    auto questions = [&] { return s.CountRootEvents(QStringLiteral("MapNotify"), MessageSize); };
+    auto answer = [&](int expectedQuestions, const QString& key) {
+        const bool asked =
+            WaitUntil([&] { return questions() == expectedQuestions; }, WindowTimeoutMs);
+        const auto dialog =
+            s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
+        if (!asked || !dialog) {
+            return false;
+        }
+        s.Keys(dialog->id, {key});
+        return s.WaitUntilGone(dialog->id);
+    };
+
+    // Yes, then No to the second question: nothing changes. A move that
+    // follows shows on the board as it was.
+    s.Click(client + ToolButton(RestartBtnX));
+    ASSERT_TRUE(answer(1, QStringLiteral("Return")));
+    ASSERT_TRUE(answer(2, QStringLiteral("Escape"))) << "no second question after a move";
+    moveTo(differentCell());
+    ASSERT_TRUE(WaitBoardEquals(client, board, held)) << "the level changed: " << LastProblem();
+    EXPECT_EQ(questions(), 2);
+
+    // Yes twice: a fresh scramble of the level.
+    s.Click(client + ToolButton(RestartBtnX));
+    ASSERT_TRUE(answer(3, QStringLiteral("Return")));
+    ASSERT_TRUE(answer(4, QStringLiteral("Return")));
+    const Record moved = board;
+    auto fresh =
+        WaitBoard(client, [&](const BoardRead& b) { return b.held && !SameTiles(b.tiles, moved); });
+    ASSERT_TRUE(fresh) << "no restart: " << LastProblem();
+    EXPECT_TRUE(IsScrambleOf(fresh->tiles, LoopLevel()));
+
+    // Without a move the restart asks once.
+    s.Click(client + ToolButton(RestartBtnX));
+    ASSERT_TRUE(answer(5, QStringLiteral("Return")));
+    const Record before = fresh->tiles;
+    const auto again = WaitBoard(
+        client, [&](const BoardRead& b) { return b.held && !SameTiles(b.tiles, before); });
+    ASSERT_TRUE(again) << "no restart without a move: " << LastProblem();
+    EXPECT_EQ(questions(), 5);
+    EXPECT_TRUE(s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva"))).empty());
+}
+
+// Closing: No to the exit question changes nothing; Yes offers the save
+// dialog and writes the nine keys, keeping what else the file holds.
+TEST_F(EndToEnd, CloseSequenceWritesTheNineKeys) {
+    s.WriteLevels({LoopLevel(), OpenRingLevel(), LoopLevel()});
+    const QString saved = QDir(s.GamesDir()).filePath(QStringLiteral("start.zkv"));
+    Session::WriteFile(saved, Flags({1}));
+    const QByteArray before = "; kept\n[Other]\nkeep=1\n[Zanfor Kelva]\ntongue=0\nlevel=2\n"
+                              "left=20\ntop=20\neleft=700\netop=30\nsave=" +
+                              saved.toUtf8() + "\n";
+    s.WriteSettings(before);
+    const auto main =
+        StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Game start.zkv - Challenge mode"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
+    EXPECT_TRUE(WaitProgress(client, 1, 3));
+
+    // The sound on, and the window moved.
+    s.Click(client + ToolButton(SoundBtnX));
+    s.Tool(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), QString::number(main->id),
+                                       QStringLiteral("40"), QStringLiteral("60")});
+    ASSERT_TRUE(s.WaitForWindow(ExactTitle(QStringLiteral(
+                                    "Zanfor Kelva V2.0 - Game start.zkv - Challenge mode")),
+                                MainSize)
+                    .has_value());
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const auto w = s.FindWindows(QStringLiteral("^Zanfor Kelva V2"));
+            return !w.empty() && w.front().rect.topLeft() == QPoint(40, 60);
+        },
+        WindowTimeoutMs));
+    const QPoint moved(40, 60);
+
+    s.Click(moved + ToolButton(ExitBtnX));
+    auto question = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
+    ASSERT_TRUE(question);
+    s.Keys(question->id, {QStringLiteral("Escape")});
+    ASSERT_TRUE(s.WaitUntilGone(question->id));
+    EXPECT_TRUE(s.GameRunning());
+    EXPECT_EQ(Session::ReadFile(s.SettingsPath()), before);
+
+    s.Click(moved + ToolButton(ExitBtnX));
+    question = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
+    ASSERT_TRUE(question);
+    s.Keys(question->id, {QStringLiteral("Return")});
+    const auto save = s.WaitForWindow(ExactTitle(QStringLiteral("Save game as ...")));
+    ASSERT_TRUE(save) << "no save dialog at close";
+    s.Keys(save->id, {QStringLiteral("Escape")});
+    ASSERT_EQ(s.WaitForExit(WindowTimeoutMs), 0);
+
+    const QByteArray after = Session::ReadFile(s.SettingsPath());
+    const auto keys = Section(after, "Zanfor Kelva");
+    const std::map<QByteArray, QByteArray> expected = {
+        {"mode", "1"},   {"sound", "1"},           {"left", "40"},   {"top", "60"}, {"level", "2"},
+        {"tongue", "0"}, {"save", saved.toUtf8()}, {"eleft", "700"}, {"etop", "30"}};
+    EXPECT_EQ(keys.size(), expected.size()) << after.toStdString();
+    for (const auto& [key, value] : keys) {
+        const auto it = expected.find(key);
+        ASSERT_NE(it, expected.end()) << "unexpected key " << key.toStdString();
+        EXPECT_EQ(value, it->second) << key.toStdString();
+    }
+    // The keys not there before follow in the order they are written.
+    EXPECT_EQ(keys[keys.size() - 2].first, "mode");
+    EXPECT_EQ(keys.back().first, "sound");
+    EXPECT_TRUE(after.startsWith("; kept\n[Other]\nkeep=1\n")) << after.toStdString();
+    EXPECT_EQ(Session::ReadFile(saved), Flags({1}));
+}
+
+// A saved game written through the save dialog and loaded again through the
+// load dialog, with another game loaded in between.
+TEST_F(EndToEnd, SavedGameWrittenAndLoadedThroughTheDialogs) {
+    s.WriteLevels({LoopLevel(), OpenRingLevel(), LoopLevel()});
+    const QDir games(s.GamesDir());
+    const QString start = games.filePath(QStringLiteral("start.zkv"));
+    Session::WriteFile(start, Flags({1, 0, 0}));
+    Session::WriteFile(games.filePath(QStringLiteral("other.zkv")), Flags({1, 1, 1}));
+    s.WriteSettings(SettingsText({{"tongue", "0"},
+                                  {"level", "2"},
+                                  {"left", "20"},
+                                  {"top", "20"},
+                                  {"save", start.toUtf8()}}));
+    const auto main =
+        StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Game start.zkv - Challenge mode"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
+    EXPECT_TRUE(WaitProgress(client, 1, 3));
+    EXPECT_EQ(FaceNow(client), Face::Unsolved);
+
+    // Save as "week1": the dialog opens in the saved game's directory.
+    s.Click(client + ToolButton(SaveBtnX));
+    const auto save = s.WaitForWindow(ExactTitle(QStringLiteral("Save game as ...")));
+    ASSERT_TRUE(save);
+    s.Keys(save->id, {QStringLiteral("ctrl+a")});
+    s.Type(save->id, QStringLiteral("week1"));
+    s.Keys(save->id, {QStringLiteral("Return")});
+    ASSERT_TRUE(s.WaitForWindow(
+        ExactTitle(QStringLiteral("Zanfor Kelva V2.0 - Game week1.zkv - Challenge mode")),
+        MainSize));
+    const QString week1 = games.filePath(QStringLiteral("week1.zkv"));
+    EXPECT_EQ(Session::ReadFile(week1), Flags({1, 0, 0}));
+    EXPECT_EQ(games.entryList(QDir::Files, QDir::Name),
+              QStringList({QStringLiteral("other.zkv"), QStringLiteral("start.zkv"),
+                           QStringLiteral("week1.zkv")}));
+
+    // Load the first file listed, other.zkv: every level solved.
+    auto load = [&](const QStringList& keys, const QString& name) {
+        s.Click(client + ToolButton(LoadBtnX));
+        const auto dialog = s.WaitForWindow(ExactTitle(QStringLiteral("Load game")));
+        if (!dialog) {
+            return false;
+        }
+        s.Keys(dialog->id, keys + QStringList{QStringLiteral("Return")});
+        return s
+            .WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva V2.0 - Game ") + name +
+                                      QStringLiteral(" - Challenge mode")),
+                           MainSize)
+            .has_value();
+    };
+    // The list's focus rests on the first file without selecting it.
+    ASSERT_TRUE(load({QStringLiteral("Down"), QStringLiteral("Up")}, QStringLiteral("other.zkv")));
+    EXPECT_TRUE(WaitProgress(client, 3, 3));
+    EXPECT_TRUE(WaitFace(client, Face::Solved));
+
+    // And the game written before, the last one listed.
+    ASSERT_TRUE(load({QStringLiteral("End")}, QStringLiteral("week1.zkv")));
+    EXPECT_TRUE(WaitProgress(client, 1, 3));
+    EXPECT_TRUE(WaitFace(client, Face::Unsolved));
+    EXPECT_EQ(Session::ReadFile(week1), Flags({1, 0, 0}));
+}
+
+// The editor: a tile chosen in the palette, placed on the board, the level
+// file written by Save; a close without accepted changes leaves the file.
+TEST_F(EndToEnd, EditorPlacesATileAndSaveWritesTheLevelFile) {
+    s.WriteLevels({OpenRingLevel(), LoopLevel()});
+    s.WriteSettings(SettingsText({{"tongue", "0"},
+                                  {"mode", "2"},
+                                  {"level", "1"},
+                                  {"left", "20"},
+                                  {"top", "20"},
+                                  {"eleft", "560"},
+                                  {"etop", "20"}}));
+    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Editor"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    const auto palette = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), PaletteSize);
+    ASSERT_TRUE(palette) << "no palette window";
+    EXPECT_EQ(palette->rect.topLeft(), QPoint(560, 20));
+
+    // The level as stored, without a marker; the palette with the cross on tile 0.
+    Record level = OpenRingLevel();
+    EXPECT_TRUE(WaitBoardEquals(client, level, std::nullopt)) << LastProblem();
+    EXPECT_EQ(FaceNow(client), Face::Unsolved);
+    auto crossOn = [&](int selected) {
+        const QImage shot = s.Screenshot();
+        for (int n = 0; n < 200; ++n) {
+            const QRect cell((n % 20) * 24, (n / 20) * 24, 24, 24);
+            const bool plain =
+                SameBlock(shot, palette->rect.topLeft() + cell.topLeft(), sheets.b3, cell);
+            if (plain == (n == selected)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return crossOn(0); }, ScreenTimeoutMs));
+
+    // Tile 5 closes the ring: the face turns to the solved face at once.
+    s.Click(palette->rect.topLeft() + QPoint(5 * 24 + 12, 12));
+    EXPECT_TRUE(WaitUntil([&] { return crossOn(5); }, ScreenTimeoutMs));
+    s.Click(client + CellCentre(1, 1));
+    level = Put(level, 1, 1, 5);
+    EXPECT_TRUE(WaitBoardEquals(client, level, std::nullopt)) << LastProblem();
+    EXPECT_TRUE(WaitFace(client, Face::Solved));
+
+    // Save writes the whole level set.
+    s.Click(client + ToolButton(SaveBtnX));
+    std::vector<Record> written = {level, LoopLevel()};
+    QByteArray expected;
+    for (const Record& r : written) {
+        expected.append(reinterpret_cast<const char*>(r.data()), 63);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return Session::ReadFile(s.LevelFilePath()) == expected; },
+                          WindowTimeoutMs));
+    QStringList programFiles = QDir(s.ProgramDir()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(programFiles.size(), 10) << programFiles.join(QLatin1Char(' ')).toStdString();
+
+    // A right click lifts a tile into the selection, a left click puts it down.
+    s.Click(client + CellCentre(0, 0), 3);
+    EXPECT_TRUE(WaitUntil([&] { return crossOn(7); }, ScreenTimeoutMs));
+    s.Click(client + CellCentre(6, 2));
+    level = Put(Put(level, 0, 0, 0), 6, 2, 7);
+    EXPECT_TRUE(WaitBoardEquals(client, level, std::nullopt)) << LastProblem();
+    EXPECT_TRUE(WaitFace(client, Face::Unsolved));
+
+    // Closing: no level question (no change was accepted), the save dialog,
+    // and the level file as Save wrote it.
+    s.Click(client + ToolButton(ExitBtnX));
+    const auto question = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
+    ASSERT_TRUE(question);
+    s.Keys(question->id, {QStringLiteral("Return")});
+    const auto save = s.WaitForWindow(ExactTitle(QStringLiteral("Save game as ...")));
+    ASSERT_TRUE(save) << "no save dialog at close";
+    s.Keys(save->id, {QStringLiteral("Escape")});
+    ASSERT_EQ(s.WaitForExit(WindowTimeoutMs), 0);
+    EXPECT_EQ(Session::ReadFile(s.LevelFilePath()), expected);
+    const auto keys = Section(Session::ReadFile(s.SettingsPath()), "Zanfor Kelva");
+    EXPECT_NE(std::find(keys.begin(), keys.end(), std::pair<QByteArray, QByteArray>("mode", "2")),
+              keys.end());
+}
+
+// An image sheet that cannot be loaded ends the program with its error box
+// and a failure status; no level is drawn and nothing is written.
+class MissingSheet : public EndToEnd {
+protected:
+    void EndsTheProgram(const QString& name, bool remove) {
+        s.WriteLevels({LoopLevel()});
+        const QString sheet = QDir(s.ProgramDir()).filePath(name);
+        if (remove) {
+            ASSERT_TRUE(QFile::remove(sheet));
+        } else {
+            Session::WriteFile(sheet, "BM not a picture");
+        }
+        const QByteArray settings = SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}});
+        s.WriteSettings(settings);
+        ASSERT_TRUE(s.StartGame());
+        const auto error = s.WaitForWindow(ExactTitle(QStringLiteral("Fehler")));
+        ASSERT_TRUE(error) << "no error box";
+        // The error box is the only one; the main window never took its
+        // stored place and shows no board.
+        const auto windows = s.FindWindows(QString());
+        EXPECT_EQ(windows.size(), 2u);
+        for (const Window& w : windows) {
+            if (w.rect.size() == MainSize) {
+                EXPECT_NE(w.rect.topLeft(), QPoint(20, 20));
+                EXPECT_FALSE(
+                    ReadBoard(s.Screenshot(), w.rect.topLeft() + BoardInClient, sheets).ok);
+            }
+        }
+        s.Keys(error->id, {QStringLiteral("Return")});
+        const auto status = s.WaitForExit(WindowTimeoutMs);
+        ASSERT_TRUE(status.has_value()) << "the program did not end";
+        EXPECT_NE(*status, 0);
+        EXPECT_EQ(Session::ReadFile(s.SettingsPath()), settings);
+    }
+};
+
+TEST_F(MissingSheet, BackgroundSheetMissing) {
+    EndsTheProgram(QStringLiteral("b2.bmp"), true);
+}
+
+TEST_F(MissingSheet, TileSheetUnreadable) {
+    EndsTheProgram(QStringLiteral("b1.bmp"), false);
+}
+
+} // namespace
+} // namespace zk::e2e
