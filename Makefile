@@ -3,7 +3,7 @@ BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz test-asan
+.PHONY: all deps configure build run test e2e bench fuzz test-asan
 
 all: build
 
@@ -21,6 +21,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The end-to-end tests alone: the real game under Xvfb.
+e2e: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -L e2e --output-on-failure -j$(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/zk-bench-*; do \

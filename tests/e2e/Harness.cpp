@@ -517,9 +517,27 @@ int Session::CountRootEvents(const QString& type, QSize size) const {
     return n;
 }
 
+std::optional<Window> Session::WaitForSplash() const {
+    // On a slow start the splash's time may run out the moment it shows; the
+    // event log still tells that it came and went.
+    constexpr QSize size(200, 150);
+    std::optional<Window> splash;
+    WaitUntil(
+        [&] {
+            for (const Window& w : FindWindows(QString())) {
+                if (w.rect.size() == size) {
+                    splash = w;
+                    return true;
+                }
+            }
+            return CountRootEvents(QStringLiteral("UnmapNotify"), size) > 0;
+        },
+        WindowTimeoutMs, 50);
+    return splash;
+}
+
 void Session::SkipSplash() const {
-    const auto splash = WaitForWindow(QString(), QSize(200, 150));
-    if (splash) {
+    if (const auto splash = WaitForSplash()) {
         Click(splash->rect.center());
     }
 }

@@ -105,6 +105,8 @@ public:
     std::vector<RootEvent> RootEvents() const;
     int CountRootEvents(const QString& type, QSize size) const;
 
+    // The splash while it shows; none once it has come and gone unseen.
+    std::optional<Window> WaitForSplash() const;
     // Closes the splash with a click as soon as it shows.
     void SkipSplash() const;
 
