@@ -6,7 +6,9 @@
 // figure is the median over the runs.
 //
 //   zk-app-bench --game-dir DIR --levels FILE --floor PATH --xserver-pid PID
-//                [--runs N] [--idle SECONDS] [--settle SECONDS]
+//                [--runs N] [--idle SECONDS] [--settle SECONDS] [--also PATH]
+// --also adds a variant of the floor (same window, same probes), measured in
+// the same turns and compared with the floor, to price one ingredient.
 #include <QColor>
 #include <QImage>
 #include <X11/Xlib.h>
@@ -421,13 +423,23 @@ int main(int argc, char** argv) {
         floor.probes.push_back({x, y, qRgb(0x2a, 0x5d, 0x8f)});
     }
 
+    const std::string alsoPath = Argument(argc, argv, "--also", "-");
+    Program also = floor;
+    also.name = fs::path(alsoPath).filename().string();
+    also.executable = alsoPath;
+    std::vector<Program*> programs{&game.program, &floor};
+    if (alsoPath != "-") {
+        programs.push_back(&also);
+    }
+
     XWatcher x;
     std::vector<RunResult> gameRuns;
     std::vector<RunResult> floorRuns;
+    std::vector<RunResult> alsoRuns;
     for (int i = 0; i < runs; ++i) {
-        for (Program* p : {&game.program, &floor}) {
+        for (Program* p : programs) {
             const RunResult r = Measure(x, *p, xserver, settle, idle);
-            (p == &floor ? floorRuns : gameRuns).push_back(r);
+            (p == &floor ? floorRuns : p == &also ? alsoRuns : gameRuns).push_back(r);
             std::fprintf(stderr,
                          "run %2d %-12s mapped %7.1f ms  drawn %7.1f ms  splash gone %7.1f ms  "
                          "cpu %5.2f%%  X %5.2f%%  rss %6.1f MiB  peak %6.1f MiB\n",
@@ -465,6 +477,15 @@ int main(int argc, char** argv) {
     if (xserver > 0) {
         Row("X server CPU meanwhile (% of a core)", Summary(gameRuns, xcpu),
             Summary(floorRuns, xcpu), 3, std::nullopt);
+    }
+    if (!alsoRuns.empty()) {
+        std::printf("\n| measure | %s | floor | ratio | target |\n", also.name.c_str());
+        std::printf("|---|---|---|---|---|\n");
+        Row("exec → main window mapped (ms)", Summary(alsoRuns, mapped), Summary(floorRuns, mapped),
+            1, std::nullopt);
+        Row("peak RSS (MiB)", Summary(alsoRuns, peak), Summary(floorRuns, peak), 1, std::nullopt);
+        Row("idle CPU (% of a core)", Summary(alsoRuns, cpu), Summary(floorRuns, cpu), 3,
+            std::nullopt);
     }
     return 0;
 }
