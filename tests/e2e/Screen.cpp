@@ -118,6 +118,20 @@ BoardRead ReadBoard(const QImage& screen, QPoint origin, const Sheets& sheets) {
     return read;
 }
 
+bool ShowsLevel(const QImage& screen, QPoint levelbox, const Sheets& sheets, int level) {
+    const int digits[3] = {level / 100 % 10, level / 10 % 10, level % 10};
+    bool leading = true;
+    for (int i = 0; i < 3; ++i) {
+        leading = leading && digits[i] == 0;
+        const int source = (leading && i < 2) ? 110 : 11 * digits[i];
+        if (!SameBlock(screen, levelbox + QPoint(13 * i, 0), sheets.digits,
+                       QRect(source, 0, 11, 20))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 Face ReadFace(const QImage& screen, QPoint levelbox, const Sheets& sheets) {
     const QPoint face = levelbox + QPoint(42, 0);
     if (SameBlock(screen, face, sheets.digits, QRect(122, 0, 13, 20))) {

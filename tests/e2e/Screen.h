@@ -60,6 +60,9 @@ BoardRead ReadBoard(const QImage& screen, QPoint origin, const Sheets& sheets);
 // Pictures of tile numbers that share their picture with a lower number.
 bool PictureIsUnique(const Sheets& sheets, int tile);
 
+// The three digits of the level indicator show `level`, leading zeros blank.
+bool ShowsLevel(const QImage& screen, QPoint levelbox, const Sheets& sheets, int level);
+
 enum class Face { Solved, Unsolved, Unknown };
 Face ReadFace(const QImage& screen, QPoint levelbox, const Sheets& sheets);
 

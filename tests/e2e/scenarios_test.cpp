@@ -229,6 +229,9 @@ TEST_F(EndToEnd, FirstStartShowsSplashThenAsksTheLanguage) {
     // The splash shows b5.bmp, unless a slow start let its time run out the
     // moment it showed (then the event log below still proves it came).
     if (const auto splash = s.WaitForSplash()) {
+        // Centred over the main window where the form places it, (292, 297).
+        EXPECT_EQ(splash->rect.topLeft(),
+                  QPoint(292 + (520 - 200) / 2, 297 + 409 - (409 + 150) / 2));
         const auto seen = std::chrono::steady_clock::now();
         bool pictureSeen = false;
         bool closed = false;
@@ -316,6 +319,7 @@ TEST_F(EndToEnd, SolvingALevelFreezesTheBoardAndRecordsTheSolve) {
     ASSERT_TRUE(IsScrambleOf(read->tiles, LoopLevel())) << Describe(read->tiles).toStdString();
     ASSERT_FALSE(Solved(read->tiles)) << "the scramble left the level solved";
     EXPECT_EQ(FaceNow(client), Face::Unsolved);
+    EXPECT_TRUE(ShowsLevel(s.Screenshot(), client + LevelboxInClient, sheets, 2));
     EXPECT_TRUE(WaitProgress(client, 0, 3));
 
     Record board = read->tiles;
@@ -530,6 +534,9 @@ TEST_F(EndToEnd, SavedGameWrittenAndLoadedThroughTheDialogs) {
     s.Click(client + ToolButton(SaveBtnX));
     const auto save = s.WaitForWindow(ExactTitle(QStringLiteral("Save game as ...")));
     ASSERT_TRUE(save);
+    // Placed over the main window: centred across it, and over its client area.
+    EXPECT_EQ(save->rect,
+              QRect(client + QPoint((520 - 329) / 2, 409 - (409 + 319) / 2), QSize(329, 319)));
     s.Keys(save->id, {QStringLiteral("ctrl+a")});
     s.Type(save->id, QStringLiteral("week1"));
     s.Keys(save->id, {QStringLiteral("Return")});
@@ -549,6 +556,8 @@ TEST_F(EndToEnd, SavedGameWrittenAndLoadedThroughTheDialogs) {
         if (!dialog) {
             return false;
         }
+        EXPECT_EQ(dialog->rect,
+                  QRect(client + QPoint((520 - 329) / 2, 409 - (409 + 276) / 2), QSize(329, 276)));
         s.Keys(dialog->id, keys + QStringList{QStringLiteral("Return")});
         return s
             .WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva V2.0 - Game ") + name +
@@ -590,6 +599,7 @@ TEST_F(EndToEnd, EditorPlacesATileAndSaveWritesTheLevelFile) {
     Record level = OpenRingLevel();
     EXPECT_TRUE(WaitBoardEquals(client, level, std::nullopt)) << LastProblem();
     EXPECT_EQ(FaceNow(client), Face::Unsolved);
+    EXPECT_TRUE(ShowsLevel(s.Screenshot(), client + LevelboxInClient, sheets, 1));
     auto crossOn = [&](int selected) {
         const QImage shot = s.Screenshot();
         for (int n = 0; n < 200; ++n) {
