@@ -246,8 +246,7 @@ bool Session::StartEventLog() {
     return WaitUntil(
         [&] {
             QProcess probe;
-            QProcessEnvironment probeEnv = env;
-            probe.setProcessEnvironment(probeEnv);
+            probe.setProcessEnvironment(env);
             if (!StartProcess(probe, QStringLiteral("xev"),
                               {QStringLiteral("-geometry"), QStringLiteral("1x1+0+0")},
                               QProcess::nullDevice(), root_.path())) {
@@ -457,13 +456,6 @@ QImage Session::Screenshot() const {
         lastShot_ = image;
     }
     return image;
-}
-
-QString Session::Clipboard() const {
-    const RunResult clip = Tool(
-        QStringLiteral("xclip"),
-        {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")}, 10000);
-    return clip.status == 0 ? QString::fromUtf8(clip.out) : QString();
 }
 
 std::vector<RootEvent> Session::RootEvents() const {

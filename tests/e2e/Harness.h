@@ -1,6 +1,7 @@
 // The end-to-end harness: a program directory, a settings directory and a
 // display of the test's own, the real game in it, and the X tools that drive
-// it (xdotool) and read it back (ImageMagick's import, xev, xclip).
+// it (xdotool) and read it back (ImageMagick's import, xev, xwininfo).
+// ZK_E2E_DEBUG=1 in the environment logs every tool call and its answer.
 #pragma once
 
 #include <QByteArray>
@@ -101,7 +102,6 @@ public:
     void Keys(quint64 window, const QStringList& keys) const;
     void Type(quint64 window, const QString& text) const;
     QImage Screenshot() const;
-    QString Clipboard() const;
     std::vector<RootEvent> RootEvents() const;
     int CountRootEvents(const QString& type, QSize size) const;
 
