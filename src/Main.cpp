@@ -450,6 +450,14 @@ void TMainForm::DrawCell(int c, int r) {
     ShowBoxRect(x, y, CellSize, CellSize);
 }
 
+void TMainForm::DrawAllCells() {
+    for (int c = 0; c < zk::Columns; ++c) {
+        for (int r = 0; r < zk::Rows; ++r) {
+            DrawCell(c, r);
+        }
+    }
+}
+
 void TMainForm::DrawHeldCell() {
     if (!sheetsLoaded_ || !state_.board.hasHeld) {
         return;
@@ -525,11 +533,7 @@ void TMainForm::boxPaint() {
         return;
     }
     DrawBackground();
-    for (int c = 0; c < zk::Columns; ++c) {
-        for (int r = 0; r < zk::Rows; ++r) {
-            DrawCell(c, r);
-        }
-    }
+    DrawAllCells();
     levelboxPaint();
     UpdateCaption();
     DrawProgressBar();
@@ -606,11 +610,7 @@ bool TMainForm::StartLevel(int n) {
     state_.levels.SetCurrentLevel(n);
     state_.board.Prepare(state_.levels.LevelAt(n), state_.gameMode, random_);
     levelInPlay_ = n;
-    for (int c = 0; c < zk::Columns; ++c) {
-        for (int r = 0; r < zk::Rows; ++r) {
-            DrawCell(c, r);
-        }
-    }
+    DrawAllCells();
     state_.moved = false;
     SetBoardState(state_.gameMode == zk::EditorMode ? zk::EditingState : zk::PlayState);
     UpdateCaption();
@@ -745,20 +745,20 @@ void TMainForm::levelScrollChange() {
     UpdateCaption();
 }
 
-void TMainForm::sUpBtnClick() {
-    if (const auto k = state_.levels.FindNextUnsolved()) {
-        StartLevel(*k);
-        SetLevelScrollPosition(*k);
+void TMainForm::StartFoundLevel(std::optional<int> level) {
+    if (level) {
+        StartLevel(*level);
+        SetLevelScrollPosition(*level);
         UpdateCaption();
     }
 }
 
+void TMainForm::sUpBtnClick() {
+    StartFoundLevel(state_.levels.FindNextUnsolved());
+}
+
 void TMainForm::sDownBtnClick() {
-    if (const auto k = state_.levels.FindPreviousUnsolved()) {
-        StartLevel(*k);
-        SetLevelScrollPosition(*k);
-        UpdateCaption();
-    }
+    StartFoundLevel(state_.levels.FindPreviousUnsolved());
 }
 
 // ---------------------------------------------------------------------------
@@ -771,11 +771,7 @@ void TMainForm::InsertBtnClick() {
     }
     levels.InsertLevel(state_.board.cells);
     state_.board.Clear();
-    for (int c = 0; c < zk::Columns; ++c) {
-        for (int r = 0; r < zk::Rows; ++r) {
-            DrawCell(c, r);
-        }
-    }
+    DrawAllCells();
     levelscroll->setMaximum(levels.LevelCount());
     SetLevelScrollPosition(levels.CurrentLevel());
     UpdateCaption();
@@ -792,11 +788,7 @@ void TMainForm::DeleteBtnClick() {
     levels.DeleteLevel();
     state_.board.cells = levels.LevelAt(levels.CurrentLevel());
     levelInPlay_ = levels.CurrentLevel();
-    for (int c = 0; c < zk::Columns; ++c) {
-        for (int r = 0; r < zk::Rows; ++r) {
-            DrawCell(c, r);
-        }
-    }
+    DrawAllCells();
     state_.moved = false;
     levelscroll->setMaximum(levels.LevelCount());
     DrawProgressBar();
@@ -807,22 +799,21 @@ void TMainForm::DeleteBtnClick() {
 // ---------------------------------------------------------------------------
 // Sound, help and the about box
 
-void TMainForm::rules() {
+void TMainForm::ShowHelp(const char* file, const char* germanTopic, const char* englishTopic) {
     help_->Quit();
-    helpFile_ = state_.programDirectory + "ZKLV.HLP";
+    helpFile_ = state_.programDirectory + file;
     if (!help_->OpenContents(helpFile_)) {
         return;
     }
-    help_->JumpToTopic(zk::Tr(state_.language, "Das_Spiel", "The_game"));
+    help_->JumpToTopic(zk::Tr(state_.language, germanTopic, englishTopic));
+}
+
+void TMainForm::rules() {
+    ShowHelp("ZKLV.HLP", "Das_Spiel", "The_game");
 }
 
 void TMainForm::ZanforBtnClick() {
-    help_->Quit();
-    helpFile_ = state_.programDirectory + "ZMRX.HLP";
-    if (!help_->OpenContents(helpFile_)) {
-        return;
-    }
-    help_->JumpToTopic(zk::Tr(state_.language, "Zanfor_Games_d", "Zanfor_Games_e"));
+    ShowHelp("ZMRX.HLP", "Zanfor_Games_d", "Zanfor_Games_e");
 }
 
 void TMainForm::info() {

@@ -179,6 +179,10 @@ protected:
 
 private:
     void CreateControls();
+    void DrawAllCells();
+    void ShowHelp(const char* file, const char* germanTopic, const char* englishTopic);
+    // Starts a level found by a search, and moves the scroll bar to it.
+    void StartFoundLevel(std::optional<int> level);
     bool LoadSheets();
     void ShowBoxRect(int x, int y, int w, int h);
     void ShowSettingsError(const std::string& message);

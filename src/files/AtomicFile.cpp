@@ -116,7 +116,8 @@ WriteOutcome WriteFileAtomically(const std::string& path, std::span<const std::u
         return out;
     }
 
-    std::string temp = DirectoryOf(target) + "/.zk-XXXXXX";
+    // mkstemp replaces the six trailing X with a unique name.
+    std::string temp = DirectoryOf(target) + "/.zk-" + std::string(6, 'X');
     Fd fd(::mkstemp(temp.data()));
     if (!fd.Valid()) {
         out.error = errno;
