@@ -42,13 +42,12 @@ fuzz: deps
 	@tests/fuzz/fuzz.sh run $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The unit and UI tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
-# Any report fails the test it comes from; only Qt's and the font libraries'
-# own leaks are suppressed. The fuzz smoke and the end-to-end tests stay out.
+# Any report, leaks included, fails the test it comes from. The fuzz smoke,
+# the end-to-end and the install tests stay out.
 ASAN_BUILD ?= build-asan
 ASAN_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
 ASAN_ENV = QT_QPA_PLATFORM=offscreen \
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1 \
-  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan-suppressions.txt:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 test-asan: deps
