@@ -114,8 +114,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The editor's level operations with any current level the settings held.
     state.levels.SetCurrentLevel(static_cast<int>(seed % 1003) - 500);
-    const LevelRecord& before = state.levels.LevelAt(state.levels.CurrentLevel());
-    (void)before;
     if (state.levels.InsertLevel(state.board.cells)) {
         ZK_REQUIRE(state.levels.HasCurrentLevel());
         ZK_REQUIRE(state.levels.LevelAt(state.levels.CurrentLevel()) == LevelRecord{});
