@@ -8,11 +8,13 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zanfor Kelva");
-    QApplication::setDesktopFileName("zanfor-kelva");
+    QApplication::setDesktopFileName("games.zanfor.ZanforKelva");
 
     TMainForm mainForm;
-    mainForm.CreateForms();
+    // The window maps while the other forms are made; none of them is seen
+    // before the event loop runs.
     mainForm.show();
+    mainForm.CreateForms();
     // Start-up runs at the first activation; without a window manager that
     // hands out activation, it runs as soon as the event loop starts.
     QTimer::singleShot(0, &mainForm, &TMainForm::FormActivate);

@@ -1,6 +1,7 @@
 #include "platform/Bitmaps.h"
 
 #include <QPainter>
+#include <cstring>
 
 namespace zk::platform {
 
@@ -12,7 +13,10 @@ QImage CreateBitmap(int width, int height) {
 
 bool LoadBitmap(const QString& path, QImage& target) {
     QImage loaded;
-    if (!loaded.load(path) || loaded.isNull()) {
+    if (!loaded.load(path, "BMP") && !loaded.load(path)) {
+        return false;
+    }
+    if (loaded.isNull()) {
         return false;
     }
     target = loaded.convertToFormat(QImage::Format_RGB32);
@@ -24,26 +28,54 @@ void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, in
     if (target.isNull() || source.isNull()) {
         return;
     }
-    // Clip the block to the source; the painter clips it to the target.
+    // Clip the block to the source, then to the target.
     QRect from = QRect(sx, sy, w, h).intersected(source.rect());
     if (from.isEmpty()) {
         return;
     }
-    x += from.left() - sx;
-    y += from.top() - sy;
-    QPainter painter(&target);
-    switch (op) {
-    case RasterOp::Copy:
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        break;
-    case RasterOp::And:
-        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        break;
-    case RasterOp::Paint:
-        painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-        break;
+    QRect to(x + from.left() - sx, y + from.top() - sy, from.width(), from.height());
+    const QRect clipped = to.intersected(target.rect());
+    if (clipped.isEmpty()) {
+        return;
     }
-    painter.drawImage(QPoint(x, y), source, from);
+    from.translate(clipped.left() - to.left(), clipped.top() - to.top());
+    from.setSize(clipped.size());
+    to = clipped;
+    if (target.format() != QImage::Format_RGB32 || source.format() != QImage::Format_RGB32) {
+        // Other formats go through the painter with the same raster operations.
+        QPainter painter(&target);
+        painter.setCompositionMode(op == RasterOp::Copy  ? QPainter::CompositionMode_Source
+                                   : op == RasterOp::And ? QPainter::RasterOp_SourceAndDestination
+                                                         : QPainter::RasterOp_SourceOrDestination);
+        painter.drawImage(to.topLeft(), source, from);
+        return;
+    }
+    // The sheets and the surface are 32-bit images: the operations work on
+    // whole pixels, scanline by scanline, as the blitter of old did.
+    const bool sameImage = target.constBits() == source.constBits();
+    const bool bottomUp = sameImage && to.top() > from.top();
+    for (int i = 0; i < to.height(); ++i) {
+        const int row = bottomUp ? to.height() - 1 - i : i;
+        const auto* src =
+            reinterpret_cast<const quint32*>(source.constScanLine(from.top() + row)) + from.left();
+        auto* dst = reinterpret_cast<quint32*>(target.scanLine(to.top() + row)) + to.left();
+        const auto n = static_cast<std::size_t>(to.width());
+        switch (op) {
+        case RasterOp::Copy:
+            std::memmove(dst, src, n * sizeof(quint32));
+            break;
+        case RasterOp::And:
+            for (std::size_t k = 0; k < n; ++k) {
+                dst[k] = (dst[k] & src[k]) | 0xff000000u;
+            }
+            break;
+        case RasterOp::Paint:
+            for (std::size_t k = 0; k < n; ++k) {
+                dst[k] = dst[k] | src[k] | 0xff000000u;
+            }
+            break;
+        }
+    }
 }
 
 void DrawLine(QImage& target, int x1, int y1, int x2, int y2, const QColor& colour, int width) {

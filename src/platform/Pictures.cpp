@@ -1,6 +1,7 @@
 #include "platform/Pictures.h"
 
 #include <QFile>
+#include <QHash>
 
 #ifdef ZK_HAVE_RESOURCES
 #include "tools/assetgen/ZkResources.h"
@@ -20,12 +21,18 @@ void InitPictures() {
 
 QPixmap Picture(const QString& name) {
     InitPictures();
-    const QString path = QStringLiteral(":/zk/") + name;
-    QPixmap pixmap;
-    if (QFile::exists(path)) {
-        pixmap.load(path);
+    // Each picture is decoded once; the forms ask for the same ones often.
+    static QHash<QString, QImage> cache;
+    auto found = cache.constFind(name);
+    if (found == cache.constEnd()) {
+        const QString path = QStringLiteral(":/zk/") + name;
+        QImage image;
+        if (QFile::exists(path)) {
+            image.load(path, "PNG");
+        }
+        found = cache.insert(name, image);
     }
-    return pixmap;
+    return QPixmap::fromImage(*found);
 }
 
 Glyph LoadGlyph(const QString& name, int numGlyphs) {
@@ -54,14 +61,18 @@ QIcon GlyphIcon(const Glyph& glyph) {
 }
 
 QIcon WindowIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QPixmap pixmap = Picture(QStringLiteral("icon%1.png").arg(size));
-        if (!pixmap.isNull()) {
-            icon.addPixmap(pixmap);
+    // Built once and kept for the whole run.
+    static const QIcon* icon = [] {
+        auto* all = new QIcon;
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+            const QPixmap pixmap = Picture(QStringLiteral("icon%1.png").arg(size));
+            if (!pixmap.isNull()) {
+                all->addPixmap(pixmap);
+            }
         }
-    }
-    return icon;
+        return all;
+    }();
+    return *icon;
 }
 
 QPixmap IconPicture() {
