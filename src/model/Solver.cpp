@@ -551,10 +551,29 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     result.countComplete = !search.aborted() && !result.capReached;
     if (search.found() > 0) {
         result.status = Solvability::Solvable;
-        result.solution = BuildSolution(level, p, search.firstSolution(), classOfCell);
+        LevelRecord first = BuildSolution(level, p, search.firstSolution(), classOfCell);
+        std::optional<LevelRecord> second;
         if (search.found() > 1 && cap > 1) {
-            result.alternative = BuildSolution(level, p, search.secondSolution(), classOfCell);
+            second = BuildSolution(level, p, search.secondSolution(), classOfCell);
         }
+        if (IsSolved(level)) {
+            // A level stored solved is its own solution; the search may have
+            // met another one first, which then serves as the alternative.
+            const auto sameEdges = [](const LevelRecord& a, const LevelRecord& b) {
+                for (std::size_t i = 0; i < a.size(); ++i) {
+                    if (TileEdges(a[i]) != TileEdges(b[i])) {
+                        return false;
+                    }
+                }
+                return true;
+            };
+            if (second && sameEdges(*second, level)) {
+                second = first;
+            }
+            first = level;
+        }
+        result.solution = first;
+        result.alternative = second;
         result.grade = DifficultyGrade(result.effort, result.movableCells, result.movableTiles);
     } else {
         result.status = search.aborted() ? Solvability::Unknown : Solvability::Unsolvable;

@@ -324,3 +324,29 @@ TEST(Solver, GradeGrowsWithTilesAndEffort) {
 }
 
 } // namespace
+
+// A level stored solved comes back as its own solution, even when the search
+// meets another arrangement first (here the block fits the empty room too).
+TEST(Solver, ASolvedLevelIsItsOwnSolution) {
+    using namespace zk;
+    LevelRecord level;
+    level.fill(120);
+    for (int c = 2; c <= 3; ++c) {
+        for (int r = 0; r < Rows; ++r) {
+            level[static_cast<std::size_t>(CellIndex(c, r))] = EmptyTile;
+        }
+    }
+    level[static_cast<std::size_t>(CellIndex(4, 1))] = 7;
+    level[static_cast<std::size_t>(CellIndex(5, 1))] = 6;
+    level[static_cast<std::size_t>(CellIndex(4, 2))] = 4;
+    level[static_cast<std::size_t>(CellIndex(5, 2))] = 5;
+    ASSERT_TRUE(IsSolved(level));
+    SolverLimits limits;
+    limits.solutionCap = 5;
+    const SolverResult result = SolveLevel(level, limits);
+    ASSERT_EQ(result.status, Solvability::Solvable);
+    EXPECT_EQ(*result.solution, level);
+    ASSERT_TRUE(result.alternative);
+    EXPECT_NE(*result.alternative, level);
+    EXPECT_TRUE(IsSolved(*result.alternative));
+}
