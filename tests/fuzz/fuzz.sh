@@ -49,6 +49,7 @@ run_one() {
     local status=0
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         "$exe" -max_total_time="$seconds" -max_len="$(max_len "$target")" -timeout=10 \
+        -seed="${FUZZ_SEED:-0}" \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$dir/artifacts/$target-" \
         "$corpus" "$here/corpus/$target" >"$log" 2>&1 || status=$?
     local runs
@@ -69,7 +70,8 @@ smoke)
     [ $# -eq 4 ] || die "usage: fuzz.sh smoke DIR SECONDS TARGET"
     work="$(mktemp -d "$2/smoke-$4-XXXXXX")"
     trap 'rm -rf "$work"' EXIT
-    run_one "$2" "$3" "$4" "$work"
+    # The smoke in the test suite draws the same inputs on every run.
+    FUZZ_SEED="${FUZZ_SEED:-1}" run_one "$2" "$3" "$4" "$work"
     ;;
 run)
     [ $# -ge 3 ] || die "usage: fuzz.sh run DIR SECONDS [TARGET...]"
