@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -31,9 +30,8 @@ int Le16(const QByteArray& b, int at) {
 // A strict reader: RIFF, WAVE, a 16-byte fmt chunk, then the data chunk.
 Wave Parse(const QByteArray& b) {
     Wave w;
-    if (b.size() < 44 || std::memcmp(b.constData(), "RIFF", 4) != 0 ||
-        std::memcmp(b.constData() + 8, "WAVEfmt ", 8) != 0 ||
-        std::memcmp(b.constData() + 36, "data", 4) != 0) {
+    if (b.size() < 44 || b.mid(0, 4) != "RIFF" || b.mid(8, 8) != "WAVEfmt " ||
+        b.mid(36, 4) != "data") {
         return w;
     }
     if (Le32(b, 4) != static_cast<std::uint32_t>(b.size() - 8) || Le32(b, 16) != 16) {
