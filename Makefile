@@ -32,6 +32,24 @@ bench: build
 	  echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; \
 	done
 
+# Whole-program measurements of the game against the floor program, in an
+# Xvfb server of their own (BENCH_APP_ARGS: --runs N, --idle SECONDS).
+.PHONY: bench-app install-user screenshots
+bench-app: build
+	@bench/app/run-bench-app $(BUILD) $(BENCH_APP_ARGS)
+
+# Installs into ~/.local: the program directory ~/.local/lib/zanfor-kelva (a
+# level file already there, which the editor writes, is never replaced), the
+# launcher ~/.local/bin/zanfor-kelva, the desktop entry, icons and metainfo.
+install-user: build
+	cmake --install $(BUILD) --prefix $(HOME)/.local
+	@if command -v update-desktop-database >/dev/null; then \
+	  update-desktop-database -q $(HOME)/.local/share/applications || true; fi
+
+# Screenshots of the real game, under Xvfb, into docs/screenshots/.
+screenshots: build
+	@packaging/with-xvfb 180 packaging/screenshots $(BUILD) docs/screenshots
+
 # Each fuzz target for FUZZ_SECONDS, with clang and libFuzzer in a build of
 # its own; the corpora grow in $(FUZZ_BUILD)/corpus/.
 FUZZ_BUILD ?= build-fuzz
