@@ -157,6 +157,8 @@ void TMainForm::SetForms(const TForms& forms) {
 }
 
 void TMainForm::CreateForms() {
+    // The icon is decoded with the forms, after the main window has mapped.
+    setWindowIcon(zk::platform::WindowIcon());
     TForms f;
     f.TakeDlg = new zk::TTakeDlg(state_, this);
     f.SaveDlg = new zk::TSaveDlg(state_, this);
@@ -179,7 +181,6 @@ void TMainForm::CreateForms() {
 void TMainForm::CreateControls() {
     using zk::platform::Place;
     using zk::platform::TSpeedButton;
-    setWindowIcon(zk::platform::WindowIcon());
     setFixedSize(ClientWidth, ToolPanelHeight + BoxHeight);
     move(292, 297);
 

@@ -11,12 +11,14 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName("games.zanfor.ZanforKelva");
 
     TMainForm mainForm;
-    // The window maps while the other forms are made; none of them is seen
-    // before the event loop runs.
-    mainForm.show();
-    mainForm.CreateForms();
+    // The main window maps as soon as the event loop runs; the other forms
+    // are made right after, before start-up, and none of them is seen before.
     // Start-up runs at the first activation; without a window manager that
-    // hands out activation, it runs as soon as the event loop starts.
-    QTimer::singleShot(0, &mainForm, &TMainForm::FormActivate);
+    // hands out activation, it runs as soon as the forms are made.
+    mainForm.show();
+    QTimer::singleShot(0, &mainForm, [&mainForm] {
+        mainForm.CreateForms();
+        mainForm.FormActivate();
+    });
     return QApplication::exec();
 }

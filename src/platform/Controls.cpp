@@ -30,11 +30,21 @@ TSpeedButton::TSpeedButton(QWidget* parent, const QString& name) : QToolButton(p
 }
 
 void TSpeedButton::SetGlyph(const QString& resource, int numGlyphs) {
-    const Glyph glyph = LoadGlyph(resource, numGlyphs);
-    setIcon(GlyphIcon(glyph));
-    if (!glyph.normal.isNull()) {
-        setIconSize(glyph.normal.size());
+    glyphResource_ = resource;
+    numGlyphs_ = numGlyphs;
+    update();
+}
+
+void TSpeedButton::paintEvent(QPaintEvent* event) {
+    if (!glyphResource_.isEmpty()) {
+        const Glyph glyph = LoadGlyph(glyphResource_, numGlyphs_);
+        glyphResource_.clear();
+        setIcon(GlyphIcon(glyph));
+        if (!glyph.normal.isNull()) {
+            setIconSize(glyph.normal.size());
+        }
     }
+    QToolButton::paintEvent(event);
 }
 
 TBevel::TBevel(QWidget* parent, const QString& name, Shape shape, Style style)

@@ -29,11 +29,20 @@ class TSpeedButton : public QToolButton {
     Q_OBJECT
 public:
     TSpeedButton(QWidget* parent, const QString& name);
+    // The glyph is decoded when the button is first drawn, so a window of
+    // toolbar buttons maps without waiting for its pictures.
     void SetGlyph(const QString& resource, int numGlyphs);
     // A group of its own that allows all buttons up: each click toggles.
     void SetToggle(bool toggle) { setCheckable(toggle); }
     bool Down() const { return isChecked(); }
     void SetDown(bool down) { setChecked(down); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString glyphResource_;
+    int numGlyphs_ = 0;
 };
 
 // A bevel: a lowered or raised box (one line each side) or an etched frame.
