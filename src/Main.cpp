@@ -292,7 +292,10 @@ void TMainForm::FormCreate() {
     } else {
         random_.SeedFromTimeOfDay();
     }
-    sound_ = options_.sound ? options_.sound : std::make_shared<zk::platform::EffectSoundPlayer>();
+    sound_ = options_.sound
+                 ? options_.sound
+                 : std::make_shared<zk::platform::ModuleSoundPlayer>(QString::fromStdString(
+                       state_.programDirectory + zk::platform::SoundModuleName));
     help_ = options_.help ? options_.help : std::make_shared<zk::platform::HelpViewer>(this);
 }
 

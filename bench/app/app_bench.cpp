@@ -358,7 +358,7 @@ struct GameSetup {
         fs::create_directories(programDir);
         fs::create_directories(configDir);
         for (const char* name : {"zanfor-kelva", "b1.bmp", "b2.bmp", "b3.bmp", "b5.bmp", "w1.wav",
-                                 "w2.wav", "ZKLV.HLP", "ZMRX.HLP"}) {
+                                 "w2.wav", "ZKLV.HLP", "ZMRX.HLP", "libzk-sound.so"}) {
             std::error_code ec;
             fs::copy_file(gameDir / name, programDir / name, ec);
             if (ec) {

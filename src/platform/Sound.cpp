@@ -1,62 +1,17 @@
 #include "platform/Sound.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QSoundEffect>
-#include <QUrl>
-#include <cstring>
 
 namespace zk::platform {
 
-namespace {
+ModuleSoundPlayer::ModuleSoundPlayer(QString moduleFile, std::function<void()> beep)
+    : moduleFile_(std::move(moduleFile)), beep_(std::move(beep)) {}
 
-std::uint32_t Little32(const char* p) {
-    const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return std::uint32_t(u[0]) | std::uint32_t(u[1]) << 8 | std::uint32_t(u[2]) << 16 |
-           std::uint32_t(u[3]) << 24;
-}
+// The player goes before the module that holds its code; the module itself
+// is never unloaded.
+ModuleSoundPlayer::~ModuleSoundPlayer() = default;
 
-std::uint16_t Little16(const char* p) {
-    const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return std::uint16_t(u[0] | u[1] << 8);
-}
-
-} // namespace
-
-bool IsPlayableWave(const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    const QByteArray head = in.read(4096);
-    if (head.size() < 12 || std::memcmp(head.constData(), "RIFF", 4) != 0 ||
-        std::memcmp(head.constData() + 8, "WAVE", 4) != 0) {
-        return false;
-    }
-    // Walk the chunks to "fmt " and check the sample format.
-    qsizetype at = 12;
-    while (at + 8 <= head.size()) {
-        const char* chunk = head.constData() + at;
-        const std::uint32_t size = Little32(chunk + 4);
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
-            if (at + 8 + 16 > head.size() || size < 16) {
-                return false;
-            }
-            const std::uint16_t format = Little16(chunk + 8);
-            const std::uint16_t channels = Little16(chunk + 10);
-            return (format == 1 || format == 3 || format == 0xFFFE) && channels > 0;
-        }
-        at += 8 + qsizetype(size) + (size & 1);
-    }
-    return false;
-}
-
-EffectSoundPlayer::EffectSoundPlayer(std::function<void()> beep, QObject* parent)
-    : QObject(parent), beep_(std::move(beep)) {}
-
-EffectSoundPlayer::~EffectSoundPlayer() = default;
-
-void EffectSoundPlayer::Beep() {
+void ModuleSoundPlayer::Beep() {
     if (beep_) {
         beep_();
     } else {
@@ -64,32 +19,39 @@ void EffectSoundPlayer::Beep() {
     }
 }
 
-void EffectSoundPlayer::Stop() {
-    for (auto& [file, effect] : effects_) {
-        effect->stop();
+bool ModuleSoundPlayer::Load() {
+    if (tried_) {
+        return player_ != nullptr;
+    }
+    tried_ = true;
+    module_.setFileName(moduleFile_);
+    auto create =
+        reinterpret_cast<CreateSoundPlayerFunction>(module_.resolve(CreateSoundPlayerSymbol));
+    if (!create) {
+        loadError_ = module_.errorString();
+        return false;
+    }
+    // The module's player beeps through this object, which outlives it.
+    static const std::function<void()> desktopBeep = [] { QApplication::beep(); };
+    player_.reset(create(beep_ ? &beep_ : &desktopBeep));
+    if (!player_) {
+        loadError_ = QStringLiteral("the sound module made no player");
+    }
+    return player_ != nullptr;
+}
+
+void ModuleSoundPlayer::Stop() {
+    if (player_) {
+        player_->Stop();
     }
 }
 
-void EffectSoundPlayer::PlayAsync(const QString& file) {
-    if (!IsPlayableWave(file)) {
+void ModuleSoundPlayer::PlayAsync(const QString& file) {
+    if (!Load()) {
         Beep();
         return;
     }
-    auto& effect = effects_[file];
-    if (!effect) {
-        effect = std::make_unique<QSoundEffect>();
-        effect->setSource(QUrl::fromLocalFile(file));
-        connect(effect.get(), &QSoundEffect::statusChanged, this, [this, raw = effect.get()] {
-            if (raw->status() == QSoundEffect::Error) {
-                Beep();
-            }
-        });
-    } else if (effect->status() == QSoundEffect::Error) {
-        // Perhaps replaced by a good file since: load it again.
-        effect->setSource(QUrl());
-        effect->setSource(QUrl::fromLocalFile(file));
-    }
-    effect->play();
+    player_->PlayAsync(file);
 }
 
 void PlayNumberedSound(SoundPlayer& player, int n, bool soundOn,

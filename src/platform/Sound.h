@@ -1,15 +1,16 @@
 // Wave sounds: stop whatever plays, play a file in the background. A file
 // that cannot be played gives the desktop's beep instead.
+//
+// The player itself, and Qt Multimedia with it, lives in a module of the
+// program directory that is loaded on the first sound: a game played without
+// sound never maps the audio libraries.
 #pragma once
 
-#include <QObject>
+#include <QLibrary>
 #include <QString>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
-
-class QSoundEffect;
 
 namespace zk::platform {
 
@@ -22,26 +23,44 @@ public:
     virtual void PlayAsync(const QString& file) = 0;
 };
 
-// Whether a file is a wave file the player can play (RIFF/WAVE with PCM or
-// floating-point samples).
-bool IsPlayableWave(const QString& file);
+// The module's file name in the program directory.
+inline constexpr const char* SoundModuleName = "libzk-sound.so";
 
-// The player over QSoundEffect.
-class EffectSoundPlayer : public QObject, public SoundPlayer {
-    Q_OBJECT
+// The entry point the module exports: a new player that calls beep for a
+// file it cannot play.
+using CreateSoundPlayerFunction = SoundPlayer* (*)(const std::function<void()>* beep);
+inline constexpr const char* CreateSoundPlayerSymbol = "zk_create_sound_player";
+
+// The player the game uses: loads the module on the first sound and hands
+// every call on to the player made there. A module that cannot be loaded
+// leaves the beep for every sound.
+class ModuleSoundPlayer : public SoundPlayer {
 public:
     // beep defaults to the desktop's beep (QApplication::beep).
-    explicit EffectSoundPlayer(std::function<void()> beep = {}, QObject* parent = nullptr);
-    ~EffectSoundPlayer() override;
+    explicit ModuleSoundPlayer(QString moduleFile, std::function<void()> beep = {});
+    ~ModuleSoundPlayer() override;
 
     void Stop() override;
     void PlayAsync(const QString& file) override;
 
+    // Whether the module has been loaded (it is tried once, on the first
+    // sound that plays).
+    bool Loaded() const { return player_ != nullptr; }
+    // Why loading failed; empty before the first try and after success.
+    QString LoadError() const { return loadError_; }
+
 private:
+    bool Load();
     void Beep();
 
+    QString moduleFile_;
     std::function<void()> beep_;
-    std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
+    // The module stays loaded for the rest of the run: the player's code is
+    // in it.
+    QLibrary module_;
+    bool tried_ = false;
+    QString loadError_;
+    std::unique_ptr<SoundPlayer> player_;
 };
 
 // The game's sound n: stops what plays; unless n is 0 or the sound is off,

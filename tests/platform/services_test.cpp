@@ -11,6 +11,7 @@
 #include "platform/Directories.h"
 #include "platform/Help.h"
 #include "platform/Sound.h"
+#include "platform/sound/EffectSound.h"
 
 using namespace zk::platform;
 
@@ -87,6 +88,41 @@ TEST(SoundTest, UnplayableFilesGiveTheBeep) {
     player.PlayAsync(dir.filePath("w2.wav"));
     EXPECT_EQ(beeps, 2);
     player.Stop();
+}
+
+TEST(SoundTest, TheModuleLoadsOnTheFirstSoundAndBeepsThroughTheGame) {
+    QTemporaryDir dir;
+    Write(dir.filePath("w2.wav"), "not a wave at all");
+    int beeps = 0;
+    ModuleSoundPlayer player(QStringLiteral(ZK_SOUND_MODULE), [&beeps] { ++beeps; });
+    // Stopping before any sound loads nothing.
+    player.Stop();
+    EXPECT_FALSE(player.Loaded());
+    // The module's player checks the file and beeps through the game's beep.
+    player.PlayAsync(dir.filePath("w2.wav"));
+    ASSERT_TRUE(player.Loaded()) << player.LoadError().toStdString();
+    EXPECT_EQ(beeps, 1);
+    player.PlayAsync(dir.filePath("missing.wav"));
+    EXPECT_EQ(beeps, 2);
+    player.Stop();
+}
+
+TEST(SoundTest, AMissingOrForeignModuleLeavesTheBeep) {
+    QTemporaryDir dir;
+    Write(dir.filePath("w1.wav"), WaveHeader(1));
+    // Not a library at all, and a library without the entry point.
+    Write(dir.filePath("libzk-sound.so"), "garbage");
+    for (const QString& module : {dir.filePath("missing.so"), dir.filePath("libzk-sound.so"),
+                                  QStringLiteral(ZK_QT_CORE_LIBRARY)}) {
+        int beeps = 0;
+        ModuleSoundPlayer player(module, [&beeps] { ++beeps; });
+        player.PlayAsync(dir.filePath("w1.wav"));
+        player.Stop();
+        player.PlayAsync(dir.filePath("w1.wav"));
+        EXPECT_FALSE(player.Loaded()) << module.toStdString();
+        EXPECT_FALSE(player.LoadError().isEmpty());
+        EXPECT_EQ(beeps, 2) << module.toStdString();
+    }
 }
 
 TEST(HelpTest, OpensAtContentsJumpsToTopicsAndReusesOneWindow) {
