@@ -1,5 +1,7 @@
 #include "dialogs/Splasher.h"
 
+#include "platform/Bitmaps.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
@@ -37,7 +39,7 @@ void TSplash::Activate() {
     PlaceOverMainWindow();
     const QString file = QString::fromStdString(state_.programDirectory + "b5.bmp");
     QImage picture;
-    if (!picture.load(file)) {
+    if (!platform::LoadBitmap(file, picture)) {
         // The splash shows no picture and closes as usual.
         Image1->SetPicture(QPixmap());
         platform::ShowError(IsGerman(state_.language)

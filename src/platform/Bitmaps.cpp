@@ -1,5 +1,6 @@
 #include "platform/Bitmaps.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <cstring>
 
@@ -12,8 +13,12 @@ QImage CreateBitmap(int width, int height) {
 }
 
 bool LoadBitmap(const QString& path, QImage& target) {
-    QImage loaded;
-    if (!loaded.load(path, "BMP") && !loaded.load(path)) {
+    // A bitmap is read by the BMP decoder alone; only a file that is not one
+    // makes the reader probe every image format it knows.
+    QImageReader bitmap(path, "BMP");
+    bitmap.setAutoDetectImageFormat(false);
+    QImage loaded = bitmap.read();
+    if (loaded.isNull() && !loaded.load(path)) {
         return false;
     }
     if (loaded.isNull()) {

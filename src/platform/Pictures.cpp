@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QImageReader>
 
 #ifdef ZK_HAVE_RESOURCES
 #include "tools/assetgen/ZkResources.h"
@@ -28,7 +29,10 @@ QPixmap Picture(const QString& name) {
         const QString path = QStringLiteral(":/zk/") + name;
         QImage image;
         if (QFile::exists(path)) {
-            image.load(path, "PNG");
+            // Only the PNG decoder, without probing the image-format plugins.
+            QImageReader reader(path, "PNG");
+            reader.setAutoDetectImageFormat(false);
+            image = reader.read();
         }
         found = cache.insert(name, image);
     }
