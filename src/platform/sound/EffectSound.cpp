@@ -1,6 +1,5 @@
 #include "platform/sound/EffectSound.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QSoundEffect>
 #include <QUrl>
@@ -60,8 +59,6 @@ EffectSoundPlayer::~EffectSoundPlayer() = default;
 void EffectSoundPlayer::Beep() {
     if (beep_) {
         beep_();
-    } else {
-        QApplication::beep();
     }
 }
 

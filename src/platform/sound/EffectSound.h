@@ -21,8 +21,9 @@ bool IsPlayableWave(const QString& file);
 class EffectSoundPlayer : public QObject, public SoundPlayer {
     Q_OBJECT
 public:
-    // beep defaults to the desktop's beep (QApplication::beep).
-    explicit EffectSoundPlayer(std::function<void()> beep = {}, QObject* parent = nullptr);
+    // beep is called for a file that cannot be played; the game passes the
+    // desktop's beep.
+    explicit EffectSoundPlayer(std::function<void()> beep, QObject* parent = nullptr);
     ~EffectSoundPlayer() override;
 
     void Stop() override;
