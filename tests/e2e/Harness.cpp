@@ -162,7 +162,7 @@ bool Session::StartProcess(QProcess& process, const QString& program, const QStr
     process.setStandardOutputFile(outputFile);
     process.setStandardErrorFile(outputFile, QIODevice::Append);
     process.start();
-    return process.waitForStarted(20000);
+    return process.waitForStarted(ToolTimeoutMs);
 }
 
 void Session::StopProcess(QProcess& process) const {
@@ -215,9 +215,9 @@ bool Session::StartDisplay() {
                     return false;
                 }
                 display_ = display;
-                return Tool(QStringLiteral("xdpyinfo"), {}, 10000).status == 0;
+                return Tool(QStringLiteral("xdpyinfo"), {}).status == 0;
             },
-            30000, 50);
+            WindowTimeoutMs, 50);
         if (up && !lost) {
             xvfb_ = std::move(xvfb);
             return true;
@@ -253,11 +253,11 @@ bool Session::StartEventLog() {
                 return false;
             }
             const bool seen =
-                WaitUntil([&] { return ReadFile(log).contains("CreateNotify"); }, 3000, 20);
+                WaitUntil([&] { return ReadFile(log).contains("CreateNotify"); }, 5000, 20);
             StopProcess(probe);
             return seen;
         },
-        20000, 10);
+        WindowTimeoutMs, 10);
 }
 
 bool Session::StartGame() {
@@ -328,7 +328,7 @@ RunResult Session::Tool(const QString& program, const QStringList& args, int tim
     process.setChildProcessModifier(DieWithParent);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, args);
-    if (!process.waitForStarted(10000)) {
+    if (!process.waitForStarted(ToolTimeoutMs)) {
         return result;
     }
     result.finished = process.waitForFinished(timeoutMs);
@@ -394,13 +394,14 @@ std::vector<Window> Session::FindWindows(const QString& titleRegex) const {
     return windows;
 }
 
-std::optional<Window> Session::WaitForWindow(const QString& titleRegex, QSize size,
-                                             int timeoutMs) const {
+std::optional<Window> Session::WaitForWindowWhere(const QString& titleRegex,
+                                                  const std::function<bool(const Window&)>& accept,
+                                                  int timeoutMs) const {
     std::optional<Window> result;
     WaitUntil(
         [&] {
             for (const Window& w : FindWindows(titleRegex)) {
-                if (!size.isValid() || w.rect.size() == size) {
+                if (accept(w)) {
                     result = w;
                     return true;
                 }
@@ -409,6 +410,35 @@ std::optional<Window> Session::WaitForWindow(const QString& titleRegex, QSize si
         },
         timeoutMs);
     return result;
+}
+
+std::optional<Window> Session::WaitForWindow(const QString& titleRegex, QSize size,
+                                             int timeoutMs) const {
+    return WaitForWindowWhere(
+        titleRegex, [&](const Window& w) { return !size.isValid() || w.rect.size() == size; },
+        timeoutMs);
+}
+
+std::optional<Window> Session::WaitForWindowAt(const QString& titleRegex, QRect rect,
+                                               int timeoutMs) const {
+    return WaitForWindowWhere(
+        titleRegex, [&](const Window& w) { return w.rect == rect; }, timeoutMs);
+}
+
+QString Session::DescribeWindows() const {
+    QStringList out;
+    for (const Window& w : FindWindows(QString())) {
+        const RunResult name = Tool(QStringLiteral("xdotool"),
+                                    {QStringLiteral("getwindowname"), QString::number(w.id)});
+        out += QStringLiteral("\"%1\" at %2,%3 size %4x%5")
+                   .arg(QString::fromUtf8(name.out.trimmed()))
+                   .arg(w.rect.x())
+                   .arg(w.rect.y())
+                   .arg(w.rect.width())
+                   .arg(w.rect.height());
+    }
+    return out.isEmpty() ? QStringLiteral("no visible window of the game")
+                         : out.join(QStringLiteral("; "));
 }
 
 bool Session::IsVisible(quint64 id) const {
@@ -428,6 +458,13 @@ void Session::Click(QPoint screen, int button) const {
           QStringLiteral("click"), QString::number(button)});
 }
 
+void Session::ClickWindow(quint64 window) const {
+    // xdotool sends the press and release to that window by its id; a window
+    // destroyed meanwhile makes the call fail, and a hidden one ignores it.
+    Tool(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("--window"),
+                                     QString::number(window), QStringLiteral("1")});
+}
+
 void Session::Keys(quint64 window, const QStringList& keys) const {
     QStringList args = {QStringLiteral("windowfocus"), QStringLiteral("--sync"),
                         QString::number(window),       QStringLiteral("key"),
@@ -443,10 +480,9 @@ void Session::Type(quint64 window, const QString& text) const {
 }
 
 QImage Session::Screenshot() const {
-    const RunResult shot = Tool(QStringLiteral("import"),
-                                {QStringLiteral("-silent"), QStringLiteral("-window"),
-                                 QStringLiteral("root"), QStringLiteral("png:-")},
-                                30000);
+    const RunResult shot =
+        Tool(QStringLiteral("import"), {QStringLiteral("-silent"), QStringLiteral("-window"),
+                                        QStringLiteral("root"), QStringLiteral("png:-")});
     QImage image;
     if (shot.status == 0) {
         image.loadFromData(shot.out, "PNG");
@@ -530,7 +566,7 @@ std::optional<Window> Session::WaitForSplash() const {
 
 void Session::SkipSplash() const {
     if (const auto splash = WaitForSplash()) {
-        Click(splash->rect.center());
+        ClickWindow(splash->id);
     }
 }
 

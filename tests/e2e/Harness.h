@@ -22,9 +22,11 @@
 
 namespace zk::e2e {
 
-// Every wait is a poll with a deadline, generous for a loaded machine.
-inline constexpr int WindowTimeoutMs = 45000;
-inline constexpr int ScreenTimeoutMs = 20000;
+// Every wait is a poll with a deadline, generous for a loaded machine: a
+// wait ends as soon as its condition holds, so only a failure takes this long.
+inline constexpr int WindowTimeoutMs = 90000;
+inline constexpr int ScreenTimeoutMs = 60000;
+inline constexpr int ToolTimeoutMs = 30000;
 
 // Polls until the condition holds or the time is up; answers whether it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, int intervalMs = 100);
@@ -88,16 +90,30 @@ public:
     void Stop();
 
     // The X tools on this display.
-    RunResult Tool(const QString& program, const QStringList& args, int timeoutMs = 20000) const;
+    RunResult Tool(const QString& program, const QStringList& args,
+                   int timeoutMs = ToolTimeoutMs) const;
     // Visible windows whose title matches; an empty pattern finds every
     // visible window of the game, also those without a title.
     std::vector<Window> FindWindows(const QString& titleRegex) const;
+    // The first visible window with that title that `accept` takes.
+    std::optional<Window> WaitForWindowWhere(const QString& titleRegex,
+                                             const std::function<bool(const Window&)>& accept,
+                                             int timeoutMs = WindowTimeoutMs) const;
     // The first visible window with that title (and that size, when given).
     std::optional<Window> WaitForWindow(const QString& titleRegex, QSize size = {},
                                         int timeoutMs = WindowTimeoutMs) const;
+    // A window is mapped before the program may move it to its stored place:
+    // the window with that title once it stands exactly at `rect`.
+    std::optional<Window> WaitForWindowAt(const QString& titleRegex, QRect rect,
+                                          int timeoutMs = WindowTimeoutMs) const;
+    // The visible windows of the game, for a failure message.
+    QString DescribeWindows() const;
     bool IsVisible(quint64 id) const;
     bool WaitUntilGone(quint64 id, int timeoutMs = WindowTimeoutMs) const;
     void Click(QPoint screen, int button = 1) const;
+    // A click sent to that window alone: when the window has gone meanwhile,
+    // nothing else gets it.
+    void ClickWindow(quint64 window) const;
     // Focuses the window, then types keys into it (xdotool key names).
     void Keys(quint64 window, const QStringList& keys) const;
     void Type(quint64 window, const QString& text) const;
@@ -107,7 +123,9 @@ public:
 
     // The splash while it shows; none once it has come and gone unseen.
     std::optional<Window> WaitForSplash() const;
-    // Closes the splash with a click as soon as it shows.
+    // Closes the splash with a click as soon as it shows. The click goes to
+    // the splash alone: at a screen point it would land on the main window
+    // below when the splash's own time ran out first.
     void SkipSplash() const;
 
     // Keeps the last screenshot for the failure report.
