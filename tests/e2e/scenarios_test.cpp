@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <map>
+#include <random>
 
 #include "Harness.h"
 #include "Screen.h"
@@ -111,18 +112,18 @@ bool Solved(const Record& tiles) {
 
 // The next click that brings the board closer to the level as stored: put the
 // tile the held cell should have there, or, when the held tile is at home,
-// move it on to any cell that is wrong.
+// move it on to a wrong cell that is not another home of the held tile's
+// number (between two such homes it would only go back and forth).
 std::optional<int> NextClick(const Record& board, int held, const Record& target) {
     if (board == target) {
         return std::nullopt;
     }
     const auto h = static_cast<std::size_t>(held);
     for (std::size_t x = 0; x < board.size(); ++x) {
-        if (board[h] != target[h]) {
-            if (x != h && board[x] == target[h] && board[x] != target[x]) {
-                return static_cast<int>(x);
-            }
-        } else if (x != h && board[x] != target[x]) {
+        if (x == h || board[x] == target[x]) {
+            continue;
+        }
+        if (board[h] != target[h] ? board[x] == target[h] : target[x] != target[h]) {
             return static_cast<int>(x);
         }
     }
@@ -131,6 +132,43 @@ std::optional<int> NextClick(const Record& board, int held, const Record& target
 
 QPoint CellOf(int index) {
     return CellCentre(index / 7, index % 7);
+}
+
+// The clicks the solving scenario plays reach the stored level from any
+// scramble and any held tile, also when the held tile's number has two homes.
+TEST(SolvingClicks, ReachTheStoredLevelFromEveryScramble) {
+    const Record target = LoopLevel();
+    std::vector<std::size_t> movable;
+    for (std::size_t i = 0; i < target.size(); ++i) {
+        if (target[i] <= zk::LastMovableTile) {
+            movable.push_back(i);
+        }
+    }
+    std::mt19937 random(2024);
+    for (int trial = 0; trial < 2000; ++trial) {
+        Record board = target;
+        std::vector<std::uint8_t> tiles;
+        for (std::size_t i : movable) {
+            tiles.push_back(target[i]);
+        }
+        std::shuffle(tiles.begin(), tiles.end(), random);
+        std::vector<int> holdable;
+        for (std::size_t k = 0; k < movable.size(); ++k) {
+            board[movable[k]] = tiles[k];
+            if (tiles[k] >= 1 && tiles[k] <= zk::LastHoldableTile) {
+                holdable.push_back(static_cast<int>(movable[k]));
+            }
+        }
+        int held = holdable[random() % holdable.size()];
+        int moves = 0;
+        while (const auto x = NextClick(board, held, target)) {
+            ASSERT_LT(++moves, 64) << "trial " << trial << " goes round in circles";
+            ASSERT_LE(board[static_cast<std::size_t>(*x)], zk::LastMovableTile);
+            std::swap(board[static_cast<std::size_t>(*x)], board[static_cast<std::size_t>(held)]);
+            held = *x;
+        }
+        ASSERT_EQ(board, target) << "trial " << trial << " stops short";
+    }
 }
 
 class EndToEnd : public ::testing::Test {
