@@ -81,21 +81,27 @@ Session::Session() {
     }
     QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    // The program directory: the executable and its data, but the level file
-    // is the test's own.
+    // The program directory: every file of the build's, the executable, its
+    // data and its modules, but the level file, which is the test's own.
     const QDir game(GameDirectory());
-    const QStringList files = {
-        QStringLiteral("zanfor-kelva"), QStringLiteral("b1.bmp"),   QStringLiteral("b2.bmp"),
-        QStringLiteral("b3.bmp"),       QStringLiteral("b5.bmp"),   QStringLiteral("w1.wav"),
-        QStringLiteral("w2.wav"),       QStringLiteral("ZKLV.HLP"), QStringLiteral("ZMRX.HLP")};
-    for (const QString& name : files) {
-        const QString to = QDir(ProgramDir()).filePath(name);
-        if (!QFile::copy(game.filePath(name), to)) {
-            problem_ = QStringLiteral("cannot copy %1 from %2").arg(name, game.path());
+    const QFileInfoList entries = game.entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        // Regular files, and links to them as copies of what they name.
+        if (!entry.isFile() || entry.fileName() == QLatin1String(LevelFileName)) {
+            continue;
+        }
+        const QString to = QDir(ProgramDir()).filePath(entry.fileName());
+        if (!QFile::copy(entry.absoluteFilePath(), to)) {
+            problem_ = QStringLiteral("cannot copy %1 from %2").arg(entry.fileName(), game.path());
             return;
         }
         // The build's files may be read-only; the copies must be the test's to change.
         QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+        copied_ += entry.fileName();
+    }
+    if (!copied_.contains(QLatin1String(ExecutableName))) {
+        problem_ = QStringLiteral("no %1 in %2").arg(QLatin1String(ExecutableName), game.path());
+        return;
     }
     ready_ = true;
 }
@@ -121,7 +127,7 @@ QString Session::SettingsPath() const {
 }
 
 QString Session::LevelFilePath() const {
-    return QDir(ProgramDir()).filePath(QStringLiteral("zklv.dat"));
+    return QDir(ProgramDir()).filePath(QLatin1String(LevelFileName));
 }
 
 void Session::WriteLevels(const std::vector<Record>& levels) const {
@@ -280,7 +286,7 @@ bool Session::StartGame() {
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     game_->setProcessEnvironment(env);
-    return StartProcess(*game_, QDir(ProgramDir()).filePath(QStringLiteral("zanfor-kelva")), {},
+    return StartProcess(*game_, QDir(ProgramDir()).filePath(QLatin1String(ExecutableName)), {},
                         root.filePath(QStringLiteral("game.log")), GamesDir());
 }
 

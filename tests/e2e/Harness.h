@@ -55,6 +55,9 @@ struct RootEvent {
 
 using Record = std::array<std::uint8_t, 63>;
 
+inline constexpr char ExecutableName[] = "zanfor-kelva";
+inline constexpr char LevelFileName[] = "zklv.dat";
+
 class Session {
 public:
     Session();
@@ -66,6 +69,8 @@ public:
     bool Ready() const { return ready_; }
     QString Problem() const { return problem_; }
     QString ProgramDir() const;
+    // The names of the build's files copied into the program directory.
+    QStringList CopiedFiles() const { return copied_; }
     QString ConfigDir() const;
     QString GamesDir() const;
     QString SettingsPath() const;
@@ -139,6 +144,7 @@ private:
     QTemporaryDir root_;
     bool ready_ = false;
     QString problem_;
+    QStringList copied_;
     QString display_;
     std::unique_ptr<QProcess> xvfb_;
     std::unique_ptr<QProcess> events_;
