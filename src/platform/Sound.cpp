@@ -5,19 +5,15 @@
 namespace zk::platform {
 
 ModuleSoundPlayer::ModuleSoundPlayer(QString moduleFile, std::function<void()> beep)
-    : moduleFile_(std::move(moduleFile)), beep_(std::move(beep)) {}
+    : moduleFile_(std::move(moduleFile)), beep_(std::move(beep)) {
+    if (!beep_) {
+        beep_ = [] { QApplication::beep(); };
+    }
+}
 
 // The player goes before the module that holds its code; the module itself
 // is never unloaded.
 ModuleSoundPlayer::~ModuleSoundPlayer() = default;
-
-void ModuleSoundPlayer::Beep() {
-    if (beep_) {
-        beep_();
-    } else {
-        QApplication::beep();
-    }
-}
 
 bool ModuleSoundPlayer::Load() {
     if (tried_) {
@@ -31,9 +27,7 @@ bool ModuleSoundPlayer::Load() {
         loadError_ = module_.errorString();
         return false;
     }
-    // The module's player beeps through this object, which outlives it.
-    static const std::function<void()> desktopBeep = [] { QApplication::beep(); };
-    player_.reset(create(beep_ ? &beep_ : &desktopBeep));
+    player_.reset(create(&beep_));
     if (!player_) {
         loadError_ = QStringLiteral("the sound module made no player");
     }
@@ -48,7 +42,7 @@ void ModuleSoundPlayer::Stop() {
 
 void ModuleSoundPlayer::PlayAsync(const QString& file) {
     if (!Load()) {
-        Beep();
+        beep_();
         return;
     }
     player_->PlayAsync(file);

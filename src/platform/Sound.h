@@ -51,7 +51,6 @@ public:
 
 private:
     bool Load();
-    void Beep();
 
     QString moduleFile_;
     std::function<void()> beep_;
