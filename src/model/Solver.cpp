@@ -188,6 +188,19 @@ private:
         std::array<bool, CellCount> queued{};
         int head = 0;
         int tail = 0;
+        // A cell whose classes narrowed sends its open neighbours back to
+        // the queue.
+        auto queueOpenNeighbours = [&](std::size_t i) {
+            for (int s = 0; s < 4; ++s) {
+                const int other = p_.neighbour[i][static_cast<std::size_t>(s)];
+                if (other >= 0 && assigned_[static_cast<std::size_t>(other)] < 0 &&
+                    !queued[static_cast<std::size_t>(other)]) {
+                    queued[static_cast<std::size_t>(other)] = true;
+                    queue[static_cast<std::size_t>(tail)] = other;
+                    tail = (tail + 1) % (CellCount + 1);
+                }
+            }
+        };
         for (int cell = 0; cell < p_.cellCount; ++cell) {
             const auto i = static_cast<std::size_t>(cell);
             if (assigned_[i] >= 0) {
@@ -262,15 +275,7 @@ private:
                     return false;
                 }
                 SetMask(d, i, m);
-                for (int s = 0; s < 4; ++s) {
-                    const int other = p_.neighbour[i][static_cast<std::size_t>(s)];
-                    if (other >= 0 && assigned_[static_cast<std::size_t>(other)] < 0 &&
-                        !queued[static_cast<std::size_t>(other)]) {
-                        queued[static_cast<std::size_t>(other)] = true;
-                        queue[static_cast<std::size_t>(tail)] = other;
-                        tail = (tail + 1) % (CellCount + 1);
-                    }
-                }
+                queueOpenNeighbours(i);
             }
 
             // Every remaining tile needs a cell: a class with fewer cells
@@ -309,15 +314,7 @@ private:
                 }
                 SetMask(d, i, must);
                 changed = true;
-                for (int s = 0; s < 4; ++s) {
-                    const int other = p_.neighbour[i][static_cast<std::size_t>(s)];
-                    if (other >= 0 && assigned_[static_cast<std::size_t>(other)] < 0 &&
-                        !queued[static_cast<std::size_t>(other)]) {
-                        queued[static_cast<std::size_t>(other)] = true;
-                        queue[static_cast<std::size_t>(tail)] = other;
-                        tail = (tail + 1) % (CellCount + 1);
-                    }
-                }
+                queueOpenNeighbours(i);
             }
             if (!changed) {
                 return true;
