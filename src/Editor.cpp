@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "Main.h"
 #include "platform/Bitmaps.h"
 #include "platform/Pictures.h"
 
@@ -13,10 +12,11 @@ constexpr int PaletteCell = 24;
 constexpr int PaletteTiles = 200;
 } // namespace
 
-Teditform::Teditform(TMainForm* mainForm)
-    : QWidget(mainForm, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::MSWindowsFixedSizeDialogHint),
-      main_(mainForm) {
+Teditform::Teditform(QWidget* mainWindow, const QImage& sheet, const int& selection,
+                     std::function<void(int)> picked)
+    : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      sheet_(sheet), selection_(selection), picked_(std::move(picked)) {
     setObjectName("editform");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowIcon(zk::platform::WindowIcon());
@@ -52,17 +52,17 @@ void Teditform::Show(const QRect& cell) {
 
 void Teditform::DrawPaletteCell(int n) {
     // A selection picked up from a byte without a tile type has no cell here.
-    if (n < 0 || n >= PaletteTiles || !main_->SheetsLoaded()) {
+    if (n < 0 || n >= PaletteTiles || sheet_.isNull()) {
         return;
     }
     const QRect cell = CellRect(n);
-    zk::platform::BitBlt(canvas_, cell.x(), cell.y(), PaletteCell, PaletteCell,
-                         main_->PaletteSheet(), cell.x(), cell.y(), zk::platform::RasterOp::Copy);
+    zk::platform::BitBlt(canvas_, cell.x(), cell.y(), PaletteCell, PaletteCell, sheet_, cell.x(),
+                         cell.y(), zk::platform::RasterOp::Copy);
     Show(cell);
 }
 
 void Teditform::DrawSelectionCross() {
-    const int n = main_->State().paletteSelection;
+    const int n = selection_;
     if (n < 0 || n >= PaletteTiles) {
         return;
     }
@@ -82,8 +82,8 @@ void Teditform::FormMouseDown(Qt::MouseButton, int x, int y) {
     if (n > PaletteTiles - 1 || x >= width()) {
         return;
     }
-    DrawPaletteCell(main_->State().paletteSelection);
-    main_->State().paletteSelection = n;
+    DrawPaletteCell(selection_);
+    picked_(n);
     DrawSelectionCross();
 }
 

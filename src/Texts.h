@@ -1,32 +1,25 @@
-// The texts of the main window in both languages: the toolbar hints, the
-// level label, the window caption and the level indicator's hint.
+// The texts of the main window in both languages: the level label, the
+// window caption, the level indicator's hint and the main window's questions.
+// The toolbar's hints stand in the toolbar's table.
 #pragma once
 
-#include <span>
 #include <string>
+
+#include "model/Board.h"
+#include "model/Language.h"
 
 namespace zk {
 
-struct ToolbarHint {
-    const char* control; // the control's designer name
-    const char* german;
-    const char* english;
-};
-
-// The fifteen hints, in toolbar order from left to right.
-std::span<const ToolbarHint> ToolbarHints();
-
-const char* HintFor(const ToolbarHint& hint, int language);
-std::string LevelLabelText(int language);
+std::string LevelLabelText(Language language);
 
 // "Zanfor Kelva V2.0", the saved game's file name outside the editor, and
 // the mode.
-std::string CaptionText(int gameMode, int language, const std::string& savedGamePath);
+std::string CaptionText(GameMode gameMode, Language language, const std::string& savedGamePath);
 
 // "Level 12: unsolved" / "Stufe 12: ungelöst".
-std::string LevelHintText(int language, int level, bool solved);
+std::string LevelHintText(Language language, int level, bool solved);
 
-std::string LevelsChangedQuestionText(int language);
-std::string SheetsFailedText(int language);
+std::string LevelsChangedQuestionText(Language language);
+std::string SheetsFailedText(Language language);
 
 } // namespace zk

@@ -62,7 +62,7 @@ public:
         Setting("level", "1");
         Start();
         QApplication::processEvents();
-        counter = std::make_unique<PaintCounter>(form->box);
+        counter = std::make_unique<PaintCounter>(P().box());
     }
     ~Window() override {
         counter.reset();
@@ -70,7 +70,7 @@ public:
     }
     void TestBody() override {}
 
-    TMainForm& Form() { return *form; }
+    TMainFormProbe Form() { return P(); }
     void ForgetSounds() { sound->events.clear(); }
     // The window system's turn: posted updates become paint events.
     static void Flush() { QApplication::processEvents(); }
@@ -79,13 +79,13 @@ public:
 };
 
 // A movable cell other than the held one, and the held one.
-std::pair<zk::Cell, zk::Cell> TwoCells(TMainForm& form) {
+std::pair<zk::Cell, zk::Cell> TwoCells(TMainFormProbe form) {
     const zk::Cell held = form.State().board.held;
     zk::Cell other{held.column == 4 ? 5 : 4, held.row == 3 ? 4 : 3};
     return {other, held};
 }
 
-void ClickAt(TMainForm& form, zk::Cell cell) {
+void ClickAt(TMainFormProbe form, zk::Cell cell) {
     form.boxMouseDown(Qt::LeftButton, 22 + 48 * cell.column + 24, 20 + 48 * cell.row + 24);
 }
 
@@ -128,7 +128,7 @@ void BM_FullRepaint(benchmark::State& state) {
     for (auto _ : state) {
         // The window system asks for the whole surface: it is composed again
         // from the sheets and put on screen.
-        w.Form().box->repaint();
+        w.Form().box()->repaint();
         Window::Flush();
     }
 }

@@ -2,8 +2,8 @@
 
 namespace zk {
 
-TAllSolvedDlg::TAllSolvedDlg(GameState& state, QWidget* mainWindow)
-    : TMessageDialog(state, mainWindow,
+TAllSolvedDlg::TAllSolvedDlg(const Language& language, QWidget* mainWindow)
+    : TMessageDialog(language, mainWindow,
                      {"AllSolvedDlg", QRect(68, 20, 165, 29), false, platform::mrOk,
                       platform::mrCancel, 136}) {}
 

@@ -8,7 +8,7 @@ namespace zk {
 class TAllSolvedDlg : public TMessageDialog {
     Q_OBJECT
 public:
-    TAllSolvedDlg(GameState& state, QWidget* mainWindow);
+    TAllSolvedDlg(const Language& language, QWidget* mainWindow);
 
 protected:
     void FormActivate() override;

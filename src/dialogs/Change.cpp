@@ -2,8 +2,8 @@
 
 namespace zk {
 
-TChangeModeDlg::TChangeModeDlg(GameState& state, QWidget* mainWindow)
-    : TMessageDialog(state, mainWindow,
+TChangeModeDlg::TChangeModeDlg(const Language& language, QWidget* mainWindow)
+    : TMessageDialog(language, mainWindow,
                      {"ChangeModeDlg", QRect(68, 20, 165, 29), false, platform::mrOk,
                       platform::mrCancel, 136}) {
     SetPosition(Position::OverMainWindow);

@@ -2,17 +2,18 @@
 #pragma once
 
 #include "dialogs/MessageDialog.h"
+#include "model/Board.h"
 
 namespace zk {
 
 class TChangeModeDlg : public TMessageDialog {
     Q_OBJECT
 public:
-    TChangeModeDlg(GameState& state, QWidget* mainWindow);
+    TChangeModeDlg(const Language& language, QWidget* mainWindow);
 
     // The GameMode to announce; the caller sets it before showing. A value
     // outside 0..2 keeps the message of the previous showing.
-    int NewMode = 0;
+    GameMode NewMode = PracticeMode;
 
 protected:
     void FormShow() override;

@@ -2,9 +2,9 @@
 
 namespace zk {
 
-TEndGameDlg::TEndGameDlg(GameState& state, QWidget* mainWindow)
+TEndGameDlg::TEndGameDlg(const Language& language, QWidget* mainWindow)
     : TMessageDialog(
-          state, mainWindow,
+          language, mainWindow,
           {"EndGameDlg", QRect(72, 20, 153, 29), true, platform::mrYes, platform::mrNo, 136}) {}
 
 void TEndGameDlg::FormActivate() {

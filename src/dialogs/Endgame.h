@@ -8,7 +8,7 @@ namespace zk {
 class TEndGameDlg : public TMessageDialog {
     Q_OBJECT
 public:
-    TEndGameDlg(GameState& state, QWidget* mainWindow);
+    TEndGameDlg(const Language& language, QWidget* mainWindow);
 
 protected:
     void FormActivate() override;

@@ -2,9 +2,9 @@
 
 namespace zk {
 
-TGiveUpDlg::TGiveUpDlg(GameState& state, QWidget* mainWindow)
+TGiveUpDlg::TGiveUpDlg(const Language& language, QWidget* mainWindow)
     : TMessageDialog(
-          state, mainWindow,
+          language, mainWindow,
           {"GiveUpDlg", QRect(72, 20, 149, 26), true, platform::mrYes, platform::mrNo, 136}) {}
 
 void TGiveUpDlg::FormActivate() {

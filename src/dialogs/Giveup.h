@@ -8,7 +8,7 @@ namespace zk {
 class TGiveUpDlg : public TMessageDialog {
     Q_OBJECT
 public:
-    TGiveUpDlg(GameState& state, QWidget* mainWindow);
+    TGiveUpDlg(const Language& language, QWidget* mainWindow);
 
 protected:
     void FormActivate() override;

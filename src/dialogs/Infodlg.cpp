@@ -7,8 +7,8 @@ namespace zk {
 using platform::Place;
 using platform::TLabel;
 
-TInfoDialog::TInfoDialog(GameState& state, QWidget* mainWindow)
-    : ModalForm(mainWindow), state_(state) {
+TInfoDialog::TInfoDialog(const Language& language, QWidget* mainWindow)
+    : ModalForm(mainWindow), language_(language) {
     setObjectName(QStringLiteral("InfoDialog"));
     SetClientSize(309, 354);
     setFont(platform::FormFont(11));
@@ -87,7 +87,7 @@ void TInfoDialog::FormCreate() {
 }
 
 void TInfoDialog::SetTexts() {
-    const bool german = IsGerman(state_.language);
+    const bool german = IsGerman(language_);
     setWindowTitle(german ? QStringLiteral("Zanfor Games - Info über ...")
                           : QStringLiteral("Zanfor Games - Info about ..."));
     makerlabel->setText(german ? QStringLiteral("ein Spiel von Zanfor Games")
@@ -114,13 +114,16 @@ void TInfoDialog::FormActivate() {
 }
 
 void TInfoDialog::TongBtnClick() {
+    std::optional<Language> chosen;
     if (tongueDlg_) {
         tongueDlg_->ShowModal();
+        chosen = tongueDlg_->Chosen();
+    }
+    // The close box keeps the language; it is applied all the same.
+    if (applyLanguage_) {
+        applyLanguage_(chosen.value_or(language_));
     }
     SetTexts();
-    if (applyLanguage_) {
-        applyLanguage_();
-    }
 }
 
 } // namespace zk

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "model/GameState.h"
+#include "model/Language.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -17,13 +17,14 @@ class TTongueDlg;
 class TInfoDialog : public platform::ModalForm {
     Q_OBJECT
 public:
-    TInfoDialog(GameState& state, QWidget* mainWindow);
+    TInfoDialog(const Language& language, QWidget* mainWindow);
 
     // The language dialog the language button shows (created after the
     // about box at program start).
     void SetLanguageDialog(TTongueDlg* dialog) { tongueDlg_ = dialog; }
-    // Run after the language dialog: the main window's ApplyLanguage.
-    void SetApplyLanguage(std::function<void()> applyLanguage) {
+    // Run with the language the language dialog chose: the main window
+    // takes it over and applies it.
+    void SetApplyLanguage(std::function<void(Language)> applyLanguage) {
         applyLanguage_ = std::move(applyLanguage);
     }
 
@@ -56,9 +57,9 @@ private:
     void FormCreate();
     void SetTexts();
 
-    GameState& state_;
+    const Language& language_;
     QPointer<TTongueDlg> tongueDlg_;
-    std::function<void()> applyLanguage_;
+    std::function<void(Language)> applyLanguage_;
 };
 
 } // namespace zk

@@ -6,7 +6,8 @@ namespace zk {
 
 using platform::Place;
 
-Tloaddlg::Tloaddlg(GameState& state, QWidget* mainWindow) : ModalForm(mainWindow), state_(state) {
+Tloaddlg::Tloaddlg(const Language& language, QWidget* mainWindow)
+    : ModalForm(mainWindow), language_(language) {
     setObjectName(QStringLiteral("loaddlg"));
     SetClientSize(329, 276);
     setFont(platform::FormFont(11));
@@ -67,7 +68,7 @@ void Tloaddlg::FormActivate() {
     PlaceOverMainWindow();
     FileListBox->setFocus(Qt::OtherFocusReason);
     DirectoryListBox->Reread();
-    const bool german = IsGerman(state_.language);
+    const bool german = IsGerman(language_);
     setWindowTitle(german ? QStringLiteral("Spiel laden") : QStringLiteral("Load game"));
     Label1->setText(german ? QStringLiteral("Dateien:") : QStringLiteral("Files:"));
     Label2->setText(german ? QStringLiteral("Verzeichnisse:") : QStringLiteral("Directories:"));

@@ -4,7 +4,7 @@
 
 #include <QGroupBox>
 
-#include "model/GameState.h"
+#include "model/Language.h"
 #include "platform/Controls.h"
 #include "platform/FileLists.h"
 #include "platform/Form.h"
@@ -14,7 +14,7 @@ namespace zk {
 class Tloaddlg : public platform::ModalForm {
     Q_OBJECT
 public:
-    Tloaddlg(GameState& state, QWidget* mainWindow);
+    Tloaddlg(const Language& language, QWidget* mainWindow);
 
     QGroupBox* GroupBox1 = nullptr;
     platform::TLabel* Label1 = nullptr;
@@ -32,7 +32,7 @@ protected:
     void FormActivate() override;
 
 private:
-    GameState& state_;
+    const Language& language_;
 };
 
 } // namespace zk

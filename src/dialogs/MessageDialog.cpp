@@ -4,8 +4,8 @@ namespace zk {
 
 using platform::Place;
 
-TMessageDialog::TMessageDialog(GameState& state, QWidget* mainWindow, const Design& design)
-    : ModalForm(mainWindow), state_(state) {
+TMessageDialog::TMessageDialog(const Language& language, QWidget* mainWindow, const Design& design)
+    : ModalForm(mainWindow), language_(language) {
     setObjectName(QString::fromLatin1(design.formName));
     SetClientSize(261, 103);
     setFont(platform::FormFont(11, !design.question));

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QString>
 
-#include "model/GameState.h"
+#include "model/Language.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -31,13 +31,14 @@ protected:
         int cancelLeft = 136; // x of CancelBtn
     };
 
-    TMessageDialog(GameState& state, QWidget* mainWindow, const Design& design);
+    TMessageDialog(const Language& language, QWidget* mainWindow, const Design& design);
 
     // The question dialogs' captions, from the Language.
     void SetQuestionCaptions();
-    bool German() const { return IsGerman(state_.language); }
+    bool German() const { return IsGerman(language_); }
 
-    GameState& state_;
+    // The game's language, read at each showing.
+    const Language& language_;
 
 private:
     // Icon and caption, once at creation.

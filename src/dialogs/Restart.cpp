@@ -2,9 +2,9 @@
 
 namespace zk {
 
-TRestartDlg::TRestartDlg(GameState& state, QWidget* mainWindow)
+TRestartDlg::TRestartDlg(const Language& language, QWidget* mainWindow)
     : TMessageDialog(
-          state, mainWindow,
+          language, mainWindow,
           {"RestartDlg", QRect(56, 20, 189, 26), true, platform::mrYes, platform::mrNo, 128}) {}
 
 void TRestartDlg::FormActivate() {

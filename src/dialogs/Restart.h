@@ -8,7 +8,7 @@ namespace zk {
 class TRestartDlg : public TMessageDialog {
     Q_OBJECT
 public:
-    TRestartDlg(GameState& state, QWidget* mainWindow);
+    TRestartDlg(const Language& language, QWidget* mainWindow);
 
 protected:
     void FormActivate() override;

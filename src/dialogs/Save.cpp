@@ -9,7 +9,8 @@ namespace zk {
 
 using platform::Place;
 
-TSaveDlg::TSaveDlg(GameState& state, QWidget* mainWindow) : ModalForm(mainWindow), state_(state) {
+TSaveDlg::TSaveDlg(const Language& language, const std::string& savedGamePath, QWidget* mainWindow)
+    : ModalForm(mainWindow), language_(language), savedGamePath_(savedGamePath) {
     setObjectName(QStringLiteral("SaveDlg"));
     SetClientSize(329, 319);
     setFont(platform::FormFont(11));
@@ -109,15 +110,15 @@ void TSaveDlg::FormActivate() {
     FileEdit->setFocus(Qt::OtherFocusReason);
     pathedit->clear();
     DirectoryListBox->Reread();
-    const QString saved = QString::fromStdString(state_.savedGamePath);
+    const QString saved = QString::fromStdString(savedGamePath_);
     const QFileInfo savedFile(saved);
     if (!saved.isEmpty() && savedFile.exists() && !savedFile.isDir()) {
-        FileEdit->setText(QString::fromStdString(files::FileNameOf(state_.savedGamePath)));
+        FileEdit->setText(QString::fromStdString(files::FileNameOf(savedGamePath_)));
     } else {
         FileEdit->setText(QStringLiteral("noname.zkv"));
     }
     FileEdit->selectAll();
-    const bool german = IsGerman(state_.language);
+    const bool german = IsGerman(language_);
     setWindowTitle(german ? QStringLiteral("Spiel speichern als ...")
                           : QStringLiteral("Save game as ..."));
     Label1->setText(german ? QStringLiteral("Dateien:") : QStringLiteral("Files:"));

@@ -6,7 +6,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
-#include "model/GameState.h"
+#include <string>
+
+#include "model/Language.h"
 #include "platform/Controls.h"
 #include "platform/FileLists.h"
 #include "platform/Form.h"
@@ -16,7 +18,8 @@ namespace zk {
 class TSaveDlg : public platform::ModalForm {
     Q_OBJECT
 public:
-    TSaveDlg(GameState& state, QWidget* mainWindow);
+    // The dialog offers the saved game in play, when there is one.
+    TSaveDlg(const Language& language, const std::string& savedGamePath, QWidget* mainWindow);
 
     QGroupBox* GroupBox1 = nullptr;
     platform::TLabel* Label4 = nullptr;
@@ -43,7 +46,8 @@ protected:
     void FormActivate() override;
 
 private:
-    GameState& state_;
+    const Language& language_;
+    const std::string& savedGamePath_;
 };
 
 } // namespace zk

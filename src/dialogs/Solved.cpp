@@ -2,9 +2,9 @@
 
 namespace zk {
 
-TSolvedDlg::TSolvedDlg(GameState& state, QWidget* mainWindow)
+TSolvedDlg::TSolvedDlg(const Language& language, QWidget* mainWindow)
     : TMessageDialog(
-          state, mainWindow,
+          language, mainWindow,
           {"SolvedDlg", QRect(60, 28, 181, 17), false, platform::mrOk, platform::mrCancel, 136}) {}
 
 void TSolvedDlg::FormActivate() {

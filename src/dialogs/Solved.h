@@ -8,7 +8,7 @@ namespace zk {
 class TSolvedDlg : public TMessageDialog {
     Q_OBJECT
 public:
-    TSolvedDlg(GameState& state, QWidget* mainWindow);
+    TSolvedDlg(const Language& language, QWidget* mainWindow);
 
 protected:
     void FormActivate() override;

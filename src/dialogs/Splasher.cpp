@@ -10,8 +10,8 @@
 
 namespace zk {
 
-TSplash::TSplash(GameState& state, QWidget* mainWindow)
-    : ModalForm(mainWindow, false), state_(state) {
+TSplash::TSplash(const Language& language, const std::string& programDirectory, QWidget* mainWindow)
+    : ModalForm(mainWindow, false), language_(language), programDirectory_(programDirectory) {
     setObjectName(QStringLiteral("Splash"));
     SetClientSize(200, 150);
     setFont(platform::FormFont(11));
@@ -37,12 +37,12 @@ void TSplash::Click() {
 
 void TSplash::Activate() {
     PlaceOverMainWindow();
-    const QString file = QString::fromStdString(state_.programDirectory + "b5.bmp");
+    const QString file = QString::fromStdString(programDirectory_ + "b5.bmp");
     QImage picture;
     if (!platform::LoadBitmap(file, picture)) {
         // The splash shows no picture and closes as usual.
         Image1->SetPicture(QPixmap());
-        platform::ShowError(IsGerman(state_.language)
+        platform::ShowError(IsGerman(language_)
                                 ? QStringLiteral("Das Bild %1 kann nicht geladen werden.").arg(file)
                                 : QStringLiteral("Cannot load the picture %1.").arg(file),
                             this);

@@ -4,7 +4,9 @@
 
 #include <QTimer>
 
-#include "model/GameState.h"
+#include <string>
+
+#include "model/Language.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -15,7 +17,8 @@ class TSplash : public platform::ModalForm {
 public:
     static constexpr int TimerInterval = 3000; // milliseconds
 
-    TSplash(GameState& state, QWidget* mainWindow);
+    // The picture is "b5.bmp" of the program directory.
+    TSplash(const Language& language, const std::string& programDirectory, QWidget* mainWindow);
 
     platform::TImage* Image1 = nullptr;
     QTimer* Timer1 = nullptr;
@@ -30,7 +33,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    GameState& state_;
+    const Language& language_;
+    std::string programDirectory_;
 };
 
 } // namespace zk

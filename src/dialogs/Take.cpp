@@ -2,9 +2,9 @@
 
 namespace zk {
 
-TTakeDlg::TTakeDlg(GameState& state, QWidget* mainWindow)
+TTakeDlg::TTakeDlg(const Language& language, QWidget* mainWindow)
     : TMessageDialog(
-          state, mainWindow,
+          language, mainWindow,
           {"TakeDlg", QRect(52, 24, 197, 17), true, platform::mrOk, platform::mrCancel, 136}) {
     SetPosition(Position::OverMainWindow);
 }

@@ -8,7 +8,7 @@ namespace zk {
 class TTakeDlg : public TMessageDialog {
     Q_OBJECT
 public:
-    TTakeDlg(GameState& state, QWidget* mainWindow);
+    TTakeDlg(const Language& language, QWidget* mainWindow);
 
 protected:
     void FormActivate() override;

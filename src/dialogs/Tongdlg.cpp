@@ -4,8 +4,7 @@ namespace zk {
 
 using platform::Place;
 
-TTongueDlg::TTongueDlg(GameState& state, QWidget* mainWindow)
-    : ModalForm(mainWindow), state_(state) {
+TTongueDlg::TTongueDlg(QWidget* mainWindow) : ModalForm(mainWindow) {
     setObjectName(QStringLiteral("TongueDlg"));
     SetClientSize(320, 91);
     setFont(platform::FormFont(11));
@@ -40,11 +39,11 @@ void TTongueDlg::FormCreate() {
 }
 
 void TTongueDlg::EnglishBtnClick() {
-    state_.language = English;
+    chosen_ = English;
 }
 
 void TTongueDlg::GermanBtnClick() {
-    state_.language = German;
+    chosen_ = German;
 }
 
 } // namespace zk

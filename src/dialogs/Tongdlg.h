@@ -1,8 +1,10 @@
-// TongueDlg: the language dialog. Each button sets the Language and closes
-// the dialog with result 1; the close box leaves the Language as it was.
+// TongueDlg: the language dialog. Each button chooses a language and closes
+// the dialog with result 1; the close box chooses none.
 #pragma once
 
-#include "model/GameState.h"
+#include <optional>
+
+#include "model/Language.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -11,7 +13,10 @@ namespace zk {
 class TTongueDlg : public platform::ModalForm {
     Q_OBJECT
 public:
-    TTongueDlg(GameState& state, QWidget* mainWindow);
+    explicit TTongueDlg(QWidget* mainWindow);
+
+    // The language chosen at the last showing; none after the close box.
+    std::optional<Language> Chosen() const { return chosen_; }
 
     platform::TBevel* Bevel1 = nullptr;
     platform::TImage* Image4 = nullptr;
@@ -21,10 +26,13 @@ public:
     void EnglishBtnClick();
     void GermanBtnClick();
 
+protected:
+    void FormShow() override { chosen_.reset(); }
+
 private:
     void FormCreate();
 
-    GameState& state_;
+    std::optional<Language> chosen_;
 };
 
 } // namespace zk

@@ -40,34 +40,33 @@ std::optional<int> WriteLevelFile(const std::string& path, const std::vector<Lev
     return std::clamp(record, 1, std::max(1, static_cast<int>(levels.size())));
 }
 
-std::string LevelReadErrorText(int language, int number, const std::string& programDirectory) {
+std::string LevelReadErrorText(Language language, int number, const std::string& programDirectory) {
     return std::string(Tr(language, "Dateifehler ", "Fileerror ")) + std::to_string(number) +
            Tr(language, " bei Datei ", " with file ") + programDirectory + "ZKLV.DAT.";
 }
 
-std::string LevelWriteErrorText(int language, int failedRecord) {
+std::string LevelWriteErrorText(Language language, int failedRecord) {
     return std::string(Tr(language, "Datei ZKLV.DAT kann nicht angelegt werden.",
                           "Cannot create ZKLV.DAT.")) +
            " (" + std::to_string(failedRecord) + ")";
 }
 
-std::optional<std::string> LoadLevels(GameState& state) {
-    LevelFileContents contents = ReadLevelFile(state.programDirectory + LevelFileName);
+std::optional<std::string> LoadLevels(GameState& state, const std::string& programDirectory) {
+    LevelFileContents contents = ReadLevelFile(programDirectory + LevelFileName);
     if (contents.levels.empty()) {
         state.levels.ReplaceLevels({LevelRecord{}});
         state.levels.SetCurrentLevel(1);
-        return LevelReadErrorText(state.language, contents.error, state.programDirectory);
+        return LevelReadErrorText(state.language, contents.error, programDirectory);
     }
     state.levels.ReplaceLevels(std::move(contents.levels));
     return std::nullopt;
 }
 
-std::optional<std::string> SaveLevels(GameState& state) {
+std::optional<std::string> SaveLevels(GameState& state, const std::string& programDirectory) {
     if (state.boardState == EditingState) {
         state.levels.StoreBoard(state.board.cells);
     }
-    const auto failed =
-        WriteLevelFile(state.programDirectory + LevelFileName, state.levels.Levels());
+    const auto failed = WriteLevelFile(programDirectory + LevelFileName, state.levels.Levels());
     state.edited = false;
     if (failed) {
         return LevelWriteErrorText(state.language, *failed);

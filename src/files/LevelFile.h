@@ -25,16 +25,16 @@ LevelFileContents ReadLevelFile(const std::string& path);
 // number (from 1) of the record that could not be written.
 std::optional<int> WriteLevelFile(const std::string& path, const std::vector<LevelRecord>& levels);
 
-std::string LevelReadErrorText(int language, int number, const std::string& programDirectory);
-std::string LevelWriteErrorText(int language, int failedRecord);
+std::string LevelReadErrorText(Language language, int number, const std::string& programDirectory);
+std::string LevelWriteErrorText(Language language, int failedRecord);
 
 // Start-up reading into the game state. When no complete record could be read
 // the set holds one empty level, level 1 is current, and the message to show
 // is returned.
-std::optional<std::string> LoadLevels(GameState& state);
+std::optional<std::string> LoadLevels(GameState& state, const std::string& programDirectory);
 
 // Stores the Board first when editing, writes every level, clears Edited in
 // every case. Returns the message to show when the write failed.
-std::optional<std::string> SaveLevels(GameState& state);
+std::optional<std::string> SaveLevels(GameState& state, const std::string& programDirectory);
 
 } // namespace zk::files

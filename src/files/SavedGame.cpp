@@ -42,18 +42,18 @@ std::string WithSavedGameExtension(const std::string& path) {
     return path.substr(0, dot) + SavedGameExtension;
 }
 
-std::string GameLoadErrorText(int language, const std::string& path) {
+std::string GameLoadErrorText(Language language, const std::string& path) {
     return std::string(
                Tr(language, "Fehler beim Laden des Spiels ", "Error occured while loading file ")) +
            path + "!";
 }
 
-std::string GameExistsQuestionText(int language, const std::string& name) {
+std::string GameExistsQuestionText(Language language, const std::string& name) {
     return std::string(Tr(language, "Spiel ", "Game ")) + name +
            Tr(language, " existiert bereits. Überschreiben?", " already existing. Overwrite?");
 }
 
-std::string GameSaveErrorText(int language, const std::string& name) {
+std::string GameSaveErrorText(Language language, const std::string& name) {
     return std::string(Tr(language, "Kann Spiel ", "Cannot save game ")) + name +
            Tr(language, " nicht speichern. Datenträger voll oder nicht beschreibbar.",
               ". Drive full or not writable.");

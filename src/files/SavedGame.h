@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "model/Language.h"
 #include "model/LevelSet.h"
 
 namespace zk::files {
@@ -29,8 +30,8 @@ std::string JoinPath(const std::string& directory, const std::string& name);
 // replaced by ".zkv"; a last component without "." gets ".zkv" appended.
 std::string WithSavedGameExtension(const std::string& path);
 
-std::string GameLoadErrorText(int language, const std::string& path);
-std::string GameExistsQuestionText(int language, const std::string& name);
-std::string GameSaveErrorText(int language, const std::string& name);
+std::string GameLoadErrorText(Language language, const std::string& path);
+std::string GameExistsQuestionText(Language language, const std::string& name);
+std::string GameSaveErrorText(Language language, const std::string& name);
 
 } // namespace zk::files

@@ -66,7 +66,7 @@ void Board::ChooseHeldCell(RandomSource& random) {
     } while (!IsHoldable(HeldTile()));
 }
 
-void Board::Prepare(const LevelRecord& record, int gameMode, RandomSource& random) {
+void Board::Prepare(const LevelRecord& record, GameMode gameMode, RandomSource& random) {
     cells = record;
     if (gameMode == EditorMode) {
         return;

@@ -24,11 +24,20 @@ constexpr bool IsOnBoard(int column, int row) {
     return column >= 0 && column < Columns && row >= 0 && row < Rows;
 }
 
-// Game modes as stored in the settings. Other stored values are possible and
-// count as neither the editor nor challenge mode.
-inline constexpr int PracticeMode = 0;
-inline constexpr int ChallengeMode = 1;
-inline constexpr int EditorMode = 2;
+// The game modes; the settings file keeps them as 0, 1 and 2.
+enum class GameMode : int { Practice = 0, Challenge = 1, Editor = 2 };
+
+inline constexpr GameMode PracticeMode = GameMode::Practice;
+inline constexpr GameMode ChallengeMode = GameMode::Challenge;
+inline constexpr GameMode EditorMode = GameMode::Editor;
+
+// A stored mode outside 0..2 becomes challenge mode.
+constexpr GameMode GameModeFromInt(int value) {
+    return value >= 0 && value <= 2 ? static_cast<GameMode>(value) : ChallengeMode;
+}
+constexpr int ToInt(GameMode mode) {
+    return static_cast<int>(mode);
+}
 
 struct Cell {
     int column = 0;
@@ -56,7 +65,7 @@ public:
 
     // Copies the level in; outside the editor scrambles it and chooses the
     // held cell. In the editor the held cell keeps its value.
-    void Prepare(const LevelRecord& record, int gameMode, RandomSource& random);
+    void Prepare(const LevelRecord& record, GameMode gameMode, RandomSource& random);
 
     // The player's move: the clicked movable tile and the held tile change
     // places. No move on the held cell itself, on a fixed tile, or when the

@@ -1,5 +1,8 @@
-// Every value of the running game, owned by the main window's controller.
-// The model and file operations change it; the view only reads it.
+// The state of the rules: the level set, the Board with its held cell, the
+// mode, the board state, the language and the flags of a run. The model and
+// the file operations change it; the view only reads it. What only the
+// window needs (the animation frame, the palette selection, the program
+// directory) is kept by the window.
 #pragma once
 
 #include <cstdint>
@@ -11,23 +14,22 @@
 
 namespace zk {
 
-inline constexpr std::uint8_t PlayState = 0;
-inline constexpr std::uint8_t SolvedState = 1;
-inline constexpr std::uint8_t EditingState = 3;
+enum class BoardState : std::uint8_t { Play = 0, Solved = 1, Editing = 3 };
+
+inline constexpr BoardState PlayState = BoardState::Play;
+inline constexpr BoardState SolvedState = BoardState::Solved;
+inline constexpr BoardState EditingState = BoardState::Editing;
 
 struct GameState {
     LevelSet levels;
     Board board;
-    int gameMode = PracticeMode;
-    std::uint8_t boardState = PlayState;
-    int language = English;
+    GameMode gameMode = PracticeMode;
+    BoardState boardState = PlayState;
+    Language language = English;
     bool moved = false;         // a move was made since the level started
     bool edited = false;        // the editor changed the Board since it was loaded
     bool levelsChanged = false; // the level set is offered for writing at close
     std::string savedGamePath;
-    std::string programDirectory; // always ends in "/"
-    int paletteSelection = 0;
-    int animationFrame = 0;
 };
 
 } // namespace zk

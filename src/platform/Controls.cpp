@@ -53,6 +53,15 @@ TBevel::TBevel(QWidget* parent, const QString& name, Shape shape, Style style)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+TShape::TShape(QWidget* parent, const QString& name, QColor colour)
+    : QWidget(parent), colour_(colour) {
+    setObjectName(name);
+}
+
+void TShape::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), colour_);
+}
+
 void TBevel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor shadow = palette().color(QPalette::Dark);

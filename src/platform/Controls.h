@@ -61,6 +61,19 @@ private:
     Style style_;
 };
 
+// A filled rectangle without a border.
+class TShape : public QWidget {
+    Q_OBJECT
+public:
+    TShape(QWidget* parent, const QString& name, QColor colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_;
+};
+
 // A picture drawn at natural size from the top-left corner.
 class TImage : public QLabel {
     Q_OBJECT

@@ -166,4 +166,13 @@ void ModalForm::changeEvent(QEvent* event) {
     }
 }
 
+// The window system's seam runs a form's own modal loop.
+int QtModalSeam::RunForm(ModalForm& form) {
+    if (!form.OpenForModal()) {
+        return form.ModalResult();
+    }
+    form.exec();
+    return form.ModalResult();
+}
+
 } // namespace zk::platform

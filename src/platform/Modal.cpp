@@ -4,8 +4,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "platform/Form.h"
-
 namespace zk::platform {
 
 namespace {
@@ -33,14 +31,6 @@ ModalSeam* ModalSeam::Install(ModalSeam* seam) {
     ModalSeam* previous = installedSeam;
     installedSeam = seam;
     return previous;
-}
-
-int QtModalSeam::RunForm(ModalForm& form) {
-    if (!form.OpenForModal()) {
-        return form.ModalResult();
-    }
-    form.exec();
-    return form.ModalResult();
 }
 
 int QtModalSeam::RunMessage(const MessageRequest& request) {

@@ -2,7 +2,7 @@
 //
 // Forms and message boxes never open a nested event loop on their own: they
 // ask the installed ModalSeam. The window system's seam (QtModalSeam) runs the
-// real modal loop; a test installs a ScriptedSeam and answers instead.
+// real modal loop; a test installs a seam of its own and answers instead.
 #pragma once
 
 #include <QString>

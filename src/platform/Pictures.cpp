@@ -4,20 +4,12 @@
 #include <QHash>
 #include <QImageReader>
 
-#ifdef ZK_HAVE_RESOURCES
-#include "tools/assetgen/ZkResources.h"
-#endif
+#include "resources/Resources.h"
 
 namespace zk::platform {
 
 void InitPictures() {
-#ifdef ZK_HAVE_RESOURCES
-    static const bool done = [] {
-        zk::InitResources();
-        return true;
-    }();
-    (void)done;
-#endif
+    zk::InitResources();
 }
 
 QPixmap Picture(const QString& name) {

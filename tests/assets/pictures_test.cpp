@@ -3,7 +3,7 @@
 // halves, flags and icons.
 #include "AssetTestSupport.h"
 #include "Glyphs.h"
-#include "ZkResources.h"
+#include "resources/Resources.h"
 
 #include <QImage>
 

@@ -7,9 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "QtPrinters.h"
+#include "ScriptedSeam.h"
 #include "dialogs/Load.h"
 #include "dialogs/Save.h"
-#include "platform/ScriptedSeam.h"
+#include "model/GameState.h"
 
 using namespace zk;
 using namespace zk::platform;
@@ -47,7 +48,7 @@ void DoubleClickFile(TFileListBox* list, const QString& name) {
 } // namespace
 
 TEST_F(FileDialogTest, LoadDialogRereadsAtActivationAndConfirmsByDoubleClick) {
-    Tloaddlg load(state, nullptr);
+    Tloaddlg load(state.language, nullptr);
     EXPECT_EQ(load.size(), QSize(329, 276));
     Touch(root + "/b.zkv");
     ASSERT_TRUE(load.DirectoryListBox->SetDirectoryFromPath(root + "/b.zkv"));
@@ -79,7 +80,7 @@ TEST_F(FileDialogTest, LoadDialogRereadsAtActivationAndConfirmsByDoubleClick) {
 }
 
 TEST_F(FileDialogTest, LoadDialogTextsInGerman) {
-    Tloaddlg load(state, nullptr);
+    Tloaddlg load(state.language, nullptr);
     state.language = German;
     seam.ThenKey(Qt::Key_Escape);
     load.ShowModal();
@@ -92,7 +93,7 @@ TEST_F(FileDialogTest, LoadDialogTextsInGerman) {
 }
 
 TEST_F(FileDialogTest, SaveDialogProposesTheSavedGameOrNoname) {
-    TSaveDlg save(state, nullptr);
+    TSaveDlg save(state.language, state.savedGamePath, nullptr);
     EXPECT_EQ(save.size(), QSize(329, 319));
     ASSERT_TRUE(save.DirectoryListBox->SetDirectory(root));
 
@@ -129,7 +130,7 @@ TEST_F(FileDialogTest, SaveDialogProposesTheSavedGameOrNoname) {
 }
 
 TEST_F(FileDialogTest, SaveDialogSelectionFillsTheEditAndDoubleClickConfirms) {
-    TSaveDlg save(state, nullptr);
+    TSaveDlg save(state.language, state.savedGamePath, nullptr);
     Touch(root + "/one.zkv");
     Touch(root + "/two.zkv");
     ASSERT_TRUE(save.DirectoryListBox->SetDirectory(root));
@@ -139,7 +140,7 @@ TEST_F(FileDialogTest, SaveDialogSelectionFillsTheEditAndDoubleClickConfirms) {
 }
 
 TEST_F(FileDialogTest, NewDirectoryButton) {
-    TSaveDlg save(state, nullptr);
+    TSaveDlg save(state.language, state.savedGamePath, nullptr);
     ASSERT_TRUE(save.DirectoryListBox->SetDirectory(root));
     EXPECT_EQ(save.pathedit->maxLength(), 8);
     EXPECT_EQ(save.newpathbtn->focusPolicy(), Qt::NoFocus);
@@ -173,8 +174,8 @@ TEST_F(FileDialogTest, NewDirectoryButton) {
 }
 
 TEST_F(FileDialogTest, SaveDialogTextsFollowTheLanguage) {
-    TSaveDlg save(state, nullptr);
-    for (int language : {German, English}) {
+    TSaveDlg save(state.language, state.savedGamePath, nullptr);
+    for (Language language : {German, English}) {
         state.language = language;
         seam.ThenKey(Qt::Key_Escape);
         EXPECT_EQ(save.ShowModal(), mrCancel);

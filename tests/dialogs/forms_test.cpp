@@ -7,10 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "QtPrinters.h"
+#include "ScriptedSeam.h"
 #include "dialogs/Infodlg.h"
 #include "dialogs/Splasher.h"
 #include "dialogs/Tongdlg.h"
-#include "platform/ScriptedSeam.h"
+#include "model/GameState.h"
 
 using namespace zk;
 using namespace zk::platform;
@@ -18,13 +19,14 @@ using namespace zk::platform;
 namespace {
 
 struct ProgramDirectory {
-    ProgramDirectory() { state.programDirectory = dir.path().toStdString() + "/"; }
+    ProgramDirectory() : path(dir.path().toStdString() + "/") {}
     void WriteSplashPicture() {
         QImage picture(200, 150, QImage::Format_RGB32);
         picture.fill(Qt::darkBlue);
         ASSERT_TRUE(picture.save(dir.filePath("b5.bmp"), "BMP"));
     }
     QTemporaryDir dir;
+    std::string path;
     GameState state;
 };
 
@@ -39,7 +41,7 @@ TEST(SplashTest, ClosesOnItsTimerCountedFromCreation) {
     main.show();
     QElapsedTimer sinceCreation;
     sinceCreation.start();
-    TSplash splash(program.state, &main);
+    TSplash splash(program.state.language, program.path, &main);
     EXPECT_EQ(splash.size(), QSize(200, 150));
     EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
     QTest::qWait(1000); // start-up takes a while before the splash is shown
@@ -62,7 +64,7 @@ TEST(SplashTest, ClosesOnItsTimerCountedFromCreation) {
 TEST(SplashTest, AClickClosesItAndAMissingPictureIsReported) {
     ProgramDirectory program; // no b5.bmp
     ScriptedSeam seam;
-    TSplash splash(program.state, nullptr);
+    TSplash splash(program.state.language, program.path, nullptr);
     seam.Then([&](ModalForm&) { QTest::mouseClick(splash.Image1, Qt::LeftButton); });
     EXPECT_EQ(splash.ShowModal(), mrCancel);
     ASSERT_EQ(seam.Messages().size(), 1u);
@@ -79,10 +81,8 @@ TEST(SplashTest, AClickClosesItAndAMissingPictureIsReported) {
 }
 
 TEST(TongueDlgTest, ButtonsSetTheLanguageAndTheCloseBoxLeavesIt) {
-    GameState state;
-    state.language = LanguageNotChosen;
     ScriptedSeam seam;
-    TTongueDlg dialog(state, nullptr);
+    TTongueDlg dialog(nullptr);
     EXPECT_EQ(dialog.size(), QSize(320, 91));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zanfor Kelva V2.0"));
     EXPECT_EQ(dialog.EnglishBtn->text(), QStringLiteral("I speak english."));
@@ -97,28 +97,28 @@ TEST(TongueDlgTest, ButtonsSetTheLanguageAndTheCloseBoxLeavesIt) {
     });
     EXPECT_EQ(dialog.ShowModal(), mrCancel);
     EXPECT_TRUE(openAfterEscape);
-    EXPECT_EQ(state.language, LanguageNotChosen);
+    EXPECT_EQ(dialog.Chosen(), std::nullopt);
 
     seam.ThenPress(QStringLiteral("GermanBtn"));
     EXPECT_EQ(dialog.ShowModal(), mrOk);
-    EXPECT_EQ(state.language, German);
+    EXPECT_EQ(dialog.Chosen(), German);
     // Enter presses the focused button, EnglishBtn when the dialog opens.
     seam.ThenKey(Qt::Key_Return);
     EXPECT_EQ(dialog.ShowModal(), mrOk);
-    EXPECT_EQ(state.language, English);
+    EXPECT_EQ(dialog.Chosen(), English);
     seam.Then([&](ModalForm& form) {
         dialog.GermanBtn->setFocus();
         ScriptedSeam::SendKey(form, Qt::Key_Return);
     });
     EXPECT_EQ(dialog.ShowModal(), mrOk);
-    EXPECT_EQ(state.language, German);
+    EXPECT_EQ(dialog.Chosen(), German);
 }
 
 TEST(InfoDialogTest, TextsFollowTheLanguageAndTheFixedOnesStay) {
     GameState state;
     state.language = LanguageNotChosen;
     ScriptedSeam seam;
-    TInfoDialog info(state, nullptr);
+    TInfoDialog info(state.language, nullptr);
     EXPECT_EQ(info.size(), QSize(309, 354));
     EXPECT_EQ(info.progname->text(), QStringLiteral("Zanfor Kelva"));
     EXPECT_EQ(info.progname->font().pixelSize(), 19);
@@ -155,13 +155,14 @@ TEST(InfoDialogTest, TextsFollowTheLanguageAndTheFixedOnesStay) {
 TEST(InfoDialogTest, LanguageButtonChoosesAppliesAndClosesBoth) {
     GameState state;
     ScriptedSeam seam;
-    TInfoDialog info(state, nullptr);
-    TTongueDlg tongue(state, nullptr);
+    TInfoDialog info(state.language, nullptr);
+    TTongueDlg tongue(nullptr);
     info.SetLanguageDialog(&tongue);
     int applied = 0;
-    int languageWhenApplied = -5;
-    info.SetApplyLanguage([&] {
+    Language languageWhenApplied = Language{-5};
+    info.SetApplyLanguage([&](Language chosen) {
         ++applied;
+        state.language = chosen;
         languageWhenApplied = state.language;
     });
     seam.ThenPress(QStringLiteral("TongBtn"));

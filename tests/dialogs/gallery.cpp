@@ -7,6 +7,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "ScriptedSeam.h"
 #include "dialogs/Allsolvd.h"
 #include "dialogs/Change.h"
 #include "dialogs/Endgame.h"
@@ -19,7 +20,7 @@
 #include "dialogs/Splasher.h"
 #include "dialogs/Take.h"
 #include "dialogs/Tongdlg.h"
-#include "platform/ScriptedSeam.h"
+#include "model/GameState.h"
 
 using namespace zk;
 using namespace zk::platform;
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
 
     GameState state;
-    state.programDirectory = (QDir(out).absolutePath() + QStringLiteral("/")).toStdString();
+    const std::string programDirectory =
+        (QDir(out).absolutePath() + QStringLiteral("/")).toStdString();
     QWidget main;
     main.setWindowTitle(QStringLiteral("Zanfor Kelva V2.0"));
     main.setGeometry(100, 50, 520, 409);
@@ -46,21 +48,21 @@ int main(int argc, char** argv) {
         form.ShowModal();
     };
 
-    TChangeModeDlg change(state, &main);
-    TSolvedDlg solved(state, &main);
-    TAllSolvedDlg allSolved(state, &main);
-    TGiveUpDlg giveUp(state, &main);
-    TRestartDlg restart(state, &main);
-    TEndGameDlg endGame(state, &main);
-    TTakeDlg take(state, &main);
-    TTongueDlg tongue(state, &main);
-    TInfoDialog info(state, &main);
-    Tloaddlg load(state, &main);
-    TSaveDlg save(state, &main);
+    TChangeModeDlg change(state.language, &main);
+    TSolvedDlg solved(state.language, &main);
+    TAllSolvedDlg allSolved(state.language, &main);
+    TGiveUpDlg giveUp(state.language, &main);
+    TRestartDlg restart(state.language, &main);
+    TEndGameDlg endGame(state.language, &main);
+    TTakeDlg take(state.language, &main);
+    TTongueDlg tongue(&main);
+    TInfoDialog info(state.language, &main);
+    Tloaddlg load(state.language, &main);
+    TSaveDlg save(state.language, state.savedGamePath, &main);
     load.DirectoryListBox->SetDirectory(out);
     save.DirectoryListBox->SetDirectory(out);
 
-    for (int language : {English, German}) {
+    for (Language language : {English, German}) {
         state.language = language;
         const QString suffix = language == German ? QStringLiteral("_de") : QStringLiteral("_en");
         change.NewMode = ChallengeMode;
@@ -76,7 +78,7 @@ int main(int argc, char** argv) {
         shoot(save, QStringLiteral("SaveDlg") + suffix);
     }
     shoot(tongue, QStringLiteral("TongueDlg"));
-    TSplash splash(state, &main);
+    TSplash splash(state.language, programDirectory, &main);
     shoot(splash, QStringLiteral("Splash"));
     for (const auto& message : seam.Messages()) {
         std::fprintf(stderr, "message: %s\n", qPrintable(message.request.text));

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "QtPrinters.h"
+#include "ScriptedSeam.h"
 #include "dialogs/Allsolvd.h"
 #include "dialogs/Change.h"
 #include "dialogs/Endgame.h"
@@ -13,7 +14,7 @@
 #include "dialogs/Restart.h"
 #include "dialogs/Solved.h"
 #include "dialogs/Take.h"
-#include "platform/ScriptedSeam.h"
+#include "model/GameState.h"
 
 using namespace zk;
 using namespace zk::platform;
@@ -33,7 +34,7 @@ struct DialogCase {
 
 template <typename T>
 std::function<std::unique_ptr<TMessageDialog>(GameState&)> Maker() {
-    return [](GameState& state) { return std::make_unique<T>(state, nullptr); };
+    return [](GameState& state) { return std::make_unique<T>(state.language, nullptr); };
 }
 
 const DialogCase Cases[] = {
@@ -99,7 +100,7 @@ TEST_P(MessageDialogTest, TextsFollowTheLanguageAtEachActivation) {
     auto dialog = c.make(state);
     const bool question = dialog->CancelBtn != nullptr;
 
-    for (int language : {German, English, LanguageNotChosen, 2, German}) {
+    for (Language language : {German, English, LanguageNotChosen, Language{2}, German}) {
         state.language = language;
         QString message, ok, cancel;
         seam.Then([&](ModalForm&) {
@@ -110,7 +111,7 @@ TEST_P(MessageDialogTest, TextsFollowTheLanguageAtEachActivation) {
         });
         dialog->ShowModal();
         const bool german = language == German;
-        EXPECT_EQ(message, QString::fromUtf8(german ? c.german : c.english)) << language;
+        EXPECT_EQ(message, QString::fromUtf8(german ? c.german : c.english)) << ToInt(language);
         if (question) {
             EXPECT_EQ(ok, german ? QStringLiteral("Ja") : QStringLiteral("Yes"));
             EXPECT_EQ(cancel, german ? QStringLiteral("Nein") : QStringLiteral("No"));
@@ -139,9 +140,9 @@ INSTANTIATE_TEST_SUITE_P(AllDialogs, MessageDialogTest, ::testing::ValuesIn(Case
 TEST(ChangeModeDlgTest, MessageByNewModeAndOutOfRangeKeepsThePrevious) {
     GameState state;
     ScriptedSeam seam;
-    TChangeModeDlg dialog(state, nullptr);
+    TChangeModeDlg dialog(state.language, nullptr);
     auto show = [&](int mode) {
-        dialog.NewMode = mode;
+        dialog.NewMode = static_cast<GameMode>(mode);
         QString text;
         seam.Then([&](ModalForm& form) {
             text = dialog.Label1->text();
@@ -168,8 +169,8 @@ TEST(PlacementOverMainWindowTest, ChangeModeAndTakeStandOverTheMainWindow) {
     QWidget main;
     main.setGeometry(292, 297, 520, 409);
     main.show();
-    TChangeModeDlg change(state, &main);
-    TTakeDlg take(state, &main);
+    TChangeModeDlg change(state.language, &main);
+    TTakeDlg take(state.language, &main);
     for (ModalForm* dialog : {static_cast<ModalForm*>(&change), static_cast<ModalForm*>(&take)}) {
         // Moved away between showings, the dialog follows the main window.
         main.move(main.pos() + QPoint(13, 7));

@@ -5,7 +5,7 @@
 
 #include "model/Board.h"
 #include "model/Catalogue.h"
-#include "tools/assetgen/ZkResources.h"
+#include "resources/Resources.h"
 
 namespace zk::e2e {
 

@@ -41,8 +41,19 @@ std::vector<std::uint8_t> Flatten(const std::vector<LevelRecord>& levels) {
     return bytes;
 }
 
-GameState StateIn(const std::string& programDirectory, int language = English) {
-    GameState s;
+// The game state with the program directory its level file lies in.
+struct StateWithDirectory : GameState {
+    std::string programDirectory;
+};
+std::optional<std::string> LoadLevels(StateWithDirectory& s) {
+    return files::LoadLevels(s, s.programDirectory);
+}
+std::optional<std::string> SaveLevels(StateWithDirectory& s) {
+    return files::SaveLevels(s, s.programDirectory);
+}
+
+StateWithDirectory StateIn(const std::string& programDirectory, Language language = English) {
+    StateWithDirectory s;
     s.programDirectory = programDirectory;
     s.language = language;
     return s;
@@ -67,8 +78,8 @@ TEST(LevelFileFaults, AWriteFailingAfterAnyByteReportsTheRecordAndKeepsTheOldFil
     const auto levels = Levels(4, 100);
     const auto size = levels.size() * LevelRecordSize;
 
-    for (int language : {English, German}) {
-        GameState s = StateIn(dir.Dir(), language);
+    for (Language language : {English, German}) {
+        StateWithDirectory s = StateIn(dir.Dir(), language);
         s.levels.ReplaceLevels(levels);
         for (std::size_t k = 0; k < size; ++k) {
             FailWritesAfter fail(k);
@@ -85,21 +96,21 @@ TEST(LevelFileFaults, AWriteFailingAfterAnyByteReportsTheRecordAndKeepsTheOldFil
 
     // Exactly the whole file may be written: the write goes through, and the
     // game goes on with what it wrote.
-    GameState s = StateIn(dir.Dir());
+    StateWithDirectory s = StateIn(dir.Dir());
     s.levels.ReplaceLevels(levels);
     {
         FailWritesAfter fail(size);
         EXPECT_FALSE(SaveLevels(s));
     }
     EXPECT_EQ(TempDir::Read(path), Flatten(levels));
-    GameState again = StateIn(dir.Dir());
+    StateWithDirectory again = StateIn(dir.Dir());
     EXPECT_FALSE(LoadLevels(again));
     EXPECT_EQ(again.levels.Levels(), levels);
 }
 
 TEST(LevelFileFaults, AFailedFirstWriteLeavesNoFileAtAll) {
     TempDir dir;
-    GameState s = StateIn(dir.Dir());
+    StateWithDirectory s = StateIn(dir.Dir());
     s.levels.ReplaceLevels(Levels(2, 9));
     for (std::size_t k = 0; k < 2 * LevelRecordSize; k += 5) {
         FailWritesAfter fail(k);
@@ -219,7 +230,7 @@ TEST(UnwritablePlaces, EveryFormatReportsAndTheNextWriteWorks) {
     }
 
     for (const auto& place : places) {
-        GameState s = StateIn(place.directory);
+        StateWithDirectory s = StateIn(place.directory);
         s.levels.ReplaceLevels(Levels(2, 3));
         const auto levelMessage = SaveLevels(s);
         ASSERT_TRUE(levelMessage) << place.what;
@@ -241,7 +252,7 @@ TEST(UnwritablePlaces, EveryFormatReportsAndTheNextWriteWorks) {
     std::filesystem::create_directories(dir.File(LevelFileName));
     std::filesystem::create_directories(dir.File("g.zkv"));
     std::filesystem::create_directories(dir.File(SettingsFileName));
-    GameState s = StateIn(dir.Dir());
+    StateWithDirectory s = StateIn(dir.Dir());
     s.levels.ReplaceLevels(Levels(1, 3));
     EXPECT_EQ(SaveLevels(s), "Cannot create ZKLV.DAT. (1)");
     EXPECT_FALSE(WriteSavedGame(dir.File("g.zkv"), SolvedFlags{}));
@@ -258,7 +269,7 @@ TEST(UnwritablePlaces, EveryFormatReportsAndTheNextWriteWorks) {
         TempDir::Write(shut.File(name), kept);
         ::chmod(shut.File(name).c_str(), 0444);
     }
-    GameState protectedState = StateIn(shut.Dir());
+    StateWithDirectory protectedState = StateIn(shut.Dir());
     protectedState.levels.ReplaceLevels(Levels(1, 3));
     EXPECT_EQ(SaveLevels(protectedState), "Cannot create ZKLV.DAT. (1)");
     EXPECT_FALSE(WriteSavedGame(shut.File("g.zkv"), SolvedFlags{}));
@@ -271,7 +282,7 @@ TEST(UnwritablePlaces, EveryFormatReportsAndTheNextWriteWorks) {
 
     // The game goes on: the same writes into a good place work.
     TempDir good;
-    GameState fine = StateIn(good.Dir());
+    StateWithDirectory fine = StateIn(good.Dir());
     fine.levels.ReplaceLevels(Levels(2, 3));
     EXPECT_FALSE(SaveLevels(fine));
     EXPECT_TRUE(WriteSavedGame(good.File("g.zkv"), SolvedFlags{}));

@@ -64,7 +64,7 @@ TEST_F(UiFaultsTest, SavingAGameThatFailsAfterAnyByteReportsItAndKeepsTheOldGame
         seam->AnswerMessage(zk::platform::mrYes); // overwrite
         {
             FailWritesAfter fail(k);
-            form->SaveBtnClick();
+            P().SaveBtnClick();
         }
         ASSERT_EQ(seam->Messages().size(), 2u) << k;
         EXPECT_EQ(Text(seam->Messages()[1]),
@@ -83,7 +83,7 @@ TEST_F(UiFaultsTest, SavingAGameThatFailsAfterAnyByteReportsItAndKeepsTheOldGame
     seam->AnswerMessage(zk::platform::mrYes);
     {
         FailWritesAfter fail(500);
-        form->SaveBtnClick();
+        P().SaveBtnClick();
     }
     ASSERT_EQ(seam->Messages().size(), 1u);
     const auto written = TempDir::Read(path);
@@ -96,14 +96,14 @@ TEST_F(UiFaultsTest, SavingLevelsInTheEditorThatFailsAfterAnyByteKeepsTheLevelFi
     const auto levelFile = programDir.File(zk::files::LevelFileName);
     const auto old = TempDir::Read(levelFile);
     ASSERT_EQ(old.size(), 3 * 63u);
-    S().paletteSelection = 40;
+    W().paletteSelection = 40;
     ClickCell(6, 6);
 
     for (std::size_t k = 0; k < old.size(); ++k) {
         seam->Clear();
         {
             FailWritesAfter fail(k);
-            form->SaveBtnClick();
+            P().SaveBtnClick();
         }
         ASSERT_EQ(seam->Messages().size(), 1u) << k;
         EXPECT_EQ(Text(seam->Messages()[0]),
@@ -119,7 +119,7 @@ TEST_F(UiFaultsTest, SavingLevelsInTheEditorThatFailsAfterAnyByteKeepsTheLevelFi
     seam->Clear();
     {
         FailWritesAfter fail(old.size());
-        form->SaveBtnClick();
+        P().SaveBtnClick();
     }
     EXPECT_TRUE(seam->Messages().empty());
     const auto written = TempDir::Read(levelFile);

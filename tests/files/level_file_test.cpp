@@ -17,8 +17,19 @@ std::vector<std::uint8_t> Bytes(std::size_t n) {
     return b;
 }
 
-GameState StateIn(const TempDir& dir, int language = English) {
-    GameState s;
+// The game state with the program directory its level file lies in.
+struct StateWithDirectory : GameState {
+    std::string programDirectory;
+};
+std::optional<std::string> LoadLevels(StateWithDirectory& s) {
+    return files::LoadLevels(s, s.programDirectory);
+}
+std::optional<std::string> SaveLevels(StateWithDirectory& s) {
+    return files::SaveLevels(s, s.programDirectory);
+}
+
+StateWithDirectory StateIn(const TempDir& dir, Language language = English) {
+    StateWithDirectory s;
     s.programDirectory = dir.Dir();
     s.language = language;
     s.levels.SetCurrentLevel(4);
@@ -33,7 +44,7 @@ TEST(LevelFile, MissingOrShortFilesGiveOneEmptyLevelAndTheMessage) {
         if (size >= 0) {
             TempDir::Write(dir.File(LevelFileName), Bytes(static_cast<std::size_t>(size)));
         }
-        GameState s = StateIn(dir);
+        StateWithDirectory s = StateIn(dir);
         const auto message = LoadLevels(s);
         ASSERT_TRUE(message) << size;
         const std::string n = size < 0 ? "2" : "100";
@@ -46,7 +57,7 @@ TEST(LevelFile, MissingOrShortFilesGiveOneEmptyLevelAndTheMessage) {
 
 TEST(LevelFile, GermanReadMessage) {
     TempDir dir;
-    GameState s = StateIn(dir, German);
+    StateWithDirectory s = StateIn(dir, German);
     EXPECT_EQ(*LoadLevels(s), "Dateifehler 2 bei Datei " + dir.Dir() + "ZKLV.DAT.");
 }
 
@@ -55,7 +66,7 @@ TEST(LevelFile, DamagedTailIsDroppedSilentlyAndVanishesAtTheNextWrite) {
     const auto path = dir.File(LevelFileName);
     const auto bytes = Bytes(63 * 3 + 20);
     TempDir::Write(path, bytes);
-    GameState s = StateIn(dir);
+    StateWithDirectory s = StateIn(dir);
     EXPECT_FALSE(LoadLevels(s));
     EXPECT_EQ(s.levels.LevelCount(), 3);
     EXPECT_EQ(s.levels.CurrentLevel(), 4); // left for the controller to bring into range
@@ -70,7 +81,7 @@ TEST(LevelFile, AtMostFiveHundredRecordsAndByteIdenticalRoundTrips) {
         const auto path = dir.File(LevelFileName);
         const auto bytes = Bytes(63 * records);
         TempDir::Write(path, bytes);
-        GameState s = StateIn(dir);
+        StateWithDirectory s = StateIn(dir);
         ASSERT_FALSE(LoadLevels(s));
         EXPECT_EQ(s.levels.LevelCount(), static_cast<int>(records));
         ASSERT_FALSE(SaveLevels(s));
@@ -78,7 +89,7 @@ TEST(LevelFile, AtMostFiveHundredRecordsAndByteIdenticalRoundTrips) {
     }
     TempDir dir;
     TempDir::Write(dir.File(LevelFileName), Bytes(63 * 503 + 5));
-    GameState s = StateIn(dir);
+    StateWithDirectory s = StateIn(dir);
     EXPECT_FALSE(LoadLevels(s));
     EXPECT_EQ(s.levels.LevelCount(), 500);
 }
@@ -86,7 +97,7 @@ TEST(LevelFile, AtMostFiveHundredRecordsAndByteIdenticalRoundTrips) {
 TEST(LevelFile, SaveStoresTheBoardOnlyWhenEditingAndAlwaysClearsEdited) {
     TempDir dir;
     TempDir::Write(dir.File(LevelFileName), Bytes(63 * 2));
-    GameState s = StateIn(dir);
+    StateWithDirectory s = StateIn(dir);
     LoadLevels(s);
     s.levels.SetCurrentLevel(2);
     s.board.cells.fill(33);
@@ -113,7 +124,7 @@ TEST(LevelFile, FailedWritesReportTheRecordAndKeepTheOldFile) {
     const auto path = dir.File(LevelFileName);
     const auto old = Bytes(63 * 4);
     TempDir::Write(path, old);
-    GameState s = StateIn(dir);
+    StateWithDirectory s = StateIn(dir);
     LoadLevels(s);
     s.levels.SetCurrentLevel(1);
     ASSERT_TRUE(s.levels.InsertLevel(s.levels.LevelAt(1)));
@@ -136,7 +147,7 @@ TEST(LevelFile, FailedWritesReportTheRecordAndKeepTheOldFile) {
 
 TEST(LevelFile, DirectoryThatCannotBeWritten) {
     TempDir dir;
-    GameState s = StateIn(dir);
+    StateWithDirectory s = StateIn(dir);
     s.programDirectory = dir.Dir() + "gone/";
     s.levels.ReplaceLevels({LevelRecord{}, LevelRecord{}});
     const auto message = SaveLevels(s);

@@ -86,5 +86,5 @@ TEST(SavedGame, Messages) {
               "Cannot save game a.zkv. Drive full or not writable.");
     EXPECT_EQ(GameSaveErrorText(German, "a.zkv"),
               "Kann Spiel a.zkv nicht speichern. Datenträger voll oder nicht beschreibbar.");
-    EXPECT_EQ(GameSaveErrorText(-1, "a.zkv"), GameSaveErrorText(English, "a.zkv"));
+    EXPECT_EQ(GameSaveErrorText(Language{-1}, "a.zkv"), GameSaveErrorText(English, "a.zkv"));
 }

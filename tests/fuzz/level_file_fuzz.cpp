@@ -91,9 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ZK_REQUIRE(complete == 0 ? contents.error == files::ShortFileError : contents.error == 0);
 
     GameState state;
-    state.programDirectory = scratch.Path();
     state.language = size % 2 == 0 ? English : German;
-    const auto message = files::LoadLevels(state);
+    const auto message = files::LoadLevels(state, scratch.Path());
     ZK_REQUIRE(message.has_value() == (complete == 0));
     ZK_REQUIRE(state.levels.LevelCount() == static_cast<int>(std::max<std::size_t>(complete, 1)));
 
@@ -127,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Written back whole and read again, the levels are the same.
     if (seed % 8 == 0) {
         const std::vector<LevelRecord> levels = state.levels.Levels();
-        ZK_REQUIRE(!files::SaveLevels(state).has_value());
+        ZK_REQUIRE(!files::SaveLevels(state, scratch.Path()).has_value());
         ZK_REQUIRE(files::ReadLevelFile(path).levels == levels);
     }
     return 0;

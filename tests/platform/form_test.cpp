@@ -9,10 +9,10 @@
 
 #include "QtPrinters.h"
 
+#include "ScriptedSeam.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Placement.h"
-#include "platform/ScriptedSeam.h"
 
 using namespace zk::platform;
 

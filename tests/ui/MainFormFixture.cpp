@@ -89,7 +89,7 @@ void MainFormTest::Start(const QString& languageButton) {
 }
 
 void MainFormTest::ClickCell(int c, int r, Qt::MouseButton button) {
-    form->boxMouseDown(button, 22 + 48 * c + 10, 20 + 48 * r + 10);
+    P().boxMouseDown(button, 22 + 48 * c + 10, 20 + 48 * r + 10);
 }
 
 int MainFormTest::SolveByClicks() {

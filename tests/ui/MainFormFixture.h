@@ -15,10 +15,11 @@
 
 #include "Editor.h"
 #include "Main.h"
+#include "MainFormProbe.h"
+#include "ScriptedSeam.h"
 #include "TempDir.h"
 #include "platform/Form.h"
 #include "platform/Help.h"
-#include "platform/ScriptedSeam.h"
 #include "platform/Sound.h"
 
 class RecordingSound : public zk::platform::SoundPlayer {
@@ -73,7 +74,9 @@ protected:
     std::string SettingsFile() const;
     std::string ReadSetting(const std::string& key) const;
     std::vector<QString> ShownForms() const;
-    zk::GameState& S() { return form->State(); }
+    zk::GameState& S() { return P().State(); }
+    zk::WindowState& W() { return P().Window(); }
+    TMainFormProbe P() { return TMainFormProbe(*form); }
 
     TempDir programDir;
     TempDir configDir;

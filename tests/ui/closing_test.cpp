@@ -25,7 +25,7 @@ TEST_F(ClosingTest, NoAtTheExitQuestionChangesNothing) {
 TEST_F(ClosingTest, YesOffersTheSaveDialogThenWritesTheNineKeysInOrder) {
     Setting("level", "2");
     Start();
-    form->SoundBtn->SetDown(true);
+    P().SoundBtn()->SetDown(true);
     // The palette's place was settled at start-up, just right of the window.
     const int paletteLeft = form->x() + form->frameGeometry().width();
     form->move(120, 80);
@@ -59,12 +59,12 @@ TEST_F(ClosingTest, YesOffersTheSaveDialogThenWritesTheNineKeysInOrder) {
 TEST_F(ClosingTest, TheLevelQuestionComesOnlyAfterAnAcceptedTakeAndStillAfterASave) {
     Setting("mode", "2");
     Start();
-    S().paletteSelection = 40;
+    W().paletteSelection = 40;
     ClickCell(6, 6);
     Answer("TakeDlg", "OKBtn");
-    form->levelscroll->setValue(2); // leaving the edited level: accepted
+    P().levelscroll()->setValue(2); // leaving the edited level: accepted
     ASSERT_TRUE(S().levelsChanged);
-    form->SaveBtnClick(); // writes the level file; the question still comes
+    P().SaveBtnClick(); // writes the level file; the question still comes
     EXPECT_FALSE(S().edited);
     seam->AnswerMessage(zk::platform::mrYes);
     CloseWindowAnsweringEverything();
@@ -80,7 +80,7 @@ TEST_F(ClosingTest, TheLevelQuestionComesOnlyAfterAnAcceptedTakeAndStillAfterASa
 TEST_F(ClosingTest, EditsWithoutAnAcceptedTakeAreStoredButNotOffered) {
     Setting("mode", "2");
     Start();
-    S().paletteSelection = 40;
+    W().paletteSelection = 40;
     ClickCell(6, 6);
     CloseWindowAnsweringEverything();
     EXPECT_TRUE(seam->Messages().empty());

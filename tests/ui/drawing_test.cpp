@@ -37,7 +37,7 @@ protected:
 TEST_F(DrawingTest, EveryCellShowsItsTilesPicture) {
     Start();
     const QImage b1 = Sheet(programDir, "b1.bmp");
-    const QImage& surface = form->Surface();
+    const QImage& surface = P().Surface();
     for (int c = 0; c < zk::Columns; ++c) {
         for (int r = 0; r < zk::Rows; ++r) {
             const zk::Point cell = zk::SheetCell(S().board.At(c, r));
@@ -53,15 +53,15 @@ TEST_F(DrawingTest, HeldCellComposesSpriteThroughMaskAndVanishesWhenSolved) {
     const QImage b1 = Sheet(programDir, "b1.bmp");
     const QImage b2 = Sheet(programDir, "b2.bmp");
     for (int tick = 0; tick < 3; ++tick) {
-        form->TimerTimer();
+        P().TimerTimer();
     }
-    ASSERT_EQ(S().animationFrame, 3);
+    ASSERT_EQ(W().animationFrame, 3);
     const zk::Cell held = S().board.held;
     const zk::TileNumber t = S().board.HeldTile();
     const zk::Point anchor = zk::SpriteAnchor(t);
     const zk::Point cell = zk::SheetCell(t);
     const int sx = 30 + 20 * 3;
-    const QImage& surface = form->Surface();
+    const QImage& surface = P().Surface();
     for (int y = 0; y < 48; ++y) {
         for (int x = 0; x < 48; ++x) {
             QRgb expected = b1.pixel(cell.x * 48 + x, cell.y * 48 + y);
@@ -78,7 +78,7 @@ TEST_F(DrawingTest, HeldCellComposesSpriteThroughMaskAndVanishesWhenSolved) {
 
     SolveByClicks();
     ASSERT_EQ(S().boardState, zk::SolvedState);
-    form->TimerTimer();
+    P().TimerTimer();
     const zk::Cell last = S().board.held;
     const zk::Point lastCell = zk::SheetCell(S().board.HeldTile());
     EXPECT_TRUE(SameBlock(surface, 22 + 48 * last.column, 20 + 48 * last.row, b1, lastCell.x * 48,
@@ -89,17 +89,17 @@ TEST_F(DrawingTest, ProgressBarFillsTwoHundredTenRowsForTwoOfThree) {
     TempDir::Write(programDir.File("g.zkv"), std::vector<std::uint8_t>{1, 1, 0});
     Setting("save", programDir.File("g.zkv"));
     Start();
-    form->boxPaint(); // the full repaint the window system asks for
+    P().boxPaint(); // the full repaint the window system asks for
     const QImage b2 = Sheet(programDir, "b2.bmp");
-    const QImage& surface = form->Surface();
+    const QImage& surface = P().Surface();
     EXPECT_TRUE(SameBlock(surface, 469, 32, b2, 415, 32, 31, 315 - 210));
     EXPECT_TRUE(SameBlock(surface, 469, 347 - 210, b2, 469, 347 - 210, 31, 376 - 137));
 
     S().levels.Flags().fill(0);
-    form->DrawProgressBar();
+    P().DrawProgressBar();
     EXPECT_TRUE(SameBlock(surface, 469, 32, b2, 415, 32, 31, 315));
     S().levels.Flags().fill(1);
-    form->DrawProgressBar();
+    P().DrawProgressBar();
     EXPECT_TRUE(SameBlock(surface, 469, 32, b2, 469, 32, 31, 315));
 }
 
@@ -107,12 +107,12 @@ TEST_F(DrawingTest, LevelIndicatorDigitsFaceAndHint) {
     std::vector<zk::LevelRecord> many(500, CornerLevel(0, 0));
     WriteLevels(many);
     Start();
-    const QImage& box = form->LevelboxImage();
-    const QImage& strip = form->numbs1;
+    const QImage& box = P().LevelboxImage();
+    const QImage& strip = P().numbs1();
     ASSERT_EQ(strip.size(), QSize(148, 20));
     auto shows = [&](int level, int d0, int d1, int d2) {
         S().levels.SetCurrentLevel(level);
-        form->levelboxPaint();
+        P().levelboxPaint();
         const int sources[3] = {d0 < 0 ? 110 : 11 * d0, d1 < 0 ? 110 : 11 * d1, 11 * d2};
         for (int i = 0; i < 3; ++i) {
             EXPECT_TRUE(SameBlock(box, 13 * i, 0, strip, sources[i], 0, 11, 20))
@@ -125,34 +125,34 @@ TEST_F(DrawingTest, LevelIndicatorDigitsFaceAndHint) {
     shows(500, 5, 0, 0);
     shows(10, -1, 1, 0);
     EXPECT_TRUE(SameBlock(box, 42, 0, strip, 135, 0, 13, 20)); // unsolved face
-    EXPECT_EQ(form->levelbox->toolTip(), "Level 10: unsolved");
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 10: unsolved");
     S().levels.Flags()[9] = 1;
-    form->levelboxPaint();
+    P().levelboxPaint();
     EXPECT_TRUE(SameBlock(box, 42, 0, strip, 122, 0, 13, 20));
-    EXPECT_EQ(form->levelbox->toolTip(), "Level 10: solved");
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 10: solved");
 }
 
 TEST_F(DrawingTest, EditingFaceFollowsTheBoardWhileTheHintFollowsTheFlag) {
     Setting("mode", "2");
     Start();
-    const QImage& box = form->LevelboxImage();
-    const QImage& strip = form->numbs1;
+    const QImage& box = P().LevelboxImage();
+    const QImage& strip = P().numbs1();
     EXPECT_TRUE(SameBlock(box, 42, 0, strip, 122, 0, 13, 20)); // stored level is solved
-    S().paletteSelection = 2;
+    W().paletteSelection = 2;
     ClickCell(6, 3); // a straight facing blanks: not a solution
     EXPECT_TRUE(SameBlock(box, 42, 0, strip, 135, 0, 13, 20));
-    EXPECT_EQ(form->levelbox->toolTip(), "Level 1: unsolved");
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: unsolved");
 }
 
 TEST_F(DrawingTest, TimerAnimatesOnlyTheHeldCell) {
     Start();
-    QImage before = form->Surface().copy();
+    QImage before = P().Surface().copy();
     for (int i = 0; i < 8; ++i) {
-        form->TimerTimer();
+        P().TimerTimer();
     }
-    EXPECT_EQ(S().animationFrame, 0);
+    EXPECT_EQ(W().animationFrame, 0);
     const zk::Cell held = S().board.held;
-    QImage after = form->Surface().copy();
+    QImage after = P().Surface().copy();
     // Outside the held cell nothing changed.
     QRect heldRect(22 + 48 * held.column, 20 + 48 * held.row, 48, 48);
     for (int y = 0; y < after.height(); y += 3) {

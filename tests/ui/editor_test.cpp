@@ -14,7 +14,7 @@ protected:
         Setting("tongue", "0");
         Setting("mode", "2");
     }
-    Teditform& Palette() { return *form->Forms().editform; }
+    Teditform& Palette() { return *P().Forms().editform; }
     void ClickPalette(int n, Qt::MouseButton button = Qt::LeftButton) {
         Palette().FormMouseDown(button, (n % 20) * 24 + 5, (n / 20) * 24 + 5);
     }
@@ -25,19 +25,19 @@ TEST_F(EditorTest, PaletteWindowGeometryAndSelection) {
     EXPECT_EQ(Palette().windowTitle(), "Zanfor Kelva");
     EXPECT_EQ(Palette().size(), QSize(480, 240));
     EXPECT_TRUE(Palette().isVisible());
-    EXPECT_EQ(S().paletteSelection, 0);
+    EXPECT_EQ(W().paletteSelection, 0);
     ClickPalette(133, Qt::RightButton);
-    EXPECT_EQ(S().paletteSelection, 133);
+    EXPECT_EQ(W().paletteSelection, 133);
     ClickPalette(7, Qt::MiddleButton);
-    EXPECT_EQ(S().paletteSelection, 7);
+    EXPECT_EQ(W().paletteSelection, 7);
     Palette().FormMouseDown(Qt::LeftButton, 5, 241); // below the 200 cells
-    EXPECT_EQ(S().paletteSelection, 7);
+    EXPECT_EQ(W().paletteSelection, 7);
 }
 
 TEST_F(EditorTest, PaletteShowsEveryTileAndTheCrossFollowsTheSelection) {
     Start();
     Palette().FormPaint();
-    const QImage b3 = form->PaletteSheet();
+    const QImage b3 = P().PaletteSheet();
     const QImage& canvas = Palette().Canvas();
     // Tile 150's cell shows its picture; the cross of tile 0 shows white.
     EXPECT_EQ(canvas.pixel(10 * 24 + 2, 7 * 24 + 2), b3.pixel(10 * 24 + 2, 7 * 24 + 2));
@@ -52,7 +52,7 @@ TEST_F(EditorTest, PaletteShowsEveryTileAndTheCrossFollowsTheSelection) {
 TEST_F(EditorTest, RightThenLeftMovesATileAndEmptyCellsSelectTileZero) {
     Start();
     ClickCell(0, 0, Qt::RightButton);
-    EXPECT_EQ(S().paletteSelection, 7);
+    EXPECT_EQ(W().paletteSelection, 7);
     EXPECT_EQ(S().board.At(0, 0), 0);
     ClickCell(5, 5, Qt::LeftButton);
     EXPECT_EQ(S().board.At(5, 5), 7);
@@ -60,7 +60,7 @@ TEST_F(EditorTest, RightThenLeftMovesATileAndEmptyCellsSelectTileZero) {
 
     S().edited = false;
     ClickCell(0, 0, Qt::RightButton); // now empty
-    EXPECT_EQ(S().paletteSelection, 0);
+    EXPECT_EQ(W().paletteSelection, 0);
     EXPECT_TRUE(S().edited);
     const auto board = S().board.cells;
     ClickCell(2, 2, Qt::MiddleButton);
@@ -72,18 +72,18 @@ TEST_F(EditorTest, InsertAfterTheLastAndInTheMiddle) {
     Setting("level", "3");
     Start();
     S().levels.Flags()[1] = 1;
-    form->InsertBtnClick();
+    P().InsertBtnClick();
     EXPECT_EQ(S().levels.LevelCount(), 4);
     EXPECT_EQ(S().levels.CurrentLevel(), 4);
-    EXPECT_EQ(form->levelscroll->maximum(), 4);
-    EXPECT_EQ(form->levelscroll->value(), 4);
+    EXPECT_EQ(P().levelscroll()->maximum(), 4);
+    EXPECT_EQ(P().levelscroll()->value(), 4);
     EXPECT_EQ(S().board.cells, zk::LevelRecord{});
     EXPECT_TRUE(S().edited);
     EXPECT_TRUE(S().moved);
 
-    form->levelscroll->setValue(1); // leaving the new level asks: unanswered = discard
+    P().levelscroll()->setValue(1); // leaving the new level asks: unanswered = discard
     EXPECT_EQ(ShownForms().back(), "TakeDlg");
-    form->InsertBtnClick();
+    P().InsertBtnClick();
     EXPECT_EQ(S().levels.CurrentLevel(), 2);
     EXPECT_EQ(S().levels.LevelCount(), 5);
     EXPECT_EQ(S().levels.Flags()[2], 1); // the old level 2's flag moved with it
@@ -93,7 +93,7 @@ TEST_F(EditorTest, InsertAfterTheLastAndInTheMiddle) {
 TEST_F(EditorTest, InsertWithFiveHundredLevelsChangesNothing) {
     WriteLevels(std::vector<zk::LevelRecord>(500, CornerLevel(0, 0)));
     Start();
-    form->InsertBtnClick();
+    P().InsertBtnClick();
     EXPECT_EQ(S().levels.LevelCount(), 500);
     EXPECT_FALSE(S().edited);
 }
@@ -101,45 +101,45 @@ TEST_F(EditorTest, InsertWithFiveHundredLevelsChangesNothing) {
 TEST_F(EditorTest, DeleteLastAndMiddleLevels) {
     Setting("level", "3");
     Start();
-    form->DeleteBtnClick();
+    P().DeleteBtnClick();
     EXPECT_EQ(S().levels.LevelCount(), 2);
     EXPECT_EQ(S().levels.CurrentLevel(), 2);
-    EXPECT_EQ(form->levelscroll->value(), 2);
-    EXPECT_EQ(form->levelscroll->maximum(), 2);
+    EXPECT_EQ(P().levelscroll()->value(), 2);
+    EXPECT_EQ(P().levelscroll()->maximum(), 2);
     EXPECT_EQ(S().board.cells, CornerLevel(3, 2));
     EXPECT_TRUE(S().edited);
     EXPECT_EQ(S().boardState, zk::EditingState);
 
-    form->levelscroll->setValue(1); // after Delete, leaving asks
+    P().levelscroll()->setValue(1); // after Delete, leaving asks
     EXPECT_EQ(ShownForms().back(), "TakeDlg");
-    form->DeleteBtnClick();
+    P().DeleteBtnClick();
     EXPECT_EQ(S().levels.LevelCount(), 1);
     EXPECT_EQ(S().board.cells, CornerLevel(3, 2));
-    form->DeleteBtnClick(); // the only level is emptied, never removed
+    P().DeleteBtnClick(); // the only level is emptied, never removed
     EXPECT_EQ(S().levels.LevelCount(), 1);
-    EXPECT_EQ(form->levelscroll->maximum(), 1);
+    EXPECT_EQ(P().levelscroll()->maximum(), 1);
     EXPECT_EQ(S().board.cells, zk::LevelRecord{});
 }
 
 TEST_F(EditorTest, AfterSaveChangingLevelAsksNothing) {
     Start();
     ClickCell(5, 5);
-    form->SaveBtnClick();
+    P().SaveBtnClick();
     const std::size_t mark = seam->Forms().size();
-    form->levelscroll->setValue(2);
+    P().levelscroll()->setValue(2);
     EXPECT_EQ(seam->Forms().size(), mark);
 }
 
 TEST_F(EditorTest, ALevelDrawnAndSavedIsReadBackByteForByte) {
     Start();
-    form->InsertBtnClick(); // level 2, empty
+    P().InsertBtnClick(); // level 2, empty
     const int picks[][3] = {{2, 2, 7}, {3, 2, 6}, {2, 3, 4}, {3, 3, 5}, {0, 0, 150}};
     for (const auto& p : picks) {
         ClickPalette(p[2]);
         ClickCell(p[0], p[1]);
     }
     EXPECT_TRUE(S().board.IsSolved());
-    form->SaveBtnClick();
+    P().SaveBtnClick();
     const auto expected = S().board.cells;
     CloseWindowAnsweringEverything();
     form.reset();

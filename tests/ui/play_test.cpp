@@ -22,7 +22,7 @@ TEST_F(PlayTest, ClicksOutsideTheCellsAndOnRefusedCellsDoNothing) {
     Start();
     const auto before = S().board;
     for (auto [x, y] : {std::pair{21, 100}, {100, 19}, {454, 100}, {100, 356}}) {
-        form->boxMouseDown(Qt::LeftButton, x, y);
+        P().boxMouseDown(Qt::LeftButton, x, y);
     }
     ClickCell(S().board.held.column, S().board.held.row); // the held cell
     ClickCell(8, 6);                                      // a fixed tile
@@ -34,20 +34,20 @@ TEST_F(PlayTest, ClicksOutsideTheCellsAndOnRefusedCellsDoNothing) {
 
 TEST_F(PlayTest, AnyButtonMovesAndTheMoveSoundIsStoppedThenPlayedWhenSoundIsOn) {
     Start();
-    form->SoundBtn->SetDown(true);
+    P().SoundBtn()->SetDown(true);
     const zk::Cell held = S().board.held;
     // Another movable cell of the corner block.
     zk::Cell other{held.column == 0 ? 1 : 0, held.row};
-    form->boxMouseDown(Qt::RightButton, 22 + 48 * other.column, 20 + 48 * other.row);
+    P().boxMouseDown(Qt::RightButton, 22 + 48 * other.column, 20 + 48 * other.row);
     EXPECT_EQ(S().board.held, other);
     EXPECT_TRUE(S().moved);
     ASSERT_GE(sound->events.size(), 2u);
     EXPECT_EQ(sound->events[0], "stop");
     EXPECT_EQ(sound->events[1], "play w2.wav");
 
-    form->SoundBtn->SetDown(false);
+    P().SoundBtn()->SetDown(false);
     sound->events.clear();
-    form->boxMouseDown(Qt::MiddleButton, 22 + 48 * held.column, 20 + 48 * held.row);
+    P().boxMouseDown(Qt::MiddleButton, 22 + 48 * held.column, 20 + 48 * held.row);
     EXPECT_EQ(sound->events, (std::vector<std::string>{"stop"}));
 }
 
@@ -55,7 +55,7 @@ TEST_F(PlayTest, SolvingInChallengeModeRecordsFreezesAndAnnouncesAllSolvedOnce) 
     TempDir::Write(programDir.File("g.zkv"), std::vector<std::uint8_t>{0, 1, 1});
     Setting("save", programDir.File("g.zkv"));
     Start();
-    form->SoundBtn->SetDown(true);
+    P().SoundBtn()->SetDown(true);
     const std::size_t before = seam->Forms().size();
     SolveByClicks();
     ASSERT_EQ(S().boardState, zk::SolvedState);
@@ -75,14 +75,14 @@ TEST_F(PlayTest, SolvingInChallengeModeRecordsFreezesAndAnnouncesAllSolvedOnce) 
 
     // A new game (nothing asked in the solved state) and every level again:
     // the all-solved dialog never comes back in this run.
-    form->NewGameBtnClick();
+    P().NewGameBtnClick();
     EXPECT_EQ(S().levels.SolvedCount(), 0);
     for (int level = 1; level <= 3; ++level) {
         ASSERT_EQ(S().levels.CurrentLevel(), level);
         const std::size_t mark = seam->Forms().size();
         SolveByClicks();
         EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"SolvedDlg"}));
-        form->sUpBtnClick();
+        P().sUpBtnClick();
     }
     EXPECT_EQ(S().levels.SolvedCount(), 3);
 }
@@ -95,11 +95,11 @@ TEST_F(PlayTest, PracticeModeRecordsNothingAndNeverAsks) {
     EXPECT_FALSE(S().levels.IsLevelSolved(1));
     EXPECT_EQ(ShownForms().back(), "SolvedDlg");
     const std::size_t mark = seam->Forms().size();
-    form->RestartBtnClick();
+    P().RestartBtnClick();
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
-    form->RestartBtnClick();
-    form->NewGameBtnClick();
-    form->levelscroll->setValue(3);
+    P().RestartBtnClick();
+    P().NewGameBtnClick();
+    P().levelscroll()->setValue(3);
     EXPECT_EQ(seam->Forms().size(), mark);
     EXPECT_EQ(S().levels.CurrentLevel(), 3);
 }
@@ -107,7 +107,7 @@ TEST_F(PlayTest, PracticeModeRecordsNothingAndNeverAsks) {
 TEST_F(PlayTest, RestartAsksOnceBeforeAMoveAndTwiceAfter) {
     Start();
     std::size_t mark = seam->Forms().size();
-    form->RestartBtnClick(); // unanswered: the close box goes on
+    P().RestartBtnClick(); // unanswered: the close box goes on
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"RestartDlg"}));
 
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
@@ -116,14 +116,14 @@ TEST_F(PlayTest, RestartAsksOnceBeforeAMoveAndTwiceAfter) {
     mark = seam->Forms().size();
     Answer("RestartDlg", "OKBtn");
     Answer("RestartDlg", "CancelBtn"); // No at the second question
-    form->RestartBtnClick();
+    P().RestartBtnClick();
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"RestartDlg", "RestartDlg"}));
     EXPECT_EQ(S().board.cells, board.cells);
     EXPECT_EQ(S().board.held, board.held);
     EXPECT_TRUE(S().moved);
 
     Answer("RestartDlg", "CancelBtn"); // No at the first
-    form->RestartBtnClick();
+    P().RestartBtnClick();
     EXPECT_EQ(S().board.held, board.held);
     EXPECT_TRUE(S().moved);
 }
@@ -134,14 +134,14 @@ TEST_F(PlayTest, NewGameAsksThenClearsProgressAndStartsLevelOne) {
     Setting("level", "3");
     Start();
     Answer("GiveUpDlg", "CancelBtn");
-    form->NewGameBtnClick();
+    P().NewGameBtnClick();
     EXPECT_EQ(S().levels.CurrentLevel(), 3);
     EXPECT_EQ(S().levels.SolvedCount(), 2);
 
     Answer("GiveUpDlg", "OKBtn");
-    form->NewGameBtnClick();
+    P().NewGameBtnClick();
     EXPECT_EQ(S().levels.CurrentLevel(), 1);
-    EXPECT_EQ(form->levelscroll->value(), 1);
+    EXPECT_EQ(P().levelscroll()->value(), 1);
     EXPECT_EQ(S().levels.SolvedCount(), 0);
     EXPECT_EQ(S().levels.Flags()[3], 1); // beyond the level count: kept
     EXPECT_EQ(S().board.held.column < 2, true);
@@ -155,10 +155,10 @@ TEST_F(PlayTest, NewGameDeclinedAtTheRestartQuestionKeepsTheLevelInPlay) {
     Answer("GiveUpDlg", "OKBtn");
     Answer("RestartDlg", "CancelBtn"); // from the scroll bar moving to 1
     Answer("RestartDlg", "CancelBtn"); // from the handler's own start
-    form->NewGameBtnClick();
+    P().NewGameBtnClick();
     EXPECT_EQ(S().levels.SolvedCount(), 0);
     EXPECT_EQ(S().levels.CurrentLevel(), 2); // in step with the Board
-    EXPECT_EQ(form->levelscroll->value(), 2);
+    EXPECT_EQ(P().levelscroll()->value(), 2);
     SolveByClicks();
     EXPECT_TRUE(S().levels.IsLevelSolved(2));
     EXPECT_FALSE(S().levels.IsLevelSolved(1));
@@ -170,13 +170,13 @@ TEST_F(PlayTest, NextAndPreviousUnsolvedStartTwiceThroughTheScrollBar) {
     Start();
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
     std::size_t mark = seam->Forms().size();
-    form->sUpBtnClick(); // asks once for the handler's start; the scroll start asks nothing
+    P().sUpBtnClick(); // asks once for the handler's start; the scroll start asks nothing
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"RestartDlg"}));
     EXPECT_EQ(S().levels.CurrentLevel(), 3);
-    EXPECT_EQ(form->levelscroll->value(), 3);
+    EXPECT_EQ(P().levelscroll()->value(), 3);
 
     mark = seam->Forms().size();
-    form->sDownBtnClick(); // level 1 (2 is solved)
+    P().sDownBtnClick(); // level 1 (2 is solved)
     EXPECT_EQ(S().levels.CurrentLevel(), 1);
     EXPECT_TRUE(Since(ShownForms(), mark).empty());
 }
@@ -186,8 +186,8 @@ TEST_F(PlayTest, SearchesDoNothingWhenNoOtherLevelIsUnsolved) {
     Setting("save", programDir.File("g.zkv"));
     Start();
     const auto board = S().board;
-    form->sUpBtnClick();
-    form->sDownBtnClick();
+    P().sUpBtnClick();
+    P().sDownBtnClick();
     EXPECT_EQ(S().levels.CurrentLevel(), 1);
     EXPECT_EQ(S().board.cells, board.cells);
 }
@@ -196,8 +196,8 @@ TEST_F(PlayTest, DeclinedScrollBarStartKeepsTheNewPosition) {
     Start();
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
     Answer("RestartDlg", "CancelBtn");
-    form->levelscroll->setValue(2);
-    EXPECT_EQ(form->levelscroll->value(), 2);
+    P().levelscroll()->setValue(2);
+    EXPECT_EQ(P().levelscroll()->value(), 2);
     EXPECT_EQ(S().levels.CurrentLevel(), 1);
     EXPECT_TRUE(S().moved);
 }
@@ -206,41 +206,41 @@ TEST_F(PlayTest, ModeToggleBetweenChallengeAndEditor) {
     Start();
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
     std::size_t mark = seam->Forms().size();
-    form->OptionBtnClick(); // to the editor: no question, the game in progress dropped
+    P().OptionBtnClick(); // to the editor: no question, the game in progress dropped
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"ChangeModeDlg"}));
     EXPECT_EQ(S().gameMode, zk::EditorMode);
     EXPECT_EQ(S().boardState, zk::EditingState);
     EXPECT_EQ(S().board.cells, CornerLevel(0, 0));
-    EXPECT_TRUE(form->Forms().editform->isVisible());
+    EXPECT_TRUE(P().Forms().editform->isVisible());
 
     mark = seam->Forms().size();
-    form->OptionBtnClick(); // back, without edits: nothing asked
+    P().OptionBtnClick(); // back, without edits: nothing asked
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"ChangeModeDlg"}));
     EXPECT_EQ(S().gameMode, zk::ChallengeMode);
     EXPECT_EQ(S().boardState, zk::PlayState);
-    EXPECT_FALSE(form->Forms().editform->isVisible());
+    EXPECT_FALSE(P().Forms().editform->isVisible());
 }
 
 TEST_F(PlayTest, LeavingTheEditorWithEditsAsksOnceAndTheAnswerDecides) {
     Setting("mode", "2");
     Start();
-    S().paletteSelection = 33;
+    W().paletteSelection = 33;
     ClickCell(5, 5); // a fixed blank becomes tile 33
     ASSERT_TRUE(S().edited);
     std::size_t mark = seam->Forms().size();
     AnswerCloseBox("ChangeModeDlg");
     Answer("TakeDlg", "CancelBtn");
-    form->OptionBtnClick();
+    P().OptionBtnClick();
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"ChangeModeDlg", "TakeDlg"}));
     EXPECT_EQ(S().levels.LevelAt(1), CornerLevel(0, 0));
     EXPECT_FALSE(S().levelsChanged);
 
-    form->OptionBtnClick(); // to the editor again
-    S().paletteSelection = 33;
+    P().OptionBtnClick(); // to the editor again
+    W().paletteSelection = 33;
     ClickCell(5, 5);
     AnswerCloseBox("ChangeModeDlg");
     Answer("TakeDlg", "OKBtn");
-    form->OptionBtnClick();
+    P().OptionBtnClick();
     EXPECT_EQ(S().levels.LevelAt(1)[zk::CellIndex(5, 5)], 33);
     EXPECT_TRUE(S().levelsChanged);
     EXPECT_EQ(S().boardState, zk::PlayState);

@@ -14,50 +14,50 @@ protected:
 TEST_F(ServicesTest, HelpButtonsCloseTheViewerThenOpenTheirTopicInTheLanguage) {
     Start();
     help->events.clear();
-    form->rules();
+    P().rules();
     EXPECT_EQ(help->events, (std::vector<std::string>{"quit", "open ZKLV.HLP", "jump Das_Spiel"}));
     help->events.clear();
-    form->ZanforBtnClick();
+    P().ZanforBtnClick();
     EXPECT_EQ(help->events,
               (std::vector<std::string>{"quit", "open ZMRX.HLP", "jump Zanfor_Games_d"}));
-    EXPECT_EQ(form->HelpFile(), programDir.Dir() + "ZMRX.HLP");
+    EXPECT_EQ(P().HelpFile(), programDir.Dir() + "ZMRX.HLP");
 
     S().language = zk::English;
     std::filesystem::remove(programDir.File("ZKLV.HLP"));
     help->events.clear();
-    form->rules(); // cannot be opened: no jump
+    P().rules(); // cannot be opened: no jump
     EXPECT_EQ(help->events, (std::vector<std::string>{"quit", "open ZKLV.HLP"}));
-    form->ZanforBtnClick();
+    P().ZanforBtnClick();
     EXPECT_EQ(help->events.back(), "jump Zanfor_Games_e");
 }
 
 TEST_F(ServicesTest, SoundFollowsTheButtonAndSoundZeroOnlyStops) {
     Start();
     sound->events.clear();
-    form->PlaySound(2);
+    P().PlaySound(2);
     EXPECT_EQ(sound->events, (std::vector<std::string>{"stop"}));
-    form->SoundBtn->click();
-    EXPECT_TRUE(form->SoundBtn->Down());
+    P().SoundBtn()->click();
+    EXPECT_TRUE(P().SoundBtn()->Down());
     sound->events.clear();
-    form->PlaySound(0);
-    form->PlaySound(1);
+    P().PlaySound(0);
+    P().PlaySound(1);
     EXPECT_EQ(sound->events, (std::vector<std::string>{"stop", "stop", "play w1.wav"}));
-    form->SoundBtn->click();
-    EXPECT_FALSE(form->SoundBtn->Down());
+    P().SoundBtn()->click();
+    EXPECT_FALSE(P().SoundBtn()->Down());
 }
 
 TEST_F(ServicesTest, LanguageChosenInTheAboutBoxAppliesAtOnce) {
     Start();
-    ASSERT_EQ(form->levellabel->text(), "Stufe:");
+    ASSERT_EQ(P().levellabel()->text(), "Stufe:");
     seam->Then([](zk::platform::ModalForm& f) {
         EXPECT_EQ(f.objectName(), "InfoDialog");
         zk::platform::ScriptedSeam::PressButton(f, "TongBtn");
     });
     Answer("TongueDlg", "EnglishBtn");
-    form->info();
+    P().info();
     EXPECT_EQ(S().language, zk::English);
-    EXPECT_EQ(form->levellabel->text(), "Level:");
+    EXPECT_EQ(P().levellabel()->text(), "Level:");
     EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Challenge mode");
-    EXPECT_EQ(form->ExitBtn->toolTip(), "I have enough!");
-    EXPECT_EQ(form->levelbox->toolTip(), "Level 1: unsolved");
+    EXPECT_EQ(P().ExitBtn()->toolTip(), "I have enough!");
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: unsolved");
 }

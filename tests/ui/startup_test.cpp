@@ -19,19 +19,19 @@ TEST_F(MainFormTest, FirstRunShowsSplashThenLanguageAndStartsInChallengeMode) {
     EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Wettkampf");
     EXPECT_EQ(form->x(), 100);
     EXPECT_EQ(form->y(), 50);
-    EXPECT_FALSE(form->SoundBtn->Down());
+    EXPECT_FALSE(P().SoundBtn()->Down());
     EXPECT_EQ(S().levels.SolvedCount(), 0);
-    EXPECT_TRUE(form->Timer->isActive());
-    EXPECT_EQ(form->Timer->interval(), 75);
-    EXPECT_EQ(form->levelscroll->maximum(), 3);
-    EXPECT_EQ(form->levellabel->text(), "Stufe:");
-    EXPECT_EQ(form->levelscroll->toolTip(), "Stufe wählen");
+    EXPECT_TRUE(P().Timer()->isActive());
+    EXPECT_EQ(P().Timer()->interval(), 75);
+    EXPECT_EQ(P().levelscroll()->maximum(), 3);
+    EXPECT_EQ(P().levellabel()->text(), "Stufe:");
+    EXPECT_EQ(P().levelscroll()->toolTip(), "Stufe wählen");
     EXPECT_TRUE(exits.empty());
 }
 
 TEST_F(MainFormTest, LanguageDialogClosedWithoutChoiceKeepsEnglishAndAsksAgainNextRun) {
     Start("");
-    EXPECT_EQ(S().language, -1);
+    EXPECT_EQ(S().language, zk::Language{-1});
     EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Challenge mode");
     CloseWindowAnsweringEverything();
     EXPECT_EQ(ReadSetting("tongue"), "-1");
@@ -41,8 +41,8 @@ TEST_F(MainFormTest, StoredLanguageOtherThanMinusOneAsksNothing) {
     Setting("tongue", "2");
     Start();
     EXPECT_EQ(ShownForms(), (std::vector<QString>{"Splash"}));
-    EXPECT_EQ(S().language, 2);
-    EXPECT_EQ(form->levellabel->text(), "Level:");
+    EXPECT_EQ(S().language, zk::Language{2});
+    EXPECT_EQ(P().levellabel()->text(), "Level:");
 }
 
 TEST_F(MainFormTest, StoredLevelIsBroughtIntoRangeAndOddModesBecomeChallenge) {
@@ -52,8 +52,8 @@ TEST_F(MainFormTest, StoredLevelIsBroughtIntoRangeAndOddModesBecomeChallenge) {
     Setting("mode", "7");
     Start();
     EXPECT_EQ(S().levels.CurrentLevel(), 120);
-    EXPECT_EQ(form->levelscroll->value(), 120);
-    EXPECT_EQ(form->levelscroll->maximum(), 120);
+    EXPECT_EQ(P().levelscroll()->value(), 120);
+    EXPECT_EQ(P().levelscroll()->maximum(), 120);
     EXPECT_EQ(S().gameMode, zk::ChallengeMode);
 }
 
@@ -75,9 +75,9 @@ TEST_F(MainFormTest, StoredEditorModeStartsEditingWithThePalette) {
     Start();
     EXPECT_EQ(S().boardState, zk::EditingState);
     EXPECT_EQ(S().board.cells, CornerLevel(3, 2)); // unscrambled
-    EXPECT_TRUE(form->InsertBtn->isVisibleTo(form.get()));
-    EXPECT_FALSE(form->NewGameBtn->isVisibleTo(form.get()));
-    EXPECT_FALSE(form->LoadBtn->isVisibleTo(form.get()));
+    EXPECT_TRUE(P().InsertBtn()->isVisibleTo(form.get()));
+    EXPECT_FALSE(P().NewGameBtn()->isVisibleTo(form.get()));
+    EXPECT_FALSE(P().LoadBtn()->isVisibleTo(form.get()));
     EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Editor");
 }
 
@@ -103,7 +103,7 @@ TEST_F(MainFormTest, MissingSheetEndsTheProgramWithAFailureStatus) {
     ASSERT_EQ(seam->Messages().size(), 1u);
     EXPECT_EQ(seam->Messages()[0].request.text, "Zuwenig Speicher! Programm wird beendet.");
     EXPECT_EQ(exits, (std::vector<int>{1}));
-    EXPECT_FALSE(form->Timer->isActive());
+    EXPECT_FALSE(P().Timer()->isActive());
     EXPECT_FALSE(std::filesystem::exists(SettingsFile()) &&
                  ReadSetting("mode") != "<missing>"); // nothing written
 }

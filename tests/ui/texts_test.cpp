@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Texts.h"
+#include "Toolbar.h"
 #include "model/Board.h"
 #include "model/Language.h"
 
@@ -13,7 +14,7 @@ TEST(Texts, CaptionByModeLanguageAndSavedGame) {
     EXPECT_EQ(CaptionText(ChallengeMode, English, ""), "Zanfor Kelva V2.0 - Challenge mode");
     EXPECT_EQ(CaptionText(ChallengeMode, German, ""), "Zanfor Kelva V2.0 - Wettkampf");
     EXPECT_EQ(CaptionText(PracticeMode, German, ""), "Zanfor Kelva V2.0 - Üben");
-    EXPECT_EQ(CaptionText(PracticeMode, -1, ""), "Zanfor Kelva V2.0 - Practice mode");
+    EXPECT_EQ(CaptionText(PracticeMode, Language{-1}, ""), "Zanfor Kelva V2.0 - Practice mode");
     EXPECT_EQ(CaptionText(ChallengeMode, English, "/home/ann/WEEK1.zkv"),
               "Zanfor Kelva V2.0 - Game WEEK1.zkv - Challenge mode");
     EXPECT_EQ(CaptionText(PracticeMode, German, "/g/a.zkv"),
@@ -25,27 +26,27 @@ TEST(Texts, LevelHintAndLabel) {
     EXPECT_EQ(LevelHintText(English, 12, false), "Level 12: unsolved");
     EXPECT_EQ(LevelHintText(German, 3, true), "Stufe 3: gelöst");
     EXPECT_EQ(LevelLabelText(German), "Stufe:");
-    EXPECT_EQ(LevelLabelText(2), "Level:");
+    EXPECT_EQ(LevelLabelText(Language{2}), "Level:");
 }
 
 TEST(Texts, FifteenHintsWithTheirOddSpellings) {
     std::set<std::string> controls;
-    for (const auto& hint : ToolbarHints()) {
-        controls.insert(hint.control);
+    for (const auto& hint : ToolbarControls()) {
+        controls.insert(hint.name);
     }
     EXPECT_EQ(controls.size(), 15u);
     auto find = [](const char* control) {
-        for (const auto& hint : ToolbarHints()) {
-            if (std::string(hint.control) == control) {
+        for (const auto& hint : ToolbarControls()) {
+            if (std::string(hint.name) == control) {
                 return hint;
             }
         }
-        return ToolbarHint{};
+        return ToolbarControl{};
     };
     EXPECT_STREQ(HintFor(find("SaveBtn"), German),
                  "Einmal zu oft gesichert ist besser als einmal zuwenig");
     EXPECT_STREQ(HintFor(find("SoundBtn"), English), "I dont like the sound always.");
     EXPECT_STREQ(HintFor(find("levelscroll"), German), "Stufe wählen");
-    EXPECT_STREQ(HintFor(find("InfoBtn"), -1), "Who did these ZANFOR GAME?");
+    EXPECT_STREQ(HintFor(find("InfoBtn"), Language{-1}), "Who did these ZANFOR GAME?");
     EXPECT_EQ(LevelsChangedQuestionText(English), " Levels changed. Save?");
 }

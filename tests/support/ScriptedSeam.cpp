@@ -1,4 +1,4 @@
-#include "platform/ScriptedSeam.h"
+#include "ScriptedSeam.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

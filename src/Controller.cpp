@@ -1,0 +1,283 @@
+#include "Controller.h"
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "BoardView.h"
+#include "Editor.h"
+#include "Texts.h"
+#include "Toolbar.h"
+#include "dialogs/Allsolvd.h"
+#include "dialogs/Change.h"
+#include "dialogs/Giveup.h"
+#include "dialogs/Restart.h"
+#include "dialogs/Solved.h"
+#include "dialogs/Take.h"
+#include "platform/Modal.h"
+#include "platform/Sound.h"
+
+namespace zk {
+
+namespace {
+
+// Whether a question form, when there is one, was answered No.
+template <class Form>
+bool AnsweredNo(Form* form) {
+    return form && form->ShowModal() == platform::mrNo;
+}
+
+} // namespace
+
+GameController::GameController(GameState& state, WindowState& windowState, RandomSource& random,
+                               BoardView& view, Toolbar& toolbar, const TForms& forms,
+                               platform::SoundPlayer& sound, QWidget* window)
+    : state_(state), windowState_(windowState), random_(random), view_(view), toolbar_(toolbar),
+      forms_(forms), sound_(sound), window_(window) {}
+
+bool GameController::StartLevel(int n) {
+    // Challenge play with a move asks before the level is given up.
+    if (state_.gameMode == ChallengeMode && state_.boardState == PlayState && state_.moved &&
+        AnsweredNo(forms_.RestartDlg)) {
+        return false;
+    }
+    // An edited Board is taken over into its level only on OK.
+    if (state_.boardState == EditingState && state_.edited) {
+        if (forms_.TakeDlg && forms_.TakeDlg->ShowModal() == platform::mrOk) {
+            state_.levels.StoreBoard(state_.board.cells);
+            state_.levelsChanged = true;
+        }
+        state_.edited = false;
+    }
+    state_.levels.SetCurrentLevel(n);
+    state_.board.Prepare(state_.levels.LevelAt(n), state_.gameMode, random_);
+    levelInPlay_ = n;
+    view_.DrawAllCells();
+    state_.moved = false;
+    SetBoardState(state_.gameMode == EditorMode ? EditingState : PlayState);
+    UpdateCaption();
+    return true;
+}
+
+void GameController::SetBoardState(BoardState s) {
+    state_.boardState = s;
+    toolbar_.ShowFor(s);
+    if (forms_.editform) {
+        forms_.editform->setVisible(s == EditingState);
+    }
+    ApplyLanguage();
+}
+
+void GameController::UpdateCaption() {
+    const std::string caption = CaptionText(state_.gameMode, state_.language, state_.savedGamePath);
+    view_.levelboxPaint();
+    window_->setWindowTitle(QString::fromStdString(caption));
+}
+
+void GameController::OnSolved() {
+    if (state_.boardState == EditingState) {
+        return;
+    }
+    PlaySound(1);
+    SetBoardState(SolvedState);
+    if (forms_.SolvedDlg) {
+        forms_.SolvedDlg->ShowModal();
+    }
+    if (state_.gameMode == PracticeMode) {
+        return;
+    }
+    const bool allJustSolved = state_.levels.RecordSolve();
+    view_.levelboxPaint();
+    UpdateCaption();
+    view_.DrawProgressBar();
+    if (allJustSolved && forms_.AllSolvedDlg) {
+        forms_.AllSolvedDlg->ShowModal();
+    }
+}
+
+void GameController::ApplyLanguage() {
+    toolbar_.ApplyLanguage(state_.language);
+    UpdateCaption();
+}
+
+void GameController::PlaySound(int n) {
+    platform::PlayNumberedSound(sound_, n, toolbar_.SoundOn(), windowState_.programDirectory);
+}
+
+void GameController::Repaint() {
+    if (!view_.SheetsLoaded()) {
+        return;
+    }
+    view_.DrawBackground();
+    view_.DrawAllCells();
+    view_.levelboxPaint();
+    UpdateCaption();
+    view_.DrawProgressBar();
+}
+
+void GameController::BoardClick(Qt::MouseButton button, int x, int y) {
+    const std::optional<Cell> cell = BoardView::CellAt(x, y);
+    if (!cell) {
+        return;
+    }
+    switch (state_.boardState) {
+    case PlayState: {
+        // Any button moves; the held tile travels to the clicked cell.
+        const MoveResult move = state_.board.SwapWithHeld(cell->column, cell->row);
+        if (!move.moved) {
+            return;
+        }
+        PlaySound(2);
+        view_.DrawCell(cell->column, cell->row);
+        view_.DrawCell(move.previousHeld.column, move.previousHeld.row);
+        state_.moved = true;
+        if (state_.board.IsSolved()) {
+            OnSolved();
+        }
+        break;
+    }
+    case EditingState:
+        EditingClick(button, *cell);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameController::EditingClick(Qt::MouseButton button, Cell cell) {
+    int& selection = windowState_.paletteSelection;
+    if (button == Qt::LeftButton) {
+        // The selection is placed.
+        state_.board.Set(cell.column, cell.row, static_cast<TileNumber>(selection));
+        view_.DrawCell(cell.column, cell.row);
+        state_.edited = true;
+    } else if (button == Qt::RightButton) {
+        // The tile is lifted off the Board into the selection.
+        if (forms_.editform) {
+            forms_.editform->DrawPaletteCell(selection);
+        }
+        selection = state_.board.At(cell.column, cell.row);
+        if (forms_.editform) {
+            forms_.editform->DrawSelectionCross();
+        }
+        state_.board.Set(cell.column, cell.row, EmptyTile);
+        view_.DrawCell(cell.column, cell.row);
+        state_.edited = true;
+    }
+    // The face tells at once whether the Board as drawn is solved.
+    view_.levelboxPaint();
+}
+
+void GameController::PalettePick(int n) {
+    windowState_.paletteSelection = n;
+}
+
+void GameController::Tick() {
+    windowState_.animationFrame = (windowState_.animationFrame + 1) % 8;
+    view_.DrawHeldCell();
+}
+
+void GameController::SetLevelScrollPosition(int position) {
+    toolbar_.levelscroll->setValue(position);
+}
+
+void GameController::SetLevelScrollMaximum(int maximum) {
+    toolbar_.levelscroll->setMaximum(maximum);
+}
+
+void GameController::LevelScrollChange() {
+    StartLevel(toolbar_.levelscroll->value());
+    UpdateCaption();
+}
+
+void GameController::Restart() {
+    if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
+        AnsweredNo(forms_.RestartDlg)) {
+        return;
+    }
+    StartLevel(state_.levels.CurrentLevel());
+}
+
+void GameController::NewGame() {
+    if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
+        AnsweredNo(forms_.GiveUpDlg)) {
+        return;
+    }
+    auto& levels = state_.levels;
+    levels.SetCurrentLevel(1);
+    SetLevelScrollPosition(1);
+    levels.ResetProgress();
+    if (!StartLevel(1)) {
+        // The player kept the level in play: its number stays with it, so a
+        // later solve records the level actually solved.
+        levels.SetCurrentLevel(levelInPlay_);
+        const QSignalBlocker quiet(toolbar_.levelscroll);
+        toolbar_.levelscroll->setValue(levelInPlay_);
+    }
+    UpdateCaption();
+    view_.DrawProgressBar();
+}
+
+void GameController::ChangeMode() {
+    state_.gameMode = state_.gameMode == EditorMode ? ChallengeMode : EditorMode;
+    if (forms_.ChangeModeDlg) {
+        forms_.ChangeModeDlg->NewMode = state_.gameMode;
+        forms_.ChangeModeDlg->ShowModal();
+    }
+    // The level is left in the old board state (asking what that state
+    // asks), then started once more in the new one.
+    StartLevel(state_.levels.CurrentLevel());
+    SetBoardState(state_.gameMode == EditorMode ? EditingState : PlayState);
+    StartLevel(state_.levels.CurrentLevel());
+}
+
+void GameController::StartFoundLevel(std::optional<int> level) {
+    if (level) {
+        StartLevel(*level);
+        SetLevelScrollPosition(*level);
+        UpdateCaption();
+    }
+}
+
+void GameController::NextUnsolved() {
+    StartFoundLevel(state_.levels.FindNextUnsolved());
+}
+
+void GameController::PreviousUnsolved() {
+    StartFoundLevel(state_.levels.FindPreviousUnsolved());
+}
+
+void GameController::InsertLevel() {
+    auto& levels = state_.levels;
+    if (levels.LevelCount() >= MaxLevels) {
+        return;
+    }
+    levels.InsertLevel(state_.board.cells);
+    state_.board.Clear();
+    view_.DrawAllCells();
+    // The scroll bar starts the new level through its handler.
+    SetLevelScrollMaximum(levels.LevelCount());
+    SetLevelScrollPosition(levels.CurrentLevel());
+    UpdateCaption();
+    view_.DrawProgressBar();
+    state_.moved = true;
+    state_.edited = true;
+}
+
+void GameController::DeleteLevel() {
+    auto& levels = state_.levels;
+    if (levels.LevelCount() == 0) {
+        return;
+    }
+    levels.DeleteLevel();
+    state_.board.cells = levels.LevelAt(levels.CurrentLevel());
+    levelInPlay_ = levels.CurrentLevel();
+    view_.DrawAllCells();
+    state_.moved = false;
+    // A scroll position beyond the new maximum moves and starts the level.
+    SetLevelScrollMaximum(levels.LevelCount());
+    view_.DrawProgressBar();
+    SetBoardState(EditingState);
+    state_.edited = true;
+}
+
+} // namespace zk

@@ -1,0 +1,81 @@
+// The game controller: starting levels, the moves and the solve, the modes,
+// the level navigation and the editor's board clicks and buttons. It changes
+// the game state through the model, has the board view draw it, and asks its
+// questions through the forms.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "Forms.h"
+#include "WindowState.h"
+#include "model/GameState.h"
+#include "model/Random.h"
+
+namespace zk::platform {
+class SoundPlayer;
+}
+
+namespace zk {
+
+class BoardView;
+class Toolbar;
+
+class GameController {
+public:
+    // window: the main window, whose caption the controller keeps.
+    GameController(GameState& state, WindowState& windowState, RandomSource& random,
+                   BoardView& view, Toolbar& toolbar, const TForms& forms,
+                   platform::SoundPlayer& sound, QWidget* window);
+
+    // Starts level n. False when the player declined to give up the level
+    // in play or to leave it; nothing has changed then.
+    bool StartLevel(int n);
+    void SetBoardState(BoardState s);
+    void UpdateCaption();
+    void OnSolved();
+    void ApplyLanguage();
+    void PlaySound(int n);
+
+    // The full repaint of the board surface.
+    void Repaint();
+    // A mouse button pressed on the board surface at (x, y).
+    void BoardClick(Qt::MouseButton button, int x, int y);
+    // The animation timer's tick.
+    void Tick();
+
+    // The toolbar's play buttons and the level scroll bar.
+    void Restart();
+    void NewGame();
+    void ChangeMode();
+    void LevelScrollChange();
+    void NextUnsolved();
+    void PreviousUnsolved();
+    // Sets the level scroll bar's position as the program does: a different
+    // position starts that level through the scroll bar's handler.
+    void SetLevelScrollPosition(int position);
+    // Sets its maximum: the number of levels.
+    void SetLevelScrollMaximum(int maximum);
+
+    // The editor's buttons and its palette.
+    void InsertLevel();
+    void DeleteLevel();
+    void PalettePick(int n);
+
+private:
+    // Starts a level found by a search, and moves the scroll bar to it.
+    void StartFoundLevel(std::optional<int> level);
+    void EditingClick(Qt::MouseButton button, Cell cell);
+
+    GameState& state_;
+    WindowState& windowState_;
+    RandomSource& random_;
+    BoardView& view_;
+    Toolbar& toolbar_;
+    const TForms& forms_;
+    platform::SoundPlayer& sound_;
+    QWidget* window_;
+    int levelInPlay_ = 0; // the level the Board was last prepared from
+};
+
+} // namespace zk

@@ -1,0 +1,76 @@
+// A session of play from start-up to close: the settings, the image sheets,
+// the saved game and the level set read at start-up; the saved-game and
+// level-file flows of the Load and Save buttons; the help; and the closing
+// sequence with its questions and the settings written at close.
+#pragma once
+
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "Forms.h"
+#include "WindowState.h"
+#include "files/Settings.h"
+#include "model/GameState.h"
+
+namespace zk::platform {
+class HelpService;
+}
+
+namespace zk {
+
+class BoardView;
+class GameController;
+class Toolbar;
+
+class Session {
+public:
+    // window: the main window, which start-up sizes and places and whose
+    // position is written at close; timer: its animation timer, started last
+    // at start-up. exit ends the program with a status.
+    Session(GameState& state, WindowState& windowState, files::SettingsStore& settings,
+            GameController& controller, BoardView& view, Toolbar& toolbar, const TForms& forms,
+            platform::HelpService& help, QWidget* window, QTimer& timer,
+            std::function<void(int)> exit);
+
+    // Start-up at the first activation of the main window.
+    void StartUp();
+
+    // The Load button: a saved game through the load dialog.
+    void LoadGame();
+    // The saved-game flow: the save dialog, the overwrite question, the file.
+    void SaveGame();
+    // The Save button: the level file while editing, else the saved game.
+    void Save();
+
+    // The help file at its contents, then at the topic of the language.
+    void ShowHelp(const char* file, const char* germanTopic, const char* englishTopic);
+    const std::string& HelpFile() const { return helpFile_; }
+
+    // The exit question: true when the window may close.
+    bool CloseQuery();
+    // The closing sequence once the window closes.
+    void Close();
+
+private:
+    // Just right of the main window, top edges level.
+    QPoint EditFormPosition() const;
+    void WriteSettings();
+
+    GameState& state_;
+    WindowState& windowState_;
+    files::SettingsStore& settings_;
+    GameController& controller_;
+    BoardView& view_;
+    Toolbar& toolbar_;
+    const TForms& forms_;
+    platform::HelpService& help_;
+    QWidget* window_;
+    QTimer& timer_;
+    std::function<void(int)> exit_;
+    std::string helpFile_;
+};
+
+} // namespace zk

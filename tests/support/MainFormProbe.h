@@ -1,0 +1,62 @@
+// The tests' one way into the main window: its controls, its handlers, the
+// state it keeps and what its board view shows.
+#pragma once
+
+#include <QTimer>
+
+#include "BoardView.h"
+#include "Controller.h"
+#include "Main.h"
+#include "Session.h"
+#include "Toolbar.h"
+
+class TMainFormProbe {
+public:
+    explicit TMainFormProbe(TMainForm& form) : f_(form) {}
+
+    zk::GameState& State() { return f_.state_; }
+    zk::WindowState& Window() { return f_.windowState_; }
+    const TForms& Forms() const { return f_.forms_; }
+    const std::string& HelpFile() const { return f_.session_->HelpFile(); }
+
+    // The handlers.
+    void boxPaint() { f_.boxPaint(); }
+    void boxMouseDown(Qt::MouseButton b, int x, int y) { f_.boxMouseDown(b, x, y); }
+    void TimerTimer() { f_.TimerTimer(); }
+    void NewGameBtnClick() { f_.NewGameBtnClick(); }
+    void RestartBtnClick() { f_.RestartBtnClick(); }
+    void LoadBtnClick() { f_.LoadBtnClick(); }
+    void SaveBtnClick() { f_.SaveBtnClick(); }
+    void OptionBtnClick() { f_.OptionBtnClick(); }
+    void sDownBtnClick() { f_.sDownBtnClick(); }
+    void sUpBtnClick() { f_.sUpBtnClick(); }
+    void InsertBtnClick() { f_.InsertBtnClick(); }
+    void DeleteBtnClick() { f_.DeleteBtnClick(); }
+    void rules() { f_.rules(); }
+    void info() { f_.info(); }
+    void ZanforBtnClick() { f_.ZanforBtnClick(); }
+    void PlaySound(int n) { f_.controller_->PlaySound(n); }
+    void levelboxPaint() { f_.view_->levelboxPaint(); }
+    void DrawProgressBar() { f_.view_->DrawProgressBar(); }
+
+    // The controls, by their designer names.
+    QWidget* box() { return f_.view_->Box(); }
+    QWidget* levelbox() { return f_.view_->Levelbox(); }
+    QTimer* Timer() { return f_.Timer; }
+    QScrollBar* levelscroll() { return f_.toolbar_->levelscroll; }
+    QLabel* levellabel() { return f_.toolbar_->levellabel; }
+    zk::platform::TSpeedButton* NewGameBtn() { return f_.toolbar_->NewGameBtn; }
+    zk::platform::TSpeedButton* InsertBtn() { return f_.toolbar_->InsertBtn; }
+    zk::platform::TSpeedButton* LoadBtn() { return f_.toolbar_->LoadBtn; }
+    zk::platform::TSpeedButton* SoundBtn() { return f_.toolbar_->SoundBtn; }
+    zk::platform::TSpeedButton* ExitBtn() { return f_.toolbar_->ExitBtn; }
+
+    // What the board view draws and draws from.
+    const QImage& Surface() const { return f_.view_->Surface(); }
+    const QImage& LevelboxImage() const { return f_.view_->LevelboxImage(); }
+    const QImage& numbs1() const { return f_.view_->DigitStrip(); }
+    const QImage& PaletteSheet() const { return f_.view_->PaletteSheet(); }
+
+private:
+    TMainForm& f_;
+};
