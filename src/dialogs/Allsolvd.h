@@ -1,4 +1,4 @@
-// AllSolvedDlg: Allsolvd5
+// AllSolvedDlg: the congratulation once every level is solved; OK closes it.
 #pragma once
 
 #include "dialogs/MessageDialog.h"

@@ -1,4 +1,4 @@
-// EndGameDlg: Endgame5
+// EndGameDlg: the exit question; only Yes (6) lets the game close.
 #pragma once
 
 #include "dialogs/MessageDialog.h"

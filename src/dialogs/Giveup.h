@@ -1,4 +1,4 @@
-// GiveUpDlg: Giveup5
+// GiveUpDlg: asks before a new game gives up the game in play; Yes (6) or No (7).
 #pragma once
 
 #include "dialogs/MessageDialog.h"

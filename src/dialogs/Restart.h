@@ -1,4 +1,4 @@
-// RestartDlg: Restart5
+// RestartDlg: asks before a challenge level in play is given up; Yes (6) or No (7).
 #pragma once
 
 #include "dialogs/MessageDialog.h"

@@ -1,4 +1,4 @@
-// SolvedDlg: Solved5
+// SolvedDlg: announces the solved level; OK closes it.
 #pragma once
 
 #include "dialogs/MessageDialog.h"

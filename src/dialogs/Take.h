@@ -1,4 +1,5 @@
-// TakeDlg: Take5
+// TakeDlg: asks whether the edits of the level being left are taken over;
+// OK (1) or cancel (2).
 #pragma once
 
 #include "dialogs/MessageDialog.h"
