@@ -32,7 +32,6 @@ public:
     // What the close box does: result mrCancel.
     void Close();
 
-    QWidget* MainWindow() const { return mainWindow_; }
     void SetClientSize(int width, int height);
     void SetPosition(Position position) { position_ = position; }
 
@@ -47,7 +46,6 @@ public:
     void AddDefaultButton(QAbstractButton* button);
     // The cancel button takes Esc; a form without one ignores Esc.
     void SetCancelButton(QAbstractButton* button) { cancelButton_ = button; }
-    QAbstractButton* CancelButton() const { return cancelButton_; }
     // The control that has the focus when the form opens.
     void SetFirstFocus(QWidget* widget) { firstFocus_ = widget; }
 
@@ -55,9 +53,6 @@ public:
     // the form, shows it and runs FormActivate. False when the activation has
     // closed the form already.
     bool OpenForModal();
-    // Runs the activation handler as the window system does when the form
-    // becomes the active window again.
-    void RunActivation() { FormActivate(); }
 
     // The reject() of the close box; Esc never reaches it.
     void reject() override;
