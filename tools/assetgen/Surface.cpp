@@ -1,7 +1,6 @@
 #include "Surface.h"
 
 #include "Art.h"
-#include "Motifs.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

@@ -1,7 +1,9 @@
 #include "Tiles.h"
 
 #include "Art.h"
-#include "Motifs.h"
+#include "Mounts.h"
+#include "Pieces.h"
+#include "Textures.h"
 #include "model/Catalogue.h"
 
 #include <QLinearGradient>

@@ -1,0 +1,116 @@
+// The level indicator's digit strip: LED dot digits and two faces.
+#include "Glyphs.h"
+
+#include "GlyphArt.h"
+
+#include <array>
+#include <vector>
+
+namespace zk::art {
+namespace {
+
+constexpr std::array<int, 10> Segments = {
+    0b0111111, // 0: a b c d e f
+    0b0000110, // 1: b c
+    0b1011011, // 2: a b d e g
+    0b1001111, // 3: a b c d g
+    0b1100110, // 4: b c f g
+    0b1101101, // 5: a c d f g
+    0b1111101, // 6: a c d e f g
+    0b0000111, // 7: a b c
+    0b1111111, // 8
+    0b1101111, // 9: a b c d f g
+};
+
+// The dot grid of a digit: 4 columns (x0 + 2, 4, 6, 8) by 9 rows (y 2, 4,
+// ..., 18). A segment lights the dots along its side of the grid, corners
+// included, so neighbouring segments share their corner dots.
+bool SegmentDot(int segment, int col, int row) {
+    switch (segment) {
+    case 0: // a, top
+        return row == 0;
+    case 1: // b, upper right
+        return col == 3 && row <= 4;
+    case 2: // c, lower right
+        return col == 3 && row >= 4;
+    case 3: // d, bottom
+        return row == 8;
+    case 4: // e, lower left
+        return col == 0 && row >= 4;
+    case 5: // f, upper left
+        return col == 0 && row <= 4;
+    default: // g, middle
+        return row == 4;
+    }
+}
+
+// Lit dots are bright yellow with a dim glow on their four sides, like the
+// dots of an LED display; the glow never leaves the digit's cell.
+void DigitDots(QImage& strip, int digit, int x0) {
+    const int s = Segments[static_cast<std::size_t>(digit)];
+    std::vector<QPoint> dots;
+    for (int row = 0; row < 9; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            bool on = false;
+            for (int seg = 0; seg < 7; ++seg) {
+                on = on || (((s >> seg) & 1) != 0 && SegmentDot(seg, col, row));
+            }
+            if (on) {
+                dots.emplace_back(x0 + 2 + col * 2, 2 + row * 2);
+            }
+        }
+    }
+    for (const QPoint& d : dots) {
+        for (const QPoint& n : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            strip.setPixel(d + n, qRgb(128, 100, 0));
+        }
+    }
+    for (const QPoint& d : dots) {
+        strip.setPixel(d, qRgb(255, 230, 0));
+    }
+}
+
+QImage Face(bool happy) {
+    return Render(13, 20, [happy](QPainter& p) {
+        const QPointF c(6.5, 10);
+        const QColor fill = happy ? Rgb(0xFFE600) : Rgb(0xE8221E);
+        const QColor rim = happy ? Rgb(0x8A6A00) : Rgb(0x6A0A08);
+        p.setPen(QPen(rim, 0.9));
+        p.setBrush(fill);
+        p.drawEllipse(c, 5.9, 5.9);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 120));
+        p.drawEllipse(QPointF(4.6, 7.2), 1.6, 1.0);
+        p.setBrush(Ink);
+        p.drawEllipse(QPointF(4.5, 8.4), 1.0, 1.4);
+        p.drawEllipse(QPointF(8.5, 8.4), 1.0, 1.4);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Ink, 1.0, Qt::SolidLine, Qt::RoundCap));
+        if (happy) {
+            p.drawArc(QRectF(3.3, 8.0, 6.4, 5.4), 200 * 16, 140 * 16);
+        } else {
+            p.drawArc(QRectF(3.6, 12.2, 5.8, 4.4), 30 * 16, 120 * 16);
+        }
+    });
+}
+
+} // namespace
+
+int DigitSegments(int digit) {
+    return Segments[static_cast<std::size_t>(digit % 10)];
+}
+
+QImage DigitStrip() {
+    QImage strip(148, 20, QImage::Format_RGB32);
+    strip.fill(Qt::black);
+    for (int d = 0; d < 10; ++d) {
+        DigitDots(strip, d, 11 * d);
+    }
+    QPainter p(&strip);
+    p.drawImage(122, 0, Face(true));
+    p.drawImage(135, 0, Face(false));
+    p.end();
+    return strip;
+}
+
+} // namespace zk::art

@@ -1,0 +1,19 @@
+// The fixed tiles that carry no connection: walls, floors, stones and
+// ornaments, each described by one row of a table (ground, frame, ornament).
+#pragma once
+
+#include "Art.h"
+
+namespace zk::art {
+
+// A tile's texture (48 x 48 texels) and what is drawn over it.
+struct FixedPiece {
+    QImage backdrop;
+    DrawFn draw;
+};
+
+// The picture of a fixed tile without connections. t must be one of the 55
+// such tiles; other numbers get a plain bolted granite slab.
+FixedPiece FixedPieceFor(int t);
+
+} // namespace zk::art
