@@ -2,9 +2,12 @@
 // reading, and a colour classification of the three connection kinds.
 #pragma once
 
+#include "Art.h"
+
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QResource>
 #include <QString>
 
 #include <cstdint>
@@ -14,6 +17,27 @@ namespace zk::test {
 
 inline QString GameFile(const char* name) {
     return QString::fromUtf8(ZK_GAME_DIR) + QLatin1Char('/') + QString::fromLatin1(name);
+}
+
+// A file of the set drawn at `scale`: "b1.bmp" at 2 is "b1@2x.bmp".
+inline QString GameFile(const char* name, int scale) {
+    return QString::fromUtf8(ZK_GAME_DIR) + QLatin1Char('/') +
+           zk::art::ScaledName(QString::fromLatin1(name), scale);
+}
+
+inline QImage GameImage(const char* name, int scale) {
+    return QImage(GameFile(name, scale)).convertToFormat(QImage::Format_RGB32);
+}
+
+// Makes the pictures drawn at `scale` (":/zk/<name>@2x.png") available from
+// the program directory's resource file, as the program does; the 1x
+// pictures are compiled in.
+inline bool UseScaledPictures(int scale) {
+    static bool registered[4] = {true, true, false, false};
+    if (!registered[scale]) {
+        registered[scale] = QResource::registerResource(GameFile("pictures.rcc", scale));
+    }
+    return registered[scale];
 }
 
 inline QByteArray ReadAll(const QString& path) {

@@ -11,6 +11,9 @@
 
 #include <array>
 #include <map>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -49,23 +52,45 @@ int Saturation(QRgb p) {
     return std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
 }
 
+bool IsIcon(const Expect& e) {
+    return std::string_view(e.name).starts_with("icon");
+}
+
+// The resource at scale s: "InsertBtn.png" at 2 is "InsertBtn@2x.png".
+QImage Resource(const Expect& e, int s) {
+    EXPECT_TRUE(zk::test::UseScaledPictures(s)) << "no pictures at " << s << "x";
+    return Resource(zk::art::ScaledName(QString::fromLatin1(e.name), s));
+}
+
 TEST(Pictures, EveryResourceIsThereAtItsSize) {
-    for (const Expect& e : Contract) {
-        const QImage img = Resource(QString::fromLatin1(e.name));
-        ASSERT_FALSE(img.isNull()) << e.name;
-        EXPECT_EQ(img.width(), e.width) << e.name;
-        EXPECT_EQ(img.height(), e.height) << e.name;
+    // at 2x and 3x every picture but the window icon, at s times its size
+    for (const int s : zk::art::Scales) {
+        for (const Expect& e : Contract) {
+            if (s > 1 && IsIcon(e)) {
+                continue;
+            }
+            const QImage img = Resource(e, s);
+            ASSERT_FALSE(img.isNull()) << e.name << " at " << s << "x";
+            EXPECT_EQ(img.width(), e.width * s) << e.name << " at " << s << "x";
+            EXPECT_EQ(img.height(), e.height * s) << e.name << " at " << s << "x";
+        }
     }
-    EXPECT_EQ(zk::art::ResourceNames().size(), std::size(Contract));
+    EXPECT_EQ(zk::art::ResourceNames(1).size(), std::size(Contract));
 }
 
 TEST(Pictures, DisabledHalvesAreGreyVersionsOfTheGlyph) {
-    for (const Expect& e : Contract) {
-        if (!e.twoImages) {
-            continue;
-        }
-        const QImage img =
-            Resource(QString::fromLatin1(e.name)).convertToFormat(QImage::Format_ARGB32);
+    for (const auto& [e, s] : [] {
+             std::vector<std::pair<Expect, int>> all;
+             for (const int s : zk::art::Scales) {
+                 for (const Expect& e : Contract) {
+                     if (e.twoImages) {
+                         all.emplace_back(e, s);
+                     }
+                 }
+             }
+             return all;
+         }()) {
+        const QImage img = Resource(e, s).convertToFormat(QImage::Format_ARGB32);
         const int half = img.width() / 2;
         int colourful = 0, inkLeft = 0, inkRight = 0;
         for (int y = 0; y < img.height(); ++y) {
@@ -81,9 +106,10 @@ TEST(Pictures, DisabledHalvesAreGreyVersionsOfTheGlyph) {
                 }
             }
         }
-        EXPECT_GT(colourful, 5) << e.name << ": the enabled look has no colour";
-        EXPECT_GT(inkLeft, 20) << e.name;
-        EXPECT_GE(inkRight, inkLeft) << e.name << ": the disabled look lost the shape";
+        EXPECT_GT(colourful, 5 * s * s) << e.name << " at " << s << "x: no colour";
+        EXPECT_GT(inkLeft, 20 * s * s) << e.name << " at " << s << "x";
+        EXPECT_GE(inkRight, inkLeft)
+            << e.name << " at " << s << "x: the disabled look lost the shape";
     }
 }
 
@@ -99,8 +125,9 @@ bool DimYellow(QRgb p) {
 }
 
 // Reads a digit from its cell as a seven-segment display would: a segment is
-// lit when its region holds a yellow pixel.
-int ReadDigit(const QImage& strip, int x0) {
+// lit when its region holds a yellow pixel. The regions are in units; at
+// scale s a unit is s x s pixels.
+int ReadDigit(const QImage& strip, int x0, int s) {
     struct Region {
         int x1, x2, y1, y2;
     };
@@ -114,12 +141,12 @@ int ReadDigit(const QImage& strip, int x0) {
         {3, 7, 8, 12},   // g
     }};
     int bits = 0;
-    for (int s = 0; s < 7; ++s) {
-        const Region& r = seg[static_cast<std::size_t>(s)];
-        for (int y = r.y1; y <= r.y2; ++y) {
-            for (int x = r.x1; x <= r.x2; ++x) {
-                if (Yellow(strip.pixel(x0 + x, y))) {
-                    bits |= 1 << s;
+    for (int i = 0; i < 7; ++i) {
+        const Region& r = seg[static_cast<std::size_t>(i)];
+        for (int y = r.y1 * s; y < (r.y2 + 1) * s; ++y) {
+            for (int x = r.x1 * s; x < (r.x2 + 1) * s; ++x) {
+                if (Yellow(strip.pixel(x0 * s + x, y))) {
+                    bits |= 1 << i;
                 }
             }
         }
@@ -132,48 +159,55 @@ int ReadDigit(const QImage& strip, int x0) {
 }
 
 TEST(Pictures, DigitStripCellsAreWhereTheIndicatorCopiesThem) {
-    const QImage strip =
-        Resource(QStringLiteral("numbs1.png")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(strip.size(), QSize(148, 20));
-    for (int d = 0; d < 10; ++d) {
-        EXPECT_EQ(ReadDigit(strip, 11 * d), d) << "cell at x = " << 11 * d;
-        // every lit dot and its glow stay inside the 11-pixel cell, on black
-        for (int y = 0; y < 20; ++y) {
-            for (int x = 0; x < 11; ++x) {
-                const QRgb p = strip.pixel(11 * d + x, y);
-                EXPECT_TRUE(Yellow(p) || DimYellow(p) || (p & 0xFFFFFF) == 0)
-                    << d << " " << x << "," << y;
+    for (const int s : zk::art::Scales) {
+        ASSERT_TRUE(zk::test::UseScaledPictures(s));
+        const QImage strip = Resource(zk::art::ScaledName(QStringLiteral("numbs1.png"), s))
+                                 .convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(strip.size(), QSize(148, 20) * s);
+        for (int d = 0; d < 10; ++d) {
+            EXPECT_EQ(ReadDigit(strip, 11 * d, s), d)
+                << "cell at x = " << 11 * d << ", " << s << "x";
+            // every lit dot and its glow stay inside the 11-unit cell, on black
+            for (int y = 0; y < 20 * s; ++y) {
+                for (int x = 0; x < 11 * s; ++x) {
+                    const QRgb p = strip.pixel(11 * d * s + x, y);
+                    EXPECT_TRUE(Yellow(p) || DimYellow(p) || (p & 0xFFFFFF) == 0)
+                        << d << " " << x << "," << y << " at " << s << "x";
+                }
+                for (int x = 0; x < s; ++x) {
+                    EXPECT_EQ(strip.pixel(11 * d * s + x, y) & 0xFFFFFF, 0u)
+                        << "cells touch at " << 11 * d << ", " << s << "x";
+                }
             }
-            EXPECT_EQ(strip.pixel(11 * d, y) & 0xFFFFFF, 0u) << "cells touch at " << 11 * d;
         }
+        for (int y = 0; y < 20 * s; ++y) {
+            for (int x = 110 * s; x < 122 * s; ++x) {
+                ASSERT_EQ(strip.pixel(x, y) & 0xFFFFFF, 0u)
+                    << "blank cell or black column at " << x << "," << y << ", " << s << "x";
+            }
+        }
+        int yellowSmile = 0, redSmile = 0, yellowFrown = 0, redFrown = 0, dark = 0;
+        for (int y = 0; y < 20 * s; ++y) {
+            for (int x = 122 * s; x < 135 * s; ++x) {
+                yellowSmile += Yellow(strip.pixel(x, y)) ? 1 : 0;
+                redSmile += Red(strip.pixel(x, y)) ? 1 : 0;
+            }
+            for (int x = 135 * s; x < 148 * s; ++x) {
+                yellowFrown += Yellow(strip.pixel(x, y)) ? 1 : 0;
+                redFrown += Red(strip.pixel(x, y)) ? 1 : 0;
+            }
+        }
+        for (int y = 6 * s; y < 14 * s; ++y) {
+            for (int x = 124 * s; x < 133 * s; ++x) {
+                dark += qGray(strip.pixel(x, y)) < 60 ? 1 : 0; // eyes and mouth
+            }
+        }
+        EXPECT_GT(yellowSmile, 40 * s * s) << s << "x";
+        EXPECT_EQ(redSmile, 0) << s << "x";
+        EXPECT_GT(redFrown, 40 * s * s) << s << "x";
+        EXPECT_EQ(yellowFrown, 0) << s << "x";
+        EXPECT_GT(dark, 3 * s * s) << s << "x";
     }
-    for (int y = 0; y < 20; ++y) {
-        for (int x = 110; x <= 121; ++x) {
-            ASSERT_EQ(strip.pixel(x, y) & 0xFFFFFF, 0u)
-                << "blank cell or black column at " << x << "," << y;
-        }
-    }
-    int yellowSmile = 0, redSmile = 0, yellowFrown = 0, redFrown = 0, dark = 0;
-    for (int y = 0; y < 20; ++y) {
-        for (int x = 122; x <= 134; ++x) {
-            yellowSmile += Yellow(strip.pixel(x, y)) ? 1 : 0;
-            redSmile += Red(strip.pixel(x, y)) ? 1 : 0;
-        }
-        for (int x = 135; x <= 147; ++x) {
-            yellowFrown += Yellow(strip.pixel(x, y)) ? 1 : 0;
-            redFrown += Red(strip.pixel(x, y)) ? 1 : 0;
-        }
-    }
-    for (int y = 6; y < 14; ++y) {
-        for (int x = 124; x <= 132; ++x) {
-            dark += qGray(strip.pixel(x, y)) < 60 ? 1 : 0; // eyes and mouth
-        }
-    }
-    EXPECT_GT(yellowSmile, 40);
-    EXPECT_EQ(redSmile, 0);
-    EXPECT_GT(redFrown, 40);
-    EXPECT_EQ(yellowFrown, 0);
-    EXPECT_GT(dark, 3);
 }
 
 TEST(Pictures, FlagsShowTheirColoursInTheirPlaces) {
@@ -218,7 +252,7 @@ TEST(Pictures, IconsHaveTransparentCornersAndASolidMiddle) {
 }
 
 TEST(Pictures, ResourcesAreWhatTheToolRenders) {
-    for (const zk::art::NamedPicture& n : zk::art::ResourcePictures()) {
+    for (const zk::art::NamedPicture& n : zk::art::ResourcePictures(1)) {
         const QImage built = Resource(n.name).convertToFormat(QImage::Format_ARGB32);
         const QImage now = n.image.convertToFormat(QImage::Format_ARGB32);
         EXPECT_EQ(built, now) << qPrintable(n.name);
@@ -228,7 +262,7 @@ TEST(Pictures, ResourcesAreWhatTheToolRenders) {
 TEST(Pictures, SplashHasItsSizeAndIsRenderedTheSameEveryTime) {
     const QImage b5 = QImage(zk::test::GameFile("b5.bmp")).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(b5.size(), QSize(200, 150));
-    EXPECT_EQ(b5, zk::art::SplashPicture());
+    EXPECT_EQ(b5, zk::art::SplashPicture(1));
 }
 
 } // namespace

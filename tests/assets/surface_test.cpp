@@ -31,38 +31,43 @@ TEST(Surface, SheetHasItsSizeAndIsWhatTheToolRenders) {
     ASSERT_FALSE(b2.isNull());
     EXPECT_EQ(b2.width(), 520);
     EXPECT_EQ(b2.height(), 376);
-    const QImage again = zk::art::SurfaceSheet();
-    EXPECT_EQ(again, zk::art::SurfaceSheet());
+    const QImage again = zk::art::SurfaceSheet(1);
+    EXPECT_EQ(again, zk::art::SurfaceSheet(1));
     EXPECT_EQ(again, b2);
 }
 
 TEST(Surface, MasksAgreeWithTheirFramesPixelForPixel) {
-    const QImage b2 = Sheet();
-    ASSERT_FALSE(b2.isNull());
-    for (int f = 0; f < 8; ++f) {
-        const QRect fr = SpriteFrameArea(f);
-        const QRect mr = SpriteMaskArea(f);
-        EXPECT_EQ(fr, QRect(30 + 20 * f, 30, 20, 20));
-        EXPECT_EQ(mr, QRect(30 + 20 * f, 50, 20, 20));
-        int shape = 0;
-        for (int y = 0; y < 20; ++y) {
-            for (int x = 0; x < 20; ++x) {
-                const QRgb frame = b2.pixel(fr.x() + x, fr.y() + y);
-                const QRgb mask = b2.pixel(mr.x() + x, mr.y() + y);
-                ASSERT_TRUE(IsBlack(mask) || IsWhite(mask))
-                    << "frame " << f << " at " << x << "," << y;
-                EXPECT_EQ(IsBlack(mask), !IsBlack(frame))
-                    << "frame " << f << " at " << x << "," << y;
-                shape += IsBlack(frame) ? 0 : 1;
+    // At every scale: AND with the mask, then OR with the frame must compose
+    // the sprite exactly, so the mask is black exactly where the frame is not.
+    for (const int s : zk::art::Scales) {
+        const QImage b2 = zk::test::GameImage("b2.bmp", s);
+        ASSERT_FALSE(b2.isNull()) << "scale " << s;
+        for (int f = 0; f < 8; ++f) {
+            const QRect fr = zk::art::Scaled(SpriteFrameArea(f), s);
+            const QRect mr = zk::art::Scaled(SpriteMaskArea(f), s);
+            EXPECT_EQ(SpriteFrameArea(f), QRect(30 + 20 * f, 30, 20, 20));
+            EXPECT_EQ(SpriteMaskArea(f), QRect(30 + 20 * f, 50, 20, 20));
+            const int n = 20 * s;
+            int shape = 0;
+            for (int y = 0; y < n; ++y) {
+                for (int x = 0; x < n; ++x) {
+                    const QRgb frame = b2.pixel(fr.x() + x, fr.y() + y);
+                    const QRgb mask = b2.pixel(mr.x() + x, mr.y() + y);
+                    ASSERT_TRUE(IsBlack(mask) || IsWhite(mask))
+                        << "scale " << s << " frame " << f << " at " << x << "," << y;
+                    EXPECT_EQ(IsBlack(mask), !IsBlack(frame))
+                        << "scale " << s << " frame " << f << " at " << x << "," << y;
+                    shape += IsBlack(frame) ? 0 : 1;
+                }
             }
-        }
-        // a sprite that shows, drawn on black with black around it
-        EXPECT_GT(shape, 80) << "frame " << f;
-        EXPECT_LT(shape, 330) << "frame " << f;
-        for (int i = 0; i < 20; ++i) {
-            EXPECT_TRUE(IsBlack(b2.pixel(fr.x() + i, fr.y())) &&
-                        IsBlack(b2.pixel(fr.x(), fr.y() + i)))
-                << "frame " << f << " touches its top or left border";
+            // a sprite that shows, drawn on black with black around it
+            EXPECT_GT(shape, 80 * s * s) << "scale " << s << " frame " << f;
+            EXPECT_LT(shape, 330 * s * s) << "scale " << s << " frame " << f;
+            for (int i = 0; i < n; ++i) {
+                EXPECT_TRUE(IsBlack(b2.pixel(fr.x() + i, fr.y())) &&
+                            IsBlack(b2.pixel(fr.x(), fr.y() + i)))
+                    << "scale " << s << " frame " << f << " touches its top or left border";
+            }
         }
     }
 }
@@ -110,8 +115,9 @@ double MeanLuma(const QImage& img, const QRect& r) {
 TEST(Surface, ProgressBarsLieWhereTheDrawingCopiesThem) {
     const QImage b2 = Sheet();
     ASSERT_FALSE(b2.isNull());
-    EXPECT_EQ(b2.copy(469, 32, 31, 315), zk::art::FullBar().convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(b2.copy(415, 32, 31, 315), zk::art::EmptyBar().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(b2.copy(469, 32, 31, 315), zk::art::FullBar(1).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(b2.copy(415, 32, 31, 315),
+              zk::art::EmptyBar(1).convertToFormat(QImage::Format_RGB32));
     // full is bright, empty is dark, at every height
     for (int y = 32; y < 347; y += 35) {
         EXPECT_GT(MeanLuma(b2, QRect(469, y, 31, 10)), MeanLuma(b2, QRect(415, y, 31, 10)) + 60);

@@ -281,12 +281,12 @@ TEST(TileSheet, EveryTileHasAPictureOfItsOwn) {
 }
 
 TEST(TileSheet, SheetsAreDeterministicAndMatchTheBuild) {
-    const QImage first = zk::art::TileSheet();
-    const QImage second = zk::art::TileSheet();
+    const QImage first = zk::art::TileSheet(1);
+    const QImage second = zk::art::TileSheet(1);
     EXPECT_EQ(first, second);
     EXPECT_EQ(first, LoadSheet("b1.bmp")) << "b1.bmp is not what the tool renders now";
-    const QImage palette = zk::art::PaletteSheetFrom(first);
-    EXPECT_EQ(palette, zk::art::PaletteSheet());
+    const QImage palette = zk::art::PaletteSheetFrom(first, 1);
+    EXPECT_EQ(palette, zk::art::PaletteSheet(1));
     EXPECT_EQ(palette, LoadSheet("b3.bmp"));
 }
 

@@ -64,21 +64,23 @@ double Fbm(double x, double y, std::uint32_t seed, int octaves) {
     return sum / total;
 }
 
-QImage Render(int w, int h, const DrawFn& draw, int factor, const QImage* backdrop) {
-    QImage big(w * factor, h * factor, QImage::Format_ARGB32_Premultiplied);
+QImage Render(int w, int h, int scale, const DrawFn& draw, int factor, const QImage* backdrop) {
+    const int samples = (factor + scale - 1) / scale;
+    const int k = scale * samples;
+    QImage big(w * k, h * k, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::transparent);
     {
         QPainter p(&big);
         if (backdrop != nullptr) {
             p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-            p.drawImage(QRect(0, 0, w * factor, h * factor),
+            p.drawImage(QRect(0, 0, w * k, h * k),
                         backdrop->convertToFormat(QImage::Format_ARGB32_Premultiplied));
         }
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.scale(factor, factor);
+        p.scale(k, k);
         draw(p);
     }
-    return Downsample(big, factor);
+    return Downsample(big, samples);
 }
 
 QImage Downsample(const QImage& source, int factor) {
@@ -116,7 +118,7 @@ QImage Opaque(const QImage& image) {
     return out;
 }
 
-QImage DisabledLook(const QImage& glyph) {
+QImage DisabledLook(const QImage& glyph, int scale) {
     const QImage src = glyph.convertToFormat(QImage::Format_ARGB32);
     QImage grey(src.size(), QImage::Format_ARGB32);
     QImage light(src.size(), QImage::Format_ARGB32);
@@ -135,7 +137,7 @@ QImage DisabledLook(const QImage& glyph) {
     QImage out(src.size(), QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     QPainter p(&out);
-    p.drawImage(1, 1, light);
+    p.drawImage(scale, scale, light);
     p.drawImage(0, 0, grey);
     p.end();
     return out;
@@ -172,15 +174,26 @@ QColor Rgb(std::uint32_t rgb, int alpha) {
                   static_cast<int>(rgb & 0xFF), alpha);
 }
 
-QImage Texture(int w, int h, const std::function<QColor(int x, int y)>& colourAt) {
-    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < h; ++y) {
+QImage Texture(int w, int h, int scale, const std::function<QColor(const Texel&)>& colourAt) {
+    QImage out(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
+    const double unit = scale;
+    for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            line[x] = qPremultiply(colourAt(x, y).rgba());
+        for (int x = 0; x < out.width(); ++x) {
+            const Texel t{x, y, x / unit, y / unit, (x + 0.5) / unit, (y + 0.5) / unit};
+            line[x] = qPremultiply(colourAt(t).rgba());
         }
     }
     return out;
+}
+
+QString ScaledName(const QString& name, int scale) {
+    if (scale == 1) {
+        return name;
+    }
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString suffix = QStringLiteral("@%1x").arg(scale);
+    return dot < 0 ? name + suffix : name.left(dot) + suffix + name.mid(dot);
 }
 
 namespace {

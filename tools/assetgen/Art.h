@@ -26,11 +26,15 @@ double Fbm(double x, double y, std::uint32_t seed, int octaves);
 
 using DrawFn = std::function<void(QPainter&)>;
 
-// Draws `draw` in logical coordinates of w x h units, rasterised at `factor`
-// times the size with antialiasing, then box-filtered down to w x h pixels.
-// The result is ARGB32_Premultiplied; unpainted pixels stay transparent.
-// A backdrop (w x h pixels) is laid under the drawing texel for texel.
-QImage Render(int w, int h, const DrawFn& draw, int factor = 4, const QImage* backdrop = nullptr);
+// Draws `draw` in logical units of w x h at `scale` pixels per unit (1, 2 or
+// 3), rasterised with antialiasing at a further `factor` / `scale` (rounded
+// up) times the size, then box-filtered down to w x h units. The finer the
+// scale, the less supersampling it needs: a unit gets about factor x factor
+// samples at every scale. The result is ARGB32_Premultiplied; unpainted
+// pixels stay transparent. A backdrop (w x h units at the same scale) is laid
+// under the drawing pixel for pixel.
+QImage Render(int w, int h, int scale, const DrawFn& draw, int factor = 4,
+              const QImage* backdrop = nullptr);
 
 // Exact box filter by an integer factor; works on premultiplied ARGB.
 QImage Downsample(const QImage& big, int factor);
@@ -38,8 +42,8 @@ QImage Downsample(const QImage& big, int factor);
 // The image composed over black, as an opaque RGB32 image.
 QImage Opaque(const QImage& image);
 
-// The greyed, embossed look of a disabled glyph.
-QImage DisabledLook(const QImage& glyph);
+// The greyed, embossed look of a disabled glyph drawn at `scale`.
+QImage DisabledLook(const QImage& glyph, int scale);
 
 // Two images of equal height side by side.
 QImage SideBySide(const QImage& left, const QImage& right);
@@ -49,8 +53,30 @@ QColor Mix(const QColor& a, const QColor& b, double t);
 QColor Shade(const QColor& c, double factor); // factor > 1 lightens, < 1 darkens
 QColor Rgb(std::uint32_t rgb, int alpha = 255);
 
-// A per-pixel texture (w x h) from a colour function, e.g. stone mottling.
-QImage Texture(int w, int h, const std::function<QColor(int x, int y)>& colourAt);
+// One pixel of a texture drawn at some scale: which pixel it is (hashed grain
+// is per pixel, so it stays as fine as the screen), and where its corner and
+// its centre lie in units.
+struct Texel {
+    int px;
+    int py;
+    double x;
+    double y;
+    double cx;
+    double cy;
+};
+
+// A per-pixel texture of w x h units at `scale` pixels per unit from a
+// colour function, e.g. stone mottling. Patterns are functions of the unit
+// coordinates, so every scale shows the same texture in finer detail.
+QImage Texture(int w, int h, int scale, const std::function<QColor(const Texel&)>& colourAt);
+
+// A file name for the picture drawn at `scale`: "b1.bmp" at 2 is "b1@2x.bmp",
+// the form Qt's own lookup of high-resolution pictures understands. Scale 1
+// keeps the name.
+QString ScaledName(const QString& name, int scale);
+
+// The scales every picture is drawn at: 1, 2 and 3.
+inline constexpr int Scales[] = {1, 2, 3};
 
 // Text as an outline in DejaVu Sans (bold when asked), without hinting: the
 // outline is the same on every machine that has the font.

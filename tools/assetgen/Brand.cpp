@@ -123,8 +123,8 @@ void IconArt(QPainter& p, int size) {
     }
 }
 
-QImage LogoArt() {
-    return Render(100, 75, [](QPainter& p) {
+QImage LogoArt(int scale) {
+    return Render(100, 75, scale, [](QPainter& p) {
         // a plum badge with a gilt rim
         QPainterPath badge;
         badge.addRoundedRect(QRectF(1, 1, 98, 73), 9, 9);
@@ -165,18 +165,17 @@ QImage LogoArt() {
 
 QImage Icon(int size) {
     return Render(
-        size, size, [size](QPainter& p) { IconArt(p, size); }, 4);
+        size, size, 1, [size](QPainter& p) { IconArt(p, size); }, 4);
 }
 
-QImage Logo() {
-    return LogoArt();
+QImage Logo(int scale) {
+    return LogoArt(scale);
 }
 
-QImage SplashPicture() {
-    const QImage sheet = TileSheet();
-    auto tile = [&sheet](int t) { return sheet.copy((t % 20) * 48, (t / 20) * 48, 48, 48); };
+QImage SplashPicture(int scale) {
+    const int sprite = SpriteSize * scale;
     QImage out = Opaque(Render(
-        200, 150,
+        200, 150, scale,
         [&](QPainter& p) {
             // night-blue ground with a glow behind the tiles
             QLinearGradient sky(QPointF(0, 0), QPointF(0, 150));
@@ -208,20 +207,21 @@ QImage SplashPicture() {
                 p.setBrush(QColor(0, 0, 0, 120));
                 p.drawRoundedRect(QRectF(-22, -21, 48, 48), 2, 2);
                 p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-                p.drawImage(QRectF(-24, -24, 48, 48), tile(tiles[static_cast<std::size_t>(i)]));
+                p.drawImage(QRectF(-24, -24, 48, 48),
+                            RenderTile(tiles[static_cast<std::size_t>(i)], scale));
                 p.restore();
             }
             // the marker on the middle tile
-            const QImage frame = SpriteFrame(2);
+            const QImage frame = SpriteFrame(2, scale);
             const QImage mask = SpriteMask(frame);
-            QImage sprite(20, 20, QImage::Format_ARGB32);
-            for (int y = 0; y < 20; ++y) {
-                for (int x = 0; x < 20; ++x) {
+            QImage marker(sprite, sprite, QImage::Format_ARGB32);
+            for (int y = 0; y < sprite; ++y) {
+                for (int x = 0; x < sprite; ++x) {
                     const bool on = qRed(mask.pixel(x, y)) == 0;
-                    sprite.setPixel(x, y, on ? frame.pixel(x, y) : qRgba(0, 0, 0, 0));
+                    marker.setPixel(x, y, on ? frame.pixel(x, y) : qRgba(0, 0, 0, 0));
                 }
             }
-            p.drawImage(QPointF(90, 80), sprite);
+            p.drawImage(QRectF(90, 80, SpriteSize, SpriteSize), marker);
             // the title
             const QPainterPath title =
                 CentredTextPath(QStringLiteral("Zanfor Kelva"), 27, true, 100, 40);

@@ -4,6 +4,7 @@
 #include "GlyphArt.h"
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace zk::art {
@@ -44,11 +45,15 @@ bool SegmentDot(int segment, int col, int row) {
     }
 }
 
-// Lit dots are bright yellow with a dim glow on their four sides, like the
-// dots of an LED display; the glow never leaves the digit's cell.
-void DigitDots(QImage& strip, int digit, int x0) {
+// Lit dots are bright yellow with a dim glow around them, like the dots of an
+// LED display; the glow never leaves the digit's cell. A dot lies on a unit
+// pixel of the grid; drawn at `scale`, its core is the round patch of pixels
+// within 0.45 units of the dot's centre and its glow the patch within 1.05
+// units, so at scale 1 the core is the one pixel and the glow its four
+// sides, and at larger scales both are round.
+void DigitDots(QImage& strip, int digit, int x0, int scale) {
     const int s = Segments[static_cast<std::size_t>(digit)];
-    std::vector<QPoint> dots;
+    std::vector<QPointF> dots; // centres, in pixels
     for (int row = 0; row < 9; ++row) {
         for (int col = 0; col < 4; ++col) {
             bool on = false;
@@ -56,22 +61,31 @@ void DigitDots(QImage& strip, int digit, int x0) {
                 on = on || (((s >> seg) & 1) != 0 && SegmentDot(seg, col, row));
             }
             if (on) {
-                dots.emplace_back(x0 + 2 + col * 2, 2 + row * 2);
+                dots.emplace_back((x0 + 2 + col * 2 + 0.5) * scale, (2 + row * 2 + 0.5) * scale);
             }
         }
     }
-    for (const QPoint& d : dots) {
-        for (const QPoint& n : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-            strip.setPixel(d + n, qRgb(128, 100, 0));
+    auto light = [&](double radius, QRgb colour) {
+        const double r = radius * scale;
+        for (const QPointF& d : dots) {
+            const int reach = static_cast<int>(r) + 1;
+            const int cx = static_cast<int>(d.x());
+            const int cy = static_cast<int>(d.y());
+            for (int y = cy - reach; y <= cy + reach; ++y) {
+                for (int x = cx - reach; x <= cx + reach; ++x) {
+                    if (std::hypot(x + 0.5 - d.x(), y + 0.5 - d.y()) <= r) {
+                        strip.setPixel(x, y, colour);
+                    }
+                }
+            }
         }
-    }
-    for (const QPoint& d : dots) {
-        strip.setPixel(d, qRgb(255, 230, 0));
-    }
+    };
+    light(1.05, qRgb(128, 100, 0));
+    light(0.45, qRgb(255, 230, 0));
 }
 
-QImage Face(bool happy) {
-    return Render(13, 20, [happy](QPainter& p) {
+QImage Face(bool happy, int scale) {
+    return Render(13, 20, scale, [happy](QPainter& p) {
         const QPointF c(6.5, 10);
         const QColor fill = happy ? Rgb(0xFFE600) : Rgb(0xE8221E);
         const QColor rim = happy ? Rgb(0x8A6A00) : Rgb(0x6A0A08);
@@ -100,15 +114,15 @@ int DigitSegments(int digit) {
     return Segments[static_cast<std::size_t>(digit % 10)];
 }
 
-QImage DigitStrip() {
-    QImage strip(148, 20, QImage::Format_RGB32);
+QImage DigitStrip(int scale) {
+    QImage strip(148 * scale, 20 * scale, QImage::Format_RGB32);
     strip.fill(Qt::black);
     for (int d = 0; d < 10; ++d) {
-        DigitDots(strip, d, 11 * d);
+        DigitDots(strip, d, 11 * d, scale);
     }
     QPainter p(&strip);
-    p.drawImage(122, 0, Face(true));
-    p.drawImage(135, 0, Face(false));
+    p.drawImage(122 * scale, 0, Face(true, scale));
+    p.drawImage(135 * scale, 0, Face(false, scale));
     p.end();
     return strip;
 }

@@ -13,9 +13,11 @@ void FlagFinish(QPainter& p, const QRect& r) {
     gloss.setColorAt(0.5, QColor(255, 255, 255, 0));
     gloss.setColorAt(1, QColor(0, 0, 0, 40));
     p.fillRect(r, gloss);
-    p.setPen(QPen(QColor(20, 22, 28, 200), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    // the rim: one unit wide just inside the flag's edge
+    QPainterPath rim;
+    rim.addRect(QRectF(r.x(), r.y(), r.width(), r.height()));
+    rim.addRect(QRectF(r.x() + 1, r.y() + 1, r.width() - 2, r.height() - 2));
+    p.fillPath(rim, QColor(20, 22, 28, 200));
 }
 
 void UsFlag(QPainter& p, const QRect& r) {
@@ -80,20 +82,22 @@ void SwissFlag(QPainter& p, const QRect& r) {
 
 } // namespace
 
-QImage FlagsEnglish() {
-    QImage img(53, 20, QImage::Format_ARGB32_Premultiplied);
+QImage FlagsEnglish(int scale) {
+    QImage img(53 * scale, 20 * scale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
+    p.scale(scale, scale);
     UsFlag(p, QRect(1, 3, 24, 13));
     UkFlag(p, QRect(28, 3, 24, 13));
     p.end();
     return img;
 }
 
-QImage FlagsGerman() {
-    QImage img(80, 20, QImage::Format_ARGB32_Premultiplied);
+QImage FlagsGerman(int scale) {
+    QImage img(80 * scale, 20 * scale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
+    p.scale(scale, scale);
     Stripes(p, QRect(1, 3, 23, 15), {Rgb(0xED2939), Rgb(0xFFFFFF), Rgb(0xED2939)});
     Stripes(p, QRect(28, 3, 24, 15), {Rgb(0x000000), Rgb(0xDD0000), Rgb(0xFFCE00)});
     SwissFlag(p, QRect(60, 3, 15, 15));

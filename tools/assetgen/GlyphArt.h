@@ -39,8 +39,9 @@ void DrawBubble(QPainter& p);                                // a speech bubble,
 // The maker's mascot: a cheerful face of radius r under a pointed hat.
 void DrawMascot(QPainter& p, QPointF c, double r);
 
-// The language choices: the flags for English (53 x 20) and German (80 x 20).
-QImage FlagsEnglish();
-QImage FlagsGerman();
+// The language choices: the flags for English (53 x 20 units) and German
+// (80 x 20 units), drawn at `scale`.
+QImage FlagsEnglish(int scale);
+QImage FlagsGerman(int scale);
 
 } // namespace zk::art

@@ -142,31 +142,38 @@ const GlyphSpec GlyphTable[] = {
     {"drive.png", 16, 16, false, DrawDrive},
 };
 
-QImage GlyphImage(const GlyphSpec& g) {
-    const QImage glyph = Render(g.width, g.height, g.draw, 4);
-    return g.disabledLook ? SideBySide(glyph, DisabledLook(glyph)) : glyph;
+QImage GlyphImage(const GlyphSpec& g, int scale) {
+    const QImage glyph = Render(g.width, g.height, scale, g.draw, 4);
+    return g.disabledLook ? SideBySide(glyph, DisabledLook(glyph, scale)) : glyph;
 }
 
 } // namespace
 
-std::vector<NamedPicture> ResourcePictures() {
+std::vector<NamedPicture> ResourcePictures(int scale) {
     std::vector<NamedPicture> out;
-    out.push_back({QStringLiteral("numbs1.png"), DigitStrip()});
+    auto add = [&](const QString& name, QImage image) {
+        out.push_back({ScaledName(name, scale), std::move(image)});
+    };
+    add(QStringLiteral("numbs1.png"), DigitStrip(scale));
     for (const GlyphSpec& g : GlyphTable) {
-        out.push_back({QString::fromLatin1(g.name), GlyphImage(g)});
+        add(QString::fromLatin1(g.name), GlyphImage(g, scale));
     }
-    out.push_back({QStringLiteral("flag_en.png"), FlagsEnglish()});
-    out.push_back({QStringLiteral("flag_de.png"), FlagsGerman()});
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        out.push_back({QStringLiteral("icon%1.png").arg(size), Icon(size)});
+    add(QStringLiteral("flag_en.png"), FlagsEnglish(scale));
+    add(QStringLiteral("flag_de.png"), FlagsGerman(scale));
+    // The window icon comes in sizes from 16 to 256 pixels, each drawn for its
+    // pixel size; a larger scale picks a larger size instead.
+    if (scale == 1) {
+        for (int size : IconSizes) {
+            add(QStringLiteral("icon%1.png").arg(size), Icon(size));
+        }
     }
-    out.push_back({QStringLiteral("logo.png"), Logo()});
+    add(QStringLiteral("logo.png"), Logo(scale));
     return out;
 }
 
-std::vector<QString> ResourceNames() {
+std::vector<QString> ResourceNames(int scale) {
     std::vector<QString> names;
-    for (const NamedPicture& p : ResourcePictures()) {
+    for (const NamedPicture& p : ResourcePictures(scale)) {
         names.push_back(p.name);
     }
     return names;

@@ -112,9 +112,9 @@ void DrawBrickRelief(QPainter& p, int rowHeight, int brickLength) {
     }
 }
 
-QImage FixedBaseTexture(int t, int stone) {
+QImage FixedBaseTexture(int t, int stone, int scale) {
     static constexpr Tone tones[] = {Tone::Granite, Tone::Slate, Tone::Sandstone};
-    return StoneTexture(U32(t), tones[stone % 3]);
+    return StoneTexture(U32(t), tones[stone % 3], scale);
 }
 
 } // namespace zk::art

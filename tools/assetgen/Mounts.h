@@ -26,6 +26,6 @@ void DrawBrickRelief(QPainter& p, int rowHeight, int brickLength);
 
 // The stone base of fixed tiles with connections: granite, slate or
 // sandstone (stone 0, 1, 2), with a grain seeded by the tile number.
-QImage FixedBaseTexture(int t, int stone);
+QImage FixedBaseTexture(int t, int stone, int scale);
 
 } // namespace zk::art

@@ -70,28 +70,30 @@ constexpr Ground Mosaic() {
     return {GroundKind::Mosaic};
 }
 
-QImage GroundTexture(const Ground& g, int tile, std::uint32_t seed) {
+QImage GroundTexture(const Ground& g, int tile, std::uint32_t seed, int scale) {
     switch (g.kind) {
     case GroundKind::Slab:
-        return StoneTexture(U32(tile), g.tone);
+        return StoneTexture(U32(tile), g.tone, scale);
     case GroundKind::Stone:
-        return StoneTexture(seed, g.tone, g.size);
+        return StoneTexture(seed, g.tone, scale, g.size);
     case GroundKind::MossyStone:
-        return MossTexture(seed, StoneTexture(seed, g.tone));
+        return MossTexture(seed, StoneTexture(seed, g.tone, scale), scale);
     case GroundKind::Bricks:
-        return BrickTexture(seed, Rgb(g.a), Rgb(g.b), Rgb(g.mortar), g.rowHeight, g.brickLength);
+        return BrickTexture(seed, Rgb(g.a), Rgb(g.b), Rgb(g.mortar), g.rowHeight, g.brickLength,
+                            scale);
     case GroundKind::Cobbles:
-        return CobbleTexture(seed, g.rowHeight, g.tone, Rgb(g.mortar), g.size);
+        return CobbleTexture(seed, g.rowHeight, g.tone, Rgb(g.mortar), g.size, scale);
     case GroundKind::MossyCobbles:
-        return MossTexture(seed, CobbleTexture(seed, g.rowHeight, g.tone, Rgb(g.mortar), g.size));
+        return MossTexture(
+            seed, CobbleTexture(seed, g.rowHeight, g.tone, Rgb(g.mortar), g.size, scale), scale);
     case GroundKind::Hexes:
-        return HexTexture(seed, g.tone);
+        return HexTexture(seed, g.tone, scale);
     case GroundKind::Marble:
-        return MarbleTexture(seed, g.tone, Rgb(g.mortar));
+        return MarbleTexture(seed, g.tone, Rgb(g.mortar), scale);
     case GroundKind::Planks:
-        return PlankTexture(seed);
+        return PlankTexture(seed, scale);
     case GroundKind::Mosaic:
-        return MosaicTexture(seed);
+        return MosaicTexture(seed, scale);
     }
     return {};
 }
@@ -196,9 +198,9 @@ void DrawOrnament(QPainter& p, const Piece& piece, std::uint32_t seed) {
     }
 }
 
-FixedPiece Build(const Piece& piece, int t) {
+FixedPiece Build(const Piece& piece, int t, int scale) {
     const std::uint32_t seed = U32(t) * 101u;
-    return {GroundTexture(piece.ground, t, seed), [&piece, seed](QPainter& p) {
+    return {GroundTexture(piece.ground, t, seed, scale), [&piece, seed](QPainter& p) {
                 switch (piece.frame) {
                 case Frame::None:
                     DrawOrnament(p, piece, seed);
@@ -236,13 +238,13 @@ FixedPiece Build(const Piece& piece, int t) {
 
 } // namespace
 
-FixedPiece FixedPieceFor(int t) {
+FixedPiece FixedPieceFor(int t, int scale) {
     for (const Piece& piece : Pieces) {
         if (piece.tile == t) {
-            return Build(piece, t);
+            return Build(piece, t, scale);
         }
     }
-    return Build(PlainSlab, t);
+    return Build(PlainSlab, t, scale);
 }
 
 } // namespace zk::art

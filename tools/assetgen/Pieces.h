@@ -6,7 +6,8 @@
 
 namespace zk::art {
 
-// A tile's texture (48 x 48 texels) and what is drawn over it.
+// A tile's texture (48 x 48 units at the scale asked for) and what is drawn
+// over it, in units.
 struct FixedPiece {
     QImage backdrop;
     DrawFn draw;
@@ -14,6 +15,6 @@ struct FixedPiece {
 
 // The picture of a fixed tile without connections. t must be one of the 55
 // such tiles; other numbers get a plain bolted granite slab.
-FixedPiece FixedPieceFor(int t);
+FixedPiece FixedPieceFor(int t, int scale);
 
 } // namespace zk::art

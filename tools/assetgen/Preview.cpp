@@ -108,9 +108,9 @@ std::array<std::uint8_t, 63> SampleBoard() {
 }
 
 QImage BoardPreview() {
-    const QImage b1 = TileSheet();
-    const QImage b2 = SurfaceSheet();
-    const std::vector<NamedPicture> pictures = ResourcePictures();
+    const QImage b1 = TileSheet(1);
+    const QImage b2 = SurfaceSheet(1);
+    const std::vector<NamedPicture> pictures = ResourcePictures(1);
     QImage window(520, 409, QImage::Format_RGB32);
     window.fill(Rgb(0xD4D0C8));
     QPainter p(&window);
@@ -177,7 +177,7 @@ QImage BoardPreview() {
     p.setPen(Qt::NoPen);
     p.setBrush(Rgb(0xFFFF00));
     p.drawPath(TextPath(QStringLiteral("Level:"), 12, false, QPointF(180, 24)));
-    const QImage digits = DigitStrip();
+    const QImage digits = DigitStrip(1);
     p.drawImage(228 + 0, 7, digits.copy(110, 0, 11, 20));
     p.drawImage(228 + 13, 7, digits.copy(44, 0, 11, 20));
     p.drawImage(228 + 26, 7, digits.copy(22, 0, 11, 20));
@@ -187,7 +187,7 @@ QImage BoardPreview() {
 }
 
 QImage PicturesPreview() {
-    const std::vector<NamedPicture> pictures = ResourcePictures();
+    const std::vector<NamedPicture> pictures = ResourcePictures(1);
     constexpr int scale = 3;
     constexpr int margin = 14;
     constexpr int columnWidth = 300;
@@ -235,10 +235,10 @@ QImage PicturesPreview() {
         ix += size + 10;
     }
     label(QStringLiteral("b5.bmp (splash)"), 420, bottom + 11);
-    p.drawImage(420, bottom + 20, SplashPicture());
+    p.drawImage(420, bottom + 20, SplashPicture(1));
     label(QStringLiteral("marker frames and masks (x3)"), 640, bottom + 11);
     for (int f = 0; f < SpriteFrames; ++f) {
-        const QImage frame = SpriteFrame(f);
+        const QImage frame = SpriteFrame(f, 1);
         p.drawImage(640 + f * 64, bottom + 20,
                     frame.scaled(60, 60, Qt::IgnoreAspectRatio, Qt::FastTransformation));
         p.drawImage(

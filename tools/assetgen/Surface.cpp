@@ -69,8 +69,8 @@ void BarGlass(QPainter& p) {
     p.drawRect(QRectF(0.5, 0.5, 30, 314));
 }
 
-QImage Bar(bool full) {
-    return Opaque(Render(31, 315, [full](QPainter& p) {
+QImage Bar(bool full, int scale) {
+    return Opaque(Render(31, 315, scale, [full](QPainter& p) {
         QLinearGradient across(QPointF(0, 0), QPointF(31, 0));
         if (full) {
             across.setColorAt(0, Rgb(0x6A3000));
@@ -113,16 +113,16 @@ QImage Bar(bool full) {
 
 // --- the background and its frames ---------------------------------------------
 
-QImage BackgroundTexture() {
-    return Texture(SurfaceWidth, SurfaceHeight, [](int x, int y) {
-        const double n = Fbm(x / 38.0, y / 38.0, 515, 5);
-        const double v = y / static_cast<double>(SurfaceHeight);
+QImage BackgroundTexture(int scale) {
+    return Texture(SurfaceWidth, SurfaceHeight, scale, [](const Texel& t) {
+        const double n = Fbm(t.x / 38.0, t.y / 38.0, 515, 5);
+        const double v = t.y / static_cast<double>(SurfaceHeight);
         QColor c = Mix(Rgb(0x1B2130), Rgb(0x313B50), n);
         c = Mix(c, Rgb(0x141822), v * 0.45);
-        const int g =
-            static_cast<int>(
-                Unit(Hash(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 99)) * 7) -
-            3;
+        const int g = static_cast<int>(Unit(Hash(static_cast<std::uint32_t>(t.px),
+                                                 static_cast<std::uint32_t>(t.py), 99)) *
+                                       7) -
+                      3;
         return QColor(std::clamp(c.red() + g, 0, 255), std::clamp(c.green() + g, 0, 255),
                       std::clamp(c.blue() + g, 0, 255));
     });
@@ -254,9 +254,9 @@ void DrawBackground(QPainter& p) {
 
 } // namespace
 
-QImage SpriteFrame(int f) {
+QImage SpriteFrame(int f, int scale) {
     QImage frame = Opaque(Render(
-        SpriteSize, SpriteSize, [f](QPainter& p) { DrawSprite(p, f); }, 8));
+        SpriteSize, SpriteSize, scale, [f](QPainter& p) { DrawSprite(p, f); }, 8));
     // Faint antialiasing residue counts as background: the sprite keeps a
     // clean edge and the mask stays compact.
     for (int y = 0; y < frame.height(); ++y) {
@@ -283,27 +283,27 @@ QImage SpriteMask(const QImage& frame) {
     return mask;
 }
 
-QImage FullBar() {
-    return Bar(true);
+QImage FullBar(int scale) {
+    return Bar(true, scale);
 }
-QImage EmptyBar() {
-    return Bar(false);
+QImage EmptyBar(int scale) {
+    return Bar(false, scale);
 }
 
-QImage SurfaceSheet() {
-    const QImage texture = BackgroundTexture();
-    QImage sheet = Opaque(Render(SurfaceWidth, SurfaceHeight, DrawBackground, 4, &texture));
+QImage SurfaceSheet(int scale) {
+    const QImage texture = BackgroundTexture(scale);
+    QImage sheet = Opaque(Render(SurfaceWidth, SurfaceHeight, scale, DrawBackground, 4, &texture));
     QPainter p(&sheet);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     // What the board hides: black ground, the sprite frames, the empty bar.
-    p.fillRect(BoardArea, Qt::black);
+    p.fillRect(Scaled(BoardArea, scale), Qt::black);
     for (int f = 0; f < SpriteFrames; ++f) {
-        const QImage frame = SpriteFrame(f);
-        p.drawImage(SpriteFrameArea(f).topLeft(), frame);
-        p.drawImage(SpriteMaskArea(f).topLeft(), SpriteMask(frame));
+        const QImage frame = SpriteFrame(f, scale);
+        p.drawImage(SpriteFrameArea(f).topLeft() * scale, frame);
+        p.drawImage(SpriteMaskArea(f).topLeft() * scale, SpriteMask(frame));
     }
-    p.drawImage(EmptyBarArea.topLeft(), EmptyBar());
-    p.drawImage(FullBarArea.topLeft(), FullBar());
+    p.drawImage(EmptyBarArea.topLeft() * scale, EmptyBar(scale));
+    p.drawImage(FullBarArea.topLeft() * scale, FullBar(scale));
     p.end();
     return sheet.convertToFormat(QImage::Format_RGB32);
 }

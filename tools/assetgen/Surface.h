@@ -1,7 +1,8 @@
-// The board surface sheet "b2.bmp" (520 x 376): the background with the frame
-// around the 9 x 7 board and the progress bar, the full bar in place, the
-// empty bar under column 8, and the marker sprite's eight frames and masks
-// under the board's first rows.
+// The board surface sheet "b2.bmp" (520 x 376 units): the background with
+// the frame around the 9 x 7 board and the progress bar, the full bar in
+// place, the empty bar under column 8, and the marker sprite's eight frames
+// and masks under the board's first rows. The areas below are in units; at
+// scale s every area lies at s times its position and size.
 #pragma once
 
 #include <QImage>
@@ -24,18 +25,23 @@ inline constexpr QRect SpriteMaskArea(int f) {
     return {30 + 20 * f, 50, 20, 20};
 }
 
+// A rectangle in units as pixels at `scale`.
+inline constexpr QRect Scaled(const QRect& r, int scale) {
+    return {r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale};
+}
+
 // One frame of the marker sprite: its colours on pure black (RGB32).
-QImage SpriteFrame(int f);
+QImage SpriteFrame(int f, int scale);
 
 // The mask of a frame: pure black where the frame is not black, pure white
 // elsewhere.
 QImage SpriteMask(const QImage& frame);
 
-// The progress bar art, 31 x 315 each (RGB32).
-QImage FullBar();
-QImage EmptyBar();
+// The progress bar art, 31 x 315 units each (RGB32).
+QImage FullBar(int scale);
+QImage EmptyBar(int scale);
 
 // The whole sheet (RGB32).
-QImage SurfaceSheet();
+QImage SurfaceSheet(int scale);
 
 } // namespace zk::art

@@ -1,6 +1,9 @@
 // The stone, brick, wood and floor textures that tiles are drawn on, made
-// texel by texel from hashed noise. Every texture is 48 x 48 texels, and the
-// patterns with a period of 48 join seamlessly with the same texture beside.
+// pixel by pixel from hashed noise. Every texture is 48 x 48 units at `scale`
+// pixels per unit; its pattern is a function of the unit coordinates and its
+// grain is per pixel, so a larger scale shows the same texture in finer
+// detail. Patterns with a period of 48 join seamlessly with the same texture
+// beside them.
 #pragma once
 
 #include "Art.h"
@@ -19,38 +22,41 @@ enum class Tone { Granite, Slate, Sandstone, WhiteMarble, GreenMarble, Steel };
 
 const StoneTone& ToneOf(Tone tone);
 
-// The colour with a per-texel jitter of up to `amount` on each channel.
+// The colour with a per-pixel jitter of up to `amount` on each channel.
 QColor Grain(const QColor& c, int x, int y, std::uint32_t seed, int amount);
 
 // Sand of the movable tiles, the dark floor of the empty cell.
-QImage SandTexture(std::uint32_t seed);
-QImage FloorTexture(std::uint32_t seed);
+QImage SandTexture(std::uint32_t seed, int scale);
+QImage FloorTexture(std::uint32_t seed, int scale);
 
-// Mottled stone with dark and light specks; `scale` is the size of the mottling.
-QImage StoneTexture(std::uint32_t seed, const QColor& light, const QColor& dark, double scale);
-QImage StoneTexture(std::uint32_t seed, Tone tone, double scale = 9.0);
+// Mottled stone with dark and light specks; `size` is the size of the
+// mottling in units.
+QImage StoneTexture(std::uint32_t seed, const QColor& light, const QColor& dark, double size,
+                    int scale);
+QImage StoneTexture(std::uint32_t seed, Tone tone, int scale, double size = 9.0);
 
 // Courses of bricks `rowHeight` high and `brickLength` long, every other
-// course shifted by half a brick, with mortar joints one texel wide.
+// course shifted by half a brick, with mortar joints one unit wide.
 QImage BrickTexture(std::uint32_t seed, const QColor& a, const QColor& b, const QColor& mortar,
-                    int rowHeight, int brickLength);
+                    int rowHeight, int brickLength, int scale);
 
-// Rounded cobbles in Voronoi cells on a jittered grid of `grid` texels.
-QImage CobbleTexture(std::uint32_t seed, int grid, Tone tone, const QColor& mortar, double jitter);
+// Rounded cobbles in Voronoi cells on a jittered grid of `grid` units.
+QImage CobbleTexture(std::uint32_t seed, int grid, Tone tone, const QColor& mortar, double jitter,
+                     int scale);
 
-// Basalt columns seen from above: hexagons 12 texels across.
-QImage HexTexture(std::uint32_t seed, Tone tone);
+// Basalt columns seen from above: hexagons 12 units across.
+QImage HexTexture(std::uint32_t seed, Tone tone, int scale);
 
 // Marble with winding veins of `vein`.
-QImage MarbleTexture(std::uint32_t seed, Tone tone, const QColor& vein);
+QImage MarbleTexture(std::uint32_t seed, Tone tone, const QColor& vein, int scale);
 
-// Moss grown over patches of a given texture.
-QImage MossTexture(std::uint32_t seed, const QImage& stone);
+// Moss grown over patches of a texture drawn at `scale`.
+QImage MossTexture(std::uint32_t seed, const QImage& stone, int scale);
 
 // Four wooden planks with their grain.
-QImage PlankTexture(std::uint32_t seed);
+QImage PlankTexture(std::uint32_t seed, int scale);
 
-// Square tesserae 6 texels wide in three colours, laid in rings.
-QImage MosaicTexture(std::uint32_t seed);
+// Square tesserae 6 units wide in three colours, laid in rings.
+QImage MosaicTexture(std::uint32_t seed, int scale);
 
 } // namespace zk::art

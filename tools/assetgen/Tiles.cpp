@@ -490,17 +490,17 @@ void DrawConnections(QPainter& p, const Layout& l) {
 
 } // namespace
 
-QImage RenderTile(int t) {
+QImage RenderTile(int t, int scale) {
     const Layout l = LayoutOf(t);
     QImage tile;
     if (t == 0) {
-        const QImage floor = FloorTexture(0);
+        const QImage floor = FloorTexture(0, scale);
         tile = Render(
-            TileSize, TileSize, [](QPainter& p) { DrawFloorRim(p); }, 4, &floor);
+            TileSize, TileSize, scale, [](QPainter& p) { DrawFloorRim(p); }, 4, &floor);
     } else if (!l.fixed) {
-        const QImage sand = SandTexture(static_cast<std::uint32_t>(t));
+        const QImage sand = SandTexture(static_cast<std::uint32_t>(t), scale);
         tile = Render(
-            TileSize, TileSize,
+            TileSize, TileSize, scale,
             [&](QPainter& p) {
                 DrawRaisedBevel(p);
                 DrawConnections(p, l);
@@ -509,10 +509,10 @@ QImage RenderTile(int t) {
     } else if (l.ArmCount() > 0) {
         // Tiles with the same edges differ in their stone and in how they are
         // held: bolted at the corners, or set into a carved frame.
-        const QImage stone = FixedBaseTexture(t, l.variant % 3);
+        const QImage stone = FixedBaseTexture(t, l.variant % 3, scale);
         const bool bolted = (l.variant / 3) % 2 == 0;
         tile = Render(
-            TileSize, TileSize,
+            TileSize, TileSize, scale,
             [&](QPainter& p) {
                 DrawStoneRim(p);
                 if (bolted) {
@@ -524,37 +524,39 @@ QImage RenderTile(int t) {
             },
             4, &stone);
     } else {
-        const FixedPiece piece = FixedPieceFor(t);
-        tile = Render(TileSize, TileSize, piece.draw, 4, &piece.backdrop);
+        const FixedPiece piece = FixedPieceFor(t, scale);
+        tile = Render(TileSize, TileSize, scale, piece.draw, 4, &piece.backdrop);
     }
     return Opaque(tile);
 }
 
-QImage TileSheet() {
-    QImage sheet(SheetColumns * TileSize, 10 * TileSize, QImage::Format_RGB32);
+QImage TileSheet(int scale) {
+    const int cell = TileSize * scale;
+    QImage sheet(SheetColumns * cell, 10 * cell, QImage::Format_RGB32);
     sheet.fill(Qt::black);
     QPainter p(&sheet);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     for (int t = 0; t < TileTypeCount; ++t) {
-        const Point cell = SheetCell(static_cast<TileNumber>(t));
-        p.drawImage(cell.x * TileSize, cell.y * TileSize, RenderTile(t));
+        const Point at = SheetCell(static_cast<TileNumber>(t));
+        p.drawImage(at.x * cell, at.y * cell, RenderTile(t, scale));
     }
     p.end();
     return sheet;
 }
 
-QImage PaletteSheetFrom(const QImage& tileSheet) {
+QImage PaletteSheetFrom(const QImage& tileSheet, int scale) {
     const QImage half = Opaque(Downsample(tileSheet, 2));
-    // A mild unsharp mask inside each 24 px cell keeps the small pictures crisp.
+    // A mild unsharp mask inside each palette cell keeps the small pictures crisp.
+    const int cell = PaletteTileSize * scale;
     QImage out = half.copy();
     const int w = half.width();
     const int h = half.height();
     for (int y = 0; y < h; ++y) {
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            const int cx = x % PaletteTileSize;
-            const int cy = y % PaletteTileSize;
-            if (cx == 0 || cy == 0 || cx == PaletteTileSize - 1 || cy == PaletteTileSize - 1) {
+            const int cx = x % cell;
+            const int cy = y % cell;
+            if (cx == 0 || cy == 0 || cx == cell - 1 || cy == cell - 1) {
                 continue;
             }
             const QRgb c = half.pixel(x, y);
@@ -571,8 +573,8 @@ QImage PaletteSheetFrom(const QImage& tileSheet) {
     return out;
 }
 
-QImage PaletteSheet() {
-    return PaletteSheetFrom(TileSheet());
+QImage PaletteSheet(int scale) {
+    return PaletteSheetFrom(TileSheet(scale), scale);
 }
 
 QImage ContactSheet() {
@@ -580,7 +582,7 @@ QImage ContactSheet() {
     constexpr int cellH = 66;
     constexpr int margin = 12;
     constexpr int header = 44;
-    const QImage sheet = TileSheet();
+    const QImage sheet = TileSheet(1);
     QImage out(margin * 2 + SheetColumns * cellW, header + margin + 10 * cellH,
                QImage::Format_RGB32);
     out.fill(Rgb(0x1C1F26));

@@ -24,18 +24,23 @@ inline constexpr double PipeWidth = 8.0;
 inline constexpr double RailWidth = 13.0;
 inline constexpr double BandWidth = 18.0;
 
-// One tile at 48 x 48, opaque (RGB32). t must be 0..199.
-QImage RenderTile(int t);
+// Every picture is drawn at `scale` pixels per unit (1, 2 or 3): a tile is
+// 48 units, so the sheets at scale 2 have 96-pixel cells at twice the 1x
+// positions.
 
-// The tile sheet "b1.bmp": 960 x 480, tile t at ((t mod 20) x 48, (t div 20) x 48).
-QImage TileSheet();
+// One tile at 48 x 48 units, opaque (RGB32). t must be 0..199.
+QImage RenderTile(int t, int scale);
 
-// The palette sheet "b3.bmp": 480 x 240, the same tiles at 24 x 24.
-QImage PaletteSheet();
+// The tile sheet "b1.bmp": 960 x 480 units, tile t at ((t mod 20) x 48,
+// (t div 20) x 48).
+QImage TileSheet(int scale);
 
-// Palette tiles from a rendered tile sheet (2 x 2 box filter with a light
-// sharpening so that the small pictures stay crisp).
-QImage PaletteSheetFrom(const QImage& tileSheet);
+// The palette sheet "b3.bmp": 480 x 240 units, the same tiles at 24 x 24.
+QImage PaletteSheet(int scale);
+
+// Palette tiles from a tile sheet rendered at the same scale (2 x 2 box
+// filter with a light sharpening so that the small pictures stay crisp).
+QImage PaletteSheetFrom(const QImage& tileSheet, int scale);
 
 // All 200 tiles labelled with their numbers, for reviewers.
 QImage ContactSheet();

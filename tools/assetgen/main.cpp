@@ -3,7 +3,8 @@
 // display.
 //
 //   zk-assetgen --game-dir DIR --help-sources DIR   image sheets, sounds, help
-//   zk-assetgen --resources DIR                     the compiled-in PNGs
+//   zk-assetgen --game-dir DIR --scale N            the image sheets at N x (2, 3)
+//   zk-assetgen --resources DIR [--scale N]         the compiled-in PNGs (at N x)
 //   zk-assetgen --contact-sheet FILE                all 200 tiles, labelled
 //   zk-assetgen --docs DIR                          overview pictures for the README
 #include "Art.h"
@@ -42,14 +43,23 @@ void Put(const QString& dir, const QString& name, const zk::art::Bytes& bytes) {
     }
 }
 
-void GameFiles(const QString& dir, const QString& helpSources) {
+// The image sheets at `scale`: "b1.bmp", at scale 2 "b1@2x.bmp".
+void Sheets(const QString& dir, int scale) {
     using namespace zk::art;
     QDir().mkpath(dir);
-    const QImage tiles = TileSheet();
-    Put(dir, QStringLiteral("b1.bmp"), EncodeBmp(tiles));
-    Put(dir, QStringLiteral("b2.bmp"), EncodeBmp(SurfaceSheet()));
-    Put(dir, QStringLiteral("b3.bmp"), EncodeBmp(PaletteSheetFrom(tiles)));
-    Put(dir, QStringLiteral("b5.bmp"), EncodeBmp(SplashPicture()));
+    auto put = [&](const char* name, const QImage& image) {
+        Put(dir, ScaledName(QString::fromLatin1(name), scale), EncodeBmp(image));
+    };
+    const QImage tiles = TileSheet(scale);
+    put("b1.bmp", tiles);
+    put("b2.bmp", SurfaceSheet(scale));
+    put("b3.bmp", PaletteSheetFrom(tiles, scale));
+    put("b5.bmp", SplashPicture(scale));
+}
+
+void GameFiles(const QString& dir, const QString& helpSources) {
+    using namespace zk::art;
+    Sheets(dir, 1);
     Put(dir, QStringLiteral("w1.wav"), EncodeWav(FanfareSamples(), SampleRate));
     Put(dir, QStringLiteral("w2.wav"), EncodeWav(ClickSamples(), SampleRate));
     for (const HelpDocument& doc : HelpDocuments()) {
@@ -64,9 +74,9 @@ void GameFiles(const QString& dir, const QString& helpSources) {
     }
 }
 
-void Resources(const QString& dir) {
+void Resources(const QString& dir, int scale) {
     QDir().mkpath(dir);
-    for (const zk::art::NamedPicture& picture : zk::art::ResourcePictures()) {
+    for (const zk::art::NamedPicture& picture : zk::art::ResourcePictures(scale)) {
         Put(dir, picture.name, zk::art::EncodePng(picture.image));
     }
 }
@@ -81,7 +91,8 @@ void Docs(const QString& dir) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: zk-assetgen [--game-dir DIR --help-sources DIR] [--resources DIR]\n"
-                 "                   [--contact-sheet FILE] [--docs DIR]\n");
+                 "                   [--contact-sheet FILE] [--docs DIR]\n"
+                 "       zk-assetgen --scale 2|3 [--game-dir DIR] [--resources DIR]\n");
     return 2;
 }
 
@@ -95,6 +106,7 @@ int main(int argc, char** argv) {
     }
     const QStringList args = QGuiApplication::arguments();
     QString gameDir, helpSources, resourceDir, contactSheet, docsDir;
+    int scale = 1;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         if (i + 1 >= args.size()) {
@@ -110,6 +122,12 @@ int main(int argc, char** argv) {
             contactSheet = args[++i];
         } else if (a == QLatin1String("--docs")) {
             docsDir = args[++i];
+        } else if (a == QLatin1String("--scale")) {
+            bool ok = false;
+            scale = args[++i].toInt(&ok);
+            if (!ok || (scale != 2 && scale != 3)) {
+                return Usage();
+            }
         } else {
             return Usage();
         }
@@ -117,14 +135,23 @@ int main(int argc, char** argv) {
     if (gameDir.isEmpty() && resourceDir.isEmpty() && contactSheet.isEmpty() && docsDir.isEmpty()) {
         return Usage();
     }
-    if (!gameDir.isEmpty()) {
+    if (scale != 1) {
+        // the larger sets: sheets and compiled-in pictures only
+        if (!helpSources.isEmpty() || !contactSheet.isEmpty() || !docsDir.isEmpty() ||
+            (gameDir.isEmpty() && resourceDir.isEmpty())) {
+            return Usage();
+        }
+        if (!gameDir.isEmpty()) {
+            Sheets(gameDir, scale);
+        }
+    } else if (!gameDir.isEmpty()) {
         if (helpSources.isEmpty()) {
             return Usage();
         }
         GameFiles(gameDir, helpSources);
     }
     if (!resourceDir.isEmpty()) {
-        Resources(resourceDir);
+        Resources(resourceDir, scale);
     }
     if (!contactSheet.isEmpty()) {
         const QFileInfo info(contactSheet);
