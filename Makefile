@@ -74,3 +74,12 @@ test-asan: deps
 	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" >/dev/null
 	@$(ASAN_ENV) cmake --build $(ASAN_BUILD) -j$(JOBS) --target zk_suites
 	cd $(ASAN_BUILD) && $(ASAN_ENV) ctest --output-on-failure -j$(JOBS) -LE '^(fuzz|e2e|install)$$'
+
+# The Debian package build/package/zanfor-kelva_<version>_<arch>.deb (CPack):
+# installs under /usr, the launcher in /usr/games. Checked with dpkg-deb and
+# lintian afterwards (packaging/check-package).
+.PHONY: package
+package: build
+	@rm -f $(BUILD)/package/zanfor-kelva_*.deb
+	cd $(BUILD) && cpack -G DEB
+	@packaging/check-package $(BUILD) .
