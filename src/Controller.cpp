@@ -20,10 +20,15 @@ namespace zk {
 
 namespace {
 
-// Whether a question form, when there is one, was answered No.
+// Whether a question form, when there is one, was answered No, or could not
+// ask because it is open already.
 template <class Form>
-bool AnsweredNo(Form* form) {
-    return form && form->ShowModal() == platform::mrNo;
+bool Declined(Form* form) {
+    if (!form) {
+        return false;
+    }
+    const int answer = form->ShowModal();
+    return answer == platform::mrNo || answer == platform::mrRefused;
 }
 
 } // namespace
@@ -37,12 +42,16 @@ GameController::GameController(GameState& state, WindowState& windowState, Rando
 bool GameController::StartLevel(int n) {
     // Challenge play with a move asks before the level is given up.
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState && state_.moved &&
-        AnsweredNo(forms_.RestartDlg)) {
+        Declined(forms_.RestartDlg)) {
         return false;
     }
     // An edited Board is taken over into its level only on OK.
     if (state_.boardState == EditingState && state_.edited) {
-        if (forms_.TakeDlg && forms_.TakeDlg->ShowModal() == platform::mrOk) {
+        const int answer = forms_.TakeDlg ? forms_.TakeDlg->ShowModal() : platform::mrCancel;
+        if (answer == platform::mrRefused) {
+            return false;
+        }
+        if (answer == platform::mrOk) {
             state_.levels.StoreBoard(state_.board.cells);
             state_.levelsChanged = true;
         }
@@ -185,13 +194,17 @@ void GameController::SetLevelScrollMaximum(int maximum) {
 }
 
 void GameController::LevelScrollChange() {
-    StartLevel(toolbar_.levelscroll->value());
+    if (!StartLevel(toolbar_.levelscroll->value())) {
+        // Declined: the bar goes back to the level in play, starting nothing.
+        const QSignalBlocker quiet(toolbar_.levelscroll);
+        toolbar_.levelscroll->setValue(state_.levels.CurrentLevel());
+    }
     UpdateCaption();
 }
 
 void GameController::Restart() {
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
-        AnsweredNo(forms_.RestartDlg)) {
+        Declined(forms_.RestartDlg)) {
         return;
     }
     StartLevel(state_.levels.CurrentLevel());
@@ -199,7 +212,7 @@ void GameController::Restart() {
 
 void GameController::NewGame() {
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
-        AnsweredNo(forms_.GiveUpDlg)) {
+        Declined(forms_.GiveUpDlg)) {
         return;
     }
     auto& levels = state_.levels;

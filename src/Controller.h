@@ -29,7 +29,8 @@ public:
                    platform::SoundPlayer& sound, QWidget* window);
 
     // Starts level n. False when the player declined to give up the level
-    // in play or to leave it; nothing has changed then.
+    // in play or to leave it, or when that question is open already; nothing
+    // has changed then.
     bool StartLevel(int n);
     void SetBoardState(BoardState s);
     void UpdateCaption();

@@ -80,6 +80,7 @@ void Session::StartUp() {
         platform::ShowError(Q(*message), window_);
     }
     levels.ClampCurrentLevel();
+    levelsAtStart_ = levels.Levels();
     controller_.SetLevelScrollMaximum(levels.LevelCount());
     controller_.SetLevelScrollPosition(levels.CurrentLevel());
 
@@ -199,7 +200,7 @@ void Session::Close() {
     if (state_.boardState == EditingState) {
         state_.levels.StoreBoard(state_.board.cells);
     }
-    if (state_.levelsChanged &&
+    if (LevelsToOffer() &&
         platform::ShowMessage(platform::MessageIcon::Question, platform::MessageButtons::YesNo,
                               Q(LevelsChangedQuestionText(state_.language)),
                               window_) == platform::mrYes) {
@@ -209,6 +210,22 @@ void Session::Close() {
     }
     SaveGame();
     WriteSettings();
+}
+
+bool Session::LevelsToOffer() const {
+    // After an accepted "Accept modifications?" always, as before; otherwise
+    // whenever the run changed the level set and the level file does not hold
+    // it (a file that is missing or cannot be read holds nothing), so that
+    // edits, inserted and deleted levels are not lost without a word.
+    if (state_.levelsChanged) {
+        return true;
+    }
+    const std::vector<LevelRecord>& levels = state_.levels.Levels();
+    if (levels == levelsAtStart_) {
+        return false;
+    }
+    const std::string file = windowState_.programDirectory + files::LevelFileName;
+    return files::ReadLevelFile(file).levels != levels;
 }
 
 void Session::WriteSettings() {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Forms.h"
 #include "WindowState.h"
@@ -57,6 +58,8 @@ public:
 private:
     // Just right of the main window, top edges level.
     QPoint EditFormPosition() const;
+    // Whether the close offers to write the level file.
+    bool LevelsToOffer() const;
     void WriteSettings();
 
     GameState& state_;
@@ -71,6 +74,7 @@ private:
     QTimer& timer_;
     std::function<void(int)> exit_;
     std::string helpFile_;
+    std::vector<LevelRecord> levelsAtStart_; // the level set as start-up read it
 };
 
 } // namespace zk

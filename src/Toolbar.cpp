@@ -93,13 +93,12 @@ Toolbar::Toolbar(QWidget* window, ToolbarHandlers handlers) : handlers_(std::mov
             this->*c.button = button;
             control = button;
         } else {
-            levelscroll = new QScrollBar(Qt::Horizontal, ToolPanel);
-            levelscroll->setObjectName(c.name);
+            levelscroll = new platform::TScrollBar(ToolPanel, c.name);
             levelscroll->setRange(1, 1);
             levelscroll->setSingleStep(1);
             levelscroll->setPageStep(10);
             levelscroll->setFocusPolicy(Qt::NoFocus);
-            QObject::connect(levelscroll, &QScrollBar::valueChanged, ToolPanel,
+            QObject::connect(levelscroll, &platform::TScrollBar::Changed, ToolPanel,
                              [handler] { (*handler)(); });
             control = levelscroll;
         }

@@ -2,7 +2,6 @@
 // where each stands, what it shows, what its hints say and what it runs.
 #pragma once
 
-#include <QScrollBar>
 #include <QWidget>
 #include <functional>
 #include <span>
@@ -67,7 +66,7 @@ public:
     platform::TShape* Shape1 = nullptr;
     QLabel* levellabel = nullptr;
     platform::TSpeedButton* sDownBtn = nullptr;
-    QScrollBar* levelscroll = nullptr;
+    platform::TScrollBar* levelscroll = nullptr;
     platform::TSpeedButton* sUpBtn = nullptr;
     platform::TSpeedButton* RulesBtn = nullptr;
     platform::TSpeedButton* InfoBtn = nullptr;

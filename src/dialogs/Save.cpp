@@ -1,5 +1,6 @@
 #include "dialogs/Save.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -66,7 +67,7 @@ TSaveDlg::TSaveDlg(const Language& language, const std::string& savedGamePath, Q
     Place(OKBtn, 84, 284, 77, 27);
     OKBtn->setText(QStringLiteral("OK"));
     OKBtn->SetGlyph(QStringLiteral("OKBtn.png"), 2);
-    AttachButton(OKBtn, platform::mrOk);
+    AttachButton(OKBtn, platform::mrOk, [this] { OKBtnClick(); });
     AddDefaultButton(OKBtn);
     CancelBtn = new platform::TBitBtn(this, QStringLiteral("CancelBtn"));
     Place(CancelBtn, 168, 284, 77, 27);
@@ -86,8 +87,32 @@ TSaveDlg::TSaveDlg(const Language& language, const std::string& savedGamePath, Q
             &TSaveDlg::FileListBoxDblClick);
 }
 
+bool TSaveDlg::IsFileName(const QString& name) {
+    return !name.isEmpty() && !name.startsWith(QLatin1Char('.')) &&
+           !name.contains(QLatin1Char('*')) && !name.contains(QLatin1Char('?')) &&
+           !name.contains(QLatin1Char('/'));
+}
+
+bool TSaveDlg::AcceptName() {
+    if (IsFileName(FileEdit->text())) {
+        return true;
+    }
+    QApplication::beep();
+    FileEdit->setFocus(Qt::OtherFocusReason);
+    FileEdit->selectAll();
+    return false;
+}
+
+void TSaveDlg::OKBtnClick() {
+    if (!AcceptName()) {
+        SetModalResult(platform::mrNone);
+    }
+}
+
 void TSaveDlg::FileListBoxDblClick() {
-    SetModalResult(platform::mrOk);
+    if (AcceptName()) {
+        SetModalResult(platform::mrOk);
+    }
 }
 
 void TSaveDlg::newpathbtnClick() {

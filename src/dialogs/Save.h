@@ -37,7 +37,14 @@ public:
     platform::TBitBtn* OKBtn = nullptr;
     platform::TBitBtn* CancelBtn = nullptr;
 
+    // OK, Enter and a double-click on a file close the dialog only with a
+    // name to save under; otherwise a beep, and the name field keeps the
+    // focus with its text selected.
+    void OKBtnClick();
     void FileListBoxDblClick();
+    // Whether a name can be saved under: not empty, not hidden (a leading
+    // dot), no wildcard and no directory separator.
+    static bool IsFileName(const QString& name);
     // Creates the directory named in pathedit inside the current one and
     // moves there; silent when that fails.
     void newpathbtnClick();
@@ -46,6 +53,9 @@ protected:
     void FormActivate() override;
 
 private:
+    // True for a name to save under; otherwise a beep and the name selected.
+    bool AcceptName();
+
     const Language& language_;
     const std::string& savedGamePath_;
 };

@@ -1,7 +1,9 @@
 #include "platform/Controls.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 
 namespace zk::platform {
 
@@ -121,6 +123,74 @@ TLabel::TLabel(QWidget* parent, const QString& name, bool centred, bool wordWrap
     setContentsMargins(0, 0, 0, 0);
     setMargin(0);
     setIndent(0);
+}
+
+TScrollBar::TScrollBar(QWidget* parent, const QString& name) : QScrollBar(Qt::Horizontal, parent) {
+    setObjectName(name);
+    // Its menu would run a loop of its own in the middle of a press.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    // An action of the player's has moved the slider; the value follows at
+    // once unless the slider stands where the value is.
+    connect(this, &QAbstractSlider::actionTriggered, this,
+            [this] { playerAction_ = sliderPosition() != value(); });
+    connect(this, &QAbstractSlider::valueChanged, this, [this] {
+        if (playerAction_) {
+            playerAction_ = false;
+            pending_ = true;
+        } else {
+            emit Changed();
+        }
+    });
+}
+
+bool TScrollBar::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) && !pressed_) {
+        valueAtPress_ = value();
+    }
+    const bool handled = QScrollBar::event(event);
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        pressed_ = true;
+        break;
+    case QEvent::MouseButtonRelease:
+        pressed_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
+        break;
+    case QEvent::Hide:
+        pressed_ = false; // the bar has stopped its repeat
+        break;
+    default:
+        break;
+    }
+    if (pending_ && !pressed_) {
+        pending_ = false;
+        emit Changed();
+    }
+    return handled;
+}
+
+void TScrollBar::CancelPress() {
+    if (!pressed_) {
+        return;
+    }
+    // The bar's own release stops the repeat and lets the thumb go.
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(), QPointF(), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    mouseReleaseEvent(&release);
+    pressed_ = false;
+    pending_ = false;
+    playerAction_ = false;
+    const QSignalBlocker quiet(this);
+    setValue(valueAtPress_);
+}
+
+void CancelPresses() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (TScrollBar* bar : window->findChildren<TScrollBar*>()) {
+            bar->CancelPress();
+        }
+    }
 }
 
 } // namespace zk::platform

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QWidget>
 
@@ -95,5 +96,39 @@ class TLabel : public QLabel {
 public:
     TLabel(QWidget* parent, const QString& name, bool centred = false, bool wordWrap = false);
 };
+
+// A horizontal scroll bar that reports every change of its position with
+// Changed(). A change the program makes is reported at once. A change the
+// player makes is reported once, when the press that made it has ended (a
+// wheel turn when its event has been handled), with the position it left: a
+// handler that asks a question never runs while the button is still down and
+// the bar's auto-repeat would step on behind the question.
+class TScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    TScrollBar(QWidget* parent, const QString& name);
+
+    // Ends a press in progress as if it had not been made: the repeat stops,
+    // the thumb is let go, the position goes back to where the press found
+    // it, and nothing is reported.
+    void CancelPress();
+
+signals:
+    void Changed();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    bool pressed_ = false;
+    bool playerAction_ = false; // the next change of value is the player's
+    bool pending_ = false;      // the player's change waits for the press to end
+    int valueAtPress_ = 0;
+};
+
+// Before a modal form or message box opens: a press in progress on a scroll
+// bar is cancelled, so that nothing the mouse began goes on acting on the
+// windows behind it.
+void CancelPresses();
 
 } // namespace zk::platform

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QShowEvent>
 #include <QStorageInfo>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -304,12 +305,28 @@ void TFileListBox::SetFileEdit(QLineEdit* edit) {
 
 void TFileListBox::SetMask(const QString& mask) {
     mask_ = mask;
+    oneFile_.clear();
     Fill(QString());
 }
 
 void TFileListBox::SetDirectory(const QString& directory) {
     directory_ = CleanDirectory(directory);
+    oneFile_.clear();
     Fill(QString());
+}
+
+void TFileListBox::showEvent(QShowEvent* event) {
+    QListWidget::showEvent(event);
+    if (event->spontaneous() || oneFile_.isEmpty()) {
+        return;
+    }
+    // The mask replaced for one file serves one showing of the dialog.
+    if (oneFileShown_) {
+        oneFile_.clear();
+        Reread();
+    } else {
+        oneFileShown_ = true;
+    }
 }
 
 void TFileListBox::Reread() {
@@ -353,7 +370,9 @@ bool TFileListBox::SetFileName(const QString& path) {
         return false;
     };
     if (!name.isEmpty() && !select()) {
-        SetMask(name);
+        oneFile_ = name;
+        oneFileShown_ = isVisible();
+        Fill(QString());
         select();
     }
     return true;
@@ -377,7 +396,7 @@ void TFileListBox::Fill(const QString& keepSelected) {
     QStringList names;
     const QFileInfoList entries = QDir(directory_).entryInfoList(QDir::Files, QDir::NoSort);
     for (const QFileInfo& entry : entries) {
-        if (entry.isFile() && !entry.isHidden() && Matches(mask_, entry.fileName())) {
+        if (entry.isFile() && !entry.isHidden() && Matches(Mask(), entry.fileName())) {
             names << entry.fileName();
         }
     }
@@ -399,7 +418,7 @@ void TFileListBox::SelectionChanged() {
     }
     const QList<QListWidgetItem*> selected = selectedItems();
     if (selected.isEmpty()) {
-        fileEdit_->setText(mask_);
+        fileEdit_->setText(Mask());
     } else {
         fileEdit_->setText(selected.first()->text());
         fileEdit_->selectAll();

@@ -92,7 +92,9 @@ public:
     void SetFileEdit(QLineEdit* edit);
     void SetDirList(TDirectoryListBox* list) { dirList_ = list; }
 
-    QString Mask() const { return mask_; }
+    // The mask in force: the one set, or the name of the one file it was
+    // replaced by.
+    QString Mask() const { return oneFile_.isEmpty() ? mask_ : oneFile_; }
     // "*.zkv", a file name, or several patterns separated by ";".
     void SetMask(const QString& mask);
 
@@ -108,8 +110,9 @@ public:
     // The selected file's full path; empty when nothing is selected.
     QString FileName() const;
     // Moves the lists to the file's directory and selects the file. When the
-    // mask hides it, the mask becomes the file's name. False, and nothing
-    // moves, when the directory does not exist.
+    // mask hides it, the mask becomes the file's name until the directory
+    // changes or the dialog is shown once more. False, and nothing moves,
+    // when the directory does not exist.
     bool SetFileName(const QString& path);
 
     // Whether a name matches a mask, letter case ignored.
@@ -118,12 +121,17 @@ public:
 signals:
     void FileDoubleClicked();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Fill(const QString& keepSelected);
     void SelectionChanged();
 
     QString directory_;
     QString mask_ = QStringLiteral("*.*");
+    QString oneFile_;           // the name that replaces the mask, or empty
+    bool oneFileShown_ = false; // the dialog has been shown with it
     QPointer<QLineEdit> fileEdit_;
     QPointer<TDirectoryListBox> dirList_;
 };

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 
+#include "platform/Controls.h"
 #include "platform/Pictures.h"
 #include "platform/Placement.h"
 
@@ -33,6 +35,12 @@ ModalForm::ModalForm(QWidget* mainWindow, bool bordered)
 }
 
 int ModalForm::ShowModal() {
+    if (showing_) {
+        return mrRefused;
+    }
+    CancelPresses();
+    showing_ = true;
+    const auto shown = qScopeGuard([this] { showing_ = false; });
     return ModalSeam::Current().RunForm(*this);
 }
 

@@ -23,7 +23,8 @@ public:
     // no border at all.
     explicit ModalForm(QWidget* mainWindow, bool bordered = true);
 
-    // Shows the form modally through the seam and returns its modal result.
+    // Shows the form modally through the seam and returns its modal result;
+    // mrRefused, without showing it, while it is open already.
     int ShowModal();
 
     int ModalResult() const { return modalResult_; }
@@ -79,6 +80,7 @@ private:
     QPointer<QAbstractButton> cancelButton_;
     QPointer<QWidget> firstFocus_;
     bool leftApplication_ = false;
+    bool showing_ = false;
 };
 
 } // namespace zk::platform

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/Controls.h"
+
 namespace zk::platform {
 
 namespace {
@@ -63,6 +65,7 @@ int ShowMessage(MessageIcon icon, MessageButtons buttons, const QString& text, Q
     request.title = MessageTitle(icon);
     request.text = text;
     request.owner = owner;
+    CancelPresses();
     return ModalSeam::Current().RunMessage(request);
 }
 

@@ -17,6 +17,9 @@ inline constexpr int mrOk = 1;
 inline constexpr int mrCancel = 2; // also the close box
 inline constexpr int mrYes = 6;
 inline constexpr int mrNo = 7;
+// What showing a form that is open already answers: it is not shown again,
+// nothing was asked, and the caller goes no further.
+inline constexpr int mrRefused = -1;
 
 enum class MessageIcon { Error, Warning, Question };
 enum class MessageButtons { Ok, YesNo };

@@ -139,6 +139,35 @@ TEST_F(FileDialogTest, SaveDialogSelectionFillsTheEditAndDoubleClickConfirms) {
     EXPECT_EQ(save.FileEdit->text(), QStringLiteral("two.zkv"));
 }
 
+// OK with a name that is no file name keeps the dialog open, the name
+// selected in the focused field; a double-click on such a listed file as well.
+TEST_F(FileDialogTest, SaveDialogRefusesNamesThatAreNoFileNames) {
+    TSaveDlg save(state.language, state.savedGamePath, nullptr);
+    Touch(root + "/*.zkv"); // written by an earlier version
+    ASSERT_TRUE(save.DirectoryListBox->SetDirectory(root));
+    for (const QString name : {"", ".zkv", "..", "*.zkv", "week?.zkv", "a/b"}) {
+        bool open = false;
+        QWidget* focus = nullptr;
+        QString selected;
+        seam.Then([&](ModalForm& form) {
+            save.FileEdit->setText(name);
+            save.OKBtn->setFocus();
+            ScriptedSeam::SendKey(form, Qt::Key_Return);
+            open = form.isVisible();
+            focus = form.focusWidget();
+            selected = save.FileEdit->selectedText();
+            DoubleClickFile(save.FileListBox, QStringLiteral("*.zkv"));
+            open = open && form.isVisible();
+            save.FileEdit->setText(QStringLiteral("week1"));
+            ScriptedSeam::PressButton(form, QStringLiteral("OKBtn"));
+        });
+        EXPECT_EQ(save.ShowModal(), mrOk) << name.toStdString();
+        EXPECT_TRUE(open) << name.toStdString();
+        EXPECT_EQ(focus, save.FileEdit) << name.toStdString();
+        EXPECT_EQ(selected, name) << name.toStdString();
+    }
+}
+
 TEST_F(FileDialogTest, NewDirectoryButton) {
     TSaveDlg save(state.language, state.savedGamePath, nullptr);
     ASSERT_TRUE(save.DirectoryListBox->SetDirectory(root));

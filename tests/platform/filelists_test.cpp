@@ -130,6 +130,38 @@ TEST_F(FileListsTest, SettingTheFileSelectsItAndFillsTheEdit) {
     EXPECT_EQ(dirs.Directory(), root + "/sub");
 }
 
+// A mask replaced to show one file serves until the directory changes or the
+// dialog is shown once more; a hidden name never sticks for the rest of a run.
+TEST_F(FileListsTest, AMaskReplacedForOneFileLastsOneShowingInOneDirectory) {
+    ASSERT_TRUE(QDir(root).mkdir("sub"));
+    Touch(root + "/a.zkv");
+    Touch(root + "/.zkv");
+    Touch(root + "/sub/b.zkv");
+    EXPECT_TRUE(files.SetFileName(root + "/.zkv"));
+    EXPECT_EQ(files.Mask(), QStringLiteral(".zkv"));
+    EXPECT_TRUE(files.Names().isEmpty()); // hidden files are never listed
+    ASSERT_TRUE(dirs.SetDirectory(root + "/sub"));
+    EXPECT_EQ(files.Mask(), QStringLiteral("*.zkv"));
+    EXPECT_EQ(files.Names(), QStringList{"b.zkv"});
+
+    // Set before a showing, it serves that showing and ends with the next one.
+    Touch(root + "/sub/odd.dat");
+    EXPECT_TRUE(files.SetFileName(root + "/sub/odd.dat"));
+    parent.show();
+    EXPECT_EQ(files.Names(), QStringList{"odd.dat"});
+    EXPECT_EQ(files.FileName(), root + "/sub/odd.dat");
+    parent.hide();
+    EXPECT_EQ(files.Names(), QStringList{"odd.dat"});
+    parent.show();
+    EXPECT_EQ(files.Mask(), QStringLiteral("*.zkv"));
+    EXPECT_EQ(files.Names(), QStringList{"b.zkv"});
+    // Set while shown, it ends with the next showing too.
+    EXPECT_TRUE(files.SetFileName(root + "/sub/odd.dat"));
+    parent.hide();
+    parent.show();
+    EXPECT_EQ(files.Names(), QStringList{"b.zkv"});
+}
+
 TEST_F(FileListsTest, RereadingKeepsTheSelectionAndSurvivesVanishedAndUnreadableDirectories) {
     ASSERT_TRUE(QDir(root).mkpath("sub/deeper"));
     Touch(root + "/sub/a.zkv");

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -142,6 +143,57 @@ TEST(ModalFormTest, NestedShowingsTakeTheScriptsInOrder) {
     ASSERT_EQ(seam.Forms().size(), 2u);
     EXPECT_EQ(seam.Forms()[0].name, QStringLiteral("Outer"));
     EXPECT_EQ(seam.Forms()[1].name, QStringLiteral("Inner"));
+}
+
+TEST(ModalFormTest, AFormShownWhileItIsOpenIsRefused) {
+    ScriptedSeam seam;
+    ProbeForm form(nullptr, true);
+    int again = mrNone;
+    seam.Then([&](ModalForm& open) {
+        again = form.ShowModal();
+        ScriptedSeam::PressButton(open, QStringLiteral("CancelBtn"));
+    });
+    EXPECT_EQ(form.ShowModal(), mrNo);
+    EXPECT_EQ(again, mrRefused);
+    EXPECT_EQ(seam.Forms().size(), 1u);
+    // Once closed it shows again.
+    seam.ThenPress(QStringLiteral("OKBtn"));
+    EXPECT_EQ(form.ShowModal(), mrYes);
+}
+
+// The scroll bar reports a program's change at once and the player's once the
+// press ends; a form that opens during a press cancels it.
+TEST(ScrollBarTest, ThePlayersChangeWaitsForTheEndOfThePressAndAFormCancelsIt) {
+    QWidget window;
+    TScrollBar bar(&window, QStringLiteral("levelscroll"));
+    Place(&bar, 0, 0, 101, 19);
+    bar.setRange(1, 30);
+    bar.setPageStep(10);
+    window.show();
+    int reports = 0;
+    QObject::connect(&bar, &TScrollBar::Changed, [&] { ++reports; });
+    bar.setValue(5);
+    EXPECT_EQ(reports, 1);
+
+    const QPoint arrow(101 - 5, 9);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, arrow);
+    EXPECT_EQ(bar.value(), 6);
+    EXPECT_EQ(reports, 1);
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, arrow);
+    EXPECT_EQ(reports, 2);
+
+    ScriptedSeam seam;
+    ProbeForm form(&window, true);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, arrow);
+    ASSERT_EQ(bar.value(), 7);
+    seam.Then([&](ModalForm& open) {
+        EXPECT_EQ(bar.value(), 6);
+        ScriptedSeam::PressButton(open, QStringLiteral("CancelBtn"));
+    });
+    form.ShowModal();
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, arrow);
+    EXPECT_EQ(bar.value(), 6);
+    EXPECT_EQ(reports, 2);
 }
 
 TEST(MessageBoxTest, SeamSeesIconButtonsTitleAndText) {

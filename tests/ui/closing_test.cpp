@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
 #include "platform/Controls.h"
 
 class ClosingTest : public MainFormTest {
@@ -77,15 +81,61 @@ TEST_F(ClosingTest, TheLevelQuestionComesOnlyAfterAnAcceptedTakeAndStillAfterASa
     EXPECT_EQ(ReadSetting("mode"), "2");
 }
 
-TEST_F(ClosingTest, EditsWithoutAnAcceptedTakeAreStoredButNotOffered) {
+TEST_F(ClosingTest, EditsWithoutAnAcceptedTakeAreOfferedWhileTheFileDiffers) {
     Setting("mode", "2");
     Start();
     W().paletteSelection = 40;
     ClickCell(6, 6);
-    CloseWindowAnsweringEverything();
-    EXPECT_TRUE(seam->Messages().empty());
+    CloseWindowAnsweringEverything(); // No to the level question
+    ASSERT_EQ(seam->Messages().size(), 1u);
+    EXPECT_EQ(seam->Messages()[0].request.text, " Levels changed. Save?");
     EXPECT_EQ(S().levels.LevelAt(1)[zk::CellIndex(6, 6)], 40); // stored in memory
     EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat"))[zk::CellIndex(6, 6)], 120);
+}
+
+// Without an accepted "Accept modifications?" the question comes exactly when
+// the run changed the level set and the file does not hold it.
+TEST_F(ClosingTest, TheLevelQuestionComesWhenTheFileDoesNotHoldTheChangedSet) {
+    auto closingAsks = [&](const std::function<void()>& work) {
+        form.reset();
+        seam->Clear();
+        Start();
+        work();
+        CloseWindowAnsweringEverything();
+        const auto& shown = seam->Messages();
+        return std::count_if(shown.begin(), shown.end(), [](const auto& m) {
+                   return m.request.text == " Levels changed. Save?";
+               }) == 1;
+    };
+    Setting("mode", "2");
+    const auto file = TempDir::Read(programDir.File("zklv.dat"));
+    // Inserting and deleting change the set; saving puts it into the file.
+    EXPECT_TRUE(closingAsks([&] { P().InsertBtnClick(); }));
+    EXPECT_TRUE(closingAsks([&] { P().DeleteBtnClick(); }));
+    EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat")), file);
+    EXPECT_FALSE(closingAsks([&] {
+        P().InsertBtnClick();
+        P().SaveBtnClick();
+    }));
+    EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat")).size(), 4u * 63u);
+    // An edit undone by hand leaves the set as it was.
+    EXPECT_FALSE(closingAsks([&] {
+        const int tile = S().board.At(6, 6);
+        W().paletteSelection = 40;
+        ClickCell(6, 6);
+        W().paletteSelection = tile;
+        ClickCell(6, 6);
+    }));
+    // A file changed by someone else meanwhile is left alone.
+    EXPECT_FALSE(closingAsks([&] { WriteLevels({CornerLevel(1, 1)}); }));
+    // A level file that start-up could not read: its stand-in level is not
+    // offered, a changed one is (the file holds nothing).
+    std::filesystem::remove(programDir.File("zklv.dat"));
+    EXPECT_FALSE(closingAsks([] {}));
+    EXPECT_TRUE(closingAsks([&] {
+        W().paletteSelection = 40;
+        ClickCell(6, 6);
+    }));
 }
 
 TEST_F(ClosingTest, SettingsThatCannotBeWrittenAreReportedAndTheCloseCompletes) {

@@ -192,13 +192,17 @@ TEST_F(PlayTest, SearchesDoNothingWhenNoOtherLevelIsUnsolved) {
     EXPECT_EQ(S().board.cells, board.cells);
 }
 
-TEST_F(PlayTest, DeclinedScrollBarStartKeepsTheNewPosition) {
+TEST_F(PlayTest, DeclinedScrollBarStartPutsTheBarBackAndStartsNothing) {
     Start();
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
+    const auto board = S().board;
     Answer("RestartDlg", "CancelBtn");
+    const std::size_t mark = seam->Forms().size();
     P().levelscroll()->setValue(2);
-    EXPECT_EQ(P().levelscroll()->value(), 2);
+    EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"RestartDlg"}));
+    EXPECT_EQ(P().levelscroll()->value(), 1);
     EXPECT_EQ(S().levels.CurrentLevel(), 1);
+    EXPECT_EQ(S().board.cells, board.cells);
     EXPECT_TRUE(S().moved);
 }
 

@@ -1,0 +1,202 @@
+// What the end-to-end scenarios share: the levels they play, the settings
+// they start from, and the fixture that runs the real game under Xvfb and
+// reads its board, level indicator and progress bar back from the screen.
+#pragma once
+
+#include <QDir>
+#include <QImage>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "Harness.h"
+#include "Screen.h"
+#include "model/Catalogue.h"
+
+namespace zk::e2e {
+
+inline constexpr QSize MainSize(520, 409);
+inline constexpr QSize MessageSize(261, 103); // the seven message dialogs
+inline constexpr QSize TongueSize(320, 91);
+inline constexpr QSize PaletteSize(480, 240);
+
+inline Record Put(Record level, int c, int r, int t) {
+    level[static_cast<std::size_t>(c * 7 + r)] = static_cast<std::uint8_t>(t);
+    return level;
+}
+
+// A closed loop of code-1 pipes, three wide and two high, and two fixed
+// stones without connections. Solved as stored.
+inline Record LoopLevel() {
+    Record level{};
+    level = Put(level, 2, 2, 7); // east and south
+    level = Put(level, 3, 2, 2); // east and west
+    level = Put(level, 4, 2, 6); // west and south
+    level = Put(level, 2, 3, 4); // east and north
+    level = Put(level, 3, 3, 2);
+    level = Put(level, 4, 3, 5); // north and west
+    level = Put(level, 0, 6, 93);
+    level = Put(level, 8, 0, 120);
+    return level;
+}
+
+// A ring of four corners, its lower right corner missing.
+inline Record OpenRingLevel() {
+    Record level{};
+    level = Put(level, 0, 0, 7);
+    level = Put(level, 1, 0, 6);
+    level = Put(level, 0, 1, 4);
+    level = Put(level, 5, 3, 93);
+    return level;
+}
+
+inline QByteArray SettingsText(const std::map<QByteArray, QByteArray>& keys) {
+    QByteArray text = "[Zanfor Kelva]\n";
+    for (const auto& [key, value] : keys) {
+        text += key + "=" + value + "\n";
+    }
+    return text;
+}
+
+inline bool SameTiles(const Record& a, const Record& b) {
+    return a == b;
+}
+
+// The tiles of a board sorted, and the fixed tiles where the level has them.
+inline bool IsScrambleOf(const Record& board, const Record& level) {
+    Record a = board, b = level;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    if (a != b) {
+        return false;
+    }
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        if (level[i] > zk::LastMovableTile && board[i] != level[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+inline QPoint CellOf(int index) {
+    return CellCentre(index / 7, index % 7);
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(s.Ready()) << s.Problem().toStdString();
+        ASSERT_TRUE(sheets.Load(s.ProgramDir())) << sheets.problem.toStdString();
+        for (int t : {0, 2, 4, 5, 6, 7, 93, 120}) {
+            ASSERT_TRUE(PictureIsUnique(sheets, t)) << "tile " << t << " has no picture of its own";
+        }
+        ASSERT_TRUE(s.StartDisplay()) << s.Problem().toStdString();
+        ASSERT_TRUE(s.StartEventLog()) << "xev does not listen";
+    }
+
+    void TearDown() override {
+        if (HasFailure()) {
+            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+            const QString dir = QStringLiteral(ZK_E2E_ARTIFACTS);
+            QDir().mkpath(dir);
+            const QString shot = QDir(dir).filePath(QString::fromLatin1(info->name()) + ".png");
+            s.SaveScreenshot(shot);
+            std::cerr << "last screenshot: " << shot.toStdString() << "\ngame output:\n"
+                      << s.GameOutput().toStdString() << std::endl;
+        }
+        s.Stop();
+    }
+
+    // Starts the game, clicks the splash away and waits for the main window
+    // with that caption at its stored place.
+    std::optional<Window> StartToMainWindow(const QString& caption, QPoint at = {20, 20}) {
+        if (!s.StartGame()) {
+            return std::nullopt;
+        }
+        s.SkipSplash();
+        const auto main = s.WaitForWindowAt(ExactTitle(caption), QRect(at, MainSize));
+        if (!main) {
+            std::cerr << "no main window \"" << caption.toStdString() << "\" at " << at.x() << ","
+                      << at.y() << ": " << s.DescribeWindows().toStdString() << std::endl;
+        }
+        return main;
+    }
+
+    // Polls screenshots until the board read off the screen is accepted.
+    std::optional<BoardRead> WaitBoard(QPoint client,
+                                       const std::function<bool(const BoardRead&)>& accept,
+                                       int timeoutMs = ScreenTimeoutMs) {
+        std::optional<BoardRead> found;
+        WaitUntil(
+            [&] {
+                last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
+                if (last.ok && accept(last)) {
+                    found = last;
+                    return true;
+                }
+                return false;
+            },
+            timeoutMs, 50);
+        return found;
+    }
+
+    // A board in play: every cell identified and the marker on the held cell.
+    std::optional<BoardRead> WaitPlayBoard(QPoint client) {
+        return WaitBoard(client, [](const BoardRead& b) { return b.held.has_value(); });
+    }
+
+    std::optional<BoardRead> WaitBoardEquals(QPoint client, const Record& tiles,
+                                             std::optional<int> held) {
+        return WaitBoard(client, [&](const BoardRead& b) {
+            return SameTiles(b.tiles, tiles) && b.held == held;
+        });
+    }
+
+    Face FaceNow(QPoint client) {
+        return ReadFace(s.Screenshot(), client + LevelboxInClient, sheets);
+    }
+
+    bool WaitFace(QPoint client, Face face) {
+        return WaitUntil([&] { return FaceNow(client) == face; }, ScreenTimeoutMs);
+    }
+
+    // The level indicator is repainted after the board: its digits are waited for.
+    bool WaitLevel(QPoint client, int level) {
+        return WaitUntil(
+            [&] { return ShowsLevel(s.Screenshot(), client + LevelboxInClient, sheets, level); },
+            ScreenTimeoutMs);
+    }
+
+    bool WaitProgress(QPoint client, int solved, int count) {
+        return WaitUntil(
+            [&] { return ProgressBarShows(s.Screenshot(), client, sheets, solved, count); },
+            ScreenTimeoutMs);
+    }
+
+    // The palette at `palette` shows every tile plain but the selected one.
+    bool PaletteCross(QPoint palette, int selected) {
+        const QImage shot = s.Screenshot();
+        for (int n = 0; n < 200; ++n) {
+            const QRect cell((n % 20) * 24, (n / 20) * 24, 24, 24);
+            const bool plain = SameBlock(shot, palette + cell.topLeft(), sheets.b3, cell);
+            if (plain == (n == selected)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::string LastProblem() const {
+        return (last.problem + QStringLiteral("\n") + Describe(last.tiles)).toStdString();
+    }
+
+    Session s;
+    Sheets sheets;
+    BoardRead last;
+};
+
+} // namespace zk::e2e
