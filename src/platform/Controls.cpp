@@ -145,25 +145,24 @@ TScrollBar::TScrollBar(QWidget* parent, const QString& name) : QScrollBar(Qt::Ho
 
 bool TScrollBar::event(QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) && !pressed_) {
-        valueAtPress_ = value();
-    }
-    const bool handled = QScrollBar::event(event);
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        // Pressed before the bar acts: it repaints at once, and that paint
+        // must not report the change.
+        if (!pressed_) {
+            valueAtPress_ = value();
+        }
         pressed_ = true;
-        break;
-    case QEvent::MouseButtonRelease:
-        pressed_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
-        break;
-    case QEvent::Hide:
-        pressed_ = false; // the bar has stopped its repeat
-        break;
-    default:
-        break;
     }
-    if (pending_ && !pressed_) {
+    ++depth_;
+    const bool handled = QScrollBar::event(event);
+    --depth_;
+    if (type == QEvent::MouseButtonRelease) {
+        pressed_ = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
+    } else if (type == QEvent::Hide) {
+        pressed_ = false; // the bar has stopped its repeat
+    }
+    // Reported by the outermost event only, once the bar is done with it.
+    if (pending_ && !pressed_ && depth_ == 0) {
         pending_ = false;
         emit Changed();
     }

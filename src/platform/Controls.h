@@ -124,6 +124,7 @@ private:
     bool playerAction_ = false; // the next change of value is the player's
     bool pending_ = false;      // the player's change waits for the press to end
     int valueAtPress_ = 0;
+    int depth_ = 0; // events of the bar's being handled, one inside another
 };
 
 // Before a modal form or message box opens: a press in progress on a scroll

@@ -170,6 +170,7 @@ TEST(ScrollBarTest, ThePlayersChangeWaitsForTheEndOfThePressAndAFormCancelsIt) {
     bar.setRange(1, 30);
     bar.setPageStep(10);
     window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)); // the bar repaints at once
     int reports = 0;
     QObject::connect(&bar, &TScrollBar::Changed, [&] { ++reports; });
     bar.setValue(5);
