@@ -47,6 +47,41 @@ protected:
         return s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
     }
 
+    // The editor on level 1 of `levels`, tile 5 put into cell (1, 1) from
+    // the palette; answers the main window's client area's place.
+    std::optional<QPoint> EditFirstLevel(std::vector<Record>& levels) {
+        s.WriteLevels(levels);
+        s.WriteSettings(SettingsText({{"tongue", "0"},
+                                      {"mode", "2"},
+                                      {"level", "1"},
+                                      {"left", "20"},
+                                      {"top", "20"},
+                                      {"eleft", "560"},
+                                      {"etop", "20"}}));
+        const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Editor"));
+        const auto palette = s.WaitForWindowAt(ExactTitle(QStringLiteral("Zanfor Kelva")),
+                                               QRect(QPoint(560, 20), PaletteSize));
+        if (!main || !palette) {
+            ADD_FAILURE() << "no editor: " << s.DescribeWindows().toStdString();
+            return std::nullopt;
+        }
+        const QPoint client = main->rect.topLeft();
+        const QPoint at = palette->rect.topLeft();
+        s.Click(at + QPoint(5 * 24 + 12, 12));
+        if (!WaitBoardEquals(client, levels[0], std::nullopt) ||
+            !WaitUntil([&] { return PaletteCross(at, 5); }, ScreenTimeoutMs)) {
+            ADD_FAILURE() << "no level 1 or no choice of tile 5: " << LastProblem();
+            return std::nullopt;
+        }
+        s.Click(client + CellCentre(1, 1));
+        levels[0] = Put(levels[0], 1, 1, 5);
+        if (!WaitBoardEquals(client, levels[0], std::nullopt)) {
+            ADD_FAILURE() << "the edit does not show: " << LastProblem();
+            return std::nullopt;
+        }
+        return client;
+    }
+
     QImage Track(QPoint client) {
         s.Tool(QStringLiteral("xdotool"),
                {QStringLiteral("mousemove"), QString::number(Away.x()), QString::number(Away.y())});
@@ -118,28 +153,9 @@ TEST_F(Flows, DeclinedQuestionFromTheScrollBarTrackChangesNothing) {
 // level, the next level shows, and Save writes both.
 TEST_F(Flows, EditAcceptedFromTheScrollBarIsStoredAndSaved) {
     std::vector<Record> levels = ThirtyLevels();
-    s.WriteLevels(levels);
-    s.WriteSettings(SettingsText({{"tongue", "0"},
-                                  {"mode", "2"},
-                                  {"level", "1"},
-                                  {"left", "20"},
-                                  {"top", "20"},
-                                  {"eleft", "560"},
-                                  {"etop", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Editor"));
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto palette = s.WaitForWindowAt(ExactTitle(QStringLiteral("Zanfor Kelva")),
-                                           QRect(QPoint(560, 20), PaletteSize));
-    ASSERT_TRUE(palette) << s.DescribeWindows().toStdString();
-    ASSERT_TRUE(WaitBoardEquals(client, levels[0], std::nullopt)) << LastProblem();
-
-    s.Click(palette->rect.topLeft() + QPoint(5 * 24 + 12, 12));
-    ASSERT_TRUE(
-        WaitUntil([&] { return PaletteCross(palette->rect.topLeft(), 5); }, ScreenTimeoutMs));
-    s.Click(client + CellCentre(1, 1));
-    levels[0] = Put(levels[0], 1, 1, 5);
-    ASSERT_TRUE(WaitBoardEquals(client, levels[0], std::nullopt)) << LastProblem();
+    const auto edited = EditFirstLevel(levels);
+    ASSERT_TRUE(edited);
+    const QPoint client = *edited;
 
     s.Click(client + RightArrow);
     const auto question = WaitQuestion(1);
@@ -207,26 +223,9 @@ TEST_F(Flows, SaveDialogRefusesNamesThatAreNoFileNames) {
 // change was accepted, and Yes writes the level file.
 TEST_F(Flows, EditorWorkIsOfferedAtClose) {
     std::vector<Record> levels = {OpenRingLevel(), LoopLevel()};
-    s.WriteLevels(levels);
-    s.WriteSettings(SettingsText({{"tongue", "0"},
-                                  {"mode", "2"},
-                                  {"left", "20"},
-                                  {"top", "20"},
-                                  {"eleft", "560"},
-                                  {"etop", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Editor"));
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto palette = s.WaitForWindowAt(ExactTitle(QStringLiteral("Zanfor Kelva")),
-                                           QRect(QPoint(560, 20), PaletteSize));
-    ASSERT_TRUE(palette) << s.DescribeWindows().toStdString();
-    ASSERT_TRUE(WaitBoardEquals(client, levels[0], std::nullopt)) << LastProblem();
-    s.Click(palette->rect.topLeft() + QPoint(5 * 24 + 12, 12));
-    ASSERT_TRUE(
-        WaitUntil([&] { return PaletteCross(palette->rect.topLeft(), 5); }, ScreenTimeoutMs));
-    s.Click(client + CellCentre(1, 1));
-    levels[0] = Put(levels[0], 1, 1, 5);
-    ASSERT_TRUE(WaitBoardEquals(client, levels[0], std::nullopt)) << LastProblem();
+    const auto edited = EditFirstLevel(levels);
+    ASSERT_TRUE(edited);
+    const QPoint client = *edited;
 
     s.Click(client + ToolButton(ExitBtnX));
     const auto exit = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
