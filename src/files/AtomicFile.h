@@ -25,20 +25,37 @@ ReadOutcome ReadFilePrefix(const std::string& path, std::size_t maxBytes);
 
 struct WriteOutcome {
     bool ok = false;
-    std::size_t bytesWritten = 0; // bytes that reached the temporary file
+    std::size_t bytesWritten = 0; // bytes of the new content that reached a file
     int error = 0;                // errno of the failure
 };
 
-// Writes data as the whole new content of path. A target whose permission
-// bits allow no writing at all counts as write-protected and is refused, also
-// for the superuser, as the platform's read-only attribute would be.
+// Writes data as the whole new content of path.
+//  - A symbolic link is followed to its final target, which is created when
+//    it is missing; the link stays.
+//  - A target the user could not write in place is refused (EACCES): one
+//    whose permission bits allow no writing at all (also for the superuser,
+//    as the platform's read-only attribute would be), or one the user has no
+//    write permission for, whatever the directory allows.
+//  - A new file gets mode 0666 less the umask; a replaced file keeps its
+//    mode (and its owner and group where the user may keep them).
+//  - The temporary file is named after the target; a stale one that an
+//    interrupted write of the same target left behind is removed first.
+//  - After the rename the directory is flushed, so the new name survives a
+//    power cut.
+//  - Where the directory cannot be written but the file can, the file is
+//    written in place; should that fail, its previous content is put back.
+// Replacing splits a hard link: the other names keep the previous content.
 WriteOutcome WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data);
 
 bool FileExists(const std::string& path);
 
+// The prefix of the temporary files a write of `target` uses, in the
+// target's directory: ".zk-<name>." followed by six characters.
+std::string TemporaryPrefixFor(const std::string& fileName);
+
 namespace fault {
 // Fault injection for the write paths: the next writes fail once this many
-// bytes have been written to a temporary file. nullopt switches it off.
+// bytes of the new content have been written. nullopt switches it off.
 void FailWritesAfter(std::optional<std::size_t> bytes);
 } // namespace fault
 

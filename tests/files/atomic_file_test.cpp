@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include "TempDir.h"
 #include "files/AtomicFile.h"
@@ -90,4 +96,146 @@ TEST(BoundedRead, ReadsOnlyRegularFilesAndOnlyUpToTheLimit) {
     EXPECT_FALSE(FileExists(fifo));
     EXPECT_FALSE(FileExists(""));
     EXPECT_TRUE(FileExists(path));
+}
+
+namespace {
+
+// Runs `body` as a user other than the owner of the files the test made:
+// as root, in a child process that has become nobody; otherwise in this
+// process (files the test made are then the user's own). The body's result
+// is 0 for success, anything else names the first failed check.
+int AsAnotherUser(const std::function<int()>& body) {
+    if (::geteuid() != 0) {
+        return body();
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            ::_exit(90);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+const std::vector<std::uint8_t> Fresh{'n', 'e', 'w'};
+
+} // namespace
+
+TEST(AtomicWrite, NewFilesTakeTheUmaskAndReplacedFilesKeepTheirMode) {
+    TempDir dir;
+    const mode_t saved = ::umask(077);
+    ASSERT_TRUE(WriteFileAtomically(dir.File("private.zkv"), Fresh).ok);
+    ::umask(002);
+    ASSERT_TRUE(WriteFileAtomically(dir.File("shared.zkv"), Fresh).ok);
+    ::umask(saved);
+    EXPECT_EQ(ModeOf(dir.File("private.zkv")), 0600u);
+    EXPECT_EQ(ModeOf(dir.File("shared.zkv")), 0664u);
+
+    ::chmod(dir.File("shared.zkv").c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomically(dir.File("shared.zkv"), Fresh).ok);
+    EXPECT_EQ(ModeOf(dir.File("shared.zkv")), 0640u);
+}
+
+TEST(AtomicWrite, AFileTheUserCannotWriteInPlaceIsNeverReplaced) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs a file of another user: run as root";
+    }
+    TempDir dir;
+    ::chmod(dir.Dir().c_str(), 0777); // anyone may create and rename here
+    const auto theirs = dir.File("theirs.zkv");
+    TempDir::WriteText(theirs, "keep");
+    ::chmod(theirs.c_str(), 0644);
+    const int result = AsAnotherUser([&] {
+        const auto outcome = WriteFileAtomically(theirs, Fresh);
+        if (outcome.ok || outcome.error != EACCES) {
+            return 1;
+        }
+        // Their own file beside it is written as usual.
+        return WriteFileAtomically(dir.File("mine.zkv"), Fresh).ok ? 0 : 2;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(TempDir::ReadText(theirs), "keep");
+    struct stat st {};
+    ::stat(theirs.c_str(), &st);
+    EXPECT_EQ(st.st_uid, 0u) << "the file changed owner";
+    EXPECT_EQ(TempDir::ReadText(dir.File("mine.zkv")), "new");
+}
+
+TEST(AtomicWrite, AReadOnlyDirectoryWithAWritableFileIsWrittenInPlace) {
+    TempDir dir;
+    const auto path = dir.File("week.zkv");
+    TempDir::WriteText(path, "old content");
+    ::chmod(path.c_str(), 0666);
+    ::chmod(dir.Dir().c_str(), 0555);
+    const int result = AsAnotherUser([&] {
+        // A write failing part-way puts the previous content back.
+        for (std::size_t k = 0; k < Fresh.size(); ++k) {
+            fault::FailWritesAfter(k);
+            const auto failed = WriteFileAtomically(path, Fresh);
+            fault::FailWritesAfter(std::nullopt);
+            if (failed.ok || failed.bytesWritten != k || TempDir::ReadText(path) != "old content") {
+                return 1;
+            }
+        }
+        if (!WriteFileAtomically(path, Fresh).ok) {
+            return 2;
+        }
+        // A new file cannot be made here at all.
+        return WriteFileAtomically(dir.File("other.zkv"), Fresh).ok ? 3 : 0;
+    });
+    ::chmod(dir.Dir().c_str(), 0755);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(TempDir::ReadText(path), "new");
+    EXPECT_EQ(EntriesIn(dir.Dir()), 1u);
+}
+
+TEST(AtomicWrite, LinksAreWrittenThroughAndAMissingTargetIsCreated) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    // settings.ini -> hop -> real/settings.ini, which does not exist yet.
+    ASSERT_EQ(::symlink("real/settings.ini", dir.File("hop").c_str()), 0);
+    ASSERT_EQ(::symlink(dir.File("hop").c_str(), dir.File("settings.ini").c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomically(dir.File("settings.ini"), Fresh).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("settings.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("hop")));
+    EXPECT_EQ(TempDir::ReadText(dir.File("real/settings.ini")), "new");
+    EXPECT_EQ(EntriesIn(dir.File("real")), 1u);
+
+    ASSERT_EQ(::symlink("loop-b", dir.File("loop-a").c_str()), 0);
+    ASSERT_EQ(::symlink("loop-a", dir.File("loop-b").c_str()), 0);
+    const auto loop = WriteFileAtomically(dir.File("loop-a"), Fresh);
+    EXPECT_FALSE(loop.ok);
+    EXPECT_EQ(loop.error, ELOOP);
+}
+
+TEST(AtomicWrite, StaleTemporariesOfTheSameTargetAreRemoved) {
+    TempDir dir;
+    const auto prefix = TemporaryPrefixFor("zklv.dat");
+    EXPECT_EQ(prefix, ".zk-zklv.dat.");
+    // Left by a crash during an earlier save, by a save of another file, and
+    // by a save still running (it holds its lock).
+    TempDir::WriteText(dir.File(prefix + "Ab12Cd"), "stale");
+    TempDir::WriteText(dir.File(TemporaryPrefixFor("week.zkv") + "Ab12Cd"), "other file");
+    const auto running = dir.File(prefix + "Xy34Zw");
+    TempDir::WriteText(running, "running");
+    const int lock = ::open(running.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+
+    ASSERT_TRUE(WriteFileAtomically(dir.File("zklv.dat"), Fresh).ok);
+    EXPECT_FALSE(std::filesystem::exists(dir.File(prefix + "Ab12Cd")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File(TemporaryPrefixFor("week.zkv") + "Ab12Cd")));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    ::close(lock);
+    EXPECT_EQ(EntriesIn(dir.Dir()), 3u);
+    // A long name still leaves room for the six characters.
+    EXPECT_LE(TemporaryPrefixFor(std::string(255, 'n')).size() + 6, 255u);
 }
