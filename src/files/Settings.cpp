@@ -14,7 +14,10 @@ namespace {
 struct IniText {
     std::vector<std::string> lines;
     bool crlf = false;
+    bool byteOrderMark = false; // the file starts with the UTF-8 mark, and keeps it
 };
+
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -87,6 +90,10 @@ LoadResult Load(const std::string& path, IniText& ini) {
         return LoadResult::Unusable;
     }
     std::string_view text(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size());
+    if (text.starts_with(Utf8ByteOrderMark)) {
+        text.remove_prefix(Utf8ByteOrderMark.size());
+        ini.byteOrderMark = true;
+    }
     while (!text.empty()) {
         const auto nl = text.find('\n');
         std::string_view line = text.substr(0, nl);
@@ -103,11 +110,16 @@ LoadResult Load(const std::string& path, IniText& ini) {
     return LoadResult::Ok;
 }
 
+// As the platform's profile reader: the first section of the name, the first
+// of its lines with the key; nothing after the section's end.
 std::optional<std::string> Lookup(const IniText& ini, std::string_view section,
                                   std::string_view key) {
     bool inSection = false;
     for (const auto& line : ini.lines) {
         if (const auto name = SectionName(line)) {
+            if (inSection) {
+                break;
+            }
             inSection = SameName(*name, section);
             continue;
         }
@@ -138,9 +150,18 @@ int HexValue(char c) {
     return (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
 }
 
+// Leading zeros say nothing about the value; at least one digit stays.
+std::string_view WithoutLeadingZeros(std::string_view digits) {
+    while (digits.size() > 1 && digits.front() == '0') {
+        digits.remove_prefix(1);
+    }
+    return digits;
+}
+
 // Hexadecimal digits, all of them, at most 32 bits; the bits are taken as a
 // signed 32-bit value, so FFFFFFFF is -1.
 std::optional<std::int64_t> ParseHex(std::string_view digits) {
+    digits = WithoutLeadingZeros(digits);
     if (digits.empty() || digits.size() > 8) {
         return std::nullopt;
     }
@@ -181,6 +202,7 @@ int ParseProfileInteger(std::string_view text, int fallback) {
         }
         magnitude = *value;
     } else {
+        text = WithoutLeadingZeros(text);
         if (text.empty() || text.size() > 10) {
             return fallback;
         }
@@ -270,7 +292,7 @@ void SettingsStore::WriteString(std::string_view section, std::string_view key,
     }
 
     const char* eol = ini.crlf ? "\r\n" : "\n";
-    std::string text;
+    std::string text(ini.byteOrderMark ? Utf8ByteOrderMark : std::string_view());
     for (const auto& line : ini.lines) {
         text += line;
         text += eol;

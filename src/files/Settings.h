@@ -22,8 +22,9 @@ public:
 
 // The integer rule of the profile values: "0x"/"0X" with more than two
 // characters is hexadecimal; otherwise leading blanks, an optional sign and
-// decimal digits, or "$" and hexadecimal digits. Anything else, an empty
-// value and values beyond 32 bits give the default.
+// decimal digits, or "$" and hexadecimal digits. Leading zeros do not count
+// toward any length. Anything else, an empty value and values beyond 32 bits
+// give the default.
 int ParseProfileInteger(std::string_view text, int fallback);
 
 class SettingsStore {
@@ -34,6 +35,9 @@ public:
     void Open(std::string fileName) { fileName_ = std::move(fileName); }
     const std::string& FileName() const { return fileName_; }
 
+    // Reads look in the first section of the name only and take the first
+    // line with the key, as the platform's profile reader does. A UTF-8
+    // byte-order mark at the start of the file is skipped, and kept by writes.
     int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
     // At most 1023 characters; a missing key gives the default.
     std::string ReadString(std::string_view section, std::string_view key,

@@ -151,3 +151,42 @@ TEST(Settings, HugeOrUnreadableFilesAreNeverRewritten) {
     EXPECT_EQ(onDirectory.ReadInteger(S, "level", 1), 1);
     EXPECT_THROW(onDirectory.WriteInteger(S, "level", 2), SettingsWriteError);
 }
+
+TEST(ProfileInteger, LeadingZerosDoNotCountTowardTheLength) {
+    EXPECT_EQ(ParseProfileInteger("000000000042", 1), 42);
+    EXPECT_EQ(ParseProfileInteger("-00000000000007", 1), -7);
+    EXPECT_EQ(ParseProfileInteger("00000000000", 1), 0);
+    EXPECT_EQ(ParseProfileInteger("0x0000000000FF", 1), 255);
+    EXPECT_EQ(ParseProfileInteger("0x00000000FFFFFFFF", 1), -1);
+    EXPECT_EQ(ParseProfileInteger("$000000000010", 1), 16);
+    // Still beyond 32 bits after the zeros.
+    EXPECT_EQ(ParseProfileInteger("0x000100000000", 77), 77);
+    EXPECT_EQ(ParseProfileInteger("0002147483648", 77), 77);
+}
+
+TEST(Settings, AByteOrderMarkIsSkippedOnReadingAndKeptOnWriting) {
+    TempDir dir;
+    const auto path = dir.File(SettingsFileName);
+    TempDir::WriteText(path, "\xEF\xBB\xBF[Zanfor Kelva]\r\nlevel=7\r\ntongue=1\r\n");
+    SettingsStore store(path);
+    EXPECT_EQ(store.ReadInteger(S, "level", 1), 7);
+    EXPECT_EQ(store.ReadInteger(S, "tongue", -1), 1);
+    store.WriteInteger(S, "level", 8);
+    EXPECT_EQ(TempDir::ReadText(path), "\xEF\xBB\xBF[Zanfor Kelva]\r\nlevel=8\r\ntongue=1\r\n");
+}
+
+TEST(Settings, TheFirstOfTwoKeysWinsAndOnlyTheFirstSectionOfTheNameIsRead) {
+    TempDir dir;
+    const auto path = dir.File(SettingsFileName);
+    TempDir::WriteText(path, "[Other]\nmode=0\n[Zanfor Kelva]\nlevel=3\nlevel=7\n"
+                             "[After]\nmode=2\nsave=/after.zkv\n[Zanfor Kelva]\ntop=9\n");
+    SettingsStore store(path);
+    EXPECT_EQ(store.ReadInteger(S, "level", 1), 3);
+    EXPECT_EQ(store.ReadInteger(S, "mode", 1), 1);
+    EXPECT_EQ(store.ReadString(S, "save", "none"), "none");
+    EXPECT_EQ(store.ReadInteger(S, "top", 50), 50);
+    // A write changes the line that is read.
+    store.WriteInteger(S, "level", 5);
+    EXPECT_EQ(store.ReadInteger(S, "level", 1), 5);
+    EXPECT_NE(TempDir::ReadText(path).find("level=5\nlevel=7\n"), std::string::npos);
+}
