@@ -1,7 +1,11 @@
 #include "files/LevelFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 
 #include "files/AtomicFile.h"
 
@@ -40,23 +44,52 @@ std::optional<int> WriteLevelFile(const std::string& path, const std::vector<Lev
     return std::clamp(record, 1, std::max(1, static_cast<int>(levels.size())));
 }
 
-std::string LevelReadErrorText(Language language, int number, const std::string& programDirectory) {
-    return std::string(Tr(language, "Dateifehler ", "Fileerror ")) + std::to_string(number) +
-           Tr(language, " bei Datei ", " with file ") + programDirectory + "ZKLV.DAT.";
+LevelFileLocation LocateLevelFile(const std::string& programDirectory) {
+    const std::string usual = programDirectory + LevelFileName;
+    struct stat st {};
+    if (::lstat(usual.c_str(), &st) == 0) {
+        return {usual, "ZKLV.DAT"};
+    }
+    // Another spelling of the name, as a copy from another system may have.
+    std::string found;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(programDirectory, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const bool sameName = std::equal(
+            name.begin(), name.end(), std::begin(LevelFileName), std::end(LevelFileName) - 1,
+            [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+        std::error_code typeError;
+        if (sameName && it->is_regular_file(typeError) &&
+            (found.empty() || name == "ZKLV.DAT" || (found != "ZKLV.DAT" && name < found))) {
+            found = name;
+        }
+    }
+    if (found.empty()) {
+        return {usual, "ZKLV.DAT"};
+    }
+    return {programDirectory + found, found};
 }
 
-std::string LevelWriteErrorText(Language language, int failedRecord) {
-    return std::string(Tr(language, "Datei ZKLV.DAT kann nicht angelegt werden.",
-                          "Cannot create ZKLV.DAT.")) +
-           " (" + std::to_string(failedRecord) + ")";
+std::string LevelReadErrorText(Language language, int number, const std::string& programDirectory,
+                               const std::string& shownName) {
+    return std::string(Tr(language, "Dateifehler ", "Fileerror ")) + std::to_string(number) +
+           Tr(language, " bei Datei ", " with file ") + programDirectory + shownName + ".";
+}
+
+std::string LevelWriteErrorText(Language language, int failedRecord, const std::string& shownName) {
+    return Tr(language, "Datei ", "Cannot create ") + shownName +
+           Tr(language, " kann nicht angelegt werden.", ".") + " (" + std::to_string(failedRecord) +
+           ")";
 }
 
 std::optional<std::string> LoadLevels(GameState& state, const std::string& programDirectory) {
-    LevelFileContents contents = ReadLevelFile(programDirectory + LevelFileName);
+    const LevelFileLocation file = LocateLevelFile(programDirectory);
+    LevelFileContents contents = ReadLevelFile(file.path);
     if (contents.levels.empty()) {
         state.levels.ReplaceLevels({LevelRecord{}});
         state.levels.SetCurrentLevel(1);
-        return LevelReadErrorText(state.language, contents.error, programDirectory);
+        return LevelReadErrorText(state.language, contents.error, programDirectory, file.shownName);
     }
     state.levels.ReplaceLevels(std::move(contents.levels));
     return std::nullopt;
@@ -66,10 +99,11 @@ std::optional<std::string> SaveLevels(GameState& state, const std::string& progr
     if (state.boardState == EditingState) {
         state.levels.StoreBoard(state.board.cells);
     }
-    const auto failed = WriteLevelFile(programDirectory + LevelFileName, state.levels.Levels());
+    const LevelFileLocation file = LocateLevelFile(programDirectory);
+    const auto failed = WriteLevelFile(file.path, state.levels.Levels());
     state.edited = false;
     if (failed) {
-        return LevelWriteErrorText(state.language, *failed);
+        return LevelWriteErrorText(state.language, *failed, file.shownName);
     }
     return std::nullopt;
 }

@@ -25,8 +25,21 @@ LevelFileContents ReadLevelFile(const std::string& path);
 // number (from 1) of the record that could not be written.
 std::optional<int> WriteLevelFile(const std::string& path, const std::vector<LevelRecord>& levels);
 
-std::string LevelReadErrorText(Language language, int number, const std::string& programDirectory);
-std::string LevelWriteErrorText(Language language, int failedRecord);
+// Where the level file of a program directory lies and how messages name it.
+struct LevelFileLocation {
+    std::string path;
+    std::string shownName; // "ZKLV.DAT", or the name as spelled on disk
+};
+
+// "zklv.dat" when it is there, or when no file of that name in any letter
+// case is; otherwise that file ("ZKLV.DAT" first), read and written under
+// its own spelling.
+LevelFileLocation LocateLevelFile(const std::string& programDirectory);
+
+std::string LevelReadErrorText(Language language, int number, const std::string& programDirectory,
+                               const std::string& shownName = "ZKLV.DAT");
+std::string LevelWriteErrorText(Language language, int failedRecord,
+                                const std::string& shownName = "ZKLV.DAT");
 
 // Start-up reading into the game state. When no complete record could be read
 // the set holds one empty level, level 1 is current, and the message to show

@@ -154,3 +154,33 @@ TEST(LevelFile, DirectoryThatCannotBeWritten) {
     ASSERT_TRUE(message);
     EXPECT_EQ(*message, "Cannot create ZKLV.DAT. (1)");
 }
+
+TEST(LevelFile, ANameInAnotherLetterCaseIsReadWrittenAndNamedAsOnDisk) {
+    TempDir dir;
+    const auto bytes = Bytes(63 * 3);
+    TempDir::Write(dir.File("ZKLV.DAT"), bytes);
+    auto s = StateIn(dir);
+    EXPECT_FALSE(LoadLevels(s));
+    EXPECT_EQ(s.levels.LevelCount(), 3);
+    s.levels.SetCurrentLevel(1);
+    ASSERT_TRUE(s.levels.DeleteLevel());
+    EXPECT_FALSE(SaveLevels(s));
+    EXPECT_EQ(TempDir::Read(dir.File("ZKLV.DAT")).size(), 63u * 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.File(LevelFileName)));
+
+    // A short file of another spelling is named as it is spelled; a
+    // directory of the name is no level file.
+    TempDir other;
+    TempDir::Write(other.File("Zklv.Dat"), Bytes(10));
+    std::filesystem::create_directory(other.File("zKLV.dat"));
+    auto t = StateIn(other);
+    EXPECT_EQ(LoadLevels(t), "Fileerror 100 with file " + other.Dir() + "Zklv.Dat.");
+    EXPECT_EQ(LevelWriteErrorText(German, 2, "Zklv.Dat"),
+              "Datei Zklv.Dat kann nicht angelegt werden. (2)");
+    EXPECT_EQ(LevelWriteErrorText(English, 2, "Zklv.Dat"), "Cannot create Zklv.Dat. (2)");
+
+    // The usual name comes first when both are there.
+    TempDir::Write(other.File(LevelFileName), bytes);
+    EXPECT_EQ(LocateLevelFile(other.Dir()).path, other.File(LevelFileName));
+    EXPECT_EQ(LocateLevelFile(other.Dir()).shownName, "ZKLV.DAT");
+}
