@@ -236,3 +236,83 @@ TEST(Random, TimeSeededSourcesDiffer) {
     }
     EXPECT_TRUE(differ);
 }
+
+TEST(Solution, EachSideFacingTheBorderIsCheckedOnItsOwn) {
+    // A tile whose only connection faces the border, on every side of the
+    // board: nothing but that side's own comparison can find it.
+    struct Case {
+        TileNumber tile; // its one connection: W 38, E 39, N 40, S 41
+        int column;
+        int row;
+    };
+    for (const Case& c : {Case{38, 0, 3}, Case{39, 8, 3}, Case{40, 4, 0}, Case{41, 4, 6},
+                          Case{61, 0, 0}, Case{62, 8, 6}}) {
+        LevelRecord r{};
+        r[CellIndex(c.column, c.row)] = c.tile;
+        EXPECT_FALSE(IsSolved(r)) << "tile " << int(c.tile) << " at " << c.column << "," << c.row;
+    }
+}
+
+TEST(Prepare, ScrambleIsTwoThousandExchangesOfCellsDrawnColumnFirst) {
+    // Movable tiles everywhere but a few fixed ones, so some draws are redrawn.
+    LevelRecord level{};
+    for (int i = 0; i < CellCount; ++i) {
+        level[static_cast<std::size_t>(i)] = static_cast<TileNumber>(1 + i);
+    }
+    level[CellIndex(3, 3)] = 150;
+    level[CellIndex(0, 6)] = 91;
+    for (std::uint64_t seed : {1u, 2u, 3u}) {
+        RandomSource random(seed);
+        Board board;
+        board.Prepare(level, ChallengeMode, random);
+
+        // The same draws made by hand.
+        RandomSource byHand(seed);
+        LevelRecord expected = level;
+        auto movableCell = [&] {
+            for (;;) {
+                const int c = byHand.RandomBelow(Columns);
+                const int r = byHand.RandomBelow(Rows);
+                if (expected[CellIndex(c, r)] <= 90) {
+                    return CellIndex(c, r);
+                }
+            }
+        };
+        for (int exchange = 0; exchange < 2000; ++exchange) {
+            const auto first = movableCell();
+            const auto second = movableCell();
+            std::swap(expected[first], expected[second]);
+        }
+        Cell held;
+        do {
+            held.column = byHand.RandomBelow(Columns);
+            held.row = byHand.RandomBelow(Rows);
+        } while (!IsHoldable(expected[CellIndex(held.column, held.row)]));
+        EXPECT_EQ(board.cells, expected) << "seed " << seed;
+        EXPECT_EQ(board.held, held) << "seed " << seed;
+    }
+}
+
+TEST(Random, RejectionKeepsTheRemainderFromFavouringLowValues) {
+    // An engine of 256 values in turn: 256 is no multiple of 100, so taking
+    // every draw modulo 100 would give 0..55 three times per round, 56..99
+    // twice. With the rejection each value comes exactly as often.
+    struct Counter {
+        using result_type = std::uint64_t;
+        static constexpr result_type min() { return 0; }
+        static constexpr result_type max() { return 255; }
+        result_type operator()() { return next++ % 256; }
+        result_type next = 0;
+    } engine;
+    std::array<int, 100> seen{};
+    for (int i = 0; i < 400; ++i) {
+        const int v = UniformBelow(engine, 100);
+        ASSERT_GE(v, 0);
+        ASSERT_LT(v, 100);
+        ++seen[static_cast<std::size_t>(v)];
+    }
+    for (int value = 0; value < 100; ++value) {
+        EXPECT_EQ(seen[static_cast<std::size_t>(value)], 4) << value;
+    }
+    EXPECT_EQ(engine.next, 456u) << "the 56 draws beyond the last multiple are drawn again";
+}

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
+#include <string>
 
 #include "model/Catalogue.h"
 
@@ -121,4 +124,24 @@ TEST(Catalogue, CornerAnchorsPointIntoTheCornersArms) {
             EXPECT_NE(TileEdges(static_cast<TileNumber>(t))[South], 0) << t;
         }
     }
+}
+
+TEST(Catalogue, EveryTileMatchesTheTranscribedTables) {
+    std::ifstream tables(ZK_TILE_TABLES);
+    ASSERT_TRUE(tables) << ZK_TILE_TABLES;
+    std::string line;
+    int tiles = 0;
+    while (std::getline(tables, line)) {
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        std::istringstream fields(line);
+        int t = 0, e = 0, n = 0, w = 0, s = 0, x = 0, y = 0;
+        ASSERT_TRUE(fields >> t >> e >> n >> w >> s >> x >> y) << line;
+        ASSERT_EQ(t, tiles) << "tiles out of order";
+        EXPECT_EQ(TileEdges(static_cast<TileNumber>(t)), E(e, n, w, s)) << "tile " << t;
+        EXPECT_EQ(SpriteAnchor(static_cast<TileNumber>(t)), (Point{x, y})) << "tile " << t;
+        ++tiles;
+    }
+    EXPECT_EQ(tiles, TileTypeCount);
 }
