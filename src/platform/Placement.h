@@ -2,7 +2,10 @@
 // window, vertically over its client area. Both halvings round toward zero.
 #pragma once
 
+#include <QList>
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -30,5 +33,23 @@ OuterGeometry OuterGeometryOf(const QWidget& window);
 void PlaceFormOver(QWidget& form, const QWidget& mainWindow);
 // Moves the form to the centre of the screen it is on.
 void PlaceFormAtScreenCentre(QWidget& form);
+
+// The part of a window that must lie on a screen for the player to reach it.
+inline constexpr QSize ReachablePart{100, 50};
+
+// The top-left corner for a window of `size` wanted at `wanted`, such that
+// its top-left 100 x 50 pixels (all of it, when smaller) lie on the given
+// screen areas. A position that already does is kept; any other is moved the
+// shortest way onto the nearest area. Computed without overflow for any
+// input; with no area the wanted position stays.
+QPoint KeepOnScreen(QPoint wanted, QSize size, const QList<QRect>& areas);
+// The same against the available geometry of every screen.
+QPoint KeepOnScreen(QPoint wanted, QSize size);
+
+// Where a window of `size` (frame included) goes beside `owner` (its frame
+// rectangle) within `area`: right of it, else left of it, below, above,
+// wherever it fits wholly, the top or left edges level; where it fits
+// nowhere, the place in `area` where it covers the owner least.
+QPoint PlaceBeside(const QRect& owner, QSize size, const QRect& area);
 
 } // namespace zk::platform

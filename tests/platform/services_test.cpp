@@ -1,9 +1,12 @@
 // Sound, help viewer and the program's directories.
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include "QtPrinters.h"
@@ -175,4 +178,78 @@ TEST(DirectoriesTest, ProgramAndSettingsDirectoriesEndInASlash) {
     qunsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(SettingsDirectory(), home);
     qputenv("XDG_CONFIG_HOME", saved);
+}
+
+TEST(HelpTest, NestingIsCountedAsTheHtmlRulesCloseElements) {
+    EXPECT_EQ(HtmlNestingDepth("plain text, a < b"), 0);
+    EXPECT_EQ(HtmlNestingDepth("<html><body><p>one<p>two<br><img src=x></body></html>"), 3);
+    EXPECT_EQ(HtmlNestingDepth("<ul><li>a<li>b<li><b>c</b></ul>"), 3);
+    EXPECT_EQ(HtmlNestingDepth("<table><tr><td>a<td>b<tr><td>c</table>"), 3);
+    EXPECT_EQ(HtmlNestingDepth("<div title='<div><div>'><!-- <div><div> --><i/></div>"), 1);
+    EXPECT_EQ(HtmlNestingDepth("<style>p > div { } <div><div></style><P>x</P>"), 1);
+    EXPECT_EQ(HtmlNestingDepth("<div><span></div><div>"), 2); // closing div closes the span
+    QByteArray deep;
+    for (int i = 0; i < 1000; ++i) {
+        deep += "<div>";
+    }
+    EXPECT_EQ(HtmlNestingDepth(deep.toStdString()), MaxHelpNesting + 1);
+    EXPECT_EQ(HtmlNestingDepth(deep.toStdString(), 5), 6);
+}
+
+TEST(HelpTest, TooLargeOrTooDeeplyNestedFilesShowNothing) {
+    QTemporaryDir dir;
+    auto nested = [](const char* open, int depth) {
+        QByteArray html("<html><body>");
+        for (int i = 0; i < depth; ++i) {
+            html += open;
+        }
+        return html + "deep";
+    };
+    // 200 nested tables in a few kilobytes: the layout would take minutes.
+    Write(dir.filePath("tables.hlp"), nested("<table><tr><td>", 200));
+    Write(dir.filePath("divs33.hlp"), nested("<div>", 31)); // html, body and 31 divs
+    Write(dir.filePath("divs32.hlp"), nested("<div>", 30));
+    QByteArray big("<html><body><p>");
+    big += QByteArray(MaxHelpFileSize, 'x');
+    Write(dir.filePath("big.hlp"), big);
+    Write(dir.filePath("ok.hlp"), "<html><body><p><a name=\"The_game\">Swap</a></p></body></html>");
+
+    HelpViewer help;
+    for (const char* bad : {"tables.hlp", "divs33.hlp", "big.hlp"}) {
+        EXPECT_FALSE(help.OpenContents(dir.filePath(bad).toStdString())) << bad;
+        EXPECT_FALSE(help.IsOpen()) << bad;
+    }
+    ASSERT_TRUE(help.OpenContents(dir.filePath("divs32.hlp").toStdString()));
+    ASSERT_TRUE(help.OpenContents(dir.filePath("ok.hlp").toStdString()));
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Swap")));
+    // A link inside the help to a damaged file, or to a device, shows nothing.
+    for (const char* bad : {"tables.hlp", "big.hlp"}) {
+        help.Browser()->setSource(QUrl::fromLocalFile(dir.filePath(bad)));
+        EXPECT_TRUE(help.Browser()->toPlainText().isEmpty()) << bad;
+    }
+    help.Browser()->setSource(QUrl::fromLocalFile(QStringLiteral("/dev/zero")));
+    EXPECT_TRUE(help.Browser()->toPlainText().isEmpty());
+}
+
+TEST(HelpTest, TheWindowOpensBesideItsOwnerWhereTheScreenAllows) {
+    QTemporaryDir dir;
+    Write(dir.filePath("ZKLV.HLP"), "<html><body><p>Rules</p></body></html>");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget owner;
+    owner.setFixedSize(100, 80);
+    owner.move(screen.topLeft());
+    owner.show();
+    HelpViewer help(&owner);
+    ASSERT_TRUE(help.OpenContents(dir.filePath("ZKLV.HLP").toStdString()));
+    const QRect window = help.Window()->frameGeometry();
+    EXPECT_EQ(window.topLeft(), QPoint(owner.frameGeometry().right() + 1, screen.top()));
+    EXPECT_FALSE(window.intersects(owner.frameGeometry()));
+}
+
+TEST(HelpTest, TheShippedHelpFilesAreShown) {
+    for (const char* file : {"ZKLV.HLP", "ZMRX.HLP"}) {
+        const auto bytes = ReadHelpResource(QStringLiteral(ZK_GAME_DIR) + file, true);
+        ASSERT_TRUE(bytes) << file;
+        EXPECT_LE(HtmlNestingDepth(bytes->toStdString()), 8) << file;
+    }
 }
