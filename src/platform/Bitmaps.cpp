@@ -1,10 +1,168 @@
 #include "platform/Bitmaps.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <cstdint>
 #include <cstring>
 
+#include "files/AtomicFile.h"
+
 namespace zk::platform {
+
+namespace {
+
+// Little-endian fields of the file; zero beyond the end, which the size
+// checks below never let matter.
+class Bytes {
+public:
+    explicit Bytes(const QByteArray& bytes) : data_(bytes) {}
+    std::int64_t Size() const { return data_.size(); }
+    std::uint32_t U8(std::int64_t at) const {
+        return at >= 0 && at < Size() ? static_cast<std::uint8_t>(data_[static_cast<qsizetype>(at)])
+                                      : 0;
+    }
+    std::uint32_t U16(std::int64_t at) const { return U8(at) | U8(at + 1) << 8; }
+    std::uint32_t U32(std::int64_t at) const { return U16(at) | U16(at + 2) << 16; }
+
+private:
+    const QByteArray& data_;
+};
+
+enum Compression : std::uint32_t { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3 };
+
+// Walks run-length data from `at`: true when it ends with its end-of-bitmap
+// mark, or has ended every row, before the file ends.
+bool RunLengthDataComplete(const Bytes& b, std::int64_t at, std::int64_t rows, bool fourBits) {
+    std::int64_t row = 0;
+    while (at + 1 < b.Size()) {
+        const std::uint32_t count = b.U8(at);
+        const std::uint32_t value = b.U8(at + 1);
+        at += 2;
+        if (count > 0) {
+            continue; // a run of count pixels
+        }
+        switch (value) {
+        case 0: // end of row
+            if (++row >= rows) {
+                return true;
+            }
+            break;
+        case 1: // end of bitmap
+            return true;
+        case 2: // move right and down
+            if (at + 1 >= b.Size()) {
+                return false;
+            }
+            row += b.U8(at + 1);
+            at += 2;
+            break;
+        default: { // `value` pixels stored as they are, padded to a word
+            const std::int64_t bytes = fourBits ? (value + 1) / 2 : value;
+            at += bytes + (bytes & 1);
+            if (at > b.Size()) {
+                return false;
+            }
+        }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsCompleteBmp(const QByteArray& bytes) {
+    const Bytes b(bytes);
+    constexpr std::int64_t FileHeader = 14;
+    if (b.Size() < FileHeader + 12 || b.U8(0) != 'B' || b.U8(1) != 'M') {
+        return false;
+    }
+    const std::int64_t dataAt = b.U32(10);
+    const std::int64_t infoSize = b.U32(FileHeader);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint32_t planes = 0;
+    std::uint32_t bits = 0;
+    std::uint32_t compression = Rgb;
+    std::int64_t colours = 0;
+    std::int64_t paletteEntry = 4;
+    if (infoSize == 12) {
+        width = b.U16(FileHeader + 4);
+        height = b.U16(FileHeader + 6);
+        planes = b.U16(FileHeader + 8);
+        bits = b.U16(FileHeader + 10);
+        paletteEntry = 3;
+    } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 64 ||
+               infoSize == 108 || infoSize == 124) {
+        width = static_cast<std::int32_t>(b.U32(FileHeader + 4));
+        height = static_cast<std::int32_t>(b.U32(FileHeader + 8));
+        planes = b.U16(FileHeader + 12);
+        bits = b.U16(FileHeader + 14);
+        compression = b.U32(FileHeader + 16);
+        colours = b.U32(FileHeader + 32);
+    } else {
+        return false;
+    }
+    height = height < 0 ? -height : height;
+    if (width <= 0 || height <= 0 || planes != 1 || FileHeader + infoSize > b.Size() ||
+        dataAt > b.Size()) {
+        return false;
+    }
+    const bool supported =
+        ((bits == 1 || bits == 4 || bits == 8 || bits == 24) && compression == Rgb) ||
+        ((bits == 16 || bits == 32) && (compression == Rgb || compression == BitFields)) ||
+        (bits == 8 && compression == Rle8) || (bits == 4 && compression == Rle4);
+    if (!supported) {
+        return false;
+    }
+    // The colour table, and the masks that a short header keeps after it.
+    std::int64_t tableEnd = FileHeader + infoSize;
+    if (compression == BitFields && infoSize == 40) {
+        tableEnd += 12;
+    }
+    if (bits <= 8) {
+        const std::int64_t most = std::int64_t{1} << bits;
+        if (colours > most) {
+            return false;
+        }
+        tableEnd += (colours == 0 ? most : colours) * paletteEntry;
+    }
+    if (tableEnd > b.Size()) {
+        return false;
+    }
+    if (compression == Rle8 || compression == Rle4) {
+        return RunLengthDataComplete(b, dataAt, height, compression == Rle4);
+    }
+    // Rows of whole 32-bit words, every one of them in the file.
+    const std::int64_t stride = (width * bits + 31) / 32 * 4;
+    return stride <= b.Size() && height <= (b.Size() - dataAt) / stride;
+}
+
+bool DecodeBitmap(const QByteArray& bytes, QImage& target) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImage loaded;
+    if (bytes.startsWith("BM")) {
+        // A bitmap is read by the BMP decoder alone, once it is known whole.
+        if (!IsCompleteBmp(bytes)) {
+            return false;
+        }
+        QImageReader bitmap(&buffer, "BMP");
+        bitmap.setAutoDetectImageFormat(false);
+        loaded = bitmap.read();
+    } else {
+        // Only a file that is not one makes the reader probe every format it knows.
+        QImageReader other(&buffer);
+        loaded = other.read();
+    }
+    if (loaded.isNull()) {
+        return false;
+    }
+    target = loaded.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
 
 QImage CreateBitmap(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
@@ -13,19 +171,16 @@ QImage CreateBitmap(int width, int height) {
 }
 
 bool LoadBitmap(const QString& path, QImage& target) {
-    // A bitmap is read by the BMP decoder alone; only a file that is not one
-    // makes the reader probe every image format it knows.
-    QImageReader bitmap(path, "BMP");
-    bitmap.setAutoDetectImageFormat(false);
-    QImage loaded = bitmap.read();
-    if (loaded.isNull() && !loaded.load(path)) {
+    // Read whole first: no pipe or device can hold the reader up.
+    const auto read = files::ReadFilePrefix(QFile::encodeName(path).toStdString(),
+                                            static_cast<std::size_t>(MaxBitmapFileSize) + 1);
+    if (!read.opened || read.failed ||
+        read.bytes.size() > static_cast<std::size_t>(MaxBitmapFileSize)) {
         return false;
     }
-    if (loaded.isNull()) {
-        return false;
-    }
-    target = loaded.convertToFormat(QImage::Format_RGB32);
-    return true;
+    return DecodeBitmap(QByteArray(reinterpret_cast<const char*>(read.bytes.data()),
+                                   static_cast<qsizetype>(read.bytes.size())),
+                        target);
 }
 
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,

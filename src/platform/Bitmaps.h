@@ -2,6 +2,7 @@
 // raster operations the drawing needs.
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -17,9 +18,22 @@ enum class RasterOp {
 // An off-screen bitmap, black.
 QImage CreateBitmap(int width, int height);
 
+// Larger picture files are not read.
+inline constexpr qint64 MaxBitmapFileSize = 64 * 1024 * 1024;
+
 // Loads a picture file (BMP or anything Qt reads) as Format_RGB32. False,
-// leaving the target untouched, when the file is missing or unreadable.
+// leaving the target untouched, when the file is missing, is no regular
+// file, or does not decode completely.
 bool LoadBitmap(const QString& path, QImage& target);
+
+// Decodes the bytes of a picture file as LoadBitmap does. A BMP counts only
+// when its headers are sound and its pixel data are all there: a truncated
+// or damaged sheet fails like a missing one.
+bool DecodeBitmap(const QByteArray& bytes, QImage& target);
+
+// Whether BMP bytes hold sound headers and the whole of their pixel data
+// (for run-length data: a stream that ends properly within the file).
+bool IsCompleteBmp(const QByteArray& bytes);
 
 // Transfers the w x h block at (sx, sy) of source to (x, y) of target.
 // Parts outside either image are clipped.

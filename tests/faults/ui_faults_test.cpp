@@ -185,3 +185,22 @@ TEST_F(UiFaultsTest, SettingsAtCloseThatFailAfterAnyByteAreReportedOnceAndTheClo
         form.reset();
     }
 }
+
+TEST_F(MainFormTest, ATruncatedOrDamagedSheetEndsTheProgramLikeAMissingOne) {
+    const std::vector<std::uint8_t> whole = TempDir::Read(programDir.File("b1.bmp"));
+    std::vector<std::uint8_t> damaged = whole;
+    damaged[28] = 7; // no such colour depth
+    for (const auto& bytes :
+         {std::vector<std::uint8_t>(whole.begin(), whole.begin() + whole.size() / 2), damaged}) {
+        TempDir::Write(programDir.File("b1.bmp"), bytes);
+        form.reset();
+        seam->Clear();
+        exits.clear();
+        Setting("tongue", "0");
+        Start();
+        ASSERT_EQ(seam->Messages().size(), 1u);
+        EXPECT_EQ(seam->Messages()[0].request.text, "Not enough memory! Program aborted.");
+        EXPECT_EQ(exits, (std::vector<int>{1}));
+        EXPECT_FALSE(form->Timer->isActive());
+    }
+}

@@ -1,6 +1,9 @@
 // Block transfers with the three raster operations, and clipping.
+#include <QBuffer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/Bitmaps.h"
 
@@ -70,4 +73,100 @@ TEST(BitmapsTest, LoadBitmapConvertsAndRefusesMissingFiles) {
     EXPECT_EQ(image.format(), QImage::Format_RGB32);
     EXPECT_EQ(image.size(), QSize(3, 2));
     EXPECT_EQ(image.pixel(2, 1), qRgb(10, 20, 30));
+}
+
+namespace {
+QByteArray Encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+void Put32(QByteArray& bytes, int at, quint32 value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+    }
+}
+
+// A 4 x 2 RLE8 bitmap: a run of colour 1 over the bottom row, of colour 2
+// over the top row, each row ended, then the end of the bitmap.
+QByteArray RunLengthBmp() {
+    QByteArray header(54, '\0');
+    header[0] = 'B';
+    header[1] = 'M';
+    Put32(header, 10, 54 + 256 * 4);
+    Put32(header, 14, 40);
+    Put32(header, 18, 4);
+    Put32(header, 22, 2);
+    header[26] = 1; // planes
+    header[28] = 8; // bits
+    header[30] = 1; // RLE8
+    QByteArray palette(256 * 4, '\0');
+    palette[4 + 2] = char(200); // colour 1: red
+    palette[8 + 1] = char(150); // colour 2: green
+    const QByteArray data("\x04\x01\x00\x00\x04\x02\x00\x00\x00\x01", 10);
+    QByteArray bytes = header + palette + data;
+    Put32(bytes, 2, quint32(bytes.size()));
+    return bytes;
+}
+} // namespace
+
+TEST(BitmapsTest, ATruncatedOrDamagedBitmapFailsLikeAMissingOne) {
+    QImage sheet(96, 48, QImage::Format_RGB888);
+    sheet.fill(qRgb(10, 20, 30));
+    const QByteArray whole = Encoded(sheet, "BMP");
+    QImage image;
+    ASSERT_TRUE(DecodeBitmap(whole, image));
+    EXPECT_EQ(image.pixel(95, 47), qRgb(10, 20, 30));
+
+    const QImage untouched = image;
+    for (const qsizetype length :
+         {qsizetype(0), qsizetype(20), qsizetype(54), whole.size() / 2, whole.size() - 1}) {
+        EXPECT_FALSE(DecodeBitmap(whole.left(length), image)) << length;
+        EXPECT_EQ(image, untouched);
+    }
+    // Headers that lie: no planes, an unknown depth, a width beyond the data,
+    // an unknown compression.
+    for (const auto& [at, value] : {std::pair{26, 0u}, {28, 7u}, {18, 0x7FFFFFFFu}, {30, 9u}}) {
+        QByteArray damaged = whole;
+        if (at == 26 || at == 28) {
+            damaged[at] = char(value);
+        } else {
+            Put32(damaged, at, value);
+        }
+        EXPECT_FALSE(DecodeBitmap(damaged, image)) << "field at " << at;
+    }
+
+    // Indexed colours need their whole table.
+    const QImage indexed = sheet.convertToFormat(QImage::Format_Indexed8);
+    const QByteArray eightBit = Encoded(indexed, "BMP");
+    ASSERT_TRUE(DecodeBitmap(eightBit, image));
+    EXPECT_FALSE(DecodeBitmap(eightBit.left(60), image));
+
+    // Run-length data must end properly within the file.
+    const QByteArray rle = RunLengthBmp();
+    ASSERT_TRUE(DecodeBitmap(rle, image));
+    EXPECT_EQ(image.pixel(0, 1), qRgb(200, 0, 0));
+    EXPECT_EQ(image.pixel(3, 0), qRgb(0, 150, 0));
+    // Without its end mark every row is still ended; one byte less is not.
+    EXPECT_TRUE(DecodeBitmap(rle.left(rle.size() - 2), image));
+    for (int cut = 3; cut <= 8; ++cut) {
+        EXPECT_FALSE(DecodeBitmap(rle.left(rle.size() - cut), image)) << cut;
+    }
+
+    // Other formats are read whole as well.
+    const QByteArray png = Encoded(sheet, "PNG");
+    ASSERT_TRUE(DecodeBitmap(png, image));
+    EXPECT_FALSE(DecodeBitmap(png.left(png.size() / 2), image));
+}
+
+TEST(BitmapsTest, OnlyRegularFilesAreRead) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("b1.bmp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QImage image;
+    EXPECT_FALSE(LoadBitmap(fifo, image)); // returns at once
+    EXPECT_FALSE(LoadBitmap(dir.path(), image));
 }
