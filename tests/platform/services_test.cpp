@@ -8,6 +8,10 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
 
 #include "QtPrinters.h"
 
@@ -251,5 +255,37 @@ TEST(HelpTest, TheShippedHelpFilesAreShown) {
         const auto bytes = ReadHelpResource(QStringLiteral(ZK_GAME_DIR) + file, true);
         ASSERT_TRUE(bytes) << file;
         EXPECT_LE(HtmlNestingDepth(bytes->toStdString()), 8) << file;
+    }
+}
+
+TEST(DirectoriesTest, AProgramDirectoryOfAnyNameIsFoundAndItsFilesAreRead) {
+    QTemporaryDir base;
+    // One name in UTF-8, one in Latin-1 bytes that are no UTF-8 at all.
+    for (const std::string& name : {std::string("spiel-\xc3\xbc"), std::string("spiel-\xfc\xff")}) {
+        const std::string dir = QFile::encodeName(base.path()).toStdString() + "/" + name;
+        ASSERT_EQ(::mkdir(dir.c_str(), 0755), 0);
+        const std::string probe = dir + "/probe";
+        ASSERT_NO_THROW(std::filesystem::copy_file(ZK_PROGRAM_DIR_PROBE, probe));
+        ::chmod(probe.c_str(), 0755);
+        std::FILE* marker = std::fopen((dir + "/marker.txt").c_str(), "w");
+        ASSERT_NE(marker, nullptr);
+        std::fputs("beside", marker);
+        std::fclose(marker);
+
+        std::FILE* out = ::popen(("'" + probe + "'").c_str(), "r");
+        ASSERT_NE(out, nullptr);
+        char line[4096] = {};
+        std::string report;
+        while (std::fgets(line, sizeof line, out)) {
+            report += line;
+        }
+        ASSERT_EQ(::pclose(out), 0) << report;
+        const std::string found = report.substr(0, report.find('\n'));
+        EXPECT_NE(found, "/");
+        EXPECT_EQ(found.back(), '/');
+        EXPECT_EQ(report.substr(report.find('\n') + 1), "1 1\n") << found;
+        if (name.back() != '\xff') {
+            EXPECT_EQ(found, dir + "/");
+        }
     }
 }
