@@ -13,30 +13,25 @@ Tloaddlg::Tloaddlg(const Language& language, QWidget* mainWindow)
     setFont(platform::FormFont(11));
     SetPosition(Position::OverMainWindow);
     setWindowTitle(QStringLiteral("Spiel laden"));
-    const QFont bold = platform::FormFont(11, true);
 
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     Place(GroupBox1, 8, 4, 313, 229);
-    Label1 = new platform::TLabel(GroupBox1, QStringLiteral("Label1"));
-    Place(Label1, 8, 12, 145, 13);
-    Label1->setFont(bold);
-    FileListBox = new platform::TFileListBox(GroupBox1, QStringLiteral("FileListBox"));
-    Place(FileListBox, 8, 28, 145, 193);
-    FileListBox->SetMask(QString::fromLatin1(files::SavedGameMask));
-    Label2 = new platform::TLabel(GroupBox1, QStringLiteral("Label2"));
-    Place(Label2, 160, 12, 141, 13);
-    Label2->setFont(bold);
-    DirectoryListBox =
-        new platform::TDirectoryListBox(GroupBox1, QStringLiteral("DirectoryListBox"));
-    Place(DirectoryListBox, 160, 28, 145, 149);
-    DirectoryListBox->SetFileList(FileListBox);
-    Label3 = new platform::TLabel(GroupBox1, QStringLiteral("Label3"));
-    Place(Label3, 160, 184, 145, 13);
-    Label3->setFont(bold);
-    DriveComboBox = new platform::TDriveComboBox(GroupBox1, QStringLiteral("DriveComboBox"));
-    Place(DriveComboBox, 160, 202, 145, 19);
-    DriveComboBox->SetDirList(DirectoryListBox);
+    const platform::FileGroup lists =
+        platform::BuildFileGroup(GroupBox1,
+                                 {.fileLabel = {8, 12, 145, 13},
+                                  .fileList = {8, 28, 145, 193},
+                                  .directoryLabel = {160, 12, 141, 13},
+                                  .directoryList = {160, 28, 145, 149},
+                                  .driveLabel = {160, 184, 145, 13},
+                                  .driveCombo = {160, 202, 145, 19}},
+                                 QString::fromLatin1(files::SavedGameMask));
+    Label1 = lists.fileLabel;
+    FileListBox = lists.fileList;
+    Label2 = lists.directoryLabel;
+    DirectoryListBox = lists.directoryList;
+    Label3 = lists.driveLabel;
+    DriveComboBox = lists.driveCombo;
 
     OKBtn = new platform::TBitBtn(this, QStringLiteral("OKBtn"));
     Place(OKBtn, 84, 240, 77, 27);

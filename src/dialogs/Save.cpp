@@ -27,26 +27,22 @@ TSaveDlg::TSaveDlg(const Language& language, const std::string& savedGamePath, Q
     FileEdit = new QLineEdit(GroupBox1);
     FileEdit->setObjectName(QStringLiteral("FileEdit"));
     Place(FileEdit, 8, 28, 145, 21);
-    Label1 = new platform::TLabel(GroupBox1, QStringLiteral("Label1"));
-    Place(Label1, 8, 52, 137, 13);
-    Label1->setFont(bold);
-    FileListBox = new platform::TFileListBox(GroupBox1, QStringLiteral("FileListBox"));
-    Place(FileListBox, 8, 68, 145, 153);
-    FileListBox->SetMask(QString::fromLatin1(files::SavedGameMask));
+    const platform::FileGroup lists =
+        platform::BuildFileGroup(GroupBox1,
+                                 {.fileLabel = {8, 52, 137, 13},
+                                  .fileList = {8, 68, 145, 153},
+                                  .directoryLabel = {160, 12, 141, 13},
+                                  .directoryList = {160, 28, 145, 153},
+                                  .driveLabel = {160, 186, 141, 13},
+                                  .driveCombo = {160, 202, 145, 19}},
+                                 QString::fromLatin1(files::SavedGameMask));
+    Label1 = lists.fileLabel;
+    FileListBox = lists.fileList;
     FileListBox->SetFileEdit(FileEdit);
-    Label2 = new platform::TLabel(GroupBox1, QStringLiteral("Label2"));
-    Place(Label2, 160, 12, 141, 13);
-    Label2->setFont(bold);
-    DirectoryListBox =
-        new platform::TDirectoryListBox(GroupBox1, QStringLiteral("DirectoryListBox"));
-    Place(DirectoryListBox, 160, 28, 145, 153);
-    DirectoryListBox->SetFileList(FileListBox);
-    Label3 = new platform::TLabel(GroupBox1, QStringLiteral("Label3"));
-    Place(Label3, 160, 186, 141, 13);
-    Label3->setFont(bold);
-    DriveComboBox = new platform::TDriveComboBox(GroupBox1, QStringLiteral("DriveComboBox"));
-    Place(DriveComboBox, 160, 202, 145, 19);
-    DriveComboBox->SetDirList(DirectoryListBox);
+    Label2 = lists.directoryLabel;
+    DirectoryListBox = lists.directoryList;
+    Label3 = lists.driveLabel;
+    DriveComboBox = lists.driveCombo;
 
     GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));

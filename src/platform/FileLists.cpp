@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QShowEvent>
@@ -10,6 +11,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "platform/Controls.h"
 #include "platform/Pictures.h"
 
 namespace zk::platform {
@@ -256,6 +258,17 @@ void TDirectoryListBox::OpenEntry(int row) {
     }
 }
 
+void TDirectoryListBox::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier) {
+        event->accept();
+        OpenEntry(currentRow());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
 void TDirectoryListBox::Fill() {
     const QIcon open(Picture(QStringLiteral("folder_open.png")));
     const QIcon closed(Picture(QStringLiteral("folder_closed.png")));
@@ -423,6 +436,35 @@ void TFileListBox::SelectionChanged() {
         fileEdit_->setText(selected.first()->text());
         fileEdit_->selectAll();
     }
+}
+
+// ---------------------------------------------------------------- the group
+
+FileGroup BuildFileGroup(QWidget* group, const FileGroupLayout& layout, const QString& mask) {
+    const QFont bold = FormFont(11, true);
+    auto place = [](QWidget* control, const QRect& at) {
+        Place(control, at.x(), at.y(), at.width(), at.height());
+    };
+    auto label = [&](const QString& name, const QRect& at) {
+        auto* control = new TLabel(group, name);
+        place(control, at);
+        control->setFont(bold);
+        return control;
+    };
+    FileGroup g;
+    g.fileLabel = label(QStringLiteral("Label1"), layout.fileLabel);
+    g.fileList = new TFileListBox(group, QStringLiteral("FileListBox"));
+    place(g.fileList, layout.fileList);
+    g.fileList->SetMask(mask);
+    g.directoryLabel = label(QStringLiteral("Label2"), layout.directoryLabel);
+    g.directoryList = new TDirectoryListBox(group, QStringLiteral("DirectoryListBox"));
+    place(g.directoryList, layout.directoryList);
+    g.directoryList->SetFileList(g.fileList);
+    g.driveLabel = label(QStringLiteral("Label3"), layout.driveLabel);
+    g.driveCombo = new TDriveComboBox(group, QStringLiteral("DriveComboBox"));
+    place(g.driveCombo, layout.driveCombo);
+    g.driveCombo->SetDirList(g.directoryList);
+    return g;
 }
 
 } // namespace zk::platform

@@ -6,8 +6,10 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPointer>
+#include <QRect>
 #include <QStringList>
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace zk::platform {
@@ -72,6 +74,11 @@ public:
 signals:
     void DirectoryChanged(const QString& directory);
 
+protected:
+    // Enter opens the current entry, as a double-click does, and goes no
+    // further: the dialog's default button does not see it.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Fill();
 
@@ -135,5 +142,34 @@ private:
     QPointer<QLineEdit> fileEdit_;
     QPointer<TDirectoryListBox> dirList_;
 };
+
+class TLabel;
+
+// The places of the file list, the directory list and the drive selector
+// and of the bold labels over them, in their group box.
+struct FileGroupLayout {
+    QRect fileLabel;
+    QRect fileList;
+    QRect directoryLabel;
+    QRect directoryList;
+    QRect driveLabel;
+    QRect driveCombo;
+};
+
+// The controls of the group, named Label1, FileListBox, Label2,
+// DirectoryListBox, Label3 and DriveComboBox.
+struct FileGroup {
+    TLabel* fileLabel = nullptr;
+    TFileListBox* fileList = nullptr;
+    TLabel* directoryLabel = nullptr;
+    TDirectoryListBox* directoryList = nullptr;
+    TLabel* driveLabel = nullptr;
+    TDriveComboBox* driveCombo = nullptr;
+};
+
+// Builds the linked drive, directory and file lists with their labels in
+// `group`, at the places given, the file list filtered by `mask`; the load
+// and save dialogs each build theirs with it.
+FileGroup BuildFileGroup(QWidget* group, const FileGroupLayout& layout, const QString& mask);
 
 } // namespace zk::platform

@@ -222,3 +222,32 @@ TEST_F(FileDialogTest, SaveDialogTextsFollowTheLanguage) {
         EXPECT_EQ(save.OKBtn->text(), QStringLiteral("OK"));
     }
 }
+
+TEST_F(FileDialogTest, EnterInTheDirectoryListOpensTheDirectoryAndEnterInTheFileListConfirms) {
+    ASSERT_TRUE(QDir(root).mkdir(QStringLiteral("week")));
+    Touch(root + "/week/monday.zkv");
+    Tloaddlg load(state, nullptr);
+    TSaveDlg save(state, nullptr);
+    for (ModalForm* form : {static_cast<ModalForm*>(&load), static_cast<ModalForm*>(&save)}) {
+        auto* dirs = form->findChild<TDirectoryListBox*>(QStringLiteral("DirectoryListBox"));
+        auto* files = form->findChild<TFileListBox*>(QStringLiteral("FileListBox"));
+        ASSERT_TRUE(dirs->SetDirectory(root));
+        bool openAfterEnter = false;
+        seam.Then([&](ModalForm& shown) {
+            const auto week = dirs->findItems(QStringLiteral("week"), Qt::MatchExactly);
+            ASSERT_EQ(week.size(), 1);
+            dirs->setFocus();
+            dirs->setCurrentItem(week.first());
+            QTest::keyClick(dirs, Qt::Key_Return);
+            openAfterEnter = shown.isVisible();
+            QTest::keyClick(dirs, Qt::Key_Enter, Qt::KeypadModifier); // stays in "week"
+            files->setFocus();
+            files->setCurrentRow(0);
+            QTest::keyClick(files, Qt::Key_Return);
+        });
+        EXPECT_EQ(form->ShowModal(), mrOk) << form->objectName().toStdString();
+        EXPECT_TRUE(openAfterEnter) << form->objectName().toStdString();
+        EXPECT_EQ(dirs->Directory(), root + "/week");
+        EXPECT_EQ(files->FileName(), root + "/week/monday.zkv");
+    }
+}
