@@ -11,15 +11,29 @@
 
 namespace zk::files {
 
+std::vector<LevelRecord> ParseLevelRecords(std::span<const std::uint8_t> bytes) {
+    const std::size_t complete = std::min<std::size_t>(bytes.size() / LevelRecordSize, MaxLevels);
+    std::vector<LevelRecord> levels(complete);
+    for (std::size_t k = 0; k < complete; ++k) {
+        std::memcpy(levels[k].data(), bytes.data() + k * LevelRecordSize, LevelRecordSize);
+    }
+    return levels;
+}
+
+std::vector<std::uint8_t> LevelFileBytes(const std::vector<LevelRecord>& levels) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(levels.size() * LevelRecordSize);
+    for (const auto& level : levels) {
+        bytes.insert(bytes.end(), level.begin(), level.end());
+    }
+    return bytes;
+}
+
 LevelFileContents ReadLevelFile(const std::string& path) {
     LevelFileContents out;
     const ReadOutcome read = ReadFilePrefix(path, LevelRecordSize * MaxLevels);
-    const std::size_t complete = read.bytes.size() / LevelRecordSize;
-    out.levels.resize(complete);
-    for (std::size_t k = 0; k < complete; ++k) {
-        std::memcpy(out.levels[k].data(), read.bytes.data() + k * LevelRecordSize, LevelRecordSize);
-    }
-    if (complete == 0) {
+    out.levels = ParseLevelRecords(read.bytes);
+    if (out.levels.empty()) {
         // The operating system's error number; a file that opened but is
         // too short to hold one level reports the classic read error 100.
         out.error = read.error != 0 ? read.error : ShortFileError;
@@ -28,12 +42,7 @@ LevelFileContents ReadLevelFile(const std::string& path) {
 }
 
 std::optional<int> WriteLevelFile(const std::string& path, const std::vector<LevelRecord>& levels) {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(levels.size() * LevelRecordSize);
-    for (const auto& level : levels) {
-        bytes.insert(bytes.end(), level.begin(), level.end());
-    }
-    const WriteOutcome written = WriteFileAtomically(path, bytes);
+    const WriteOutcome written = WriteFileAtomically(path, LevelFileBytes(levels));
     if (written.ok) {
         return std::nullopt;
     }

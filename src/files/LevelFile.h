@@ -1,7 +1,9 @@
 // The level file "zklv.dat": up to 500 records of 63 bytes, no header.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,12 @@ struct LevelFileContents {
     std::vector<LevelRecord> levels; // complete records only, at most 500
     int error = 0;                   // the number the read-error message shows
 };
+
+// The complete records of a level file's bytes, at most 500; a shorter
+// tail is dropped.
+std::vector<LevelRecord> ParseLevelRecords(std::span<const std::uint8_t> bytes);
+// The bytes of a level file holding the levels.
+std::vector<std::uint8_t> LevelFileBytes(const std::vector<LevelRecord>& levels);
 
 // Reads complete records up to the first short one or the 500th.
 LevelFileContents ReadLevelFile(const std::string& path);

@@ -14,4 +14,8 @@ void RandomSource::SeedFromTimeOfDay() {
         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
+int RandomSource::RandomBelow(int n) {
+    return UniformBelow(engine_, n);
+}
+
 } // namespace zk

@@ -38,7 +38,7 @@ public:
     // A uniform integer 0..n-1; n of 1 or less answers 0 without drawing.
     // The draw is our own rejection sampling over the engine's output, so a
     // given seed gives the same sequence with every standard library.
-    int RandomBelow(int n) { return UniformBelow(engine_, n); }
+    int RandomBelow(int n);
 
 private:
     std::mt19937_64 engine_;

@@ -1,5 +1,6 @@
 #include "platform/Pictures.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QImageReader>
@@ -19,16 +20,21 @@ QPixmap Picture(const QString& name) {
     auto found = cache.constFind(name);
     if (found == cache.constEnd()) {
         const QString path = QStringLiteral(":/zk/") + name;
-        QImage image;
-        if (QFile::exists(path)) {
-            // Only the PNG decoder, without probing the image-format plugins.
-            QImageReader reader(path, "PNG");
-            reader.setAutoDetectImageFormat(false);
-            image = reader.read();
-        }
+        QFile file(path);
+        const QImage image =
+            file.open(QIODevice::ReadOnly) ? DecodePicture(file.readAll()) : QImage();
         found = cache.insert(name, image);
     }
     return QPixmap::fromImage(*found);
+}
+
+QImage DecodePicture(const QByteArray& png) {
+    QBuffer buffer;
+    buffer.setData(png);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 Glyph LoadGlyph(const QString& name, int numGlyphs) {

@@ -8,21 +8,27 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
-targets=(level_file_fuzz saved_game_fuzz settings_fuzz solver_fuzz)
+targets=(level_file_fuzz board_fuzz saved_game_fuzz settings_fuzz solver_fuzz
+    bitmap_fuzz picture_fuzz help_fuzz)
 
 die() {
     echo "fuzz: $*" >&2
     exit 1
 }
 
-# Input sizes: a level file a little beyond 500 records, a saved game a little
-# beyond 500 bytes, a settings file, one level record.
+# Input sizes: a level file a little beyond 500 records, one level record and
+# a seed, a saved game a little beyond 500 bytes, a settings file, one level
+# record, a small bitmap, a small picture, a help file of a few pages.
 max_len() {
     case "$1" in
     level_file_fuzz) echo 32000 ;;
+    board_fuzz) echo 71 ;;
     saved_game_fuzz) echo 600 ;;
     settings_fuzz) echo 4096 ;;
     solver_fuzz) echo 63 ;;
+    bitmap_fuzz) echo 8192 ;;
+    picture_fuzz) echo 8192 ;;
+    help_fuzz) echo 16384 ;;
     *) die "unknown target $1" ;;
     esac
 }
@@ -48,6 +54,7 @@ run_one() {
     mkdir -p "$dir/artifacts" "$dir/logs" "$corpus"
     local status=0
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0" \
         "$exe" -max_total_time="$seconds" -max_len="$(max_len "$target")" -timeout=10 \
         -seed="${FUZZ_SEED:-0}" \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$dir/artifacts/$target-" \
