@@ -226,8 +226,8 @@ TEST_F(FileDialogTest, SaveDialogTextsFollowTheLanguage) {
 TEST_F(FileDialogTest, EnterInTheDirectoryListOpensTheDirectoryAndEnterInTheFileListConfirms) {
     ASSERT_TRUE(QDir(root).mkdir(QStringLiteral("week")));
     Touch(root + "/week/monday.zkv");
-    Tloaddlg load(state, nullptr);
-    TSaveDlg save(state, nullptr);
+    Tloaddlg load(state.language, nullptr);
+    TSaveDlg save(state.language, state.savedGamePath, nullptr);
     for (ModalForm* form : {static_cast<ModalForm*>(&load), static_cast<ModalForm*>(&save)}) {
         auto* dirs = form->findChild<TDirectoryListBox*>(QStringLiteral("DirectoryListBox"));
         auto* files = form->findChild<TFileListBox*>(QStringLiteral("FileListBox"));

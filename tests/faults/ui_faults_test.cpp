@@ -201,6 +201,6 @@ TEST_F(MainFormTest, ATruncatedOrDamagedSheetEndsTheProgramLikeAMissingOne) {
         ASSERT_EQ(seam->Messages().size(), 1u);
         EXPECT_EQ(seam->Messages()[0].request.text, "Not enough memory! Program aborted.");
         EXPECT_EQ(exits, (std::vector<int>{1}));
-        EXPECT_FALSE(form->Timer->isActive());
+        EXPECT_FALSE(P().Timer()->isActive());
     }
 }
