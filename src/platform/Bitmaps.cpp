@@ -183,6 +183,15 @@ bool LoadBitmap(const QString& path, QImage& target) {
                         target);
 }
 
+QImage DecodePicture(const QByteArray& png) {
+    QBuffer buffer;
+    buffer.setData(png);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
             RasterOp op) {
     if (target.isNull() || source.isNull()) {

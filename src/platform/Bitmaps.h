@@ -35,6 +35,10 @@ bool DecodeBitmap(const QByteArray& bytes, QImage& target);
 // (for run-length data: a stream that ends properly within the file).
 bool IsCompleteBmp(const QByteArray& bytes);
 
+// Decodes the bytes of a compiled-in picture: PNG, by its decoder alone,
+// without probing the image-format plugins. Null when they are no whole PNG.
+QImage DecodePicture(const QByteArray& png);
+
 // Transfers the w x h block at (sx, sy) of source to (x, y) of target.
 // Parts outside either image are clipped.
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,

@@ -1,10 +1,9 @@
 #include "platform/Pictures.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QHash>
-#include <QImageReader>
 
+#include "platform/Bitmaps.h"
 #include "resources/Resources.h"
 
 namespace zk::platform {
@@ -26,15 +25,6 @@ QPixmap Picture(const QString& name) {
         found = cache.insert(name, image);
     }
     return QPixmap::fromImage(*found);
-}
-
-QImage DecodePicture(const QByteArray& png) {
-    QBuffer buffer;
-    buffer.setData(png);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "PNG");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
 }
 
 Glyph LoadGlyph(const QString& name, int numGlyphs) {

@@ -17,10 +17,6 @@ void InitPictures();
 // The picture ":/zk/<name>", e.g. Picture("OKBtn.png"); null when missing.
 QPixmap Picture(const QString& name);
 
-// Decodes the bytes of a compiled-in picture: PNG, by its decoder alone,
-// without probing the image-format plugins. Null when they are no whole PNG.
-QImage DecodePicture(const QByteArray& png);
-
 // A glyph of numGlyphs images side by side: the first is the normal look,
 // the second (when there is one) the disabled look.
 struct Glyph {

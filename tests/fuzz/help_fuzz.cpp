@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "FuzzSupport.h"
-#include "platform/Help.h"
+#include "platform/HelpFiles.h"
 
 using namespace zk;
 

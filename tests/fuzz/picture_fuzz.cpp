@@ -4,7 +4,7 @@
 #include <QImage>
 
 #include "FuzzSupport.h"
-#include "platform/Pictures.h"
+#include "platform/Bitmaps.h"
 
 using namespace zk;
 

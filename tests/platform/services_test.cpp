@@ -17,6 +17,7 @@
 
 #include "platform/Directories.h"
 #include "platform/Help.h"
+#include "platform/HelpFiles.h"
 #include "platform/Sound.h"
 #include "platform/sound/EffectSound.h"
 
