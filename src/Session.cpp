@@ -1,6 +1,8 @@
 #include "Session.h"
 
 #include <QScrollBar>
+#include <algorithm>
+#include <climits>
 #include <filesystem>
 
 #include "BoardView.h"
@@ -18,6 +20,7 @@
 #include "files/SavedGame.h"
 #include "platform/Help.h"
 #include "platform/Modal.h"
+#include "platform/Placement.h"
 
 namespace zk {
 
@@ -86,8 +89,11 @@ void Session::StartUp() {
 
     // The help file, the window position and the mode.
     helpFile_ = directory + "ZKLV.HLP";
-    window_->move(settings_.ReadInteger(Section, "left", 100),
-                  settings_.ReadInteger(Section, "top", 50));
+    // A stored position where no screen is would leave the player without
+    // a window: at least its top-left corner is brought onto a screen.
+    window_->move(platform::KeepOnScreen(
+        {settings_.ReadInteger(Section, "left", 100), settings_.ReadInteger(Section, "top", 50)},
+        window_->frameGeometry().size()));
     state_.gameMode = GameModeFromInt(settings_.ReadInteger(Section, "mode", ToInt(ChallengeMode)));
 
     // The first level, the texts, the palette and the animation.
@@ -101,13 +107,17 @@ void Session::StartUp() {
     timer_.start();
     if (forms_.editform) {
         const QPoint fallback = EditFormPosition();
-        forms_.editform->move(settings_.ReadInteger(Section, "eleft", fallback.x()),
-                              settings_.ReadInteger(Section, "etop", fallback.y()));
+        forms_.editform->move(
+            platform::KeepOnScreen({settings_.ReadInteger(Section, "eleft", fallback.x()),
+                                    settings_.ReadInteger(Section, "etop", fallback.y())},
+                                   forms_.editform->frameGeometry().size()));
     }
 }
 
 QPoint Session::EditFormPosition() const {
-    return {window_->x() + window_->frameGeometry().width(), window_->y()};
+    // Computed wide: the window may stand anywhere an int reaches.
+    const qint64 right = qint64{window_->x()} + window_->frameGeometry().width();
+    return {static_cast<int>(std::clamp<qint64>(right, INT_MIN, INT_MAX)), window_->y()};
 }
 
 void Session::LoadGame() {
@@ -224,7 +234,7 @@ bool Session::LevelsToOffer() const {
     if (levels == levelsAtStart_) {
         return false;
     }
-    const std::string file = windowState_.programDirectory + files::LevelFileName;
+    const std::string file = files::LocateLevelFile(windowState_.programDirectory).path;
     return files::ReadLevelFile(file).levels != levels;
 }
 

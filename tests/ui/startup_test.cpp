@@ -1,5 +1,7 @@
 #include "MainFormFixture.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "platform/Controls.h"
@@ -124,4 +126,30 @@ TEST_F(MainFormTest, StoredSavedGameIsLoadedAndAVanishedOneIsNoError) {
     EXPECT_TRUE(seam->Messages().empty());
     EXPECT_EQ(S().levels.SolvedCount(), 0);
     EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Game week1.zkv - Challenge mode");
+}
+
+TEST_F(MainFormTest, StoredPositionsWhereNoScreenIsComeBackOntoTheScreen) {
+    // The main window far left and far up, the palette far right: each comes
+    // back with at least its top-left 100 x 50 on the screen, and the close
+    // writes positions that are on the screen again, without overflow.
+    Setting("tongue", "0");
+    Setting("mode", "2");
+    Setting("left", "-5000");
+    Setting("top", "-2147483648");
+    Setting("eleft", "99999");
+    Setting("etop", "2147483647");
+    Start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    auto reachable = [&](QWidget* w) {
+        const QRect corner(w->frameGeometry().topLeft(), QSize(100, 50));
+        return screen.contains(corner);
+    };
+    EXPECT_TRUE(reachable(form.get())) << form->x() << "," << form->y();
+    EXPECT_TRUE(reachable(P().Forms().editform));
+    CloseWindowAnsweringEverything();
+    for (const char* key : {"left", "top", "eleft", "etop"}) {
+        const int value = std::stoi(ReadSetting(key));
+        EXPECT_GE(value, -100) << key;
+        EXPECT_LT(value, 10000) << key;
+    }
 }
