@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "Texts.h"
 #include "platform/Bitmaps.h"
@@ -41,6 +42,7 @@ protected:
             fullRepaint_();
         }
         painter.drawImage(event->rect().topLeft(), view_.Surface(), event->rect());
+        view_.PaintOverlays(painter, event->rect());
     }
     void mousePressEvent(QMouseEvent* event) override {
         const QPoint p = event->position().toPoint();
@@ -172,6 +174,7 @@ void BoardView::DrawCell(int c, int r) {
     const int y = BoardTop + CellSize * r;
     CopyTile(surface_, x, y, state_.board.At(c, r));
     ShowBoxRect(x, y, CellSize, CellSize);
+    RefreshMarksAround(c, r);
 }
 
 void BoardView::DrawAllCells() {
@@ -244,10 +247,7 @@ void BoardView::RenderLevelbox() {
                                                               : state_.levels.IsLevelSolved(level);
     BitBlt(levelImage_, 42, 0, 13, 20, numbs1_, solvedFace ? SolvedFace : UnsolvedFace, 0,
            RasterOp::Copy);
-    if (levelbox_) {
-        levelbox_->setToolTip(QString::fromStdString(
-            LevelHintText(state_.language, level, state_.levels.IsLevelSolved(level))));
-    }
+    UpdateLevelHint();
 }
 
 void BoardView::levelboxPaint() {
@@ -255,6 +255,191 @@ void BoardView::levelboxPaint() {
     if (levelbox_) {
         levelbox_->update();
     }
+}
+
+void BoardView::UpdateLevelHint() {
+    const int level = state_.levels.CurrentLevel();
+    const bool solvedNow = state_.boardState == SolvedState && state_.solvedInMoves;
+    const bool counting =
+        state_.boardState == PlayState && (state_.history.Moves() != 0 || state_.hintsUsed != 0);
+    std::string hint;
+    if (solvedNow || counting) {
+        // The hints used are told in challenge mode, where they could matter.
+        const int hints = state_.gameMode == ChallengeMode ? state_.hintsUsed : 0;
+        hint =
+            PlayHintText(state_.language, level,
+                         {state_.history.Moves(), solvedNow ? state_.solvedInMoves : std::nullopt,
+                          solvedNow ? state_.fewestMoves : std::nullopt, hints});
+    } else {
+        hint = LevelHintText(state_.language, level, state_.levels.IsLevelSolved(level));
+    }
+    if (levelbox_) {
+        levelbox_->setToolTip(QString::fromStdString(hint));
+    }
+}
+
+void BoardView::ShowCell(Cell cell) {
+    ShowBoxRect(BoardLeft + CellSize * cell.column, BoardTop + CellSize * cell.row, CellSize,
+                CellSize);
+}
+
+void BoardView::SetCursor(std::optional<Cell> cell) {
+    if (cell && !IsOnBoard(cell->column, cell->row)) {
+        return;
+    }
+    if (cell == cursor_) {
+        return;
+    }
+    if (cursor_) {
+        ShowCell(*cursor_);
+    }
+    cursor_ = cell;
+    if (cursor_) {
+        ShowCell(*cursor_);
+    }
+}
+
+namespace {
+// About a second of pulse at the timer's 75 ms.
+constexpr int PulseTicks = 13;
+} // namespace
+
+void BoardView::Pulse(Cell cell) {
+    if (!IsOnBoard(cell.column, cell.row)) {
+        return;
+    }
+    if (pulseCell_ && *pulseCell_ != cell) {
+        ShowCell(*pulseCell_);
+    }
+    pulseCell_ = cell;
+    pulseTicks_ = PulseTicks;
+    ShowCell(cell);
+}
+
+void BoardView::TickOverlays() {
+    if (pulseTicks_ == 0) {
+        return;
+    }
+    --pulseTicks_;
+    ShowCell(*pulseCell_);
+    if (pulseTicks_ == 0) {
+        pulseCell_.reset();
+    }
+}
+
+void BoardView::SetConnectionMarks(bool on) {
+    if (on == marksOn_) {
+        return;
+    }
+    marksOn_ = on;
+    const OpenEndMap before = marks_;
+    marks_ = on ? OpenEndsOf(state_.board.cells) : OpenEndMap{};
+    for (int c = 0; c < Columns; ++c) {
+        for (int r = 0; r < Rows; ++r) {
+            const auto i = static_cast<std::size_t>(CellIndex(c, r));
+            if (before[i] != marks_[i]) {
+                ShowCell({c, r});
+            }
+        }
+    }
+}
+
+void BoardView::RefreshMarksAround(int c, int r) {
+    if (!marksOn_) {
+        return;
+    }
+    // A changed cell changes at most its own ends and the facing ends of its
+    // four neighbours.
+    static constexpr int Around[5][2] = {{0, 0}, {1, 0}, {0, -1}, {-1, 0}, {0, 1}};
+    for (const auto& d : Around) {
+        const int nc = c + d[0], nr = r + d[1];
+        if (!IsOnBoard(nc, nr)) {
+            continue;
+        }
+        const auto i = static_cast<std::size_t>(CellIndex(nc, nr));
+        const SideMask open = OpenEnds(state_.board.cells, nc, nr);
+        if (open != marks_[i]) {
+            marks_[i] = open;
+            if (nc != c || nr != r) {
+                ShowCell({nc, nr});
+            }
+        }
+    }
+}
+
+namespace {
+
+// A cross, white on a black outline: its shape reads without its colour.
+void DrawMark(QPainter& painter, QPointF centre) {
+    constexpr double Arm = 3.5;
+    const QPointF a(Arm, Arm), b(Arm, -Arm);
+    for (const auto& [colour, width] :
+         {std::pair{QColor(0, 0, 0), 5.0}, {QColor(255, 255, 255), 2.5}}) {
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(centre - a, centre + a);
+        painter.drawLine(centre - b, centre + b);
+    }
+}
+
+// A frame of black, yellow, yellow, black from the cell's border inwards.
+void DrawCursorFrame(QPainter& painter, QRect cell) {
+    const QColor black(0, 0, 0), yellow(255, 230, 0);
+    const QColor rings[] = {black, yellow, yellow, black};
+    for (const QColor& colour : rings) {
+        painter.fillRect(cell.x(), cell.y(), cell.width(), 1, colour);
+        painter.fillRect(cell.x(), cell.bottom(), cell.width(), 1, colour);
+        painter.fillRect(cell.x(), cell.y(), 1, cell.height(), colour);
+        painter.fillRect(cell.right(), cell.y(), 1, cell.height(), colour);
+        cell.adjust(1, 1, -1, -1);
+    }
+}
+
+QRect CellRect(Cell cell) {
+    return {BoardLeft + CellSize * cell.column, BoardTop + CellSize * cell.row, CellSize, CellSize};
+}
+
+} // namespace
+
+void BoardView::PaintOverlays(QPainter& painter, const QRect& rect) const {
+    if (!sheetsLoaded_ || (!cursor_ && !pulseCell_ && !marksOn_)) {
+        return;
+    }
+    painter.save();
+    painter.setClipRect(rect);
+    if (pulseCell_ && CellRect(*pulseCell_).intersects(rect)) {
+        // Two flashes over the second: brightest a quarter and three
+        // quarters through.
+        const double phase = (PulseTicks - pulseTicks_) * 3.14159265 * 2 / PulseTicks;
+        const int alpha = static_cast<int>(150 * (1 - std::cos(2 * phase)) / 2);
+        painter.fillRect(CellRect(*pulseCell_), QColor(255, 255, 255, alpha));
+    }
+    if (marksOn_) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int c = 0; c < Columns; ++c) {
+            for (int r = 0; r < Rows; ++r) {
+                const SideMask open = marks_[static_cast<std::size_t>(CellIndex(c, r))];
+                const QRect cell = CellRect({c, r});
+                if (open == 0 || !cell.intersects(rect)) {
+                    continue;
+                }
+                // At the middle of the side, just inside the tile.
+                const QPointF mid = QRectF(cell).center();
+                constexpr double In = CellSize / 2.0 - 8;
+                const QPointF at[4] = {mid + QPointF(In, 0), mid + QPointF(0, -In),
+                                       mid + QPointF(-In, 0), mid + QPointF(0, In)};
+                for (Side side : {East, North, West, South}) {
+                    if (HasSide(open, side)) {
+                        DrawMark(painter, at[side]);
+                    }
+                }
+            }
+        }
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    }
+    if (cursor_ && CellRect(*cursor_).intersects(rect)) {
+        DrawCursorFrame(painter, CellRect(*cursor_));
+    }
+    painter.restore();
 }
 
 } // namespace zk

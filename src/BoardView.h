@@ -11,6 +11,9 @@
 
 #include "WindowState.h"
 #include "model/GameState.h"
+#include "model/OpenEnds.h"
+
+class QPainter;
 
 namespace zk {
 
@@ -71,6 +74,21 @@ public:
     // the whole surface on screen anyway.
     void RepaintInPaintEvent(const std::function<void()>& repaint);
 
+    // Drawn over the surface, never into it: the keyboard cursor, the pulse
+    // of a hinted cell and the marks on open connection ends. Each change
+    // puts only the cells it concerns on screen again.
+    void SetCursor(std::optional<Cell> cell);
+    std::optional<Cell> Cursor() const { return cursor_; }
+    // The cell pulses for about a second, one step per timer tick.
+    void Pulse(Cell cell);
+    void TickOverlays();
+    // The marks follow every cell drawn while they are on.
+    void SetConnectionMarks(bool on);
+    const OpenEndMap& Marks() const { return marks_; }
+    void PaintOverlays(QPainter& painter, const QRect& rect) const;
+    // The level indicator's hint alone, its picture unchanged.
+    void UpdateLevelHint();
+
     // What the board surface and the level indicator show.
     const QImage& Surface() const { return surface_; }
     const QImage& LevelboxImage() const { return levelImage_; }
@@ -79,6 +97,9 @@ public:
 
 private:
     void ShowBoxRect(int x, int y, int w, int h);
+    void ShowCell(Cell cell);
+    // The marks of the cell and its four neighbours after the cell changed.
+    void RefreshMarksAround(int c, int r);
     void CopyTile(QImage& target, int x, int y, TileNumber t);
 
     const GameState& state_;
@@ -92,6 +113,12 @@ private:
     QImage surface_;
     QImage numbs1_; // the digit strip
     QImage levelImage_;
+
+    std::optional<Cell> cursor_;
+    std::optional<Cell> pulseCell_;
+    int pulseTicks_ = 0; // left of the pulse
+    bool marksOn_ = false;
+    OpenEndMap marks_{};
 };
 
 } // namespace zk

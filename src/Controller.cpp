@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "BoardView.h"
 #include "Editor.h"
@@ -60,6 +61,13 @@ bool GameController::StartLevel(int n) {
     state_.levels.SetCurrentLevel(n);
     state_.board.Prepare(state_.levels.LevelAt(n), state_.gameMode, random_);
     levelInPlay_ = n;
+    startBoard_ = state_.board;
+    state_.history.Clear();
+    state_.edits.Clear();
+    state_.hintsUsed = 0;
+    state_.solvedInMoves.reset();
+    state_.fewestMoves.reset();
+    hints_.Forget();
     view_.DrawAllCells();
     state_.moved = false;
     SetBoardState(state_.gameMode == EditorMode ? EditingState : PlayState);
@@ -87,6 +95,9 @@ void GameController::OnSolved() {
         return;
     }
     PlaySound(1);
+    // The count the level indicator's hint tells from now on.
+    state_.solvedInMoves = state_.history.Moves();
+    state_.fewestMoves = hints_.FewestMoves(startBoard_);
     SetBoardState(SolvedState);
     if (forms_.SolvedDlg) {
         forms_.SolvedDlg->ShowModal();
@@ -124,41 +135,55 @@ void GameController::Repaint() {
 }
 
 void GameController::BoardClick(Qt::MouseButton button, int x, int y) {
-    const std::optional<Cell> cell = BoardView::CellAt(x, y);
-    if (!cell) {
-        return;
+    view_.SetCursor(std::nullopt);
+    if (const std::optional<Cell> cell = BoardView::CellAt(x, y)) {
+        CellClick(button, *cell);
     }
+}
+
+void GameController::CellClick(Qt::MouseButton button, Cell cell) {
     switch (state_.boardState) {
     case PlayState: {
         // Any button moves; the held tile travels to the clicked cell.
-        const MoveResult move = state_.board.SwapWithHeld(cell->column, cell->row);
+        const MoveResult move = state_.board.SwapWithHeld(cell.column, cell.row);
         if (!move.moved) {
             return;
         }
-        PlaySound(2);
-        view_.DrawCell(cell->column, cell->row);
-        view_.DrawCell(move.previousHeld.column, move.previousHeld.row);
-        state_.moved = true;
-        if (state_.board.IsSolved()) {
-            OnSolved();
-        }
+        state_.history.Record({move.previousHeld, cell});
+        AfterMove(cell, move.previousHeld);
         break;
     }
     case EditingState:
-        EditingClick(button, *cell);
+        EditingClick(button, cell);
         break;
     default:
         break;
     }
 }
 
+void GameController::AfterMove(Cell held, Cell previous) {
+    PlaySound(2);
+    view_.DrawCell(held.column, held.row);
+    view_.DrawCell(previous.column, previous.row);
+    state_.moved = true;
+    view_.UpdateLevelHint();
+    if (state_.board.IsSolved()) {
+        OnSolved();
+    }
+}
+
 void GameController::EditingClick(Qt::MouseButton button, Cell cell) {
     int& selection = windowState_.paletteSelection;
+    // What the click changes is kept for undo and redo.
+    const TileNumber tileBefore = state_.board.At(cell.column, cell.row);
+    const int selectionBefore = selection;
     if (button == Qt::LeftButton) {
         // The selection is placed.
         state_.board.Set(cell.column, cell.row, static_cast<TileNumber>(selection));
         view_.DrawCell(cell.column, cell.row);
         state_.edited = true;
+        state_.edits.Record(
+            {cell, tileBefore, state_.board.At(cell.column, cell.row), selectionBefore, selection});
     } else if (button == Qt::RightButton) {
         // The tile is lifted off the Board into the selection.
         if (forms_.editform) {
@@ -171,6 +196,7 @@ void GameController::EditingClick(Qt::MouseButton button, Cell cell) {
         state_.board.Set(cell.column, cell.row, EmptyTile);
         view_.DrawCell(cell.column, cell.row);
         state_.edited = true;
+        state_.edits.Record({cell, tileBefore, EmptyTile, selectionBefore, selection});
     }
     // The face tells at once whether the Board as drawn is solved.
     view_.levelboxPaint();
@@ -183,6 +209,7 @@ void GameController::PalettePick(int n) {
 void GameController::Tick() {
     windowState_.animationFrame = (windowState_.animationFrame + 1) % 8;
     view_.DrawHeldCell();
+    view_.TickOverlays();
 }
 
 void GameController::SetLevelScrollPosition(int position) {
@@ -231,7 +258,17 @@ void GameController::NewGame() {
 }
 
 void GameController::ChangeMode() {
-    state_.gameMode = state_.gameMode == EditorMode ? ChallengeMode : EditorMode;
+    SwitchMode(state_.gameMode == EditorMode ? ChallengeMode : EditorMode);
+}
+
+void GameController::EnterPracticeMode() {
+    if (state_.gameMode != PracticeMode) {
+        SwitchMode(PracticeMode);
+    }
+}
+
+void GameController::SwitchMode(GameMode next) {
+    state_.gameMode = next;
     if (forms_.ChangeModeDlg) {
         forms_.ChangeModeDlg->NewMode = state_.gameMode;
         forms_.ChangeModeDlg->ShowModal();
@@ -283,6 +320,7 @@ void GameController::DeleteLevel() {
     }
     levels.DeleteLevel();
     state_.board.cells = levels.LevelAt(levels.CurrentLevel());
+    state_.edits.Clear();
     levelInPlay_ = levels.CurrentLevel();
     view_.DrawAllCells();
     state_.moved = false;
@@ -291,6 +329,86 @@ void GameController::DeleteLevel() {
     view_.DrawProgressBar();
     SetBoardState(EditingState);
     state_.edited = true;
+}
+
+void GameController::Undo() {
+    if (state_.boardState == PlayState) {
+        if (const auto move = state_.history.Undo(state_.board)) {
+            AfterMove(move->to, move->from);
+        }
+    } else if (state_.boardState == EditingState) {
+        const int selection = windowState_.paletteSelection;
+        if (const auto edit = state_.edits.Undo(state_.board, windowState_.paletteSelection)) {
+            AfterEdit(*edit, selection);
+        }
+    }
+}
+
+void GameController::Redo() {
+    if (state_.boardState == PlayState) {
+        if (const auto move = state_.history.Redo(state_.board)) {
+            AfterMove(move->to, move->from);
+        }
+    } else if (state_.boardState == EditingState) {
+        const int selection = windowState_.paletteSelection;
+        if (const auto edit = state_.edits.Redo(state_.board, windowState_.paletteSelection)) {
+            AfterEdit(*edit, selection);
+        }
+    }
+}
+
+void GameController::AfterEdit(const Edit& edit, int selectionBefore) {
+    view_.DrawCell(edit.cell.column, edit.cell.row);
+    if (forms_.editform && selectionBefore != windowState_.paletteSelection) {
+        forms_.editform->DrawPaletteCell(selectionBefore);
+        forms_.editform->DrawSelectionCross();
+    }
+    state_.edited = true;
+    view_.levelboxPaint();
+}
+
+void GameController::MoveCursor(int dc, int dr) {
+    Cell at = view_.Cursor().value_or(Cell{Columns / 2, Rows / 2});
+    if (!view_.Cursor() && state_.boardState != EditingState && state_.board.hasHeld) {
+        at = state_.board.held;
+    }
+    at.column = std::clamp(at.column + dc, 0, Columns - 1);
+    at.row = std::clamp(at.row + dr, 0, Rows - 1);
+    view_.SetCursor(at);
+}
+
+void GameController::CursorClick(Qt::MouseButton button) {
+    if (const std::optional<Cell> cell = view_.Cursor()) {
+        CellClick(button, *cell);
+    }
+}
+
+void GameController::SetNearestSolutionQuery(NearestSolutionQuery query) {
+    hints_.SetQuery(std::move(query));
+}
+
+void GameController::Hint() {
+    if (state_.boardState != PlayState) {
+        return;
+    }
+    const std::optional<Cell> next = hints_.Next(state_.board);
+    if (!next) {
+        return;
+    }
+    ++state_.hintsUsed;
+    view_.SetCursor(*next);
+    view_.Pulse(*next);
+    view_.UpdateLevelHint();
+}
+
+void GameController::ToggleConnectionMarks() {
+    windowState_.connectionMarks = !windowState_.connectionMarks;
+    view_.SetConnectionMarks(windowState_.connectionMarks);
+}
+
+void GameController::StepLevel(int delta) {
+    // A position beyond either end is clamped; an unchanged one starts nothing.
+    SetLevelScrollPosition(toolbar_.levelscroll->value() + delta);
 }
 
 } // namespace zk

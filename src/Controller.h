@@ -10,6 +10,7 @@
 #include "Forms.h"
 #include "WindowState.h"
 #include "model/GameState.h"
+#include "model/Hint.h"
 #include "model/Random.h"
 
 namespace zk::platform {
@@ -40,7 +41,8 @@ public:
 
     // The full repaint of the board surface.
     void Repaint();
-    // A mouse button pressed on the board surface at (x, y).
+    // A mouse button pressed on the board surface at (x, y); it hides the
+    // keyboard's cursor.
     void BoardClick(Qt::MouseButton button, int x, int y);
     // The animation timer's tick.
     void Tick();
@@ -63,10 +65,36 @@ public:
     void DeleteLevel();
     void PalettePick(int n);
 
+    // The comforts of play. Undo and redo: the last move of the level in
+    // play, or the last placing or pick-up in the editor.
+    void Undo();
+    void Redo();
+    // An arrow key: the cursor one cell on; a hidden cursor shows up one
+    // cell from the held tile (in the editor from where it was last).
+    void MoveCursor(int dc, int dr);
+    // Space or Enter (the left button), Delete (the right one): a click on
+    // the cursor's cell.
+    void CursorClick(Qt::MouseButton button);
+    // The cursor onto the cell to click next towards the nearest solution,
+    // which pulses.
+    void Hint();
+    void SetNearestSolutionQuery(NearestSolutionQuery query);
+    // The marks on open connection ends, on or off.
+    void ToggleConnectionMarks();
+    // Practice mode the way the mode button changes modes.
+    void EnterPracticeMode();
+    // The level before or after the current one, through the scroll bar.
+    void StepLevel(int delta);
+
 private:
     // Starts a level found by a search, and moves the scroll bar to it.
     void StartFoundLevel(std::optional<int> level);
+    void CellClick(Qt::MouseButton button, Cell cell);
     void EditingClick(Qt::MouseButton button, Cell cell);
+    // After a move, an undo or a redo swapped the tiles of two cells.
+    void AfterMove(Cell held, Cell previous);
+    void AfterEdit(const Edit& edit, int selectionBefore);
+    void SwitchMode(GameMode next);
 
     GameState& state_;
     WindowState& windowState_;
@@ -77,6 +105,8 @@ private:
     platform::SoundPlayer& sound_;
     QWidget* window_;
     int levelInPlay_ = 0; // the level the Board was last prepared from
+    Board startBoard_;    // the Board as the level started
+    HintGuide hints_;
 };
 
 } // namespace zk

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include "BoardView.h"
@@ -34,6 +35,8 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       options_(std::move(options)) {
     setObjectName("MainForm");
+    // The window takes the keys; its buttons and scroll bar take no focus.
+    setFocusPolicy(Qt::StrongFocus);
     platform::InitPictures();
     setFixedSize(layout::ClientWidth, layout::ToolPanelHeight + layout::BoxHeight);
     move(292, 297);
@@ -59,6 +62,7 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     FormCreate();
     controller_ = std::make_unique<GameController>(state_, windowState_, random_, *view_, *toolbar_,
                                                    forms_, *sound_, this);
+    controller_->SetNearestSolutionQuery(options_.nearestSolution);
     const auto exit =
         options_.exit ? options_.exit : [](int code) { QCoreApplication::exit(code); };
     session_ = std::make_unique<Session>(state_, windowState_, settings_, *controller_, *view_,
@@ -145,6 +149,105 @@ void TMainForm::boxMouseDown(Qt::MouseButton button, int x, int y) {
 
 void TMainForm::TimerTimer() {
     controller_->Tick();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    if (!FormKeyDown(event->key(), event->modifiers())) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    // Nothing to act on before start-up has drawn the board.
+    if (FirstActivation || !view_->SheetsLoaded()) {
+        return false;
+    }
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool editing = state_.boardState == EditingState;
+    if (held == Qt::ControlModifier || held == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        const bool shift = held.testFlag(Qt::ShiftModifier);
+        switch (key) {
+        case Qt::Key_Z:
+            shift ? controller_->Redo() : controller_->Undo();
+            return true;
+        case Qt::Key_Y:
+            controller_->Redo();
+            return true;
+        case Qt::Key_S:
+            SaveBtnClick();
+            return true;
+        case Qt::Key_O:
+            if (!editing) { // the Load button is hidden while editing
+                LoadBtnClick();
+            }
+            return true;
+        case Qt::Key_Q:
+            ExitBtnClick();
+            return true;
+        case Qt::Key_P:
+            controller_->EnterPracticeMode();
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (held != Qt::NoModifier && held != Qt::ShiftModifier) {
+        return false;
+    }
+    switch (key) {
+    case Qt::Key_Left:
+        controller_->MoveCursor(-1, 0);
+        return true;
+    case Qt::Key_Right:
+        controller_->MoveCursor(1, 0);
+        return true;
+    case Qt::Key_Up:
+        controller_->MoveCursor(0, -1);
+        return true;
+    case Qt::Key_Down:
+        controller_->MoveCursor(0, 1);
+        return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        controller_->CursorClick(Qt::LeftButton);
+        return true;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (editing) { // the pick-up of a right click
+            controller_->CursorClick(Qt::RightButton);
+        }
+        return true;
+    case Qt::Key_PageUp:
+        controller_->StepLevel(-1);
+        return true;
+    case Qt::Key_PageDown:
+        controller_->StepLevel(1);
+        return true;
+    case Qt::Key_N:
+        sUpBtnClick();
+        return true;
+    case Qt::Key_P:
+        sDownBtnClick();
+        return true;
+    case Qt::Key_R:
+        if (!editing) { // the Restart button is hidden while editing
+            RestartBtnClick();
+        }
+        return true;
+    case Qt::Key_H:
+        controller_->Hint();
+        return true;
+    case Qt::Key_F1:
+        rules();
+        return true;
+    case Qt::Key_F2:
+        controller_->ToggleConnectionMarks();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TMainForm::NewGameBtnClick() {

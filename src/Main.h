@@ -14,6 +14,7 @@
 #include "WindowState.h"
 #include "files/Settings.h"
 #include "model/GameState.h"
+#include "model/Hint.h"
 #include "model/Random.h"
 
 class QTimer;
@@ -40,7 +41,8 @@ struct TMainFormOptions {
     std::optional<std::uint64_t> seed;
     std::shared_ptr<zk::platform::SoundPlayer> sound;
     std::shared_ptr<zk::platform::HelpService> help;
-    std::function<void(int)> exit; // ends the program with an exit status
+    std::function<void(int)> exit;            // ends the program with an exit status
+    zk::NearestSolutionQuery nearestSolution; // the hint's way; empty: none
 };
 
 class TMainForm : public QWidget {
@@ -57,6 +59,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     friend class TMainFormProbe; // the tests' view of the controls and handlers
@@ -70,6 +73,10 @@ private:
     void boxPaint();
     void boxMouseDown(Qt::MouseButton button, int x, int y);
     void TimerTimer();
+
+    // A key pressed in the main window: each reaches the handler its mouse
+    // action reaches. False for a key without a meaning here.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
     // The toolbar and the level scroll bar.
     void NewGameBtnClick();

@@ -96,6 +96,11 @@ void Session::StartUp() {
         window_->frameGeometry().size()));
     state_.gameMode = GameModeFromInt(settings_.ReadInteger(Section, "mode", ToInt(ChallengeMode)));
 
+    // The marks on open connection ends, kept in a section of their own.
+    storedMarks_ = settings_.ReadInteger(files::ExtrasSection, "feedback", 0) != 0;
+    windowState_.connectionMarks = storedMarks_;
+    view_.SetConnectionMarks(storedMarks_);
+
     // The first level, the texts, the palette and the animation.
     levels.InitAllSolved();
     state_.edited = false;
@@ -254,6 +259,12 @@ void Session::WriteSettings() {
         settings_.WriteString(Section, "save", state_.savedGamePath);
         settings_.WriteInteger(Section, "eleft", palette.x());
         settings_.WriteInteger(Section, "etop", palette.y());
+        // Written only when changed, so a game that never used them leaves
+        // the file as the game's own keys make it.
+        if (windowState_.connectionMarks != storedMarks_) {
+            settings_.WriteBool(files::ExtrasSection, "feedback", windowState_.connectionMarks);
+            storedMarks_ = windowState_.connectionMarks;
+        }
     } catch (const files::SettingsWriteError& error) {
         // Shown, and the close completes: a settings directory that cannot
         // be written must not keep the player in the game.

@@ -35,6 +35,43 @@ std::string LevelHintText(Language language, int level, bool solved) {
            (solved ? Tr(language, "gelöst", "solved") : Tr(language, "ungelöst", "unsolved"));
 }
 
+namespace {
+
+std::string Moves(Language language, int n) {
+    return std::to_string(n) +
+           (n == 1 ? Tr(language, " Zug", " move") : Tr(language, " Züge", " moves"));
+}
+
+std::string Hints(Language language, int n) {
+    return std::to_string(n) +
+           (n == 1 ? Tr(language, " Tipp", " hint") : Tr(language, " Tipps", " hints"));
+}
+
+} // namespace
+
+std::string PlayHintText(Language language, int level, const PlayCount& count) {
+    std::string text = std::string(Tr(language, "Stufe ", "Level ")) + std::to_string(level) + ": ";
+    if (count.solvedIn) {
+        const int n = *count.solvedIn;
+        text += IsGerman(language)
+                    ? "in " + std::to_string(n) + (n == 1 ? " Zug" : " Zügen") + " gelöst"
+                    : "solved in " + Moves(language, n);
+        if (count.fewest) {
+            text += Tr(language, "; es geht in ", "; it can be done in ") +
+                    std::to_string(*count.fewest);
+        }
+        if (count.hints != 0) {
+            text += "; " + Hints(language, count.hints);
+        }
+        return text;
+    }
+    text += Moves(language, count.moves);
+    if (count.hints != 0) {
+        text += ", " + Hints(language, count.hints);
+    }
+    return text;
+}
+
 std::string LevelsChangedQuestionText(Language language) {
     return Tr(language, "Stufen wurden verändert. Speichern?", " Levels changed. Save?");
 }

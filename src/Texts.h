@@ -3,6 +3,7 @@
 // The toolbar's hints stand in the toolbar's table.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "model/Board.h"
@@ -18,6 +19,19 @@ std::string CaptionText(GameMode gameMode, Language language, const std::string&
 
 // "Level 12: unsolved" / "Stufe 12: ungelöst".
 std::string LevelHintText(Language language, int level, bool solved);
+
+// The count of the level in play, for the level indicator's hint.
+struct PlayCount {
+    int moves = 0;
+    std::optional<int> solvedIn; // the moves of this play's solve
+    std::optional<int> fewest;   // the fewest the level needed from its start
+    int hints = 0;               // told only when not 0
+};
+// "Level 12: 7 moves" / "Stufe 12: 7 Züge" in play; after the solve "Level
+// 12: solved in 9 moves; it can be done in 7" / "Stufe 12: in 9 Zügen
+// gelöst; es geht in 7". The hints used follow: ", 2 hints" in play, "; 2
+// hints" after the solve.
+std::string PlayHintText(Language language, int level, const PlayCount& count);
 
 std::string LevelsChangedQuestionText(Language language);
 std::string SheetsFailedText(Language language);

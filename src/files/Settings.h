@@ -10,6 +10,8 @@ namespace zk::files {
 
 inline constexpr char SettingsFileName[] = "quillmar.ini";
 inline constexpr char SettingsSection[] = "Zanfor Kelva";
+// The comforts' own choices, beside the game's nine keys.
+inline constexpr char ExtrasSection[] = "Zanfor Kelva Extras";
 inline constexpr std::size_t MaxSettingsValue = 1023;
 // Larger files are not ours to rewrite: reads give defaults, writes refuse.
 inline constexpr std::size_t MaxSettingsFileSize = 4 * 1024 * 1024;

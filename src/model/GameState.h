@@ -6,9 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/Board.h"
+#include "model/History.h"
 #include "model/Language.h"
 #include "model/LevelSet.h"
 
@@ -30,6 +32,15 @@ struct GameState {
     bool edited = false;        // the editor changed the Board since it was loaded
     bool levelsChanged = false; // the level set is offered for writing at close
     std::string savedGamePath;
+
+    // The level on the Board, from its start: the moves for undo, redo and
+    // the move count, the editor's clicks, the hints asked for, and once it
+    // is solved, in how many moves and in how few it could have been.
+    MoveHistory history;
+    EditHistory edits;
+    int hintsUsed = 0;
+    std::optional<int> solvedInMoves;
+    std::optional<int> fewestMoves;
 };
 
 } // namespace zk

@@ -5,6 +5,7 @@
 
 #include "model/Board.h"
 #include "model/Catalogue.h"
+#include "model/OpenEnds.h"
 #include "resources/Resources.h"
 
 namespace zk::e2e {
@@ -181,6 +182,72 @@ QString Describe(const Record& tiles) {
         out += QLatin1Char('\n');
     }
     return out;
+}
+
+QString BoardWithMarksDiffers(const QImage& screen, QPoint origin, const Sheets& sheets,
+                              const Record& tiles, std::optional<int> held, bool marks) {
+    if (screen.isNull()) {
+        return QStringLiteral("no screenshot");
+    }
+    zk::LevelRecord cells{};
+    std::copy(tiles.begin(), tiles.end(), cells.begin());
+    const zk::OpenEndMap open = marks ? zk::OpenEndsOf(cells) : zk::OpenEndMap{};
+    // The middles of the sides E, N, W, S, where a mark's cross is centred.
+    const QPoint middles[4] = {{40, 24}, {24, 8}, {8, 24}, {24, 40}};
+    for (int index = 0; index < 63; ++index) {
+        const QPoint at = origin + QPoint(Cell * (index / 7), Cell * (index % 7));
+        const int t = tiles[static_cast<std::size_t>(index)];
+        std::vector<QRect> ignore;
+        if (held == index) {
+            const zk::Point a = zk::SpriteAnchor(static_cast<zk::TileNumber>(t));
+            ignore.emplace_back(a.x, a.y, 20, 20);
+        }
+        const zk::SideMask m = open[static_cast<std::size_t>(index)];
+        for (int side = 0; side < 4; ++side) {
+            if (zk::HasSide(m, static_cast<zk::Side>(side))) {
+                const QPoint p = at + middles[side];
+                if ((screen.pixel(p) & ColourBits) != ColourBits) {
+                    return QStringLiteral("cell %1: no mark on side %2").arg(index).arg(side);
+                }
+                ignore.emplace_back(middles[side] - QPoint(6, 6), QSize(13, 13));
+            }
+        }
+        const QRect source = TileSource(t);
+        for (int y = 0; y < Cell; ++y) {
+            for (int x = 0; x < Cell; ++x) {
+                const bool skipped = std::any_of(ignore.begin(), ignore.end(),
+                                                 [&](const QRect& r) { return r.contains(x, y); });
+                if (!skipped && ((screen.pixel(at.x() + x, at.y() + y) ^
+                                  sheets.b1.pixel(source.x() + x, source.y() + y)) &
+                                 ColourBits) != 0) {
+                    return QStringLiteral("cell %1 differs at %2,%3").arg(index).arg(x).arg(y);
+                }
+            }
+        }
+        if (held == index && SameBlock(screen, at, sheets.b1, source)) {
+            return QStringLiteral("cell %1 carries no marker").arg(index);
+        }
+    }
+    return {};
+}
+
+bool ShowsCursorFrame(const QImage& screen, QPoint origin, int index) {
+    const QPoint at = origin + QPoint(Cell * (index / 7), Cell * (index % 7));
+    if (!screen.rect().contains(QRect(at, QSize(Cell, Cell)))) {
+        return false;
+    }
+    for (int i = 4; i < Cell - 4; i += 5) {
+        for (const auto& [outer, inner] : {std::pair{QPoint(i, 0), QPoint(i, 1)},
+                                           {QPoint(0, i), QPoint(1, i)},
+                                           {QPoint(i, Cell - 1), QPoint(i, Cell - 2)},
+                                           {QPoint(Cell - 1, i), QPoint(Cell - 2, i)}}) {
+            if ((screen.pixel(at + outer) & ColourBits) != 0 ||
+                (screen.pixel(at + inner) & ColourBits) != 0xFFE600) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace zk::e2e

@@ -73,4 +73,14 @@ bool ProgressBarShows(const QImage& screen, QPoint client, const Sheets& sheets,
 
 QString Describe(const Record& tiles);
 
+// The board at `origin` shows `tiles` with the marker on `held` (when given)
+// and, with `marks`, a white cross at the middle of every side whose
+// connection does not meet its twin, and nowhere else. Empty when it does,
+// else what differs.
+QString BoardWithMarksDiffers(const QImage& screen, QPoint origin, const Sheets& sheets,
+                              const Record& tiles, std::optional<int> held, bool marks);
+
+// The keyboard's frame on cell `index`: black, then yellow, from its border in.
+bool ShowsCursorFrame(const QImage& screen, QPoint origin, int index);
+
 } // namespace zk::e2e

@@ -38,6 +38,10 @@ public:
     void PlaySound(int n) { f_.controller_->PlaySound(n); }
     void levelboxPaint() { f_.view_->levelboxPaint(); }
     void DrawProgressBar() { f_.view_->DrawProgressBar(); }
+    bool FormKeyDown(int key, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        return f_.FormKeyDown(key, m);
+    }
+    zk::BoardView& View() { return *f_.view_; }
 
     // The controls, by their designer names.
     QWidget* box() { return f_.view_->Box(); }

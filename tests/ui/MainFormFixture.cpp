@@ -72,6 +72,7 @@ void MainFormTest::Start(const QString& languageButton) {
     options.sound = sound;
     options.help = help;
     options.exit = [this](int code) { exits.push_back(code); };
+    options.nearestSolution = nearestSolution;
     form = std::make_unique<TMainForm>(options);
     form->CreateForms();
     form->show();

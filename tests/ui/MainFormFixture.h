@@ -84,5 +84,6 @@ protected:
     std::shared_ptr<RecordingSound> sound;
     std::shared_ptr<RecordingHelp> help;
     std::vector<int> exits;
+    zk::NearestSolutionQuery nearestSolution; // the hint's way, when a test gives one
     std::unique_ptr<TMainForm> form;
 };

@@ -1,0 +1,340 @@
+// Undo and redo, keyboard play, the hint, the connection marks and the move
+// count, through real key events on the main window.
+#include <QPaintEvent>
+#include <QTest>
+
+#include "MainFormFixture.h"
+#include "ShortestWay.h"
+#include "files/Settings.h"
+#include "model/OpenEnds.h"
+#include "platform/Controls.h"
+
+namespace {
+
+// Collects the region of every paint event the board surface receives.
+class PaintRegions : public QObject {
+public:
+    explicit PaintRegions(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+            ++paints;
+        }
+        return false;
+    }
+};
+
+QRect CellRect(zk::Cell c) {
+    return {22 + 48 * c.column, 20 + 48 * c.row, 48, 48};
+}
+
+} // namespace
+
+class ComfortsTest : public MainFormTest {
+protected:
+    void SetUp() override {
+        MainFormTest::SetUp();
+        Setting("tongue", "0");
+    }
+    void Key(int key, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(form.get(), static_cast<Qt::Key>(key), m);
+    }
+    // A movable cell of the level's corner block other than the held one.
+    zk::Cell OtherMovable() {
+        for (int i = 0; i < zk::CellCount; ++i) {
+            const zk::Cell c{i / zk::Rows, i % zk::Rows};
+            if (c != S().board.held && zk::IsMovable(S().board.At(c.column, c.row))) {
+                return c;
+            }
+        }
+        return {};
+    }
+    // What the board surface shows on screen, overlays included.
+    QImage Screen() { return P().box()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+};
+
+TEST_F(ComfortsTest, CtrlZUndoesMovesBackToTheStartAndRedoMakesThemAgain) {
+    Start();
+    P().SoundBtn()->SetDown(true);
+    std::vector<zk::Board> seen{S().board};
+    for (int i = 0; i < 3; ++i) {
+        const zk::Cell c = OtherMovable();
+        ClickCell(c.column, c.row);
+        if (S().boardState != zk::PlayState) {
+            break; // solved by chance: fewer moves to undo
+        }
+        seen.push_back(S().board);
+    }
+    ASSERT_EQ(S().boardState, zk::PlayState);
+    sound->events.clear();
+    for (auto it = seen.rbegin() + 1; it != seen.rend(); ++it) {
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(S().board.cells, it->cells);
+        EXPECT_EQ(S().board.held, it->held);
+    }
+    // Each undo sounds as a move; nothing more to undo at the start.
+    EXPECT_EQ(sound->Played(), std::vector<std::string>(seen.size() - 1, "w2.wav"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(S().board.cells, seen.front().cells);
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: unsolved");
+
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(S().board.cells, seen[2].cells);
+    EXPECT_EQ(S().board.held, seen[2].held);
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: 2 moves");
+    // The screen follows: both cells of the last redo are drawn again.
+    EXPECT_EQ(Screen(), P().Surface());
+
+    // A level start forgets the history.
+    P().RestartBtnClick(); // challenge: asks before the level is given up
+    EXPECT_EQ(S().boardState, zk::PlayState);
+    const zk::Board fresh = S().board;
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(S().board.cells, fresh.cells);
+    EXPECT_EQ(S().board.held, fresh.held);
+}
+
+TEST_F(ComfortsTest, ASolvedLevelStaysFrozenAndTellsItsMoves) {
+    Setting("mode", "0");
+    Start();
+    const int clicks = SolveByClicks();
+    ASSERT_EQ(S().boardState, zk::SolvedState);
+    const zk::Board solved = S().board;
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(S().board.cells, solved.cells);
+    EXPECT_EQ(S().board.held, solved.held);
+    EXPECT_EQ(P().levelbox()->toolTip().toStdString(),
+              "Level 1: solved in " + std::to_string(clicks) + (clicks == 1 ? " move" : " moves"));
+}
+
+TEST_F(ComfortsTest, EditorUndoesPlacingAndPickingUpWithThePaletteSelection) {
+    Setting("mode", "2");
+    Start();
+    const zk::LevelRecord stored = S().board.cells;
+    W().paletteSelection = 33;
+    ClickCell(5, 5);                  // 33 placed on a blank
+    ClickCell(0, 0, Qt::RightButton); // 7 picked up
+    ASSERT_EQ(W().paletteSelection, 7);
+    // The cursor's Delete is the right click, Space the left one.
+    Key(Qt::Key_Right); // shown at the middle cell, then one to the right
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(S().board.At(5, 3), 0);
+    EXPECT_EQ(W().paletteSelection, 120);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(S().board.At(5, 3), 120);
+    EXPECT_EQ(W().paletteSelection, 7);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(S().board.cells, stored);
+    EXPECT_EQ(W().paletteSelection, 33);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(S().board.At(5, 5), 33);
+    EXPECT_TRUE(S().edited);
+}
+
+TEST_F(ComfortsTest, ArrowsAndSpaceMoveFromTheHeldTileAndAMouseClickHidesTheCursor) {
+    WriteLevels({CornerLevel(3, 2)});
+    Start();
+    EXPECT_EQ(form->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(P().ExitBtn()->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(P().View().Cursor());
+    const zk::Cell held = S().board.held;
+    // Towards the block's other column.
+    const int dc = held.column == 3 ? 1 : -1;
+    Key(dc > 0 ? Qt::Key_Right : Qt::Key_Left);
+    const zk::Cell target{held.column + dc, held.row};
+    ASSERT_EQ(P().View().Cursor(), target);
+    // The frame shows on screen, the surface stays as the game draws it.
+    const QImage screen = Screen();
+    const QRect r = CellRect(target);
+    EXPECT_EQ(screen.pixel(r.left() + 1, r.center().y()) & 0xffffff, 0xffe600u);
+    EXPECT_EQ(screen.pixel(r.left(), r.center().y()) & 0xffffff, 0u);
+    EXPECT_NE(screen, P().Surface());
+
+    const zk::TileNumber moving = S().board.At(target.column, target.row);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(S().board.held, target);
+    EXPECT_EQ(S().board.At(held.column, held.row), moving);
+    EXPECT_TRUE(S().moved);
+    EXPECT_EQ(P().View().Cursor(), target);
+
+    P().boxMouseDown(Qt::LeftButton, 5, 5); // the margin: no cell, no move
+    EXPECT_FALSE(P().View().Cursor());
+    EXPECT_EQ(Screen(), P().Surface());
+    // A hidden cursor does nothing for Space.
+    const zk::Board before = S().board;
+    Key(Qt::Key_Return);
+    EXPECT_EQ(S().board.held, before.held);
+}
+
+TEST_F(ComfortsTest, KeysReachTheButtonsHandlersWithTheirQuestions) {
+    Start();
+    const zk::Cell c = OtherMovable();
+    ClickCell(c.column, c.row);
+    ASSERT_EQ(S().boardState, zk::PlayState);
+    std::size_t shown = seam->Forms().size();
+    auto since = [&] {
+        std::vector<QString> names;
+        for (std::size_t i = shown; i < seam->Forms().size(); ++i) {
+            names.push_back(seam->Forms()[i].name);
+        }
+        shown = seam->Forms().size();
+        return names;
+    };
+
+    // Page Down in challenge play after a move: the scroll bar's question.
+    Answer("RestartDlg", "CancelBtn");
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(since(), std::vector<QString>{"RestartDlg"});
+    EXPECT_EQ(S().levels.CurrentLevel(), 1);
+    Answer("RestartDlg", "OKBtn");
+    P().levelscroll()->setValue(1); // back where the level is, nothing asked
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(S().levels.CurrentLevel(), 2);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(S().levels.CurrentLevel(), 1);
+    Key(Qt::Key_PageUp); // before the first level: nothing
+    EXPECT_EQ(S().levels.CurrentLevel(), 1);
+    Key(Qt::Key_N);
+    EXPECT_EQ(S().levels.CurrentLevel(), 2);
+    Key(Qt::Key_P);
+    EXPECT_EQ(S().levels.CurrentLevel(), 1);
+    since();
+
+    // R asks as the Restart button does; F1 opens the rules.
+    Answer("RestartDlg", "CancelBtn");
+    Key(Qt::Key_R);
+    EXPECT_EQ(since(), std::vector<QString>{"RestartDlg"});
+    Key(Qt::Key_F1);
+    EXPECT_EQ(help->events.back(), "jump The_game");
+
+    // Ctrl+P: practice mode through the mode button's path and announcement.
+    ClickCell(OtherMovable().column, OtherMovable().row);
+    AnswerCloseBox("ChangeModeDlg");
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(since(), std::vector<QString>{"ChangeModeDlg"});
+    EXPECT_EQ(S().gameMode, zk::PracticeMode);
+    EXPECT_EQ(S().boardState, zk::PlayState);
+    EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Practice mode");
+    Key(Qt::Key_P, Qt::ControlModifier); // already there: nothing
+    EXPECT_TRUE(since().empty());
+
+    // Ctrl+S, Ctrl+O and Ctrl+Q: the save and load dialogs, the exit question.
+    AnswerCloseBox("SaveDlg");
+    Key(Qt::Key_S, Qt::ControlModifier);
+    AnswerCloseBox("loaddlg");
+    Key(Qt::Key_O, Qt::ControlModifier);
+    Answer("EndGameDlg", "CancelBtn");
+    Key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(since(), (std::vector<QString>{"SaveDlg", "loaddlg", "EndGameDlg"}));
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(ComfortsTest, HAndSpaceRepeatedSolveInTheFewestMovesAndCountTheHints) {
+    WriteLevels({CornerLevel(3, 2)});
+    nearestSolution = [](const zk::Board& b) { return zk::oracle::ShortestWay(b); };
+    Start();
+    ASSERT_FALSE(S().board.IsSolved());
+    const int fewest = zk::oracle::ShortestWay(S().board)->Moves();
+    int presses = 0;
+    while (S().boardState == zk::PlayState && presses < 20) {
+        Key(Qt::Key_H);
+        ASSERT_TRUE(P().View().Cursor());
+        Key(Qt::Key_Space);
+        ++presses;
+    }
+    EXPECT_EQ(S().boardState, zk::SolvedState);
+    EXPECT_EQ(presses, fewest);
+    const auto forms = ShownForms();
+    EXPECT_NE(std::find(forms.begin(), forms.end(), "SolvedDlg"), forms.end());
+    const std::string m = std::to_string(fewest);
+    EXPECT_EQ(P().levelbox()->toolTip().toStdString(),
+              "Level 1: solved in " + m + (fewest == 1 ? " move" : " moves") +
+                  "; it can be done in " + m + "; " + m + (fewest == 1 ? " hint" : " hints"));
+}
+
+TEST_F(ComfortsTest, MarksFollowMovesUndoAndLevelStartsAndAreKeptInTheirOwnSection) {
+    WriteLevels({CornerLevel(3, 2), CornerLevel(0, 0)});
+    Start();
+    ASSERT_FALSE(S().board.IsSolved());
+    Key(Qt::Key_F2);
+    auto marksMatchTheBoard = [&] { return P().View().Marks() == zk::OpenEndsOf(S().board.cells); };
+    EXPECT_TRUE(marksMatchTheBoard());
+    // On screen a white cross at the middle of every open side, nothing else.
+    const QImage screen = Screen();
+    const QImage& surface = P().Surface();
+    int crosses = 0;
+    for (int i = 0; i < zk::CellCount; ++i) {
+        const zk::Cell c{i / zk::Rows, i % zk::Rows};
+        const QPoint mid = CellRect(c).topLeft() + QPoint(24, 24);
+        const QPoint at[4] = {mid + QPoint(16, 0), mid + QPoint(0, -16), mid + QPoint(-16, 0),
+                              mid + QPoint(0, 16)};
+        for (zk::Side side : {zk::East, zk::North, zk::West, zk::South}) {
+            const QPoint p = at[side];
+            if (zk::HasSide(P().View().Marks()[static_cast<std::size_t>(i)], side)) {
+                EXPECT_EQ(screen.pixel(p) & 0xffffff, 0xffffffu) << c.column << "," << c.row;
+                ++crosses;
+            } else {
+                EXPECT_EQ(screen.pixel(p), surface.pixel(p)) << c.column << "," << c.row;
+            }
+        }
+    }
+    EXPECT_GT(crosses, 0);
+
+    const zk::Cell other = OtherMovable();
+    ClickCell(other.column, other.row);
+    EXPECT_TRUE(marksMatchTheBoard());
+    if (S().boardState == zk::PlayState) {
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(marksMatchTheBoard());
+    }
+    Key(Qt::Key_PageDown);
+    EXPECT_TRUE(marksMatchTheBoard());
+
+    // Off: the screen is the surface again, the choice is written at close.
+    Key(Qt::Key_F2);
+    EXPECT_EQ(Screen(), P().Surface());
+    Key(Qt::Key_F2);
+    CloseWindowAnsweringEverything();
+    EXPECT_EQ(zk::files::SettingsStore(SettingsFile())
+                  .ReadString(zk::files::ExtrasSection, "feedback", "<missing>"),
+              "1");
+}
+
+TEST_F(ComfortsTest, WithoutTheMarksTouchedNothingIsWrittenForThem) {
+    Start();
+    CloseWindowAnsweringEverything();
+    EXPECT_EQ(zk::files::SettingsStore(SettingsFile())
+                  .ReadString(zk::files::ExtrasSection, "feedback", "<missing>"),
+              "<missing>");
+}
+
+TEST_F(ComfortsTest, AMoveWithMarksOnRepaintsOnlyItsTwoCellsAndTheirNeighbours) {
+    zk::files::SettingsStore(SettingsFile()).WriteString(zk::files::ExtrasSection, "feedback", "1");
+    WriteLevels({CornerLevel(3, 2)});
+    Start();
+    P().Timer()->stop(); // the marker's ticks paint the held cell besides
+    QApplication::processEvents();
+    ASSERT_TRUE(P().View().Marks() == zk::OpenEndsOf(S().board.cells));
+    for (int move = 0; move < 3 && S().boardState == zk::PlayState; ++move) {
+        PaintRegions regions(P().box());
+        const zk::Cell from = S().board.held, to = OtherMovable();
+        ClickCell(to.column, to.row);
+        QApplication::processEvents();
+        QRegion allowed;
+        for (const zk::Cell c : {from, to}) {
+            for (const auto& [dc, dr] : {std::pair{0, 0}, {1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                allowed += CellRect({c.column + dc, c.row + dr});
+            }
+        }
+        EXPECT_GE(regions.paints, 1);
+        EXPECT_TRUE((regions.painted - allowed).isEmpty()) << "move " << move;
+        EXPECT_TRUE(regions.painted.intersects(CellRect(to)));
+    }
+}
