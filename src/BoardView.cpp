@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <numbers>
 
 #include "Texts.h"
 #include "platform/Bitmaps.h"
@@ -42,7 +43,7 @@ protected:
             fullRepaint_();
         }
         painter.drawImage(event->rect().topLeft(), view_.Surface(), event->rect());
-        view_.PaintOverlays(painter, event->rect());
+        view_.PaintOverlays(painter, event->region());
     }
     void mousePressEvent(QMouseEvent* event) override {
         const QPoint p = event->position().toPoint();
@@ -370,15 +371,26 @@ void BoardView::RefreshMarksAround(int c, int r) {
 namespace {
 
 // A cross, white on a black outline: its shape reads without its colour.
-void DrawMark(QPainter& painter, QPointF centre) {
-    constexpr double Arm = 3.5;
-    const QPointF a(Arm, Arm), b(Arm, -Arm);
-    for (const auto& [colour, width] :
-         {std::pair{QColor(0, 0, 0), 5.0}, {QColor(255, 255, 255), 2.5}}) {
-        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(centre - a, centre + a);
-        painter.drawLine(centre - b, centre + b);
-    }
+// It is drawn once and then copied wherever an end is open.
+constexpr int MarkSize = 13;
+const QImage& MarkPicture() {
+    static const QImage picture = [] {
+        QImage image(MarkSize, MarkSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QPointF centre(MarkSize / 2.0, MarkSize / 2.0);
+        constexpr double Arm = 3.5;
+        const QPointF a(Arm, Arm), b(Arm, -Arm);
+        for (const auto& [colour, width] :
+             {std::pair{QColor(0, 0, 0), 5.0}, {QColor(255, 255, 255), 2.5}}) {
+            painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(centre - a, centre + a);
+            painter.drawLine(centre - b, centre + b);
+        }
+        return image;
+    }();
+    return picture;
 }
 
 // A frame of black, yellow, yellow, black from the cell's border inwards.
@@ -400,43 +412,39 @@ QRect CellRect(Cell cell) {
 
 } // namespace
 
-void BoardView::PaintOverlays(QPainter& painter, const QRect& rect) const {
+void BoardView::PaintOverlays(QPainter& painter, const QRegion& region) const {
     if (!sheetsLoaded_ || (!cursor_ && !pulseCell_ && !marksOn_)) {
         return;
     }
     painter.save();
-    painter.setClipRect(rect);
-    if (pulseCell_ && CellRect(*pulseCell_).intersects(rect)) {
+    if (pulseCell_ && region.intersects(CellRect(*pulseCell_))) {
         // Two flashes over the second: brightest a quarter and three
         // quarters through.
-        const double phase = (PulseTicks - pulseTicks_) * 3.14159265 * 2 / PulseTicks;
+        const double phase = (PulseTicks - pulseTicks_) * std::numbers::pi * 2 / PulseTicks;
         const int alpha = static_cast<int>(150 * (1 - std::cos(2 * phase)) / 2);
         painter.fillRect(CellRect(*pulseCell_), QColor(255, 255, 255, alpha));
     }
     if (marksOn_) {
-        painter.setRenderHint(QPainter::Antialiasing);
+        // Centred at the middle of the side, 8 pixels inside the tile.
+        constexpr int Near = 8 - MarkSize / 2, Far = CellSize - 8 - MarkSize / 2,
+                      Mid = CellSize / 2 - MarkSize / 2;
+        static constexpr QPoint At[4] = {{Far, Mid}, {Mid, Near}, {Near, Mid}, {Mid, Far}};
         for (int c = 0; c < Columns; ++c) {
             for (int r = 0; r < Rows; ++r) {
                 const SideMask open = marks_[static_cast<std::size_t>(CellIndex(c, r))];
                 const QRect cell = CellRect({c, r});
-                if (open == 0 || !cell.intersects(rect)) {
+                if (open == 0 || !region.intersects(cell)) {
                     continue;
                 }
-                // At the middle of the side, just inside the tile.
-                const QPointF mid = QRectF(cell).center();
-                constexpr double In = CellSize / 2.0 - 8;
-                const QPointF at[4] = {mid + QPointF(In, 0), mid + QPointF(0, -In),
-                                       mid + QPointF(-In, 0), mid + QPointF(0, In)};
                 for (Side side : {East, North, West, South}) {
                     if (HasSide(open, side)) {
-                        DrawMark(painter, at[side]);
+                        painter.drawImage(cell.topLeft() + At[side], MarkPicture());
                     }
                 }
             }
         }
-        painter.setRenderHint(QPainter::Antialiasing, false);
     }
-    if (cursor_ && CellRect(*cursor_).intersects(rect)) {
+    if (cursor_ && region.intersects(CellRect(*cursor_))) {
         DrawCursorFrame(painter, CellRect(*cursor_));
     }
     painter.restore();

@@ -85,7 +85,7 @@ public:
     // The marks follow every cell drawn while they are on.
     void SetConnectionMarks(bool on);
     const OpenEndMap& Marks() const { return marks_; }
-    void PaintOverlays(QPainter& painter, const QRect& rect) const;
+    void PaintOverlays(QPainter& painter, const QRegion& region) const;
     // The level indicator's hint alone, its picture unchanged.
     void UpdateLevelHint();
 

@@ -83,6 +83,8 @@ void TMainForm::CreateForms() {
     f.loaddlg = new Tloaddlg(language, this);
     f.editform = new Teditform(this, view_->PaletteSheet(), windowState_.paletteSelection,
                                [this](int n) { controller_->PalettePick(n); });
+    // Keys typed while the palette is active act on the board all the same.
+    f.editform->installEventFilter(this);
     f.ChangeModeDlg = new TChangeModeDlg(language, this);
     f.Splash = new TSplash(language, windowState_.programDirectory, this);
     f.AllSolvedDlg = new TAllSolvedDlg(language, this);
@@ -155,6 +157,14 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
     if (!FormKeyDown(event->key(), event->modifiers())) {
         QWidget::keyPressEvent(event);
     }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == forms_.editform && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return FormKeyDown(key->key(), key->modifiers());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {

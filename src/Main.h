@@ -60,6 +60,8 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The palette window passes its keys on to this window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class TMainFormProbe; // the tests' view of the controls and handlers

@@ -25,6 +25,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <poll.h>
 #include <sstream>
@@ -416,6 +417,14 @@ int main(int argc, char** argv) {
     const double settle = std::atof(Argument(argc, argv, "--settle", "2").c_str());
 
     GameSetup game(gameDir, levels);
+    // Another build of the game, measured in the same alternation: a change
+    // is priced against the game before it, side by side.
+    const fs::path baselineDir = Argument(argc, argv, "--baseline-game-dir", "");
+    std::unique_ptr<GameSetup> baseline;
+    if (!baselineDir.empty()) {
+        baseline = std::make_unique<GameSetup>(baselineDir, levels);
+        baseline->program.name = "baseline";
+    }
     Program floor;
     floor.name = "floor";
     floor.executable = floorPath;
@@ -431,15 +440,23 @@ int main(int argc, char** argv) {
     if (alsoPath != "-") {
         programs.push_back(&also);
     }
+    if (baseline) {
+        programs.push_back(&baseline->program);
+    }
 
     XWatcher x;
     std::vector<RunResult> gameRuns;
     std::vector<RunResult> floorRuns;
     std::vector<RunResult> alsoRuns;
+    std::vector<RunResult> baselineRuns;
     for (int i = 0; i < runs; ++i) {
         for (Program* p : programs) {
             const RunResult r = Measure(x, *p, xserver, settle, idle);
-            (p == &floor ? floorRuns : p == &also ? alsoRuns : gameRuns).push_back(r);
+            (p == &floor                           ? floorRuns
+             : p == &also                          ? alsoRuns
+             : baseline && p == &baseline->program ? baselineRuns
+                                                   : gameRuns)
+                .push_back(r);
             std::fprintf(stderr,
                          "run %2d %-12s mapped %7.1f ms  drawn %7.1f ms  splash gone %7.1f ms  "
                          "cpu %5.2f%%  X %5.2f%%  rss %6.1f MiB  peak %6.1f MiB\n",
@@ -486,6 +503,23 @@ int main(int argc, char** argv) {
         Row("peak RSS (MiB)", Summary(alsoRuns, peak), Summary(floorRuns, peak), 1, std::nullopt);
         Row("idle CPU (% of a core)", Summary(alsoRuns, cpu), Summary(floorRuns, cpu), 3,
             std::nullopt);
+    }
+    if (!baselineRuns.empty()) {
+        std::printf("\n| measure | zanfor-kelva | baseline | ratio | target |\n");
+        std::printf("|---|---|---|---|---|\n");
+        Row("exec → main window mapped (ms)", Summary(gameRuns, mapped),
+            Summary(baselineRuns, mapped), 1, std::nullopt);
+        Row("exec → first level drawn, less the splash's 3000 ms (ms)",
+            Summary(gameRuns, drawnWithoutSplash), Summary(baselineRuns, drawnWithoutSplash), 1,
+            std::nullopt);
+        Row("peak RSS (MiB)", Summary(gameRuns, peak), Summary(baselineRuns, peak), 1,
+            std::nullopt);
+        Row("idle CPU, marker animating (% of a core)", Summary(gameRuns, cpu),
+            Summary(baselineRuns, cpu), 3, std::nullopt);
+        if (xserver > 0) {
+            Row("X server CPU meanwhile (% of a core)", Summary(gameRuns, xcpu),
+                Summary(baselineRuns, xcpu), 3, std::nullopt);
+        }
     }
     return 0;
 }
