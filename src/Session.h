@@ -75,7 +75,7 @@ private:
     std::function<void(int)> exit_;
     std::string helpFile_;
     std::vector<LevelRecord> levelsAtStart_; // the level set as start-up read it
-    bool storedMarks_ = false; // the marks' choice as the settings hold it
+    bool storedMarks_ = false;               // the marks' choice as the settings hold it
 };
 
 } // namespace zk
