@@ -1,6 +1,6 @@
 // The compiled-in pictures (":/zk/<name>.png") live in the static library
-// zk_resources, rendered by the asset tool at build time. A static library's resources are registered only when the
-// program asks for them: call zk::InitResources() once before the first
+// zk_resources, rendered by the asset tool at build time. A static library's resources are
+// registered only when the program asks for them: call zk::InitResources() once before the first
 // picture is used. Further calls do nothing.
 #pragma once
 
