@@ -1,0 +1,180 @@
+// The search behind the solver and the nearest solution: the level's movable
+// cells and the edge classes of its movable tiles, and a depth-first search
+// that puts one class on one cell at a time and deduces all it can between
+// two choices. Used by Solver.cpp and Nearest.cpp only.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "model/Board.h"
+
+namespace zk::detail {
+
+// One bit per edge class. A level has at most 63 movable cells, so at most
+// 63 classes among their tiles.
+using ClassMask = std::uint64_t;
+// One bit per movable cell.
+using CellMask = std::uint64_t;
+// The class on each movable cell; -1 while the cell is open.
+using Arrangement = std::array<std::int8_t, CellCount>;
+
+inline constexpr int OpenSide = -1;
+
+struct SolverModel {
+    int cellCount = 0;
+    int classCount = 0;
+    std::array<int, CellCount> boardIndex{}; // board byte of each movable cell
+    // Per movable cell and side: the movable neighbour, or -1 when the side
+    // faces the border or a fixed tile, whose code is then in sideCode.
+    std::array<std::array<int, 4>, CellCount> neighbour{};
+    std::array<std::array<int, 4>, CellCount> sideCode{}; // OpenSide toward a movable cell
+    std::array<Edges, CellCount> classEdges{};
+    std::array<int, CellCount> classTotal{};
+    std::array<int, CellCount> storedClass{}; // the class of the tile the level stores there
+    // Classes showing a code on a side, and showing any of a set of codes.
+    std::array<std::array<ClassMask, 4>, 4> withCode{};
+    std::array<std::array<ClassMask, 16>, 4> withCodeIn{};
+    // False when no arrangement can help: fixed tiles that disagree with each
+    // other or with the border, or connection ends that cannot balance.
+    bool fixedPartFits = true;
+
+    int movableCells = 0;
+    int movableTiles = 0;
+    int holdableTiles = 0;
+    int foreignTiles = 0;
+};
+
+SolverModel BuildModel(const LevelRecord& level);
+
+// The level's own tiles on the cells of an arrangement of classes: a cell
+// whose stored tile has the class put there keeps it, the others take the
+// remaining tiles of their class in board order.
+LevelRecord TilesFor(const LevelRecord& level, const SolverModel& model,
+                     const Arrangement& classes);
+
+class Engine {
+public:
+    enum class End {
+        Exhausted, // every arrangement under the starting point was seen
+        Stopped,   // the solution callback asked to stop
+        Cutoff,    // the node limit of this run was reached
+    };
+
+    struct Options {
+        // 0: the fixed order (fewest choices first, ties by cell and class
+        // number). Otherwise ties and the order of choices are shuffled from
+        // this seed, so a restart explores elsewhere.
+        std::uint64_t shuffleSeed = 0;
+        // Per cell the class to try first (-1: none). With keepAtLeast > 0,
+        // arrangements that keep fewer cells on their preferred class are
+        // not searched.
+        const std::array<int, CellCount>* preferred = nullptr;
+        int keepAtLeast = 0;
+        // Whether cells that failed often are chosen earlier.
+        bool weighted = true;
+        // Whether a class with several tiles and at most this many spare
+        // cells is placed before the cell with the fewest classes (-1: no).
+        int classSlack = -1;
+    };
+
+    // The engine keeps what it learns about the level (which cells fail
+    // most, which states have no solution) from one run to the next.
+    explicit Engine(const SolverModel& model);
+
+    // Searches from the empty arrangement. onSolution sees every solution
+    // the search meets; it returns true to stop. At most nodeLimit choices
+    // are tried.
+    End Run(const Options& options, std::uint64_t nodeLimit,
+            const std::function<bool(const Arrangement&)>& onSolution);
+
+    // Choices tried during the last run.
+    std::uint64_t nodes() const { return nodes_; }
+    // Cells on their preferred class in the solution just reported.
+    int keptInSolution() const { return kept_; }
+    // Raises the bound during a run (from the solution callback).
+    void SetKeepAtLeast(int n) { options_.keepAtLeast = n; }
+
+private:
+    bool Descend();
+    void Branch();
+    bool Remembered(bool add);
+    bool Try(int cell, int cls);
+    bool TryWithout(int cell, int cls);
+    void ClearWork();
+    bool Propagate();
+    bool Revise(int cell);
+    bool Settle(int cls);
+    bool Restrict(int cell, ClassMask mask);
+    unsigned ShowsOf(ClassMask m) const;
+    bool Place(int cell, int cls);
+    void SetCode(int cell, int side, int code);
+    void ToggleFacing(int cell);
+    void UndoTo(int mark);
+    bool EndsBalance() const;
+    void Blame(int cell);
+    std::uint64_t NextRandom();
+
+    void Toggle(std::size_t index);
+    bool Failed() const;
+    void RememberFailed();
+
+    const SolverModel& m_;
+    Options options_;
+    std::uint64_t nodeLimit_ = 0;
+    const std::function<bool(const Arrangement&)>* onSolution_ = nullptr;
+
+    // The search state. Domains and room counts are kept up to date as the
+    // search goes; everything changed is logged so that it can be undone.
+    Arrangement assigned_{};
+    std::array<ClassMask, CellCount> dom_{};  // classes each cell can still take
+    std::array<unsigned, CellCount> shows_{}; // codes the domain shows, four bits per side
+    std::array<int, CellCount> room_{};       // open cells each class can go to
+    std::array<int, CellCount> remaining_{};
+    ClassMask available_ = 0;
+    CellMask open_ = 0;
+    std::array<std::array<int, 4>, CellCount> code_{}; // per cell and side, OpenSide when unknown
+    std::array<std::array<int, 4>, 4> ends_{};         // [side][code] over the remaining tiles
+    int kept_ = 0;
+
+    // What changed: a domain (old mask), a placed cell, or a side's code.
+    enum class Entry : std::uint8_t { Domain, Placed, Code };
+    struct LogEntry {
+        Entry kind;
+        std::int8_t cell;
+        std::int8_t side;
+        std::int8_t oldCode;
+        std::uint16_t oldShows;
+        ClassMask oldMask;
+    };
+    std::vector<LogEntry> log_;
+
+    // Work waiting in the propagation: cells to check against their
+    // neighbours, cells down to one class, classes whose room shrank.
+    CellMask toRevise_ = 0;
+    CellMask toPlace_ = 0;
+    ClassMask toSettle_ = 0;
+
+    // What failures teach: cells that fail often are chosen early.
+    std::array<std::uint64_t, CellCount> weight_{};
+
+    // The state of the search as two 64-bit hashes: the placed cells, the
+    // codes their open neighbours face and the tiles left. States whose
+    // whole subtree held no solution are remembered.
+    std::uint64_t hashA_ = 0;
+    std::uint64_t hashB_ = 0;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> failed_;
+    std::size_t failedCount_ = 0;
+    std::uint64_t solutionsSeen_ = 0;
+    int struck_ = 0; // choices on the current path that struck a class off a cell
+
+    std::uint64_t nodes_ = 0;
+    std::uint64_t random_ = 0;
+    bool cutoff_ = false;
+    bool stopped_ = false;
+};
+
+} // namespace zk::detail
