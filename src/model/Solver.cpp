@@ -45,20 +45,46 @@ std::string_view SolvabilityName(Solvability s) {
         return "yes";
     case Solvability::Unsolvable:
         return "no";
-    case Solvability::Unknown:
+    case Solvability::Undecided:
         break;
     }
-    return "unknown";
+    return "undecided";
 }
 
-int DifficultyGrade(std::uint64_t effort, int movableCells, int movableTiles) {
+int DifficultyGrade(std::uint64_t guesses, int movableTiles) {
     // Tiles to place: one grade step for every eight beyond the first four.
     const int tiles = std::max(0, movableTiles - 4) / 8;
-    // Trial and error: one step for every doubling of the nodes the search
-    // needed per cell beyond the one placement each cell takes anyway.
-    const std::uint64_t perCell = effort / static_cast<std::uint64_t>(std::max(1, movableCells));
-    const int search = std::max(0, static_cast<int>(std::bit_width(perCell)) - 1);
-    return std::clamp(LowestGrade + tiles + search, LowestGrade, HighestGrade);
+    // Guessing: one step for the first guess and one for every doubling.
+    const int guessing = static_cast<int>(std::bit_width(guesses));
+    return std::clamp(LowestGrade + tiles + guessing, LowestGrade, HighestGrade);
+}
+
+Difficulty RateLevel(const LevelRecord& level, std::uint64_t nodeBudget) {
+    Difficulty d;
+    const detail::SolverModel model = detail::BuildModel(level);
+    if (!model.fixedPartFits) {
+        return d;
+    }
+    Engine engine(model);
+    Engine::Options options;
+    options.weighted = false;
+    int found = 0;
+    const std::function<bool(const Arrangement&)> onSolution = [&](const Arrangement&) {
+        return ++found >= 2;
+    };
+    const Engine::End end = engine.Run(options, nodeBudget, onSolution);
+    if (engine.firstChoiceCell() >= 0) {
+        d.firstGuess = model.boardIndex[static_cast<std::size_t>(engine.firstChoiceCell())];
+    }
+    if (end == Engine::End::Cutoff || found == 0) {
+        return d;
+    }
+    d.rated = true;
+    d.guesses = engine.nodes();
+    d.solutions = found;
+    d.deductionOnly = found == 1 && d.guesses == 0;
+    d.grade = DifficultyGrade(d.guesses, model.movableTiles);
+    return d;
 }
 
 SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
@@ -134,7 +160,7 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     result.capReached = stopped;
     result.countComplete = complete;
     if (found.empty()) {
-        result.status = complete ? Solvability::Unsolvable : Solvability::Unknown;
+        result.status = complete ? Solvability::Unsolvable : Solvability::Undecided;
         return result;
     }
     result.status = Solvability::Solvable;
@@ -153,7 +179,6 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     }
     result.solution = first;
     result.alternative = second;
-    result.grade = DifficultyGrade(result.effort, result.movableCells, result.movableTiles);
     return result;
 }
 

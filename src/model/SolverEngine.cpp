@@ -280,6 +280,7 @@ Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
     onSolution_ = &onSolution;
     random_ = options.shuffleSeed * 0x9E3779B97F4A7C15ULL + 0x632BE59BD9B4E019ULL;
     nodes_ = 0;
+    firstChoice_ = -1;
     cutoff_ = false;
     stopped_ = false;
     kept_ = 0;
@@ -763,6 +764,9 @@ bool Engine::Try(int cell, int cls) {
         return false;
     }
     ++nodes_;
+    if (firstChoice_ < 0) {
+        firstChoice_ = cell;
+    }
     const int mark = static_cast<int>(log_.size());
     if (Restrict(cell, ClassMask{1} << cls)) {
         Descend();
@@ -779,6 +783,9 @@ bool Engine::TryWithout(int cell, int cls) {
         return false;
     }
     ++nodes_;
+    if (firstChoice_ < 0) {
+        firstChoice_ = cell;
+    }
     const int mark = static_cast<int>(log_.size());
     ++struck_;
     if (Restrict(cell, ~(ClassMask{1} << cls))) {

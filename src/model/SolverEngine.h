@@ -93,6 +93,8 @@ public:
 
     // Choices tried during the last run.
     std::uint64_t nodes() const { return nodes_; }
+    // The movable cell of the first choice of the last run, -1 when none.
+    int firstChoiceCell() const { return firstChoice_; }
     // Cells on their preferred class in the solution just reported.
     int keptInSolution() const { return kept_; }
     // Raises the bound during a run (from the solution callback).
@@ -172,6 +174,7 @@ private:
     int struck_ = 0; // choices on the current path that struck a class off a cell
 
     std::uint64_t nodes_ = 0;
+    int firstChoice_ = -1;
     std::uint64_t random_ = 0;
     bool cutoff_ = false;
     bool stopped_ = false;

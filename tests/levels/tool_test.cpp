@@ -13,6 +13,7 @@
 namespace {
 
 using zk::levels::ExitOk;
+using zk::levels::ExitUndecided;
 using zk::levels::ExitUnplayable;
 using zk::levels::ExitUsage;
 
@@ -62,10 +63,11 @@ TEST(LevelsTool, CheckReportsEveryLevelAndASummary) {
     EXPECT_EQ(r.status, ExitOk) << r.out << r.err;
     EXPECT_TRUE(Contains(r.out, "Level  Movable  Holdable  Stored  Solvable")) << r.out;
     EXPECT_TRUE(Contains(r.out, "stored unsolved")) << r.out;
-    EXPECT_TRUE(Contains(r.out, "Summary: 2 levels, 2 playable, 0 unplayable; 1 stored solved"))
+    EXPECT_TRUE(Contains(
+        r.out, "Summary: 2 levels, 2 playable, 0 unplayable, 0 undecided; 1 stored solved"))
         << r.out;
     // The pair fits side by side in 8 x 7 places; with a cap counting stops.
-    EXPECT_TRUE(Contains(r.out, "yes              56")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "yes               56  no")) << r.out;
     EXPECT_TRUE(Contains(Tool({"check", "--cap", "3", path}).out, ">=3"));
 }
 
@@ -82,13 +84,25 @@ TEST(LevelsTool, CheckFailsOnUnplayableLevels) {
     EXPECT_EQ(r.status, ExitUnplayable);
     EXPECT_TRUE(Contains(r.out, "UNPLAYABLE: not solvable")) << r.out;
     EXPECT_TRUE(Contains(r.out, "UNPLAYABLE: no tile 1..89 to hold")) << r.out;
-    EXPECT_TRUE(Contains(r.out, "1 playable, 3 unplayable")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "1 playable, 3 unplayable, 0 undecided")) << r.out;
 
-    // Too small a budget proves nothing either way: unknown, and unplayable.
-    TempDir::Write(path, Bytes({PairLevel()}));
-    const ToolRun unknown = Tool({"check", "--budget", "1", path});
-    EXPECT_EQ(unknown.status, ExitUnplayable);
-    EXPECT_TRUE(Contains(unknown.out, "unknown: no answer within 1 nodes")) << unknown.out;
+    // Too small a budget proves nothing either way: undecided, with its own
+    // word and exit status, and a proven unplayable level still wins.
+    zk::LevelRecord crossed{};
+    crossed[static_cast<std::size_t>(zk::CellIndex(0, 4))] = 3;
+    crossed[static_cast<std::size_t>(zk::CellIndex(1, 3))] = 5;
+    crossed[static_cast<std::size_t>(zk::CellIndex(3, 2))] = 62;
+    crossed[static_cast<std::size_t>(zk::CellIndex(5, 4))] = 39;
+    TempDir::Write(path, Bytes({crossed}));
+    const ToolRun undecided = Tool({"check", "--budget", "3", path});
+    EXPECT_EQ(undecided.status, ExitUndecided) << undecided.out;
+    EXPECT_TRUE(Contains(undecided.out, "undecided")) << undecided.out;
+    EXPECT_TRUE(Contains(undecided.out, "UNDECIDED: no answer within 3 nodes")) << undecided.out;
+    EXPECT_TRUE(Contains(undecided.out, "0 playable, 0 unplayable, 1 undecided")) << undecided.out;
+    EXPECT_FALSE(Contains(undecided.out, "UNPLAYABLE")) << undecided.out;
+    EXPECT_EQ(Tool({"check", path}).status, ExitUnplayable);
+    TempDir::Write(path, Bytes({crossed, nothingToHold}));
+    EXPECT_EQ(Tool({"check", "--budget", "3", path}).status, ExitUnplayable);
 }
 
 TEST(LevelsTool, StrangeFilesAreReportedNotCrashedOn) {
@@ -134,6 +148,13 @@ TEST(LevelsTool, StrangeFilesAreReportedNotCrashedOn) {
     r = Tool({"check", "--cap", "1", path});
     EXPECT_TRUE(Contains(r.out, "reads only the first 500")) << r.out;
     EXPECT_TRUE(Contains(r.out, "Summary: 500 levels")) << r.out;
+    // Exactly 500 levels and a tail: the tail is what the game ignores.
+    bytes = Bytes(std::vector<zk::LevelRecord>(500, PairLevel()));
+    bytes.resize(bytes.size() + 20, 7);
+    TempDir::Write(path, bytes);
+    r = Tool({"show", path, "500"});
+    EXPECT_TRUE(Contains(r.out, "20 bytes after the last whole level")) << r.out.substr(0, 300);
+    EXPECT_FALSE(Contains(r.out, "more than 500")) << r.out.substr(0, 300);
 
     r = Tool({"check", dir.File("missing.dat")});
     EXPECT_EQ(r.status, ExitUsage);
@@ -155,6 +176,31 @@ TEST(LevelsTool, GenWritesTheSameBytesForTheSameSeed) {
     const ToolRun stats = Tool({"stats", dir.File("a.dat")});
     EXPECT_EQ(stats.status, ExitOk);
     EXPECT_TRUE(Contains(stats.out, "Mean grade")) << stats.out;
+    EXPECT_TRUE(Contains(stats.out, "1-4 ")) << stats.out;
+}
+
+// The curve in blocks of ten: the levels of each block, how many deduction
+// alone solves, and the guesses the others need.
+TEST(LevelsTool, StatsShowTheCurveInBlocksOfTen) {
+    TempDir dir;
+    const std::string path = dir.File("zklv.dat");
+    zk::LevelRecord open{};
+    open[static_cast<std::size_t>(zk::CellIndex(0, 0))] = 39;
+    open[static_cast<std::size_t>(zk::CellIndex(1, 0))] = 38;
+    zk::LevelRecord walled = PairLevel(); // two cells only, nothing to guess
+    for (std::size_t i = 0; i < walled.size(); ++i) {
+        walled[i] = zk::IsMovable(walled[i]) && walled[i] == zk::EmptyTile ? 91 : walled[i];
+    }
+    std::vector<zk::LevelRecord> levels(10, walled);
+    levels.insert(levels.end(), 3, open);
+    TempDir::Write(path, Bytes(levels));
+    const ToolRun r = Tool({"stats", path});
+    EXPECT_EQ(r.status, ExitOk) << r.err;
+    EXPECT_TRUE(Contains(r.out, "Deduced  Guesses")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "1-10 ")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "11-13 ")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "10/10")) << r.out; // deduction alone, every one
+    EXPECT_TRUE(Contains(r.out, " 0/3 ")) << r.out; // the open pair needs guesses
 }
 
 TEST(LevelsTool, BadArgumentsGetClearErrors) {
@@ -207,6 +253,9 @@ TEST(LevelsTool, EveryCommandHasHelp) {
     const ToolRun main = Tool({"--help"});
     EXPECT_EQ(main.status, ExitOk);
     EXPECT_TRUE(Contains(main.out, "zk-levels check")) << main.out;
+    const ToolRun check = Tool({"check", "--help"});
+    EXPECT_TRUE(Contains(check.out, "undecided")) << check.out;
+    EXPECT_TRUE(Contains(check.out, "2 no level unplayable but some undecided")) << check.out;
 }
 
 } // namespace

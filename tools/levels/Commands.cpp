@@ -30,8 +30,9 @@ Usage:
   zk-levels help [COMMAND]
 
 Commands:
-  check   proves every level playable with the solver; exits with 1 when one is not
-  stats   shows the difficulty curve of a level file
+  check   proves every level playable with the solver; exits with 1 when one is
+          proven unplayable, with 2 when the search could not decide one
+  stats   shows the difficulty curve of a level file, per block of ten levels
   gen     generates a level set, the same bytes for the same seed and count
   show    draws levels as text: the tile numbers of each cell
 
@@ -46,45 +47,60 @@ prints one line per level:
   Movable   cells holding a movable tile (0..90, the empty tile included)
   Holdable  tiles 1..89, the ones a level can start holding
   Stored    whether the level as stored passes the solution check
-  Solvable  whether some arrangement of its movable tiles does: yes, no, or
-            unknown when the search ran out of nodes
+  Solvable  whether some arrangement of its movable tiles does: yes, no (the
+            whole search found none), or undecided (the search ran out of its
+            budget before it could tell)
   Solutions distinct solutions, tiles with identical edges counting as one;
-            ">=N" when counting stopped at the cap
-  Grade     difficulty 1..10, from the search effort and the number of tiles
+            ">=N" when counting stopped at the cap or the budget
+  Deduced   yes when deductions alone place every tile, without a guess
+  Guesses   the choices a plain search tried before the solution, and its
+            being the only one, were certain
+  Grade     difficulty 1..10, from the tiles and the guesses
   Nodes     search nodes used
-A level is unplayable when it has no tile 1..89 to hold, is not solvable, or
-is unknown. Bytes 200..255 (no tile of that number exists) are reported.
+A level is unplayable when it has no tile 1..89 to hold or is proven not
+solvable; a level whose search ran out of its budget is undecided, neither
+playable nor unplayable. Bytes 200..255 (no tile of that number exists) are
+reported.
 
 Options:
   --cap N     stop counting solutions at N (default 100)
   --budget N  give up a level after N search nodes (default 1000000)
 
-Exit status: 0 every level playable, 1 some level unplayable or no level in
-the file, 2 bad arguments or the file cannot be read.
+Exit status: 0 every level playable; 1 some level proven unplayable, or no
+level in the file; 2 no level unplayable but some undecided; 3 bad arguments
+or the file cannot be read.
 )";
 
 constexpr char StatsHelp[] = R"(Usage: zk-levels stats [--budget N] FILE
 
-Shows the difficulty curve of a level file as a table: for each group of
-levels the movable cells, the tiles to place, the kinds of connection used,
-the fixed tiles with connections (anchors), how many levels have a single
-solution, the search effort and the grades, with a bar of the mean grade.
+Shows the difficulty curve of a level file as a table, one row per block of
+ten levels: the movable cells, the tiles to place, the kinds of connection
+used, the fixed tiles with connections (anchors), how many levels have a
+single solution, how many deductions alone solve, the guesses the others
+need, and the grades, with a bar of the mean grade.
 
 Options:
-  --budget N  give up a level after N search nodes (default 1000000)
+  --budget N  give up rating a level after N search nodes (default 100000)
+
+Exit status: 0 the table was shown; 1 no level in the file; 3 bad arguments
+or the file cannot be read.
 )";
 
 constexpr char GenHelp[] = R"(Usage: zk-levels gen --seed S [--count N] -o FILE
 
-Generates a level set and writes it to FILE (replacing it whole). The levels
-grow from a handful of tiles with one kind of connection to full boards with
-a single solution; each is stored solved and proven solvable. The same seed
-and count always give the same bytes.
+Generates a level set and writes it to FILE (replacing it whole). The first
+twelve levels each teach one idea with a few tiles; from the thirteenth on
+every level has a single solution, levels that deduction alone solves come
+before those that need guesses, the boards and the guessing grow together,
+and every few levels an easier one gives a rest. Each level is stored solved
+and proven solvable. The same seed and count always give the same bytes.
 
 Options:
   --seed S    the seed, a whole number 0..18446744073709551615
-  --count N   the number of levels, 1..500 (default 120)
+  --count N   the number of levels, 1..500 (default 150)
   -o FILE     the file to write
+
+Exit status: 0 written; 3 bad arguments or the file cannot be written.
 )";
 
 constexpr char ShowHelp[] = R"(Usage: zk-levels show FILE [LEVEL]
@@ -92,6 +108,9 @@ constexpr char ShowHelp[] = R"(Usage: zk-levels show FILE [LEVEL]
 Prints levels as a grid of tile numbers, 9 columns by 7 rows; movable tiles
 are shown as they are, fixed tiles in brackets. Without LEVEL every level is
 shown.
+
+Exit status: 0 shown; 1 no level in the file; 3 bad arguments or the file
+cannot be read.
 )";
 
 struct Options {
@@ -177,7 +196,7 @@ bool NumberOption(const Options& o, const std::string& name, std::uint64_t low, 
 struct LoadedFile {
     std::vector<LevelRecord> levels;
     std::size_t bytes = 0;
-    bool tooLong = false; // more than 500 levels: the game reads only those
+    bool tooLong = false; // more than 500 whole levels: the game reads only 500
 };
 
 // Reads a level file as the game does, remembering what the game would
@@ -185,7 +204,8 @@ struct LoadedFile {
 std::optional<LoadedFile> LoadFile(const std::string& path, std::ostream& err,
                                    const std::string& command) {
     const std::size_t limit = files::LevelRecordSize * MaxLevels;
-    const files::ReadOutcome read = files::ReadFilePrefix(path, limit + 1);
+    // One record more than the game reads tells a 501st level from a tail.
+    const files::ReadOutcome read = files::ReadFilePrefix(path, limit + files::LevelRecordSize);
     if (!read.opened || read.failed) {
         err << "zk-levels " << command << ": cannot read " << path << ": "
             << (read.error != 0 ? std::strerror(read.error) : "read failed") << "\n";
@@ -193,7 +213,7 @@ std::optional<LoadedFile> LoadFile(const std::string& path, std::ostream& err,
     }
     LoadedFile file;
     file.bytes = read.bytes.size();
-    file.tooLong = file.bytes > limit;
+    file.tooLong = file.bytes >= limit + files::LevelRecordSize;
     const std::size_t whole = std::min(file.bytes, limit) / files::LevelRecordSize;
     file.levels.resize(whole);
     for (std::size_t k = 0; k < whole; ++k) {
@@ -218,15 +238,21 @@ bool DescribeFileShape(const std::string& path, const LoadedFile& file, std::ost
     }
     if (file.tooLong) {
         out << path << ": more than 500 levels; the game reads only the first 500.\n";
-    } else if (const std::size_t tail = file.bytes % files::LevelRecordSize; tail != 0) {
+    } else if (const std::size_t tail = file.bytes - file.levels.size() * files::LevelRecordSize;
+               tail != 0) {
         out << path << ": " << tail
             << " bytes after the last whole level are not a level; the game ignores them.\n";
     }
     return true;
 }
 
+// Proven unplayable: nothing to hold, or no arrangement solves it.
 bool IsUnplayable(const SolverResult& r) {
-    return r.holdableTiles == 0 || r.status != Solvability::Solvable;
+    return r.holdableTiles == 0 || r.status == Solvability::Unsolvable;
+}
+
+bool IsUndecided(const SolverResult& r) {
+    return !IsUnplayable(r) && r.status == Solvability::Undecided;
 }
 
 std::string SolutionsText(const SolverResult& r) {
@@ -269,10 +295,13 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         return ExitUnplayable;
     }
 
-    out << "Level  Movable  Holdable  Stored  Solvable  Solutions  Grade      Nodes  Notes\n";
+    out << "Level  Movable  Holdable  Stored  Solvable   Solutions  Deduced  Guesses  Grade      "
+           "Nodes  Notes\n";
     int unplayable = 0;
+    int undecided = 0;
     int storedSolved = 0;
     int unique = 0;
+    int deduced = 0;
     int foreign = 0;
     std::uint64_t nodes = 0;
     int lowGrade = HighestGrade;
@@ -280,6 +309,10 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     for (std::size_t k = 0; k < file->levels.size(); ++k) {
         const LevelRecord& level = file->levels[k];
         const SolverResult r = SolveLevel(level, limits);
+        const Difficulty d =
+            r.status == Solvability::Solvable
+                ? RateLevel(level, std::min<std::uint64_t>(limits.nodeBudget, 100'000))
+                : Difficulty{};
         const bool stored = IsSolved(level);
         std::vector<std::string> notes;
         if (r.holdableTiles == 0) {
@@ -287,9 +320,8 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         }
         if (r.status == Solvability::Unsolvable) {
             notes.emplace_back("not solvable");
-        } else if (r.status == Solvability::Unknown) {
-            notes.emplace_back("unknown: no answer within " + std::to_string(limits.nodeBudget) +
-                               " nodes");
+        } else if (r.status == Solvability::Undecided) {
+            notes.emplace_back("no answer within " + std::to_string(limits.nodeBudget) + " nodes");
         }
         if (r.foreignTiles > 0) {
             notes.push_back(std::to_string(r.foreignTiles) +
@@ -303,31 +335,36 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         for (const auto& n : notes) {
             noteText += (noteText.empty() ? "" : "; ") + n;
         }
+        const std::string verdict = IsUnplayable(r)    ? "  UNPLAYABLE: "
+                                    : IsUndecided(r)   ? "  UNDECIDED: "
+                                    : noteText.empty() ? ""
+                                                       : "  ";
         out << std::setw(5) << k + 1 << std::setw(9) << r.movableCells << std::setw(10)
             << r.holdableTiles << "  " << std::left << std::setw(6) << (stored ? "yes" : "no")
-            << "  " << std::setw(8) << SolvabilityName(r.status) << std::right << std::setw(11)
-            << SolutionsText(r) << std::setw(7)
-            << (r.grade > 0 ? std::to_string(r.grade) : std::string("-")) << std::setw(11)
-            << r.nodes
-            << (IsUnplayable(r)    ? "  UNPLAYABLE: "
-                : noteText.empty() ? ""
-                                   : "  ")
-            << noteText << "\n";
+            << "  " << std::setw(9) << SolvabilityName(r.status) << std::right << std::setw(11)
+            << SolutionsText(r) << "  " << std::left << std::setw(7)
+            << (d.rated ? (d.deductionOnly ? "yes" : "no") : "-") << std::right << std::setw(8)
+            << (d.rated ? std::to_string(d.guesses) : std::string("-")) << std::setw(7)
+            << (d.rated ? std::to_string(d.grade) : std::string("-")) << std::setw(11) << r.nodes
+            << verdict << noteText << "\n";
 
         unplayable += IsUnplayable(r) ? 1 : 0;
+        undecided += IsUndecided(r) ? 1 : 0;
         storedSolved += stored ? 1 : 0;
         unique += r.status == Solvability::Solvable && r.countComplete && r.solutions == 1;
+        deduced += d.deductionOnly ? 1 : 0;
         foreign += r.foreignTiles > 0 ? 1 : 0;
         nodes += r.nodes;
-        if (r.grade > 0) {
-            lowGrade = std::min(lowGrade, r.grade);
-            highGrade = std::max(highGrade, r.grade);
+        if (d.rated) {
+            lowGrade = std::min(lowGrade, d.grade);
+            highGrade = std::max(highGrade, d.grade);
         }
     }
-    const auto count = file->levels.size();
-    out << "Summary: " << count << (count == 1 ? " level, " : " levels, ") << count - unplayable
-        << " playable, " << unplayable << " unplayable; " << storedSolved << " stored solved, "
-        << unique << " with a single solution";
+    const auto count = static_cast<int>(file->levels.size());
+    out << "Summary: " << count << (count == 1 ? " level, " : " levels, ")
+        << count - unplayable - undecided << " playable, " << unplayable << " unplayable, "
+        << undecided << " undecided; " << storedSolved << " stored solved, " << unique
+        << " with a single solution, " << deduced << " solved by deduction alone";
     if (highGrade > 0) {
         out << ", grades " << lowGrade << ".." << highGrade;
     }
@@ -335,7 +372,10 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         out << "; " << foreign << " with bytes 200..255";
     }
     out << "; " << nodes << " search nodes.\n";
-    return unplayable > 0 ? ExitUnplayable : ExitOk;
+    if (unplayable > 0) {
+        return ExitUnplayable;
+    }
+    return undecided > 0 ? ExitUndecided : ExitOk;
 }
 
 std::string CodesText(unsigned codes) {
@@ -346,6 +386,10 @@ std::string CodesText(unsigned codes) {
         }
     }
     return text.empty() ? "-" : text;
+}
+
+std::string RangeText(std::uint64_t low, std::uint64_t high) {
+    return low == high ? std::to_string(low) : std::to_string(low) + "-" + std::to_string(high);
 }
 
 int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -363,9 +407,8 @@ int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream&
                           o->positional.empty() ? "no level file given"
                                                 : "only one level file at a time");
     }
-    SolverLimits limits;
-    limits.solutionCap = 2; // enough to tell a single solution from several
-    if (!NumberOption(*o, "--budget", 1, 1'000'000'000'000ULL, limits.nodeBudget, error)) {
+    std::uint64_t budget = 100'000;
+    if (!NumberOption(*o, "--budget", 1, 1'000'000'000'000ULL, budget, error)) {
         return UsageError(err, "stats", error);
     }
     const std::string& path = o->positional[0];
@@ -378,31 +421,20 @@ int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     }
 
     const int count = static_cast<int>(file->levels.size());
-    // About a dozen rows whatever the size of the file.
-    const int group = std::max(1, (count + 11) / 12);
-    out << "Levels    Cells  Tiles  Kinds  Anchors  Unique    Nodes  Grade     Mean grade\n";
-    for (int first = 0; first < count; first += group) {
-        const int last = std::min(count, first + group);
+    constexpr int Block = 10;
+    out << "Levels    Cells  Tiles  Kinds  Anchors  Single  Deduced  Guesses  Grade  Mean grade\n";
+    int unrated = 0;
+    for (int first = 0; first < count; first += Block) {
+        const int last = std::min(count, first + Block);
         int cellsLow = CellCount, cellsHigh = 0, tilesLow = CellCount, tilesHigh = 0;
-        int anchors = 0, unique = 0, gradeLow = HighestGrade, gradeHigh = 0, gradeSum = 0;
-        int graded = 0;
+        int anchors = 0, single = 0, deduced = 0, rated = 0;
+        int gradeLow = HighestGrade, gradeHigh = 0, gradeSum = 0;
+        std::uint64_t guessesLow = ~std::uint64_t{0}, guessesHigh = 0;
         unsigned codes = 0;
-        std::uint64_t nodes = 0;
         for (int k = first; k < last; ++k) {
             const LevelRecord& level = file->levels[static_cast<std::size_t>(k)];
-            const SolverResult r = SolveLevel(level, limits);
-            cellsLow = std::min(cellsLow, r.movableCells);
-            cellsHigh = std::max(cellsHigh, r.movableCells);
-            tilesLow = std::min(tilesLow, r.movableTiles);
-            tilesHigh = std::max(tilesHigh, r.movableTiles);
-            unique += r.status == Solvability::Solvable && r.countComplete && r.solutions == 1;
-            nodes += r.nodes;
-            if (r.grade > 0) {
-                gradeLow = std::min(gradeLow, r.grade);
-                gradeHigh = std::max(gradeHigh, r.grade);
-                gradeSum += r.grade;
-                ++graded;
-            }
+            int cells = 0;
+            int tiles = 0;
             for (const TileNumber t : level) {
                 const Edges e = TileEdges(t);
                 bool connected = false;
@@ -411,30 +443,58 @@ int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream&
                     connected = connected || e[s] != 0;
                 }
                 anchors += !IsMovable(t) && connected ? 1 : 0;
+                cells += IsMovable(t) ? 1 : 0;
+                tiles += IsMovable(t) && t != EmptyTile ? 1 : 0;
             }
+            cellsLow = std::min(cellsLow, cells);
+            cellsHigh = std::max(cellsHigh, cells);
+            tilesLow = std::min(tilesLow, tiles);
+            tilesHigh = std::max(tilesHigh, tiles);
+            const Difficulty d = RateLevel(level, budget);
+            if (!d.rated) {
+                ++unrated;
+                continue;
+            }
+            ++rated;
+            single += d.solutions == 1 ? 1 : 0;
+            deduced += d.deductionOnly ? 1 : 0;
+            guessesLow = std::min(guessesLow, d.guesses);
+            guessesHigh = std::max(guessesHigh, d.guesses);
+            gradeLow = std::min(gradeLow, d.grade);
+            gradeHigh = std::max(gradeHigh, d.grade);
+            gradeSum += d.grade;
         }
-        const auto range = [](int low, int high) {
-            return low == high ? std::to_string(low)
-                               : std::to_string(low) + "-" + std::to_string(high);
-        };
         std::ostringstream levels;
         levels << first + 1 << "-" << last;
         // Mean grade in tenths, rounded, and a bar of one mark per grade.
-        const int meanTenths = graded > 0 ? (gradeSum * 10 + graded / 2) / graded : 0;
+        const int meanTenths = rated > 0 ? (gradeSum * 10 + rated / 2) / rated : 0;
         std::ostringstream mean;
         mean << meanTenths / 10 << "." << meanTenths % 10 << " "
              << std::string(static_cast<std::size_t>((meanTenths + 5) / 10), '#');
         out << std::left << std::setw(8) << levels.str() << std::right << std::setw(7)
-            << range(cellsLow, cellsHigh) << std::setw(7) << range(tilesLow, tilesHigh)
-            << std::setw(7) << CodesText(codes) << std::setw(9) << anchors << std::setw(5) << unique
-            << "/" << std::left << std::setw(3) << last - first << std::right << std::setw(8)
-            << nodes / static_cast<std::uint64_t>(last - first) << "  " << std::left << std::setw(8)
-            << (graded > 0 ? range(gradeLow, gradeHigh) : std::string("-")) << "  "
-            << (graded > 0 ? mean.str() : std::string("-")) << std::right << "\n";
+            << RangeText(static_cast<std::uint64_t>(cellsLow),
+                         static_cast<std::uint64_t>(cellsHigh))
+            << std::setw(7)
+            << RangeText(static_cast<std::uint64_t>(tilesLow),
+                         static_cast<std::uint64_t>(tilesHigh))
+            << std::setw(7) << CodesText(codes) << std::setw(9) << anchors << std::setw(5) << single
+            << "/" << std::left << std::setw(2) << last - first << std::right << std::setw(6)
+            << deduced << "/" << std::left << std::setw(2) << last - first << std::right
+            << std::setw(9) << (rated > 0 ? RangeText(guessesLow, guessesHigh) : std::string("-"))
+            << std::setw(7)
+            << (rated > 0 ? RangeText(static_cast<std::uint64_t>(gradeLow),
+                                      static_cast<std::uint64_t>(gradeHigh))
+                          : std::string("-"))
+            << "  " << (rated > 0 ? mean.str() : std::string("-")) << "\n";
     }
     out << "Cells: movable cells; Tiles: non-empty movable tiles; Kinds: connection codes;\n"
-           "Anchors: fixed tiles with connections; Unique: levels with a single solution;\n"
-           "Nodes: mean search nodes per level.\n";
+           "Anchors: fixed tiles with connections; Single: levels with a single solution;\n"
+           "Deduced: levels deductions alone solve; Guesses: what the others need, the\n"
+           "choices a plain search tries before the solution is certain.\n";
+    if (unrated > 0) {
+        out << unrated << (unrated == 1 ? " level" : " levels")
+            << " could not be rated within the budget or have no solution.\n";
+    }
     return ExitOk;
 }
 

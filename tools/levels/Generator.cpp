@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 
 #include "model/LevelSet.h"
 #include "model/Random.h"
+#include "model/Solver.h"
 
 namespace zk::levels {
 
@@ -123,9 +125,25 @@ bool CanPin(TileNumber t) {
 }
 
 // ---------------------------------------------------------------------------
-// What a level at a given point of the set looks like.
+// The shapes of the play area.
 
-enum class Shape { Bar, Rectangle, L, Cross, Ring, Diamond, Blob, Rooms, Mirror, Holes, Full };
+enum class Shape {
+    Bar,
+    Rectangle,
+    L,
+    T,
+    U,
+    H,
+    Cross,
+    Ring,
+    Diamond,
+    Stairs,
+    Blob,
+    Rooms,
+    Mirror,
+    Holes,
+    Full
+};
 
 const char* ShapeName(Shape s) {
     switch (s) {
@@ -135,12 +153,20 @@ const char* ShapeName(Shape s) {
         return "rectangle";
     case Shape::L:
         return "L";
+    case Shape::T:
+        return "T";
+    case Shape::U:
+        return "U";
+    case Shape::H:
+        return "H";
     case Shape::Cross:
         return "cross";
     case Shape::Ring:
         return "ring";
     case Shape::Diamond:
         return "diamond";
+    case Shape::Stairs:
+        return "stairs";
     case Shape::Blob:
         return "blob";
     case Shape::Rooms:
@@ -153,98 +179,6 @@ const char* ShapeName(Shape s) {
         break;
     }
     return "full";
-}
-
-struct Plan {
-    int minSize = 5;
-    int maxSize = 6;
-    std::vector<Shape> shapes;
-    std::array<int, 4> codeWeight{}; // per code 1..3; 0 keeps a code out
-    int emptyWeight = 0;
-    int minAnchors = 0;
-    int maxAnchors = 0;
-    bool unique = false;     // the level must have exactly one solution
-    int maxEmptyPercent = 0; // of the movable cells
-    int targetGrade = 1;
-    int maxSolutions = 20; // more solutions make the deductions too loose
-    int maxPins = 0;       // movable tiles that may be fixed to make the solution single
-    int candidates = 8;    // levels made to choose from
-    // Search nodes a level with a single solution may take at most: beyond
-    // that more tiles are fixed, so the end stays a matter of deduction.
-    std::uint64_t maxEffort = 0;
-};
-
-int Interpolate(int at, const std::vector<std::pair<int, int>>& keys) {
-    for (std::size_t i = 1; i < keys.size(); ++i) {
-        if (at <= keys[i].first) {
-            const auto [x0, y0] = keys[i - 1];
-            const auto [x1, y1] = keys[i];
-            return y0 + (y1 - y0) * (at - x0) / std::max(1, x1 - x0);
-        }
-    }
-    return keys.back().second;
-}
-
-// permille: the level's place in the set, 0 for the first, 1000 for the last.
-Plan PlanFor(int permille, Dice& dice) {
-    Plan plan;
-    plan.minSize = Interpolate(
-        permille,
-        {{0, 5}, {80, 6}, {200, 9}, {350, 14}, {500, 20}, {650, 28}, {840, 40}, {1000, 50}});
-    plan.maxSize = Interpolate(
-        permille,
-        {{0, 6}, {80, 9}, {200, 14}, {350, 22}, {500, 30}, {650, 40}, {840, 56}, {1000, 58}});
-    plan.targetGrade = 1 + (9 * permille + 500) / 1000;
-
-    if (permille < 100) {
-        plan.shapes = {Shape::Bar, Shape::Rectangle, Shape::L, Shape::Blob};
-    } else if (permille < 350) {
-        plan.shapes = {Shape::Rectangle, Shape::L,    Shape::Cross, Shape::Ring,
-                       Shape::Diamond,   Shape::Blob, Shape::Rooms, Shape::Mirror};
-    } else if (permille < 850) {
-        plan.shapes = {Shape::Rectangle, Shape::L,     Shape::Cross,  Shape::Ring, Shape::Diamond,
-                       Shape::Blob,      Shape::Rooms, Shape::Mirror, Shape::Holes};
-    } else {
-        plan.shapes = {Shape::Full};
-        plan.minSize = plan.maxSize = CellCount;
-    }
-
-    // The kinds of connection: code 1 alone, then code 2 joins, then code 3;
-    // from the middle on each level mixes them in its own proportions.
-    if (permille < 150) {
-        plan.codeWeight = {0, 10, 0, 0};
-    } else if (permille < 330) {
-        plan.codeWeight = {0, 8, 3 + (permille - 150) / 36, 0};
-    } else if (permille < 450) {
-        plan.codeWeight = {0, 6, 3, 8};
-    } else {
-        static constexpr std::array<std::array<int, 4>, 5> Mixes = {
-            {{0, 6, 6, 6}, {0, 8, 2, 7}, {0, 3, 7, 7}, {0, 7, 7, 3}, {0, 5, 4, 8}}};
-        plan.codeWeight = Mixes[static_cast<std::size_t>(dice.Below(5))];
-    }
-
-    plan.emptyWeight = permille < 150 ? 6 : permille < 500 ? 4 : 3;
-    plan.maxEmptyPercent = permille < 150 ? 40 : permille < 500 ? 30 : permille < 850 ? 25 : 12;
-    if (permille < 100) {
-        plan.maxAnchors = 0;
-    } else if (permille < 330) {
-        plan.maxAnchors = 1;
-    } else if (permille < 600) {
-        plan.minAnchors = 1;
-        plan.maxAnchors = 2;
-    } else if (permille < 850) {
-        plan.minAnchors = 1;
-        plan.maxAnchors = 3;
-    } else {
-        plan.minAnchors = 2;
-        plan.maxAnchors = 5;
-    }
-    plan.unique = permille >= 700;
-    plan.maxSolutions = permille < 400 ? 20 : plan.unique ? 1 : 6;
-    plan.maxPins = permille >= 850 ? 16 : 6;
-    plan.candidates = permille >= 850 ? 3 : 8;
-    plan.maxEffort = permille >= 850 ? 4000 : 1500;
-    return plan;
 }
 
 // ---------------------------------------------------------------------------
@@ -440,6 +374,73 @@ Area MakeHoles(Dice& dice, int size) {
     return area;
 }
 
+// A bar across the top of a stem down its middle.
+Area MakeT(Dice& dice) {
+    const int w = dice.Range(3, Columns);
+    const int h = dice.Range(3, Rows);
+    const int thick = dice.Range(1, std::min(2, h - 2));
+    const int stem = dice.Range(1, std::max(1, std::min(3, w - 2)));
+    const int column = dice.Range(0, Columns - w);
+    const int row = dice.Range(0, Rows - h);
+    Area area{};
+    AddRectangle(area, column, row, w, thick);
+    AddRectangle(area, column + (w - stem) / 2, row, stem, h);
+    return area;
+}
+
+// A rectangle with a notch cut from the middle of its top.
+Area MakeU(Dice& dice) {
+    const int w = dice.Range(3, Columns);
+    const int h = dice.Range(3, Rows);
+    const int wall = dice.Range(1, std::max(1, (w - 1) / 2));
+    const int floor = dice.Range(1, h - 2);
+    const int column = dice.Range(0, Columns - w);
+    const int row = dice.Range(0, Rows - h);
+    Area area{};
+    AddRectangle(area, column, row, w, h);
+    for (int c = column + wall; c < column + w - wall; ++c) {
+        for (int r = row; r < row + h - floor; ++r) {
+            area[At(c, r)] = false;
+        }
+    }
+    return area;
+}
+
+// Two upright bars joined by a crossbar.
+Area MakeH(Dice& dice) {
+    const int w = dice.Range(3, Columns);
+    const int h = dice.Range(3, Rows);
+    const int post = dice.Range(1, std::max(1, (w - 1) / 2));
+    const int column = dice.Range(0, Columns - w);
+    const int row = dice.Range(0, Rows - h);
+    Area area{};
+    AddRectangle(area, column, row, post, h);
+    AddRectangle(area, column + w - post, row, post, h);
+    AddRectangle(area, column, row + dice.Range(1, h - 2), w, 1);
+    return area;
+}
+
+// A band of steps running down from one side.
+Area MakeStairs(Dice& dice, int size) {
+    const int width = dice.Range(1, 3);
+    const int step = dice.Range(1, 2);
+    const bool down = dice.Chance(50);
+    Area area{};
+    int cells = 0;
+    int column = dice.Range(0, 2);
+    for (int r = 0; r < Rows && cells < size; ++r) {
+        const int row = down ? r : Rows - 1 - r;
+        for (int c = column; c < column + width + step && cells < size; ++c) {
+            if (IsOnBoard(c, row)) {
+                area[At(c, row)] = true;
+                ++cells;
+            }
+        }
+        column += step;
+    }
+    return area;
+}
+
 Area MakeArea(Shape shape, Dice& dice, int size) {
     switch (shape) {
     case Shape::Bar:
@@ -448,12 +449,20 @@ Area MakeArea(Shape shape, Dice& dice, int size) {
         return MakeRectangle(dice, size, false);
     case Shape::L:
         return MakeL(dice);
+    case Shape::T:
+        return MakeT(dice);
+    case Shape::U:
+        return MakeU(dice);
+    case Shape::H:
+        return MakeH(dice);
     case Shape::Cross:
         return MakeCross(dice);
     case Shape::Ring:
         return MakeRing(dice);
     case Shape::Diamond:
         return MakeDiamond(dice);
+    case Shape::Stairs:
+        return MakeStairs(dice, size);
     case Shape::Blob:
         return GrowBlob(dice, size, Columns - 1);
     case Shape::Rooms:
@@ -471,6 +480,204 @@ Area MakeArea(Shape shape, Dice& dice, int size) {
 }
 
 // ---------------------------------------------------------------------------
+// What each level of the set is to be.
+
+struct Plan {
+    int minSize = 4; // movable cells
+    int maxSize = 6;
+    std::vector<Shape> shapes;       // the first is tried most, the others after it
+    std::array<int, 4> codeWeight{}; // per code 1..3; 0 keeps a code out
+    unsigned requiredCodes = 0;      // codes the movable tiles must show (bit c)
+    int emptyWeight = 0;
+    int minEmpty = 0;
+    int maxEmptyPercent = 30;
+    int minAnchors = 0; // fixed tiles with connections on the rim
+    int maxAnchors = 0;
+    int holes = 0;            // fixed tiles inside the area
+    bool needMixed = false;   // a tile with two kinds of connection
+    bool needBranch = false;  // a tile with three or four connections
+    bool alongBorder = false; // the area runs along the board's border
+    int maxSolutions = 100;
+    bool unique = false; // a single solution
+    int deduction = -1;  // 1: deduction alone solves it; 0: it needs guesses; -1: either
+    int guessBits = 0;   // for a level with guesses: the bit width of the guesses aimed at
+    int maxPins = 0;     // movable tiles that may be fixed on the way
+    int candidates = 6;  // valid levels made to choose from
+};
+
+// The twelve levels that open the set, each teaching one idea.
+Plan Lesson(int index) {
+    Plan p;
+    p.codeWeight = {0, 10, 0, 0};
+    p.maxSolutions = 6;
+    p.deduction = -1;
+    p.candidates = 8;
+    switch (index) {
+    case 0: // a connection meets its twin
+        p.minSize = p.maxSize = 4;
+        p.shapes = {Shape::Rectangle, Shape::Bar};
+        break;
+    case 1: // nothing leads off the board
+        p.minSize = 5;
+        p.maxSize = 6;
+        p.shapes = {Shape::L, Shape::Rectangle};
+        p.alongBorder = true;
+        break;
+    case 2: // a second kind of connection
+        p.minSize = p.maxSize = 6;
+        p.shapes = {Shape::Rectangle, Shape::Bar};
+        p.codeWeight = {0, 6, 8, 0};
+        p.requiredCodes = 1U << 2;
+        break;
+    case 3: // a third kind
+        p.minSize = 6;
+        p.maxSize = 7;
+        p.shapes = {Shape::L, Shape::Blob};
+        p.codeWeight = {0, 6, 0, 8};
+        p.requiredCodes = 1U << 3;
+        break;
+    case 4: // a fixed tile whose connection the network must reach
+        p.minSize = 6;
+        p.maxSize = 7;
+        p.shapes = {Shape::Rectangle, Shape::Blob};
+        p.codeWeight = {0, 8, 5, 0};
+        p.minAnchors = p.maxAnchors = 1;
+        break;
+    case 5: // a hole in the area
+        p.minSize = 8;
+        p.maxSize = 9;
+        p.shapes = {Shape::Rectangle};
+        p.codeWeight = {0, 8, 5, 0};
+        p.holes = 1;
+        break;
+    case 6: // two rooms scrambled together
+        p.minSize = 8;
+        p.maxSize = 9;
+        p.shapes = {Shape::Rooms};
+        p.codeWeight = {0, 8, 0, 6};
+        break;
+    case 7: // empty cells move too
+        p.minSize = 8;
+        p.maxSize = 9;
+        p.shapes = {Shape::T, Shape::L};
+        p.codeWeight = {0, 8, 0, 5};
+        p.emptyWeight = 8;
+        p.minEmpty = 2;
+        p.maxEmptyPercent = 40;
+        break;
+    case 8: // two kinds in one tile
+        p.minSize = 8;
+        p.maxSize = 9;
+        p.shapes = {Shape::U, Shape::Blob};
+        p.codeWeight = {0, 7, 7, 0};
+        p.needMixed = true;
+        break;
+    case 9: // branches and crossings
+        p.minSize = 9;
+        p.maxSize = 10;
+        p.shapes = {Shape::Cross, Shape::Blob};
+        p.codeWeight = {0, 8, 0, 6};
+        p.needBranch = true;
+        break;
+    case 10: // a ring around a fixed centre
+        p.minSize = 8;
+        p.maxSize = 10;
+        p.shapes = {Shape::Ring};
+        p.codeWeight = {0, 0, 7, 7};
+        break;
+    default: // all three kinds together
+        p.minSize = 9;
+        p.maxSize = 10;
+        p.shapes = {Shape::Diamond, Shape::Blob};
+        p.codeWeight = {0, 6, 6, 6};
+        p.requiredCodes = 0b1110;
+        p.minAnchors = 0;
+        p.maxAnchors = 1;
+        break;
+    }
+    return p;
+}
+
+int Interpolate(int at, const std::vector<std::pair<int, int>>& keys) {
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+        if (at <= keys[i].first) {
+            const auto [x0, y0] = keys[i - 1];
+            const auto [x1, y1] = keys[i];
+            return y0 + (y1 - y0) * (at - x0) / std::max(1, x1 - x0);
+        }
+    }
+    return keys.back().second;
+}
+
+// Every level from the thirteenth: a single solution, deduction first and
+// guessing later, boards and guesses growing together, every fifth level an
+// easier one. permille: the place among these levels, 0 first, 1000 last.
+Plan Curve(int number, int permille, Dice& dice) {
+    Plan p;
+    p.unique = true;
+    p.maxSolutions = 1;
+    const bool rest = number % 5 == 0 && permille > 40;
+    int size = Interpolate(
+        permille,
+        {{0, 8}, {250, 16}, {450, 24}, {650, 34}, {800, 44}, {900, 54}, {960, 60}, {1000, 63}});
+    if (rest) {
+        size = std::max(8, size * 3 / 5);
+    }
+    p.minSize = std::max(6, size - size / 7);
+    p.maxSize = std::min(CellCount, size + size / 7 + 1);
+
+    // The shapes take turns, so that every kind of area comes back; the
+    // last boards are whole or nearly whole.
+    static constexpr std::array<Shape, 13> Turns = {
+        Shape::Rectangle, Shape::L,      Shape::T,      Shape::Cross, Shape::Ring,
+        Shape::Diamond,   Shape::U,      Shape::Stairs, Shape::Blob,  Shape::Rooms,
+        Shape::H,         Shape::Mirror, Shape::Holes};
+    if (size >= 58) {
+        p.shapes = {dice.Chance(60) ? Shape::Full : Shape::Holes};
+    } else {
+        const Shape first = Turns[static_cast<std::size_t>(number) % Turns.size()];
+        p.shapes = {first, Shape::Blob, Shape::Rectangle, Shape::Mirror};
+        if (size >= 40) {
+            p.shapes.push_back(Shape::Holes);
+        }
+    }
+
+    if (permille < 80) {
+        p.codeWeight = {0, 8, 6, 0};
+    } else if (permille < 180) {
+        p.codeWeight = {0, 8, 4, 6};
+    } else {
+        static constexpr std::array<std::array<int, 4>, 6> Mixes = {
+            {{0, 6, 6, 6}, {0, 8, 2, 7}, {0, 3, 7, 7}, {0, 7, 7, 3}, {0, 5, 4, 8}, {0, 8, 0, 6}}};
+        p.codeWeight = Mixes[static_cast<std::size_t>(dice.Below(static_cast<int>(Mixes.size())))];
+    }
+    p.emptyWeight = permille < 500 ? 4 : 3;
+    p.maxEmptyPercent = size >= 50 ? 15 : 30;
+    if (permille < 200) {
+        p.maxAnchors = 1;
+    } else if (permille < 500) {
+        p.minAnchors = 1;
+        p.maxAnchors = 2;
+    } else if (permille < 800) {
+        p.minAnchors = 1;
+        p.maxAnchors = 3;
+    } else {
+        p.minAnchors = 2;
+        p.maxAnchors = 4;
+    }
+    if (rest || permille < 330) {
+        p.deduction = 1;
+    } else {
+        p.deduction = 0;
+        // One guess at first, a few hundred at the end.
+        p.guessBits = 1 + (permille - 330) * 8 / 670;
+    }
+    p.maxPins = 4 + permille / 80;
+    p.candidates = size >= 50 ? 3 : 5;
+    return p;
+}
+
+// ---------------------------------------------------------------------------
 // Filling the area with a network of connections.
 
 struct Palette {
@@ -482,11 +689,8 @@ Palette MakePalette(const Plan& plan) {
     // How many tile numbers share each edge record: such tiles split their
     // weight so no shape is favoured for having several pictures.
     std::array<int, 256> sharing{};
-    const auto key = [](const Edges& e) {
-        return static_cast<std::size_t>(e[East] | e[North] << 2 | e[West] << 4 | e[South] << 6);
-    };
     for (int t = 0; t <= LastMovableTile; ++t) {
-        ++sharing[key(TileEdges(static_cast<TileNumber>(t)))];
+        ++sharing[static_cast<std::size_t>(EdgeKey(TileEdges(static_cast<TileNumber>(t))))];
     }
     static constexpr std::array<int, 5> ByConnections = {0, 2, 9, 5, 2};
     Palette palette;
@@ -508,7 +712,7 @@ Palette MakePalette(const Plan& plan) {
             }
             if (allowed) {
                 weight = ByConnections[static_cast<std::size_t>(Connections(e))] * sum * 6 / kinds /
-                         sharing[key(e)];
+                         sharing[static_cast<std::size_t>(EdgeKey(e))];
             }
         }
         if (weight > 0) {
@@ -649,75 +853,105 @@ bool PlaceAnchor(LevelRecord& level, Area& area, std::vector<std::size_t>& ancho
     return false;
 }
 
-// Turns movable tiles into fixed ones with the same edges until the level
-// has a single solution that the solver finds within maxEffort nodes: each
-// time a cell where another solution differs from the stored one (or, failing
-// that, any cell) becomes fixed, which rules that other solution out. Answers the final check, or
-// nothing when no single solution was reached.
-std::optional<SolverResult> PinToSingleSolution(LevelRecord& level, Area& area, TileNumber blank,
-                                                int maxPins, std::uint64_t maxEffort, Dice& dice) {
-    // A search that runs much beyond the effort allowed calls for a pin as
-    // surely as a second solution does.
+// Turns a movable tile into a fixed one with the same edges (the empty tile
+// into the background): the solution stays, other arrangements may go.
+void Pin(LevelRecord& level, Area& area, std::size_t cell, TileNumber blank, Dice& dice) {
+    const auto& twins = FixedTwins()[static_cast<std::size_t>(EdgeKey(TileEdges(level[cell])))];
+    level[cell] = level[cell] == EmptyTile ? blank : dice.Pick(twins);
+    area[cell] = false;
+}
+
+// A pinnable cell at or next to the given one, the given one first.
+std::optional<std::size_t> PinNear(const LevelRecord& level, const Area& area, int index,
+                                   Dice& dice) {
+    if (index < 0) {
+        return std::nullopt;
+    }
+    const auto cell = static_cast<std::size_t>(index);
+    if (area[cell] && CanPin(level[cell])) {
+        return cell;
+    }
+    std::vector<std::size_t> near;
+    const int c = index / Rows;
+    const int r = index % Rows;
+    for (int s = 0; s < 4; ++s) {
+        const int nc = c + ColumnStep[s];
+        const int nr = r + RowStep[s];
+        if (IsOnBoard(nc, nr) && area[At(nc, nr)] && CanPin(level[At(nc, nr)])) {
+            near.push_back(At(nc, nr));
+        }
+    }
+    if (near.empty()) {
+        return std::nullopt;
+    }
+    return dice.Pick(near);
+}
+
+struct Rating {
+    SolverResult check;
+    Difficulty difficulty;
+};
+
+// Fixes movable tiles (keeping their edges) until the level is what the
+// plan asks for: a single solution where one is asked for (a cell where a
+// second solution differs is fixed), deduction alone where that is asked
+// for, and not too much guessing otherwise (the cell where deduction got
+// stuck is fixed). Answers the final rating, or nothing when the plan could
+// not be met within its pins.
+std::optional<Rating> MeetPlan(LevelRecord& level, Area& area, TileNumber blank, const Plan& plan,
+                               Dice& dice) {
     SolverLimits limits;
-    limits.nodeBudget = 3 * maxEffort;
-    limits.solutionCap = 2;
-    for (int pins = 0; pins <= maxPins; ++pins) {
-        SolverResult r = SolveLevel(level, limits);
-        if (r.status == Solvability::Unsolvable) {
-            return std::nullopt; // cannot happen: the level is stored solved
+    limits.nodeBudget = 200'000;
+    limits.solutionCap = plan.unique ? 2 : plan.maxSolutions + 1;
+    const std::uint64_t guessCeiling =
+        plan.deduction == 0 ? (std::uint64_t{1} << (plan.guessBits + 1)) : ~std::uint64_t{0};
+    for (int pins = 0; pins <= plan.maxPins; ++pins) {
+        Rating rating;
+        rating.check = SolveLevel(level, limits);
+        const SolverResult& r = rating.check;
+        if (r.status != Solvability::Solvable) {
+            return std::nullopt;
         }
-        const bool single = r.countComplete && r.solutions == 1;
-        if (single && r.nodes <= maxEffort) {
-            return r;
-        }
-        std::vector<std::size_t> differing;
-        std::vector<std::size_t> near;
-        std::vector<std::size_t> any;
-        for (const auto& other : {r.solution, r.alternative}) {
-            if (!other) {
-                continue;
-            }
-            for (std::size_t i = 0; i < level.size(); ++i) {
-                if (area[i] && TileEdges(level[i]) != TileEdges((*other)[i])) {
-                    differing.push_back(i);
+        std::optional<std::size_t> cell;
+        if (plan.unique && !(r.countComplete && r.solutions == 1)) {
+            // Fix a cell where the other solution differs from the stored one.
+            std::vector<std::size_t> differing;
+            if (r.alternative) {
+                for (std::size_t i = 0; i < level.size(); ++i) {
+                    if (area[i] && CanPin(level[i]) &&
+                        TileEdges(level[i]) != TileEdges((*r.alternative)[i])) {
+                        differing.push_back(i);
+                    }
                 }
             }
             if (!differing.empty()) {
-                break;
+                cell = dice.Pick(differing);
             }
+        } else if (!plan.unique && r.solutions > plan.maxSolutions) {
+            return std::nullopt;
+        } else {
+            rating.difficulty = RateLevel(level, 20'000);
+            const Difficulty& d = rating.difficulty;
+            const bool tooHard = !d.rated || (plan.deduction == 1 && !d.deductionOnly) ||
+                                 (plan.deduction == 0 && d.guesses >= guessCeiling);
+            if (!tooHard) {
+                return rating;
+            }
+            cell = PinNear(level, area, d.firstGuess, dice);
         }
-        for (std::size_t i = 0; i < level.size(); ++i) {
-            if (!area[i] || !CanPin(level[i])) {
-                continue;
-            }
-            any.push_back(i);
-            const int c = static_cast<int>(i) / Rows;
-            const int row = static_cast<int>(i) % Rows;
-            for (const std::size_t d : differing) {
-                const int dc = static_cast<int>(d) / Rows - c;
-                const int dr = static_cast<int>(d) % Rows - row;
-                if (std::abs(dc) + std::abs(dr) <= 1) {
-                    near.push_back(i);
-                    break;
+        if (!cell) {
+            std::vector<std::size_t> any;
+            for (std::size_t i = 0; i < level.size(); ++i) {
+                if (area[i] && CanPin(level[i])) {
+                    any.push_back(i);
                 }
             }
-        }
-        std::vector<std::size_t> exact;
-        for (const std::size_t d : differing) {
-            if (CanPin(level[d])) {
-                exact.push_back(d);
+            if (any.empty()) {
+                return std::nullopt;
             }
+            cell = dice.Pick(any);
         }
-        const std::vector<std::size_t>& choice = !exact.empty()  ? exact
-                                                 : !near.empty() ? near
-                                                                 : any;
-        if (choice.empty()) {
-            return std::nullopt;
-        }
-        const std::size_t cell = dice.Pick(choice);
-        const auto& twins = FixedTwins()[static_cast<std::size_t>(EdgeKey(TileEdges(level[cell])))];
-        level[cell] = level[cell] == EmptyTile ? blank : dice.Pick(twins);
-        area[cell] = false;
+        Pin(level, area, *cell, blank, dice);
     }
     return std::nullopt;
 }
@@ -728,14 +962,26 @@ struct Candidate {
     std::vector<TileNumber> tiles; // the movable tiles, sorted
 };
 
-std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice) {
-    const Shape shape = dice.Pick(plan.shapes);
+bool TouchesBorder(const Area& area, int atLeast) {
+    int n = 0;
+    for (int c = 0; c < Columns; ++c) {
+        for (int r = 0; r < Rows; ++r) {
+            n += area[At(c, r)] && (c == 0 || r == 0 || c == Columns - 1 || r == Rows - 1) ? 1 : 0;
+        }
+    }
+    return n >= atLeast;
+}
+
+std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice, bool firstShape) {
+    const Shape shape = firstShape ? plan.shapes.front() : dice.Pick(plan.shapes);
     Area area{};
     bool sized = false;
     for (int attempt = 0; attempt < 40 && !sized; ++attempt) {
         area = MakeArea(shape, dice, dice.Range(plan.minSize, plan.maxSize));
         const int cells = CountCells(area);
-        sized = cells >= plan.minSize && cells <= plan.maxSize + plan.maxSize / 8;
+        sized = cells >= plan.minSize + plan.holes && cells <= plan.maxSize + plan.holes &&
+                (plan.holes == 0 || shape != Shape::Holes) &&
+                (!plan.alongBorder || TouchesBorder(area, 3));
     }
     if (!sized) {
         return std::nullopt;
@@ -749,6 +995,35 @@ std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice) {
     for (std::size_t code = 1; code < 4; ++code) {
         codes |= plan.codeWeight[code] > 0 ? 1U << code : 0U;
     }
+    // Holes: cells well inside the area keep the background, and the
+    // network goes round them.
+    for (int h = 0; h < plan.holes; ++h) {
+        // The cells with the most of the area around them.
+        std::vector<std::size_t> inside;
+        int most = 3;
+        for (int c = 0; c < Columns; ++c) {
+            for (int r = 0; r < Rows; ++r) {
+                int around = 0;
+                for (int s = 0; s < 4; ++s) {
+                    const int nc = c + ColumnStep[s];
+                    const int nr = r + RowStep[s];
+                    around += IsOnBoard(nc, nr) && area[At(nc, nr)] ? 1 : 0;
+                }
+                if (!area[At(c, r)] || around < most) {
+                    continue;
+                }
+                if (around > most) {
+                    inside.clear();
+                    most = around;
+                }
+                inside.push_back(At(c, r));
+            }
+        }
+        if (inside.empty()) {
+            return std::nullopt;
+        }
+        area[dice.Pick(inside)] = false;
+    }
     const std::vector<TileNumber> anchorTiles = AnchorTiles(codes);
     std::vector<std::size_t> anchors;
     const int anchorCount = dice.Range(plan.minAnchors, plan.maxAnchors);
@@ -760,33 +1035,40 @@ std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice) {
     if (!FillArea(level, area, MakePalette(plan), dice)) {
         return std::nullopt;
     }
-
+    unsigned shown = 0;
+    bool mixed = false;
+    bool branch = false;
     int empty = 0;
     int movable = 0;
     int holdable = 0;
     for (std::size_t i = 0; i < level.size(); ++i) {
-        if (area[i]) {
-            ++movable;
-            empty += level[i] == EmptyTile ? 1 : 0;
-            holdable += IsHoldable(level[i]) ? 1 : 0;
-            out.tiles.push_back(level[i]);
+        if (!area[i]) {
+            continue;
         }
+        const Edges e = TileEdges(level[i]);
+        ++movable;
+        empty += level[i] == EmptyTile ? 1 : 0;
+        holdable += IsHoldable(level[i]) ? 1 : 0;
+        shown |= CodesOf(e);
+        mixed = mixed || std::popcount(CodesOf(e)) >= 2;
+        branch = branch || Connections(e) >= 3;
     }
-    if (movable - empty < 4 || holdable < 1 || empty * 100 > plan.maxEmptyPercent * movable ||
-        !IsSolved(level)) {
+    if (movable - empty < 4 || holdable < 1 || empty < plan.minEmpty ||
+        empty * 100 > plan.maxEmptyPercent * movable ||
+        (shown & plan.requiredCodes) != plan.requiredCodes || (plan.needMixed && !mixed) ||
+        (plan.needBranch && !branch) || !IsSolved(level)) {
         return std::nullopt;
     }
-    if (plan.unique) {
-        auto pinned = PinToSingleSolution(level, area, blank, plan.maxPins, plan.maxEffort, dice);
-        if (!pinned || pinned->movableTiles < 4 || pinned->holdableTiles < 1) {
-            return std::nullopt;
-        }
-        out.level.check = *pinned;
-        out.tiles.clear();
-        for (std::size_t i = 0; i < level.size(); ++i) {
-            if (area[i]) {
-                out.tiles.push_back(level[i]);
-            }
+
+    auto rating = MeetPlan(level, area, blank, plan, dice);
+    if (!rating || rating->check.movableTiles < 4 || rating->check.holdableTiles < 1) {
+        return std::nullopt;
+    }
+    out.level.check = rating->check;
+    out.level.difficulty = rating->difficulty;
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        if (area[i]) {
+            out.tiles.push_back(level[i]);
         }
     }
     // A few ornaments on the background, never beside each other.
@@ -821,72 +1103,60 @@ std::optional<Candidate> MakeCandidate(const Plan& plan, Dice& dice) {
     return out;
 }
 
+// How far a candidate is from what its place asks for: lower is better.
+int Distance(const Candidate& c, const Plan& plan) {
+    const Difficulty& d = c.level.difficulty;
+    const int middle = (plan.minSize + plan.maxSize) / 2;
+    int distance = std::abs(c.level.check.movableCells - middle);
+    if (plan.deduction == 0) {
+        distance += 8 * std::abs(static_cast<int>(std::bit_width(d.guesses)) - plan.guessBits);
+    }
+    if (!plan.unique) {
+        // Opening levels: deduction alone, and few solutions, teach best.
+        distance += (d.deductionOnly ? 0 : 4) + 2 * d.solutions;
+    }
+    return distance;
+}
+
 } // namespace
 
 std::vector<GeneratedLevel> GenerateLevels(std::uint64_t seed, int count) {
     count = std::clamp(count, 1, MaxLevels);
     Dice dice(seed);
     std::vector<GeneratedLevel> levels;
-    std::set<Area> areasUsed;
-    std::set<std::vector<TileNumber>> tileSetsUsed;
+    std::set<std::pair<Area, std::vector<TileNumber>>> used;
     std::set<LevelRecord> recordsUsed;
-
-    SolverLimits limits;
-    limits.nodeBudget = 400'000;
-    limits.solutionCap = 20;
+    constexpr int Lessons = 12;
 
     for (int n = 0; n < count; ++n) {
-        const int permille = count == 1 ? 0 : n * 1000 / (count - 1);
-        const Plan plan = PlanFor(permille, dice);
+        const int number = n + 1;
+        const int permille =
+            count <= Lessons + 1 ? 0 : (n - Lessons) * 1000 / (count - Lessons - 1);
+        const Plan plan = n < Lessons ? Lesson(n) : Curve(number, std::max(0, permille), dice);
         std::optional<Candidate> best;
-        int bestScore = 0;
+        int bestDistance = 0;
         int valid = 0;
-        for (int attempt = 0; attempt < 2000 && valid < plan.candidates; ++attempt) {
-            std::optional<Candidate> c = MakeCandidate(plan, dice);
-            if (!c) {
+        for (int attempt = 0; attempt < 400 && valid < plan.candidates; ++attempt) {
+            std::optional<Candidate> c = MakeCandidate(plan, dice, attempt % 3 != 2);
+            if (!c || used.count({c->area, c->tiles}) || recordsUsed.count(c->level.record)) {
                 continue;
             }
-            const bool full = c->level.shape == std::string("full");
-            if ((!full && areasUsed.count(c->area)) || tileSetsUsed.count(c->tiles) ||
-                recordsUsed.count(c->level.record)) {
-                continue;
-            }
-            if (!plan.unique) {
-                c->level.check = SolveLevel(c->level.record, limits);
-            }
-            const SolverResult& check = c->level.check;
-            if (check.status != Solvability::Solvable || check.nodes >= limits.nodeBudget) {
-                continue;
-            }
-            if (check.solutions > plan.maxSolutions ||
-                (plan.unique && (check.solutions != 1 || !check.countComplete))) {
-                continue;
+            const Difficulty& d = c->level.difficulty;
+            if (plan.deduction == 0 && d.deductionOnly) {
+                continue; // a guessing level that deduction alone solves
             }
             ++valid;
-            // Nearest to the grade this place in the set calls for; fewer
-            // solutions break ties, as they make the deductions sharper.
-            const int score = std::abs(check.grade - plan.targetGrade) * 100 + check.solutions;
-            if (!best || score < bestScore) {
+            const int distance = Distance(*c, plan);
+            if (!best || distance < bestDistance) {
                 best = std::move(c);
-                bestScore = score;
+                bestDistance = distance;
             }
         }
         if (!best) {
-            // Nothing fitted the plan: loosen it rather than fail the set.
-            Plan loose = plan;
-            loose.unique = false;
-            loose.maxEmptyPercent = 60;
-            for (int attempt = 0; attempt < 100000 && !best; ++attempt) {
-                best = MakeCandidate(loose, dice);
-            }
-            if (!best) {
-                throw std::runtime_error("no level could be generated for place " +
-                                         std::to_string(n + 1));
-            }
-            best->level.check = SolveLevel(best->level.record, limits);
+            throw std::runtime_error("no level could be generated for place " +
+                                     std::to_string(number));
         }
-        areasUsed.insert(best->area);
-        tileSetsUsed.insert(best->tiles);
+        used.insert({best->area, best->tiles});
         recordsUsed.insert(best->level.record);
         levels.push_back(std::move(best->level));
     }
