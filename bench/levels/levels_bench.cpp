@@ -1,11 +1,15 @@
 // Speed of the solver on the shipped levels: checking the whole set, as
-// `zk-levels check data/zklv.dat` does, has to stay well under a second.
+// `zk-levels check data/zklv.dat` does, has to stay well under a second; and
+// the nearest solution a hint asks for, on every level just scrambled.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
 #include "files/LevelFile.h"
+#include "model/Nearest.h"
 #include "model/Solver.h"
 
 namespace {
@@ -53,5 +57,41 @@ void BM_SolveLastShippedLevel(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SolveLastShippedLevel)->Unit(benchmark::kMillisecond);
+
+// The hint's question on every shipped level just scrambled (a fixed seed):
+// the nearest solution and its clicks, with the hint's own limits. The
+// counters say how many were proven nearest and the slowest one.
+void BM_NearestOnScrambledShippedLevels(benchmark::State& state) {
+    const auto& levels = Shipped();
+    if (levels.empty()) {
+        state.SkipWithError("no shipped level file");
+        return;
+    }
+    std::vector<zk::Board> boards;
+    zk::RandomSource random(5);
+    for (const auto& level : levels) {
+        zk::Board b;
+        b.Prepare(level, zk::PracticeMode, random);
+        boards.push_back(b);
+    }
+    int optimal = 0;
+    double slowest = 0;
+    for (auto _ : state) {
+        optimal = 0;
+        for (const auto& b : boards) {
+            const auto start = std::chrono::steady_clock::now();
+            const zk::NearestResult r = zk::FindNearestSolution(b);
+            slowest = std::max(slowest, std::chrono::duration<double, std::milli>(
+                                            std::chrono::steady_clock::now() - start)
+                                            .count());
+            optimal += r.optimal ? 1 : 0;
+            benchmark::DoNotOptimize(r.clicks.size());
+        }
+    }
+    state.counters["levels"] = static_cast<double>(boards.size());
+    state.counters["optimal"] = optimal;
+    state.counters["slowest_ms"] = slowest;
+}
+BENCHMARK(BM_NearestOnScrambledShippedLevels)->Unit(benchmark::kMillisecond);
 
 } // namespace

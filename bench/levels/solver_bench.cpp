@@ -217,7 +217,8 @@ std::vector<Item> Items(const std::vector<CorpusLevel>& levels, Truth truth) {
 
 // Levels with one tile changed, keeping only those no solver can solve: an
 // unbalanced change is certainly unsolvable; a balanced one is tried with
-// the model's solver and a generous budget, and dropped when it is solved.
+// the model's solver and twice its default budget, and dropped when it is
+// solved: one it cannot solve stays, and counts as undecided if it is.
 std::vector<Item> BrokenItems(int count, const std::vector<CorpusLevel>& partial,
                               const std::vector<CorpusLevel>& full) {
     std::vector<Item> out;
@@ -236,7 +237,7 @@ std::vector<Item> BrokenItems(int count, const std::vector<CorpusLevel>& partial
             if (!c.unbalanced) {
                 zk::SolverLimits limits;
                 limits.solutionCap = 1;
-                limits.nodeBudget = 20'000'000;
+                limits.nodeBudget = 2'000'000;
                 const auto r = zk::SolveLevel(c.record, limits);
                 if (r.status == zk::Solvability::Solvable && SolutionHolds(r.solution, c.record)) {
                     ++dropped;
