@@ -223,4 +223,12 @@ NearestResult FindNearestSolution(const Board& board, const NearestLimits& limit
     return result;
 }
 
+std::optional<WayToSolution> WayToNearestSolution(const Board& board) {
+    NearestResult r = FindNearestSolution(board);
+    if (!r.found) {
+        return std::nullopt;
+    }
+    return WayToSolution{std::move(r.clicks)};
+}
+
 } // namespace zk

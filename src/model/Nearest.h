@@ -11,9 +11,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/Board.h"
+#include "model/Hint.h"
 
 namespace zk {
 
@@ -57,5 +59,9 @@ NearestResult FindNearestSolution(const Board& board, const NearestLimits& limit
 // where the board has them and the same tiles (by edges) in all; the held
 // tile must be one the board can hold. Empty when the boards already agree.
 std::vector<Cell> ClicksToReach(const Board& board, const LevelRecord& target);
+
+// The hint guide's question (a NearestSolutionQuery): the clicks to the
+// nearest solution within the default limits, none when none was found.
+std::optional<WayToSolution> WayToNearestSolution(const Board& board);
 
 } // namespace zk

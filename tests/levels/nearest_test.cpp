@@ -10,6 +10,7 @@
 #include <queue>
 #include <set>
 
+#include "model/Hint.h"
 #include "model/Nearest.h"
 #include "model/Random.h"
 
@@ -273,6 +274,29 @@ TEST(Nearest, MatchesEveryArrangementAndEveryClickSequenceOnSmallLevels) {
         ++checked;
     }
     EXPECT_GE(checked, 20);
+}
+
+// The hint guide asks the nearest solution its way and follows it to the end.
+TEST(Nearest, GuidesTheHintToASolvedBoard) {
+    LevelRecord level;
+    level.fill(91);
+    const zk::TileNumber loop[4] = {7, 6, 4, 5};
+    for (int i = 0; i < 4; ++i) {
+        level[At(3 + i % 2, 2 + i / 2)] = loop[(i + 1) % 4]; // every tile one place on
+    }
+    Board board = MakeBoard(level, {3, 2});
+    zk::HintGuide guide;
+    guide.SetQuery(zk::WayToNearestSolution);
+    const auto moves = guide.FewestMoves(board);
+    ASSERT_TRUE(moves);
+    EXPECT_EQ(*moves, FewestClicks(board, zk::FindNearestSolution(board).target));
+    for (int step = 0; step < *moves; ++step) {
+        const auto next = guide.Next(board);
+        ASSERT_TRUE(next);
+        ASSERT_TRUE(board.SwapWithHeld(next->column, next->row).moved);
+    }
+    EXPECT_TRUE(board.IsSolved());
+    EXPECT_FALSE(guide.Next(board));
 }
 
 TEST(Nearest, RefusesWhatCannotBePlayed) {
