@@ -23,6 +23,7 @@
 #include "dialogs/Take.h"
 #include "dialogs/Tongdlg.h"
 #include "files/SavedGame.h"
+#include "model/Nearest.h"
 #include "platform/Directories.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
@@ -62,7 +63,8 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     FormCreate();
     controller_ = std::make_unique<GameController>(state_, windowState_, random_, *view_, *toolbar_,
                                                    forms_, *sound_, this);
-    controller_->SetNearestSolutionQuery(options_.nearestSolution);
+    controller_->SetNearestSolutionQuery(options_.nearestSolution ? options_.nearestSolution
+                                                                  : WayToNearestSolution);
     const auto exit =
         options_.exit ? options_.exit : [](int code) { QCoreApplication::exit(code); };
     session_ = std::make_unique<Session>(state_, windowState_, settings_, *controller_, *view_,

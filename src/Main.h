@@ -42,7 +42,7 @@ struct TMainFormOptions {
     std::shared_ptr<zk::platform::SoundPlayer> sound;
     std::shared_ptr<zk::platform::HelpService> help;
     std::function<void(int)> exit;            // ends the program with an exit status
-    zk::NearestSolutionQuery nearestSolution; // the hint's way; empty: none
+    zk::NearestSolutionQuery nearestSolution; // the hint's way; empty: the solver's
 };
 
 class TMainForm : public QWidget {

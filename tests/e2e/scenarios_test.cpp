@@ -760,5 +760,67 @@ TEST_F(MissingSheet, TileSheetUnreadable) {
     EndsTheProgram(QStringLiteral("b1.bmp"), false);
 }
 
+// H and Space, again and again, solve the first shipped level: H frames the
+// cell to click next, Space makes that move, until the solved dialog comes.
+TEST_F(EndToEnd, HAndSpaceRepeatedSolveTheFirstShippedLevel) {
+    Session::WriteFile(s.LevelFilePath(), Session::ReadFile(QStringLiteral(ZK_SHIPPED_LEVELS)));
+    // Practice mode: R starts the level again without a question, for the
+    // few scrambles of its four tiles that leave it solved.
+    s.WriteSettings(SettingsText(
+        {{"tongue", "0"}, {"level", "1"}, {"mode", "0"}, {"left", "20"}, {"top", "20"}}));
+    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Practice mode"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    auto start = WaitPlayBoard(client);
+    for (int again = 0; start && Solved(start->tiles) && again < 20; ++again) {
+        s.Keys(main->id, {QStringLiteral("r")});
+        start = WaitPlayBoard(client);
+    }
+    ASSERT_TRUE(start) << LastProblem();
+    ASSERT_FALSE(Solved(start->tiles)) << "every scramble left the level solved";
+    std::optional<Window> dialog;
+    for (int moves = 1; !dialog; ++moves) {
+        ASSERT_LT(moves, 64) << "the hints go round in circles";
+        s.Keys(main->id, {QStringLiteral("h")});
+        int hinted = -1;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const QImage shot = s.Screenshot();
+                for (int i = 0; i < 63 && hinted < 0; ++i) {
+                    hinted = ShowsCursorFrame(shot, client + BoardInClient, i) ? i : -1;
+                }
+                return hinted >= 0;
+            },
+            ScreenTimeoutMs))
+            << "H framed no cell before move " << moves;
+        // Space makes the move; a click on the margin then hides the frame
+        // (a solved level's dialog takes no click on the window below).
+        s.Keys(main->id, {QStringLiteral("space")});
+        s.Click(client + QPoint(5, ToolPanelHeight + 5));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const auto found = s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva")));
+                if (!found.empty()) {
+                    dialog = found.front();
+                    return true;
+                }
+                last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
+                return last.ok && last.held == hinted;
+            },
+            ScreenTimeoutMs))
+            << "move " << moves << " not shown: " << LastProblem();
+    }
+    s.Keys(dialog->id, {QStringLiteral("Return")});
+    // The frame of the last hint goes with a click beside the board.
+    ASSERT_TRUE(
+        WaitUntil([&] { return s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva"))).empty(); },
+                  ScreenTimeoutMs));
+    s.Click(client + QPoint(5, ToolPanelHeight + 5));
+    const auto solved = WaitBoard(client, [](const BoardRead& b) { return !b.held.has_value(); });
+    ASSERT_TRUE(solved) << LastProblem();
+    EXPECT_TRUE(Solved(solved->tiles)) << Describe(solved->tiles).toStdString();
+    EXPECT_TRUE(IsScrambleOf(solved->tiles, start->tiles));
+}
+
 } // namespace
 } // namespace zk::e2e
