@@ -14,8 +14,16 @@
 namespace zk {
 
 using namespace layout;
-using platform::BitBlt;
 using platform::RasterOp;
+
+namespace {
+// Every block transfer of the view is given in layout pixels and done at the
+// resolution of the images, which share one ratio.
+void Blt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
+         RasterOp op) {
+    platform::ScaledBitBlt(target, x, y, w, h, source, sx, sy, op);
+}
+} // namespace
 
 namespace {
 
@@ -42,7 +50,17 @@ protected:
         if (event->rect() == rect()) {
             fullRepaint_();
         }
-        painter.drawImage(event->rect().topLeft(), view_.Surface(), event->rect());
+        const QImage& surface = view_.Surface();
+        const qreal ratio = surface.devicePixelRatio();
+        if (ratio == 1) {
+            painter.drawImage(event->rect().topLeft(), surface, event->rect());
+        } else {
+            // The surface's own pixels, one for one on the screen's.
+            const QRectF r = event->rect();
+            painter.drawImage(
+                r, surface,
+                QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+        }
         view_.PaintOverlays(painter, event->region());
     }
     void mousePressEvent(QMouseEvent* event) override {
@@ -95,23 +113,41 @@ QWidget* BoardView::CreateLevelbox(QWidget* parent) {
     return levelbox_;
 }
 
-bool BoardView::LoadSheets(const std::string& programDirectory) {
+bool BoardView::LoadSheets(const std::string& programDirectory, qreal ratio) {
+    ratio = ratio > 0 ? ratio : 1;
     const QString dir = QString::fromStdString(programDirectory);
     QImage b1, b2, b3;
-    if (!platform::LoadBitmap(dir + "b1.bmp", b1) || !platform::LoadBitmap(dir + "b2.bmp", b2) ||
-        !platform::LoadBitmap(dir + "b3.bmp", b3)) {
+    if (!platform::LoadSheet(dir, QStringLiteral("b1"), ratio, b1) ||
+        !platform::LoadSheet(dir, QStringLiteral("b2"), ratio, b2) ||
+        !platform::LoadSheet(dir, QStringLiteral("b3"), ratio, b3)) {
         return false;
     }
     // A sheet too small for its layout would leave cells undrawn.
-    if (b1.width() < 20 * CellSize || b1.height() < 10 * CellSize || b2.width() < ClientWidth ||
-        b2.height() < BoxHeight || b3.width() < 480 || b3.height() < 240) {
+    const auto px = [ratio](int layout) { return platform::DevicePixels(layout, ratio); };
+    if (b1.width() < px(20 * CellSize) || b1.height() < px(10 * CellSize) ||
+        b2.width() < px(ClientWidth) || b2.height() < px(BoxHeight) || b3.width() < px(480) ||
+        b3.height() < px(240)) {
         return false;
     }
     b1_ = b1;
     b2_ = b2;
     b3_ = b3;
-    scratch_ = platform::CreateBitmap(CellSize, CellSize);
-    surface_ = platform::CreateBitmap(ClientWidth, BoxHeight);
+    const auto atRatio = [ratio, &px](int w, int h) {
+        QImage image = platform::CreateBitmap(px(w), px(h));
+        image.setDevicePixelRatio(ratio);
+        return image;
+    };
+    scratch_ = atRatio(CellSize, CellSize);
+    surface_ = atRatio(ClientWidth, BoxHeight);
+    if (ratio != ratio_) {
+        // The digit strip of the larger set, in the program directory.
+        platform::RegisterPictures(ratio, programDirectory);
+        numbs1_ = platform::PictureImage(QStringLiteral("numbs1.png"), ratio)
+                      .convertToFormat(QImage::Format_RGB32);
+        numbs1_.setDevicePixelRatio(ratio);
+        levelImage_ = atRatio(57, 20);
+        ratio_ = ratio;
+    }
     sheetsLoaded_ = true;
     return true;
 }
@@ -152,15 +188,15 @@ void BoardView::DrawBackground() {
     if (!sheetsLoaded_) {
         return;
     }
-    BitBlt(surface_, 0, 0, ClientWidth, BoxHeight, b2_, 0, 0, RasterOp::Copy);
+    Blt(surface_, 0, 0, ClientWidth, BoxHeight, b2_, 0, 0, RasterOp::Copy);
     ShowBoxRect(0, 0, ClientWidth, BoxHeight);
 }
 
 void BoardView::CopyTile(QImage& target, int x, int y, TileNumber t) {
     if (HasPicture(t)) {
         const Point cell = SheetCell(t);
-        BitBlt(target, x, y, CellSize, CellSize, b1_, cell.x * CellSize, cell.y * CellSize,
-               RasterOp::Copy);
+        Blt(target, x, y, CellSize, CellSize, b1_, cell.x * CellSize, cell.y * CellSize,
+            RasterOp::Copy);
     } else {
         // A byte without a tile type has no picture: a black hole.
         QPainter(&target).fillRect(x, y, CellSize, CellSize, Qt::black);
@@ -197,14 +233,13 @@ void BoardView::DrawHeldCell() {
         // The mask blackens the sprite's shape, the sprite adds its colours.
         const Point anchor = SpriteAnchor(t);
         const int sx = SpriteLeft + SpriteSize * (window_.animationFrame & 7);
-        BitBlt(scratch_, anchor.x, anchor.y, SpriteSize, SpriteSize, b2_, sx, MaskTop,
-               RasterOp::And);
-        BitBlt(scratch_, anchor.x, anchor.y, SpriteSize, SpriteSize, b2_, sx, SpriteTop,
-               RasterOp::Paint);
+        Blt(scratch_, anchor.x, anchor.y, SpriteSize, SpriteSize, b2_, sx, MaskTop, RasterOp::And);
+        Blt(scratch_, anchor.x, anchor.y, SpriteSize, SpriteSize, b2_, sx, SpriteTop,
+            RasterOp::Paint);
     }
     const int x = BoardLeft + CellSize * held.column;
     const int y = BoardTop + CellSize * held.row;
-    BitBlt(surface_, x, y, CellSize, CellSize, scratch_, 0, 0, RasterOp::Copy);
+    Blt(surface_, x, y, CellSize, CellSize, scratch_, 0, 0, RasterOp::Copy);
     ShowBoxRect(x, y, CellSize, CellSize);
 }
 
@@ -215,19 +250,18 @@ void BoardView::DrawProgressBar() {
     const int n = state_.levels.SolvedCount();
     const int m = state_.levels.LevelCount();
     if (n == 0) {
-        BitBlt(surface_, BarLeft, BarTop, BarWidth, BarHeight, b2_, EmptyBarLeft, BarTop,
-               RasterOp::Copy);
+        Blt(surface_, BarLeft, BarTop, BarWidth, BarHeight, b2_, EmptyBarLeft, BarTop,
+            RasterOp::Copy);
     } else if (n == m) {
-        BitBlt(surface_, BarLeft, BarTop, BarWidth, BarHeight, b2_, BarLeft, BarTop,
-               RasterOp::Copy);
+        Blt(surface_, BarLeft, BarTop, BarWidth, BarHeight, b2_, BarLeft, BarTop, RasterOp::Copy);
     } else {
         // The lowest f rows show the full bar, the rest the empty one.
         const int f = n * BarHeight / m;
-        BitBlt(surface_, BarLeft, BarTop, BarWidth, BarHeight - f, b2_, EmptyBarLeft, BarTop,
-               RasterOp::Copy);
+        Blt(surface_, BarLeft, BarTop, BarWidth, BarHeight - f, b2_, EmptyBarLeft, BarTop,
+            RasterOp::Copy);
         const int from = BarTop + BarHeight - f;
-        BitBlt(surface_, BarLeft, from, BarWidth, BoxHeight - from, b2_, BarLeft, from,
-               RasterOp::Copy);
+        Blt(surface_, BarLeft, from, BarWidth, BoxHeight - from, b2_, BarLeft, from,
+            RasterOp::Copy);
     }
     ShowBoxRect(BarLeft, BarTop, BarWidth, BoxHeight - BarTop);
 }
@@ -241,13 +275,13 @@ void BoardView::RenderLevelbox() {
     for (int i = 0; i < 3; ++i) {
         leading = leading && digits[i] == 0;
         const int source = (leading && i < 2) ? BlankDigit : DigitWidth * digits[i];
-        BitBlt(levelImage_, 13 * i, 0, DigitWidth, 20, numbs1_, source, 0, RasterOp::Copy);
+        Blt(levelImage_, 13 * i, 0, DigitWidth, 20, numbs1_, source, 0, RasterOp::Copy);
     }
     // While editing, the face tells whether the Board as drawn is solved.
     const bool solvedFace = state_.boardState == EditingState ? state_.board.IsSolved()
                                                               : state_.levels.IsLevelSolved(level);
-    BitBlt(levelImage_, 42, 0, 13, 20, numbs1_, solvedFace ? SolvedFace : UnsolvedFace, 0,
-           RasterOp::Copy);
+    Blt(levelImage_, 42, 0, 13, 20, numbs1_, solvedFace ? SolvedFace : UnsolvedFace, 0,
+        RasterOp::Copy);
     UpdateLevelHint();
 }
 
@@ -373,9 +407,12 @@ namespace {
 // A cross, white on a black outline: its shape reads without its colour.
 // It is drawn once and then copied wherever an end is open.
 constexpr int MarkSize = 13;
-const QImage& MarkPicture() {
-    static const QImage picture = [] {
-        QImage image(MarkSize, MarkSize, QImage::Format_ARGB32_Premultiplied);
+const QImage& MarkPicture(qreal ratio) {
+    static QImage picture;
+    if (picture.isNull() || picture.devicePixelRatio() != ratio) {
+        const int size = platform::DevicePixels(MarkSize, ratio);
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -388,8 +425,9 @@ const QImage& MarkPicture() {
             painter.drawLine(centre - a, centre + a);
             painter.drawLine(centre - b, centre + b);
         }
-        return image;
-    }();
+        painter.end();
+        picture = image;
+    }
     return picture;
 }
 
@@ -438,7 +476,7 @@ void BoardView::PaintOverlays(QPainter& painter, const QRegion& region) const {
                 }
                 for (Side side : {East, North, West, South}) {
                     if (HasSide(open, side)) {
-                        painter.drawImage(cell.topLeft() + At[side], MarkPicture());
+                        painter.drawImage(cell.topLeft() + At[side], MarkPicture(ratio_));
                     }
                 }
             }

@@ -50,12 +50,17 @@ public:
     QWidget* Box() const { return box_; }
     QWidget* Levelbox() const { return levelbox_; }
 
-    // Loads "b1.bmp", "b2.bmp" and "b3.bmp"; false when one is missing,
+    // Loads "b1.bmp", "b2.bmp" and "b3.bmp" and the digit strip for a
+    // ratio of device pixels per layout pixel: at a ratio above 1 from the
+    // larger sets (see platform::LoadSheet), and the board surface at that
+    // resolution. False, keeping what was loaded, when a sheet is missing,
     // unreadable or smaller than its layout.
-    bool LoadSheets(const std::string& programDirectory);
+    bool LoadSheets(const std::string& programDirectory, qreal ratio = 1);
     void FreeSheets();
     bool SheetsLoaded() const { return sheetsLoaded_; }
-    // The editor's palette draws from the 24-pixel sheet.
+    // The ratio the sheets and the surface are drawn at.
+    qreal Ratio() const { return ratio_; }
+    // The editor's palette draws from the 24-pixel sheet, at the same ratio.
     const QImage& PaletteSheet() const { return b3_; }
 
     // The cell under a point of the board surface; none outside the 63 cells.
@@ -89,7 +94,7 @@ public:
     // The level indicator's hint alone, its picture unchanged.
     void UpdateLevelHint();
 
-    // What the board surface and the level indicator show.
+    // What the board surface and the level indicator show, at the ratio.
     const QImage& Surface() const { return surface_; }
     const QImage& LevelboxImage() const { return levelImage_; }
     const QImage& DigitStrip() const { return numbs1_; }
@@ -108,6 +113,7 @@ private:
     QWidget* levelbox_ = nullptr;
     bool sheetsLoaded_ = false;
     bool inPaintEvent_ = false;
+    qreal ratio_ = 1;
     QImage b1_, b2_, b3_;
     QImage scratch_; // the held cell is composed here
     QImage surface_;

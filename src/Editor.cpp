@@ -36,6 +36,13 @@ QRect Teditform::CellRect(int n) const {
 }
 
 void Teditform::FormPaint() {
+    // The canvas follows the sheet's resolution.
+    const qreal ratio = sheet_.isNull() ? 1 : sheet_.devicePixelRatio();
+    if (canvas_.devicePixelRatio() != ratio) {
+        canvas_ = zk::platform::CreateBitmap(zk::platform::DevicePixels(width(), ratio),
+                                             zk::platform::DevicePixels(height(), ratio));
+        canvas_.setDevicePixelRatio(ratio);
+    }
     for (int n = 0; n < PaletteTiles; ++n) {
         DrawPaletteCell(n);
     }
@@ -56,8 +63,8 @@ void Teditform::DrawPaletteCell(int n) {
         return;
     }
     const QRect cell = CellRect(n);
-    zk::platform::BitBlt(canvas_, cell.x(), cell.y(), PaletteCell, PaletteCell, sheet_, cell.x(),
-                         cell.y(), zk::platform::RasterOp::Copy);
+    zk::platform::ScaledBitBlt(canvas_, cell.x(), cell.y(), PaletteCell, PaletteCell, sheet_,
+                               cell.x(), cell.y(), zk::platform::RasterOp::Copy);
     Show(cell);
 }
 
@@ -94,7 +101,16 @@ void Teditform::paintEvent(QPaintEvent* event) {
         inPaintEvent_ = false;
     }
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), canvas_, event->rect());
+    const qreal ratio = canvas_.devicePixelRatio();
+    if (ratio == 1) {
+        painter.drawImage(event->rect().topLeft(), canvas_, event->rect());
+    } else {
+        // The canvas's own pixels, one for one on the screen's.
+        const QRectF r = event->rect();
+        painter.drawImage(
+            r, canvas_,
+            QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+    }
 }
 
 void Teditform::mousePressEvent(QMouseEvent* event) {

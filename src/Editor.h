@@ -10,7 +10,8 @@
 class Teditform : public QWidget {
     Q_OBJECT
 public:
-    // sheet: the 24-pixel tile sheet, drawn from once it holds a picture;
+    // sheet: the 24-pixel tile sheet, drawn from once it holds a picture, at
+    // its device pixel ratio;
     // selection: the tile the cross marks; picked: told the tile number of a
     // click on the palette, it makes that tile the selection.
     Teditform(QWidget* mainWindow, const QImage& sheet, const int& selection,

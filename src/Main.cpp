@@ -22,6 +22,7 @@
 #include "dialogs/Splasher.h"
 #include "dialogs/Take.h"
 #include "dialogs/Tongdlg.h"
+#include "files/LevelFile.h"
 #include "files/SavedGame.h"
 #include "model/Nearest.h"
 #include "platform/Directories.h"
@@ -52,7 +53,11 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
                               [this] { ZanforBtnClick(); }});
     view_ = std::make_unique<BoardView>(state_, windowState_);
     view_->CreateBox(
-        this, [this] { view_->RepaintInPaintEvent([this] { boxPaint(); }); },
+        this,
+        [this] {
+            FollowPixelRatio();
+            view_->RepaintInPaintEvent([this] { boxPaint(); });
+        },
         [this](Qt::MouseButton button, int x, int y) { boxMouseDown(button, x, y); });
     view_->CreateLevelbox(toolbar_->ToolPanel);
     Timer = new QTimer(this);
@@ -111,6 +116,11 @@ void TMainForm::FormCreate() {
     if (directory.empty() || directory.back() != '/') {
         directory += '/';
     }
+    windowState_.playerLevelDirectory = options_.playerLevelDirectory
+                                            ? *options_.playerLevelDirectory
+                                            : files::LevelFilePlacesFor(directory).playerDirectory;
+    // Glyphs, flags and pictures at the screen's resolution.
+    platform::UsePictureRatio(devicePixelRatioF(), directory);
     const std::string settingsDir = options_.settingsDirectory.empty()
                                         ? platform::SettingsDirectory()
                                         : options_.settingsDirectory;
@@ -141,6 +151,20 @@ void TMainForm::FormActivate() {
     }
     FirstActivation = false;
     session_->StartUp();
+}
+
+void TMainForm::FollowPixelRatio() {
+    // A window moved to a screen of another resolution is repainted whole:
+    // the sheets are loaded again for it, and kept when that fails.
+    const qreal ratio = devicePixelRatioF();
+    if (!view_->SheetsLoaded() || ratio == view_->Ratio() ||
+        !view_->LoadSheets(windowState_.programDirectory, ratio)) {
+        return;
+    }
+    view_->Levelbox()->update();
+    if (forms_.editform) {
+        forms_.editform->update();
+    }
 }
 
 void TMainForm::boxPaint() {

@@ -33,7 +33,8 @@ class SoundPlayer;
 } // namespace zk::platform
 
 // How the window finds its surroundings. The defaults are the running
-// program's: its directory, the settings directory, a time-of-day seed, the
+// program's: its directory, the player's data directory where the program
+// directory is read-only, the settings directory, a time-of-day seed, the
 // desktop's sound and help viewer, and QCoreApplication::exit.
 struct TMainFormOptions {
     std::string programDirectory;  // empty: the executable's directory
@@ -43,6 +44,9 @@ struct TMainFormOptions {
     std::shared_ptr<zk::platform::HelpService> help;
     std::function<void(int)> exit;            // ends the program with an exit status
     zk::NearestSolutionQuery nearestSolution; // the hint's way; empty: the solver's
+    // The player's own level directory, as if the program directory could
+    // not be written; none: decided by the program directory's permissions.
+    std::optional<std::string> playerLevelDirectory;
 };
 
 class TMainForm : public QWidget {
@@ -72,6 +76,7 @@ private:
     void FormDestroy();
 
     // The board surface and the timer.
+    void FollowPixelRatio();
     void boxPaint();
     void boxMouseDown(Qt::MouseButton button, int x, int y);
     void TimerTimer();

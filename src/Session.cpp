@@ -61,7 +61,8 @@ void Session::StartUp() {
     // The client area and the image sheets; without them the program ends,
     // without its close sequence, and tells whoever started it.
     window_->setFixedSize(layout::ClientWidth, layout::ToolPanelHeight + layout::BoxHeight);
-    if (!view_.LoadSheets(directory)) {
+    // At the window's resolution: on a scaled screen the larger sets.
+    if (!view_.LoadSheets(directory, window_->devicePixelRatioF())) {
         platform::ShowError(Q(SheetsFailedText(state_.language)), window_);
         exit_(1);
         return;
@@ -79,7 +80,7 @@ void Session::StartUp() {
         platform::ShowError(Q(files::GameLoadErrorText(state_.language, state_.savedGamePath)),
                             window_);
     }
-    if (const auto message = files::LoadLevels(state_, directory)) {
+    if (const auto message = files::LoadLevels(state_, LevelFiles())) {
         platform::ShowError(Q(*message), window_);
     }
     levels.ClampCurrentLevel();
@@ -191,7 +192,7 @@ void Session::SaveGame() {
 void Session::Save() {
     if (state_.boardState != EditingState) {
         SaveGame();
-    } else if (const auto message = files::SaveLevels(state_, windowState_.programDirectory)) {
+    } else if (const auto message = files::SaveLevels(state_, LevelFiles())) {
         platform::ShowError(Q(*message), window_);
     }
 }
@@ -219,7 +220,7 @@ void Session::Close() {
         platform::ShowMessage(platform::MessageIcon::Question, platform::MessageButtons::YesNo,
                               Q(LevelsChangedQuestionText(state_.language)),
                               window_) == platform::mrYes) {
-        if (const auto message = files::SaveLevels(state_, windowState_.programDirectory)) {
+        if (const auto message = files::SaveLevels(state_, LevelFiles())) {
             platform::ShowError(Q(*message), window_);
         }
     }
@@ -239,8 +240,13 @@ bool Session::LevelsToOffer() const {
     if (levels == levelsAtStart_) {
         return false;
     }
-    const std::string file = files::LocateLevelFile(windowState_.programDirectory).path;
+    // The file the next start reads: the player's copy once there is one.
+    const std::string file = files::LocateLevelFile(LevelFiles()).path;
     return files::ReadLevelFile(file).levels != levels;
+}
+
+files::LevelFilePlaces Session::LevelFiles() const {
+    return {windowState_.programDirectory, windowState_.playerLevelDirectory};
 }
 
 void Session::WriteSettings() {

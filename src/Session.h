@@ -13,6 +13,7 @@
 
 #include "Forms.h"
 #include "WindowState.h"
+#include "files/LevelFile.h"
 #include "files/Settings.h"
 #include "model/GameState.h"
 
@@ -60,6 +61,8 @@ private:
     QPoint EditFormPosition() const;
     // Whether the close offers to write the level file.
     bool LevelsToOffer() const;
+    // The program directory, and the player's where the level file is the player's own.
+    files::LevelFilePlaces LevelFiles() const;
     void WriteSettings();
 
     GameState& state_;

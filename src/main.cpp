@@ -1,11 +1,27 @@
-// Zanfor Kelva: every window is created once, the main window first; then
-// the event loop runs until the main window has closed.
+// Zanfor Kelva: the size the player chose is applied first; then every
+// window is created once, the main window first, and the event loop runs
+// until the main window has closed.
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 
+#include "DisplayScale.h"
 #include "Main.h"
+#include "files/SavedGame.h"
+#include "files/Settings.h"
+#include "platform/Directories.h"
 
 int main(int argc, char* argv[]) {
+    // Before the application object: it takes its scale factor when it is made.
+    const std::string settings =
+        zk::files::JoinPath(zk::platform::SettingsDirectory(), zk::files::SettingsFileName);
+    if (const auto scale =
+            zk::ChosenDisplayScale(argc, argv, settings, [](const std::string& message) {
+                std::fprintf(stderr, "zanfor-kelva: %s\n", message.c_str());
+            })) {
+        zk::ApplyDisplayScale(*scale);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zanfor Kelva");
     QApplication::setDesktopFileName("games.zanfor.ZanforKelva");

@@ -39,7 +39,9 @@ void TSplash::Activate() {
     PlaceOverMainWindow();
     const QString file = QString::fromStdString(programDirectory_ + "b5.bmp");
     QImage picture;
-    if (!platform::LoadBitmap(file, picture)) {
+    // At the screen's resolution: on a scaled screen from the larger sets.
+    if (!platform::LoadSheet(QString::fromStdString(programDirectory_), QStringLiteral("b5"),
+                             devicePixelRatioF(), picture)) {
         // The splash shows no picture and closes as usual.
         Image1->SetPicture(QPixmap());
         platform::ShowError(IsGerman(language_)

@@ -1,9 +1,12 @@
 #include "files/LevelFile.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -57,7 +60,7 @@ LevelFileLocation LocateLevelFile(const std::string& programDirectory) {
     const std::string usual = programDirectory + LevelFileName;
     struct stat st {};
     if (::lstat(usual.c_str(), &st) == 0) {
-        return {usual, "ZKLV.DAT"};
+        return {usual, "ZKLV.DAT", programDirectory};
     }
     // Another spelling of the name, as a copy from another system may have.
     std::string found;
@@ -75,9 +78,92 @@ LevelFileLocation LocateLevelFile(const std::string& programDirectory) {
         }
     }
     if (found.empty()) {
-        return {usual, "ZKLV.DAT"};
+        return {usual, "ZKLV.DAT", programDirectory};
     }
-    return {programDirectory + found, found};
+    return {programDirectory + found, found, programDirectory};
+}
+
+std::string PlayerLevelDirectory(const char* xdgDataHome, const char* home) {
+    // Relative paths are not to be trusted: they would depend on where the
+    // program was started.
+    std::string base;
+    if (xdgDataHome && xdgDataHome[0] == '/') {
+        base = xdgDataHome;
+    } else if (home && home[0] == '/') {
+        base = std::string(home);
+        base += base.back() == '/' ? ".local/share" : "/.local/share";
+    } else {
+        return {};
+    }
+    if (base.back() != '/') {
+        base += '/';
+    }
+    return base + "zanfor-kelva/";
+}
+
+bool DirectoryWritable(const std::string& directory) {
+    return ::access(directory.c_str(), W_OK | X_OK) == 0;
+}
+
+LevelFilePlaces LevelFilePlacesFor(const std::string& programDirectory) {
+    if (DirectoryWritable(programDirectory)) {
+        return {programDirectory};
+    }
+    // A level file the player may write where it lies is written there in
+    // place, as it always was.
+    const std::string here = LocateLevelFile(programDirectory).path;
+    struct stat st {};
+    if (::stat(here.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::access(here.c_str(), W_OK) == 0) {
+        return {programDirectory};
+    }
+    std::string player = PlayerLevelDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (player.empty()) {
+        return {programDirectory}; // nowhere else to keep it: a save reports its failure
+    }
+    return {programDirectory, std::move(player)};
+}
+
+namespace {
+
+LevelFileLocation PlayersCopy(const std::string& playerDirectory) {
+    LevelFileLocation file = LocateLevelFile(playerDirectory);
+    // Messages name the file itself, so that the player finds it.
+    file.shownName = file.path.substr(playerDirectory.size());
+    file.playersOwn = true;
+    return file;
+}
+
+// Creates the directory and every missing parent with mode 0700, as data
+// directories of a player are made.
+void CreatePrivateDirectories(const std::string& directory) {
+    for (std::size_t slash = directory.find('/', 1); slash != std::string::npos;
+         slash = directory.find('/', slash + 1)) {
+        const std::string part = directory.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            return; // the write that follows reports the failure
+        }
+    }
+}
+
+} // namespace
+
+LevelFileLocation LocateLevelFile(const LevelFilePlaces& places) {
+    if (!places.playerDirectory.empty()) {
+        LevelFileLocation own = PlayersCopy(places.playerDirectory);
+        struct stat st {};
+        if (::lstat(own.path.c_str(), &st) == 0) {
+            return own;
+        }
+    }
+    return LocateLevelFile(places.programDirectory);
+}
+
+LevelFileLocation LevelFileToWrite(const LevelFilePlaces& places) {
+    if (!places.playerDirectory.empty()) {
+        return PlayersCopy(places.playerDirectory);
+    }
+    return LocateLevelFile(places.programDirectory);
 }
 
 std::string LevelReadErrorText(Language language, int number, const std::string& programDirectory,
@@ -92,27 +178,34 @@ std::string LevelWriteErrorText(Language language, int failedRecord, const std::
            ")";
 }
 
-std::optional<std::string> LoadLevels(GameState& state, const std::string& programDirectory) {
-    const LevelFileLocation file = LocateLevelFile(programDirectory);
+std::optional<std::string> LoadLevels(GameState& state, const LevelFilePlaces& places) {
+    const LevelFileLocation file = LocateLevelFile(places);
     LevelFileContents contents = ReadLevelFile(file.path);
     if (contents.levels.empty()) {
         state.levels.ReplaceLevels({LevelRecord{}});
         state.levels.SetCurrentLevel(1);
-        return LevelReadErrorText(state.language, contents.error, programDirectory, file.shownName);
+        return LevelReadErrorText(state.language, contents.error, file.shownDirectory,
+                                  file.shownName);
     }
     state.levels.ReplaceLevels(std::move(contents.levels));
     return std::nullopt;
 }
 
-std::optional<std::string> SaveLevels(GameState& state, const std::string& programDirectory) {
+std::optional<std::string> SaveLevels(GameState& state, const LevelFilePlaces& places) {
     if (state.boardState == EditingState) {
         state.levels.StoreBoard(state.board.cells);
     }
-    const LevelFileLocation file = LocateLevelFile(programDirectory);
+    const LevelFileLocation file = LevelFileToWrite(places);
+    if (file.playersOwn) {
+        CreatePrivateDirectories(places.playerDirectory);
+    }
     const auto failed = WriteLevelFile(file.path, state.levels.Levels());
     state.edited = false;
     if (failed) {
-        return LevelWriteErrorText(state.language, *failed, file.shownName);
+        // The player's copy is named with its directory: the name alone
+        // would send the player to the program's file.
+        return LevelWriteErrorText(state.language, *failed,
+                                   file.playersOwn ? file.path : file.shownName);
     }
     return std::nullopt;
 }

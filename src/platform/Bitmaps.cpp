@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -183,6 +184,25 @@ bool LoadBitmap(const QString& path, QImage& target) {
                         target);
 }
 
+int SetForRatio(qreal ratio) {
+    return ratio <= 1 ? 1 : ratio <= 2 ? 2 : 3;
+}
+
+bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target) {
+    const int set = SetForRatio(ratio);
+    QImage image;
+    int drawnAt = set;
+    if (set == 1 || !LoadBitmap(directory + name + QStringLiteral("@%1x.bmp").arg(set), image)) {
+        // An older program directory without the larger sets.
+        drawnAt = 1;
+        if (!LoadBitmap(directory + name + QStringLiteral(".bmp"), image)) {
+            return false;
+        }
+    }
+    target = AtRatio(std::move(image), drawnAt, ratio);
+    return true;
+}
+
 QImage DecodePicture(const QByteArray& png) {
     QBuffer buffer;
     buffer.setData(png);
@@ -245,6 +265,48 @@ void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, in
             break;
         }
     }
+}
+
+int DevicePixels(int layout, qreal ratio) {
+    return ratio == 1.0 ? layout : static_cast<int>(std::lround(layout * ratio));
+}
+
+void ScaledBitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
+                  RasterOp op) {
+    const qreal ratio = target.devicePixelRatio();
+    if (ratio == 1.0) {
+        BitBlt(target, x, y, w, h, source, sx, sy, op);
+        return;
+    }
+    // Both edges rounded: the width follows from them, the same for the
+    // source, so a block is as wide in both images.
+    const int dx = DevicePixels(x, ratio);
+    const int dy = DevicePixels(y, ratio);
+    BitBlt(target, dx, dy, DevicePixels(x + w, ratio) - dx, DevicePixels(y + h, ratio) - dy, source,
+           DevicePixels(sx, ratio), DevicePixels(sy, ratio), op);
+}
+
+QImage AtRatio(QImage image, qreal drawnAt, qreal ratio) {
+    if (image.isNull()) {
+        return image;
+    }
+    if (drawnAt != ratio) {
+        const qreal factor = ratio / drawnAt;
+        const QSize size(static_cast<int>(std::lround(image.width() * factor)),
+                         static_cast<int>(std::lround(image.height() * factor)));
+        const bool wholeMultiple = factor > 1 && factor == std::floor(factor);
+        if (image.hasAlphaChannel() && image.format() != QImage::Format_ARGB32_Premultiplied) {
+            // Colours of transparent pixels must not bleed into the edges.
+            image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        }
+        const QImage::Format format = image.format();
+        image = image
+                    .scaled(size, Qt::IgnoreAspectRatio,
+                            wholeMultiple ? Qt::FastTransformation : Qt::SmoothTransformation)
+                    .convertToFormat(format);
+    }
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 void DrawLine(QImage& target, int x1, int y1, int x2, int y2, const QColor& colour, int width) {

@@ -26,6 +26,16 @@ inline constexpr qint64 MaxBitmapFileSize = 64 * 1024 * 1024;
 // file, or does not decode completely.
 bool LoadBitmap(const QString& path, QImage& target);
 
+// The set of pictures drawn for a ratio of device pixels per layout pixel:
+// 1, 2 or 3, the smallest at or above it (3 beyond).
+int SetForRatio(qreal ratio);
+
+// The image sheet `name` (e.g. "b1") of a directory, ending in "/", at a
+// ratio: from the set serving the ratio ("b1@2x.bmp", "b1@3x.bmp") or, when
+// that does not load, from "b1.bmp"; brought to the ratio with AtRatio.
+// False, leaving the target untouched, when neither loads.
+bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target);
+
 // Decodes the bytes of a picture file as LoadBitmap does. A BMP counts only
 // when its headers are sound and its pixel data are all there: a truncated
 // or damaged sheet fails like a missing one.
@@ -43,6 +53,23 @@ QImage DecodePicture(const QByteArray& png);
 // Parts outside either image are clipped.
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
             RasterOp op);
+
+// Device pixels of a layout coordinate or edge at a ratio of device pixels
+// per layout pixel, rounded; blocks that meet in layout pixels meet in
+// device pixels too. At ratio 1 the coordinate itself.
+int DevicePixels(int layout, qreal ratio);
+
+// BitBlt of a block given in layout pixels, between images whose pixels are
+// at the target's device pixel ratio: the block's edges in device pixels.
+// At ratio 1 exactly BitBlt.
+void ScaledBitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
+                  RasterOp op);
+
+// An image drawn at `drawnAt` device pixels per layout pixel, brought to
+// `ratio`: kept as it is where they are equal, else scaled once, smoothly
+// (from a smaller set by a whole multiple: pixel for pixel). Its device
+// pixel ratio is then `ratio`.
+QImage AtRatio(QImage image, qreal drawnAt, qreal ratio);
 
 // A line with a pen of the given colour and width, square ends, no
 // anti-aliasing, both end points drawn.

@@ -20,7 +20,7 @@ void TBitBtn::SetGlyph(const QString& resource, int numGlyphs) {
     const Glyph glyph = LoadGlyph(resource, numGlyphs);
     setIcon(GlyphIcon(glyph));
     if (!glyph.normal.isNull()) {
-        setIconSize(glyph.normal.size());
+        setIconSize(glyph.normal.deviceIndependentSize().toSize());
     }
 }
 
@@ -43,7 +43,7 @@ void TSpeedButton::paintEvent(QPaintEvent* event) {
         glyphResource_.clear();
         setIcon(GlyphIcon(glyph));
         if (!glyph.normal.isNull()) {
-            setIconSize(glyph.normal.size());
+            setIconSize(glyph.normal.deviceIndependentSize().toSize());
         }
     }
     QToolButton::paintEvent(event);

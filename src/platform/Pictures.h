@@ -1,5 +1,7 @@
 // Pictures compiled into the program (":/zk/<name>"), the window icon, glyphs
 // and the forms' fonts. A missing picture gives a null pixmap, never an error.
+// On a screen of more device pixels than layout pixels the pictures come from
+// the larger sets beside the program, at the screen's resolution.
 #pragma once
 
 #include <QByteArray>
@@ -8,13 +10,32 @@
 #include <QImage>
 #include <QPixmap>
 #include <QString>
+#include <string>
 
 namespace zk::platform {
 
 // Makes the compiled-in pictures available; safe to call any number of times.
 void InitPictures();
 
-// The picture ":/zk/<name>", e.g. Picture("OKBtn.png"); null when missing.
+// The device pixels per layout pixel the pictures are made for. At 1, the
+// default, every picture is the compiled-in one as it is. At a larger ratio
+// the smallest larger set at or above it, "pictures@2x.rcc" or
+// "pictures@3x.rcc" of the program directory, is registered and its
+// pictures ":/zk/<name>@2x.png" are used, smoothly scaled down once for a
+// ratio between the sets; a picture the set lacks is the 1x one, scaled up.
+void UsePictureRatio(qreal ratio, const std::string& programDirectory);
+qreal PictureRatio();
+// Registers the set serving a ratio, once for the run, without changing the
+// pictures' ratio: PictureImage finds its pictures from then on.
+void RegisterPictures(qreal ratio, const std::string& programDirectory);
+
+// The picture at a ratio, its device pixel ratio set to it; null when
+// missing. Pictures of the larger sets are found once UsePictureRatio has
+// registered them.
+QImage PictureImage(const QString& name, qreal ratio);
+
+// The picture ":/zk/<name>", e.g. Picture("OKBtn.png"), at the pictures'
+// ratio; null when missing.
 QPixmap Picture(const QString& name);
 
 // A glyph of numGlyphs images side by side: the first is the normal look,
@@ -28,7 +49,8 @@ QIcon GlyphIcon(const Glyph& glyph);
 
 // The window icon in every size the program carries.
 QIcon WindowIcon();
-// The 32 x 32 icon that forms show in their pictures.
+// The 32 x 32 icon that forms show in their pictures, at the pictures'
+// ratio from the icon size nearest above it.
 QPixmap IconPicture();
 
 // The forms' fonts: "MS Sans Serif" and "Arial" of height -h become the
