@@ -112,13 +112,18 @@ protected:
     }
 
     // Starts the game, clicks the splash away and waits for the main window
-    // with that caption at its stored place.
-    std::optional<Window> StartToMainWindow(const QString& caption, QPoint at = {20, 20}) {
-        if (!s.StartGame()) {
+    // with that caption at its stored place (at the sheets' scale).
+    std::optional<Window>
+    StartToMainWindow(const QString& caption, QPoint at = {20, 20},
+                      const QStringList& arguments = {},
+                      const QList<QPair<QString, QString>>& environment = {}) {
+        if (!s.StartGame(arguments, environment)) {
             return std::nullopt;
         }
         s.SkipSplash();
-        const auto main = s.WaitForWindowAt(ExactTitle(caption), QRect(at, MainSize));
+        const int scale = sheets.scale;
+        const auto main =
+            s.WaitForWindowAt(ExactTitle(caption), QRect(at * scale, MainSize * scale));
         if (!main) {
             std::cerr << "no main window \"" << caption.toStdString() << "\" at " << at.x() << ","
                       << at.y() << ": " << s.DescribeWindows().toStdString() << std::endl;
@@ -133,7 +138,7 @@ protected:
         std::optional<BoardRead> found;
         WaitUntil(
             [&] {
-                last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
+                last = ReadBoard(s.Screenshot(), client + BoardInClient * sheets.scale, sheets);
                 if (last.ok && accept(last)) {
                     found = last;
                     return true;
@@ -157,7 +162,7 @@ protected:
     }
 
     Face FaceNow(QPoint client) {
-        return ReadFace(s.Screenshot(), client + LevelboxInClient, sheets);
+        return ReadFace(s.Screenshot(), client + LevelboxInClient * sheets.scale, sheets);
     }
 
     bool WaitFace(QPoint client, Face face) {
@@ -167,7 +172,10 @@ protected:
     // The level indicator is repainted after the board: its digits are waited for.
     bool WaitLevel(QPoint client, int level) {
         return WaitUntil(
-            [&] { return ShowsLevel(s.Screenshot(), client + LevelboxInClient, sheets, level); },
+            [&] {
+                return ShowsLevel(s.Screenshot(), client + LevelboxInClient * sheets.scale, sheets,
+                                  level);
+            },
             ScreenTimeoutMs);
     }
 
@@ -180,8 +188,9 @@ protected:
     // The palette at `palette` shows every tile plain but the selected one.
     bool PaletteCross(QPoint palette, int selected) {
         const QImage shot = s.Screenshot();
+        const int k = sheets.scale;
         for (int n = 0; n < 200; ++n) {
-            const QRect cell((n % 20) * 24, (n / 20) * 24, 24, 24);
+            const QRect cell((n % 20) * 24 * k, (n / 20) * 24 * k, 24 * k, 24 * k);
             const bool plain = SameBlock(shot, palette + cell.topLeft(), sheets.b3, cell);
             if (plain == (n == selected)) {
                 return false;

@@ -199,11 +199,12 @@ bool Session::StartDisplay() {
         }
         auto xvfb = std::make_unique<QProcess>();
         const QString display = QStringLiteral(":%1").arg(n);
-        if (!StartProcess(*xvfb, QStringLiteral("Xvfb"),
-                          {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                           QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                           QStringLiteral("tcp"), QStringLiteral("-noreset")},
-                          log, root_.path())) {
+        if (!StartProcess(
+                *xvfb, QStringLiteral("Xvfb"),
+                {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                 QStringLiteral("%1x%2x24").arg(screenSize_.width()).arg(screenSize_.height()),
+                 QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")},
+                log, root_.path())) {
             problem_ = QStringLiteral("Xvfb does not start");
             return false;
         }
@@ -266,7 +267,8 @@ bool Session::StartEventLog() {
         WindowTimeoutMs, 10);
 }
 
-bool Session::StartGame() {
+bool Session::StartGame(const QStringList& arguments,
+                        const QList<QPair<QString, QString>>& environment) {
     game_ = std::make_unique<QProcess>();
     const QDir root(root_.path());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -285,9 +287,12 @@ bool Session::StartGame() {
     env.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("home/.local")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    for (const auto& [name, value] : environment) {
+        env.insert(name, value);
+    }
     game_->setProcessEnvironment(env);
-    return StartProcess(*game_, QDir(ProgramDir()).filePath(QLatin1String(ExecutableName)), {},
-                        root.filePath(QStringLiteral("game.log")), GamesDir());
+    return StartProcess(*game_, QDir(ProgramDir()).filePath(QLatin1String(ExecutableName)),
+                        arguments, root.filePath(QStringLiteral("game.log")), GamesDir());
 }
 
 bool Session::GameRunning() const {
@@ -554,7 +559,7 @@ int Session::CountRootEvents(const QString& type, QSize size) const {
 std::optional<Window> Session::WaitForSplash() const {
     // On a slow start the splash's time may run out the moment it shows; the
     // event log still tells that it came and went.
-    constexpr QSize size(200, 150);
+    const QSize size = QSize(200, 150) * scale_;
     std::optional<Window> splash;
     WaitUntil(
         [&] {

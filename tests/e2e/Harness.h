@@ -80,13 +80,21 @@ public:
     static QByteArray ReadFile(const QString& path);
     static void WriteFile(const QString& path, const QByteArray& bytes);
 
-    // Xvfb on the first free display from :200 upward.
+    // Xvfb on the first free display from :200 upward, of 1280 x 1024 pixels
+    // unless another size is set before.
+    void SetScreenSize(QSize size) { screenSize_ = size; }
     bool StartDisplay();
     QString Display() const { return display_; }
     // xev on the root window: every top-level window's creation, mapping and
     // unmapping, from now on.
     bool StartEventLog();
-    bool StartGame();
+    // The game with these arguments, and these variables added to its
+    // environment.
+    bool StartGame(const QStringList& arguments = {},
+                   const QList<QPair<QString, QString>>& environment = {});
+    // The device pixels per layout pixel the game is expected at: the
+    // splash is that many times its size.
+    void SetScale(int scale) { scale_ = scale; }
     bool GameRunning() const;
     // The exit status once the game has ended by itself; none on timeout or crash.
     std::optional<int> WaitForExit(int timeoutMs);
@@ -143,6 +151,8 @@ private:
 
     QTemporaryDir root_;
     bool ready_ = false;
+    int scale_ = 1;
+    QSize screenSize_{1280, 1024};
     QString problem_;
     QStringList copied_;
     QString display_;

@@ -1,6 +1,7 @@
 #include "Screen.h"
 
 #include <QDir>
+#include <QResource>
 #include <algorithm>
 
 #include "model/Board.h"
@@ -19,22 +20,32 @@ QImage LoadSheet(const QString& path) {
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
 }
 
-QRect TileSource(int t) {
-    return {(t % 20) * Cell, (t / 20) * Cell, Cell, Cell};
+QRect TileSource(int t, int scale = 1) {
+    const int cell = Cell * scale;
+    return {(t % 20) * cell, (t / 20) * cell, cell, cell};
 }
 
 } // namespace
 
-bool Sheets::Load(const QString& programDir) {
+bool Sheets::Load(const QString& programDir, int atScale) {
     const QDir dir(programDir);
-    b1 = LoadSheet(dir.filePath(QStringLiteral("b1.bmp")));
-    b2 = LoadSheet(dir.filePath(QStringLiteral("b2.bmp")));
-    b3 = LoadSheet(dir.filePath(QStringLiteral("b3.bmp")));
-    b5 = LoadSheet(dir.filePath(QStringLiteral("b5.bmp")));
+    scale = atScale;
+    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    b1 = LoadSheet(dir.filePath(QStringLiteral("b1%1.bmp").arg(suffix)));
+    b2 = LoadSheet(dir.filePath(QStringLiteral("b2%1.bmp").arg(suffix)));
+    b3 = LoadSheet(dir.filePath(QStringLiteral("b3%1.bmp").arg(suffix)));
+    b5 = LoadSheet(dir.filePath(QStringLiteral("b5%1.bmp").arg(suffix)));
     zk::InitResources();
-    digits = LoadSheet(QStringLiteral(":/zk/numbs1.png"));
-    if (b1.width() < 960 || b1.height() < 480 || b2.width() < 520 || b2.height() < 376 ||
-        b3.width() < 480 || b3.height() < 240 || b5.isNull() || digits.width() < 148) {
+    if (scale != 1 &&
+        !QResource::registerResource(dir.filePath(QStringLiteral("pictures%1.rcc").arg(suffix)))) {
+        problem = QStringLiteral("no pictures%1.rcc").arg(suffix);
+        return false;
+    }
+    digits = LoadSheet(QStringLiteral(":/zk/numbs1%1.png").arg(suffix));
+    const int s = scale;
+    if (b1.width() < 960 * s || b1.height() < 480 * s || b2.width() < 520 * s ||
+        b2.height() < 376 * s || b3.width() < 480 * s || b3.height() < 240 * s || b5.isNull() ||
+        digits.width() < 148 * s) {
         problem = QStringLiteral("image sheets or digit strip missing or too small");
         return false;
     }
@@ -73,13 +84,14 @@ BoardRead ReadBoard(const QImage& screen, QPoint origin, const Sheets& sheets) {
         read.problem = QStringLiteral("no screenshot");
         return read;
     }
+    const int s = sheets.scale;
     for (int c = 0; c < 9; ++c) {
         for (int r = 0; r < 7; ++r) {
-            const QPoint at = origin + QPoint(Cell * c, Cell * r);
+            const QPoint at = origin + QPoint(Cell * c, Cell * r) * s;
             const int index = c * 7 + r;
             std::optional<int> plain;
             for (int t = 0; t < zk::TileTypeCount && !plain; ++t) {
-                if (SameBlock(screen, at, sheets.b1, TileSource(t))) {
+                if (SameBlock(screen, at, sheets.b1, TileSource(t, s))) {
                     plain = t;
                 }
             }
@@ -91,7 +103,8 @@ BoardRead ReadBoard(const QImage& screen, QPoint origin, const Sheets& sheets) {
             std::optional<int> marked;
             for (int t = 1; t <= zk::LastHoldableTile; ++t) {
                 const zk::Point a = zk::SpriteAnchor(static_cast<zk::TileNumber>(t));
-                if (SameBlock(screen, at, sheets.b1, TileSource(t), QRect(a.x, a.y, 20, 20))) {
+                if (SameBlock(screen, at, sheets.b1, TileSource(t, s),
+                              QRect(a.x * s, a.y * s, 20 * s, 20 * s))) {
                     if (marked) {
                         read.problem = QStringLiteral("cell (%1, %2) is tile %3 or %4")
                                            .arg(c)
@@ -125,8 +138,9 @@ bool ShowsLevel(const QImage& screen, QPoint levelbox, const Sheets& sheets, int
     for (int i = 0; i < 3; ++i) {
         leading = leading && digits[i] == 0;
         const int source = (leading && i < 2) ? 110 : 11 * digits[i];
-        if (!SameBlock(screen, levelbox + QPoint(13 * i, 0), sheets.digits,
-                       QRect(source, 0, 11, 20))) {
+        const int s = sheets.scale;
+        if (!SameBlock(screen, levelbox + QPoint(13 * i * s, 0), sheets.digits,
+                       QRect(source * s, 0, 11 * s, 20 * s))) {
             return false;
         }
     }
@@ -134,11 +148,12 @@ bool ShowsLevel(const QImage& screen, QPoint levelbox, const Sheets& sheets, int
 }
 
 Face ReadFace(const QImage& screen, QPoint levelbox, const Sheets& sheets) {
-    const QPoint face = levelbox + QPoint(42, 0);
-    if (SameBlock(screen, face, sheets.digits, QRect(122, 0, 13, 20))) {
+    const int s = sheets.scale;
+    const QPoint face = levelbox + QPoint(42 * s, 0);
+    if (SameBlock(screen, face, sheets.digits, QRect(122 * s, 0, 13 * s, 20 * s))) {
         return Face::Solved;
     }
-    if (SameBlock(screen, face, sheets.digits, QRect(135, 0, 13, 20))) {
+    if (SameBlock(screen, face, sheets.digits, QRect(135 * s, 0, 13 * s, 20 * s))) {
         return Face::Unsolved;
     }
     return Face::Unknown;
@@ -229,6 +244,82 @@ QString BoardWithMarksDiffers(const QImage& screen, QPoint origin, const Sheets&
         }
     }
     return {};
+}
+
+bool ShowsComposedMarker(const QImage& screen, QPoint origin, const Sheets& sheets, int index,
+                         int tile) {
+    const int s = sheets.scale;
+    const QPoint at = origin + QPoint(Cell * (index / 7), Cell * (index % 7)) * s;
+    const zk::Point a = zk::SpriteAnchor(static_cast<zk::TileNumber>(tile));
+    const QRect sprite(a.x * s, a.y * s, 20 * s, 20 * s);
+    const QImage cell = sheets.b1.copy(TileSource(tile, s));
+    for (int frame = 0; frame < 8; ++frame) {
+        // The sprite's frames side by side from (30, 30), their masks below at y 50.
+        const int sx = (30 + 20 * frame) * s;
+        QImage expected = cell;
+        for (int y = 0; y < sprite.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(expected.scanLine(sprite.y() + y)) + sprite.x();
+            const auto* mask =
+                reinterpret_cast<const QRgb*>(sheets.b2.constScanLine(50 * s + y)) + sx;
+            const auto* paint =
+                reinterpret_cast<const QRgb*>(sheets.b2.constScanLine(30 * s + y)) + sx;
+            for (int x = 0; x < sprite.width(); ++x) {
+                line[x] = (line[x] & mask[x]) | paint[x] | 0xff000000u;
+            }
+        }
+        if (SameBlock(screen, at, expected, expected.rect())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString GlyphDiffers(const QImage& screen, QRect button, const QImage& glyph,
+                     const QImage& lowGlyph) {
+    const QImage g = glyph.convertToFormat(QImage::Format_ARGB32);
+    const int factor = glyph.width() / std::max(1, lowGlyph.width());
+    const QImage low =
+        lowGlyph.convertToFormat(QImage::Format_ARGB32)
+            .scaled(lowGlyph.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    int opaque = 0;
+    for (int y = 0; y < g.height(); ++y) {
+        for (int x = 0; x < g.width(); ++x) {
+            opaque += qAlpha(g.pixel(x, y)) == 255 ? 1 : 0;
+        }
+    }
+    if (opaque == 0) {
+        return QStringLiteral("the glyph has no opaque pixel");
+    }
+    for (int dy = 0; dy + g.height() <= button.height(); ++dy) {
+        for (int dx = 0; dx + g.width() <= button.width(); ++dx) {
+            const QPoint at = button.topLeft() + QPoint(dx, dy);
+            if (!screen.rect().contains(QRect(at, g.size()))) {
+                continue;
+            }
+            bool same = true;
+            int unlikeLow = 0;
+            for (int y = 0; y < g.height() && same; ++y) {
+                for (int x = 0; x < g.width(); ++x) {
+                    const QRgb p = g.pixel(x, y);
+                    if (qAlpha(p) != 255) {
+                        continue;
+                    }
+                    const QRgb shown = screen.pixel(at.x() + x, at.y() + y);
+                    if (((shown ^ p) & ColourBits) != 0) {
+                        same = false;
+                        break;
+                    }
+                    unlikeLow += ((shown ^ low.pixel(x, y)) & ColourBits) != 0 ? 1 : 0;
+                }
+            }
+            if (same) {
+                return unlikeLow * 4 > opaque
+                           ? QString()
+                           : QStringLiteral("the glyph is the smaller one enlarged");
+            }
+        }
+    }
+    return QStringLiteral("the glyph is nowhere in the button");
 }
 
 bool ShowsCursorFrame(const QImage& screen, QPoint origin, int index) {

@@ -33,11 +33,16 @@ inline QPoint CellCentre(int c, int r) {
     return BoardInClient + QPoint(Cell * c + Cell / 2, Cell * r + Cell / 2);
 }
 
+// The image sheets and the digit strip of one set: at scale 1 the sheets
+// b1.bmp ... and the compiled-in strip, at 2 or 3 b1@2x.bmp ... and the strip
+// of pictures@2x.rcc. Everything read back from the screen with them is at
+// that scale: positions and sizes in layout pixels times the scale.
 struct Sheets {
     QImage b1, b2, b3, b5;
-    QImage digits; // the digit strip built into the program
+    QImage digits;
+    int scale = 1;
     QString problem;
-    bool Load(const QString& programDir);
+    bool Load(const QString& programDir, int atScale = 1);
 };
 
 // The block of `source`'s size at `at` in the screenshot equals that part of
@@ -79,6 +84,19 @@ QString Describe(const Record& tiles);
 // else what differs.
 QString BoardWithMarksDiffers(const QImage& screen, QPoint origin, const Sheets& sheets,
                               const Record& tiles, std::optional<int> held, bool marks);
+
+// The held cell `index` of the board at `origin` shows tile `tile` with the
+// marker sprite composed onto it exactly as the sheets make it (the mask
+// ANDed, the sprite ORed at the tile's anchor), in one of its eight frames.
+bool ShowsComposedMarker(const QImage& screen, QPoint origin, const Sheets& sheets, int index,
+                         int tile);
+
+// A glyph drawn at its own resolution: somewhere inside `button` every
+// opaque pixel of `glyph` is on the screen as it is, and there the screen is
+// not `lowGlyph` (the same glyph at a smaller scale) enlarged pixel by pixel.
+// Empty when so, else why not.
+QString GlyphDiffers(const QImage& screen, QRect button, const QImage& glyph,
+                     const QImage& lowGlyph);
 
 // The keyboard's frame on cell `index`: black, then yellow, from its border in.
 bool ShowsCursorFrame(const QImage& screen, QPoint origin, int index);
