@@ -184,3 +184,58 @@ TEST(LevelFile, ANameInAnotherLetterCaseIsReadWrittenAndNamedAsOnDisk) {
     EXPECT_EQ(LocateLevelFile(other.Dir()).path, other.File(LevelFileName));
     EXPECT_EQ(LocateLevelFile(other.Dir()).shownName, "ZKLV.DAT");
 }
+
+TEST(LevelFile, ThePlayersDirectoryComesFromXdgDataHomeElseHome) {
+    EXPECT_EQ(PlayerLevelDirectory("/x/data", "/home/u"), "/x/data/zanfor-kelva/");
+    EXPECT_EQ(PlayerLevelDirectory("/x/data/", nullptr), "/x/data/zanfor-kelva/");
+    EXPECT_EQ(PlayerLevelDirectory(nullptr, "/home/u"), "/home/u/.local/share/zanfor-kelva/");
+    // A relative or empty XDG_DATA_HOME is not used; without a home there is none.
+    EXPECT_EQ(PlayerLevelDirectory("data", "/home/u/"), "/home/u/.local/share/zanfor-kelva/");
+    EXPECT_EQ(PlayerLevelDirectory("", "/"), "/.local/share/zanfor-kelva/");
+    EXPECT_EQ(PlayerLevelDirectory(nullptr, "home"), "");
+    EXPECT_EQ(PlayerLevelDirectory(nullptr, nullptr), "");
+    // A program directory the player may write keeps its level file.
+    TempDir dir;
+    EXPECT_EQ(LevelFilePlacesFor(dir.Dir()).playerDirectory, "");
+}
+
+// With a player's directory the shipped file is read until the player has
+// a copy; every save writes the copy, created with its directories, and the
+// shipped file is never touched. Messages name the copy with its directory.
+TEST(LevelFile, ThePlayersCopyIsReadOnceThereAndEverySaveWritesIt) {
+    TempDir program, data;
+    const auto shipped = Bytes(63 * 3);
+    TempDir::Write(program.File(LevelFileName), shipped);
+    const std::string own = data.Dir() + "a/b/zanfor-kelva/";
+    const LevelFilePlaces places(program.Dir(), own);
+
+    GameState s;
+    s.language = English;
+    EXPECT_FALSE(LoadLevels(s, places));
+    EXPECT_EQ(s.levels.LevelCount(), 3);
+    EXPECT_EQ(LocateLevelFile(places).path, program.File(LevelFileName));
+    s.levels.SetCurrentLevel(1);
+    ASSERT_TRUE(s.levels.DeleteLevel());
+    EXPECT_FALSE(SaveLevels(s, places));
+    EXPECT_EQ(TempDir::Read(program.File(LevelFileName)), shipped);
+    EXPECT_EQ(TempDir::Read(own + "zklv.dat"),
+              std::vector<std::uint8_t>(shipped.begin() + 63, shipped.end()));
+    for (const std::string& made : {data.Dir() + "a", data.Dir() + "a/b", own}) {
+        EXPECT_EQ(std::filesystem::status(made).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_all)
+            << made;
+    }
+
+    GameState again;
+    EXPECT_FALSE(LoadLevels(again, places));
+    EXPECT_EQ(again.levels.LevelCount(), 2);
+    TempDir::Write(own + "zklv.dat", Bytes(5));
+    EXPECT_EQ(LoadLevels(again, places), "Fileerror 100 with file " + own + "zklv.dat.");
+
+    // A copy that cannot be made is named in full; the shipped file stays.
+    TempDir::Write(data.File("blocked"), Bytes(1));
+    const LevelFilePlaces blocked(program.Dir(), data.Dir() + "blocked/zanfor-kelva/");
+    EXPECT_EQ(SaveLevels(s, blocked),
+              "Cannot create " + data.Dir() + "blocked/zanfor-kelva/zklv.dat. (1)");
+    EXPECT_EQ(TempDir::Read(program.File(LevelFileName)), shipped);
+}

@@ -85,5 +85,8 @@ protected:
     std::shared_ptr<RecordingHelp> help;
     std::vector<int> exits;
     zk::NearestSolutionQuery nearestSolution; // the hint's way, when a test gives one
+    // The player's own level directory, when a test takes the program
+    // directory for read-only.
+    std::optional<std::string> playerLevelDirectory;
     std::unique_ptr<TMainForm> form;
 };

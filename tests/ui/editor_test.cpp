@@ -152,3 +152,45 @@ TEST_F(EditorTest, ALevelDrawnAndSavedIsReadBackByteForByte) {
     const auto file = TempDir::Read(programDir.File("zklv.dat"));
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), file.begin() + 63));
 }
+
+// Where the program directory may not be written, the editor's work goes to
+// the player's own level file, made from the set in memory; the program's
+// file stays as shipped, the next start reads the player's, and messages
+// name it.
+TEST_F(EditorTest, WithAReadOnlyProgramDirectoryTheLevelsAreThePlayersOwnFile) {
+    TempDir data;
+    const std::string own = data.Dir() + "share/zanfor-kelva/";
+    playerLevelDirectory = own;
+    const auto shipped = TempDir::Read(programDir.File("zklv.dat"));
+    Start();
+    P().InsertBtnClick();
+    ClickPalette(7);
+    ClickCell(2, 2);
+    P().SaveBtnClick();
+    EXPECT_TRUE(seam->Messages().empty());
+    EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat")), shipped);
+    const auto copy = TempDir::Read(own + "zklv.dat");
+    ASSERT_EQ(copy.size(), 4u * 63u);
+    EXPECT_EQ(copy[63 + zk::CellIndex(2, 2)], 7);
+    EXPECT_EQ(std::filesystem::status(own).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_all);
+    CloseWindowAnsweringEverything(); // the player's file holds the set: no level question
+    EXPECT_TRUE(seam->Messages().empty());
+    form.reset();
+
+    seam->Clear();
+    Setting("level", "2");
+    Start();
+    EXPECT_EQ(S().levels.LevelCount(), 4);
+    EXPECT_EQ(S().levels.LevelAt(2)[zk::CellIndex(2, 2)], 7);
+    CloseWindowAnsweringEverything();
+    form.reset();
+
+    TempDir::Write(own + "zklv.dat", std::vector<std::uint8_t>(10));
+    seam->Clear();
+    Start();
+    ASSERT_EQ(seam->Messages().size(), 1u);
+    EXPECT_EQ(seam->Messages()[0].request.text,
+              QString::fromStdString("Fileerror 100 with file " + own + "zklv.dat."));
+    EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat")), shipped);
+}
