@@ -10,6 +10,8 @@
 
 #include "DisplayScale.h"
 #include "Editor.h"
+#include "dialogs/Infodlg.h"
+#include "dialogs/Tongdlg.h"
 #include "model/Catalogue.h"
 #include "platform/Bitmaps.h"
 #include "platform/Controls.h"
@@ -128,4 +130,13 @@ TEST_F(ScaleTest, SurfaceCellsMarkerDigitsPaletteAndGlyphsAreAtTheWindowsRatio) 
     EXPECT_EQ(P().ExitBtn()->iconSize(), layout);
     const QPixmap pixmap = P().ExitBtn()->icon().pixmap(layout, r);
     EXPECT_EQ(pixmap.size(), QSize(Px(layout.width(), r), Px(layout.height(), r)));
+
+    // So are the dialogs' flags, logo and icon.
+    const QSize flag = QImage(QStringLiteral(":/zk/flag_en.png")).size();
+    const QPixmap english = P().Forms().TongueDlg->EnglishBtn->icon().pixmap(flag, r);
+    EXPECT_EQ(english.size(), QSize(Px(flag.width(), r), Px(flag.height(), r)));
+    for (const QLabel* image : {P().Forms().InfoDialog->Image1, P().Forms().InfoDialog->Image4}) {
+        EXPECT_EQ(image->pixmap().devicePixelRatio(), r) << image->objectName().toStdString();
+    }
+    EXPECT_EQ(P().Forms().InfoDialog->Image4->pixmap().size(), QSize(Px(32, r), Px(32, r)));
 }
