@@ -62,8 +62,20 @@ std::optional<double> ChosenDisplayScale(int argc, const char* const* argv,
     return std::nullopt;
 }
 
-void ApplyDisplayScale(double scale) {
-    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+std::function<void()> ApplyDisplayScale(double scale) {
+    static constexpr char Name[] = "QT_SCALE_FACTOR";
+    std::optional<QByteArray> before;
+    if (qEnvironmentVariableIsSet(Name)) {
+        before = qgetenv(Name);
+    }
+    qputenv(Name, QByteArray::number(scale));
+    return [before] {
+        if (before) {
+            qputenv(Name, *before);
+        } else {
+            qunsetenv(Name);
+        }
+    };
 }
 
 } // namespace zk

@@ -23,7 +23,9 @@ std::optional<double> ChosenDisplayScale(int argc, const char* const* argv,
                                          const std::string& settingsFile,
                                          const std::function<void(const std::string&)>& rejected);
 
-// Makes the scale the factor the application object will scale by.
-void ApplyDisplayScale(double scale);
+// Makes the scale the factor the application object will scale by. Answers
+// what to call once that object is made: it puts the environment back, so
+// that programs the game starts do not inherit the factor.
+std::function<void()> ApplyDisplayScale(double scale);
 
 } // namespace zk

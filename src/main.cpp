@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "DisplayScale.h"
 #include "Main.h"
@@ -15,14 +16,18 @@ int main(int argc, char* argv[]) {
     // Before the application object: it takes its scale factor when it is made.
     const std::string settings =
         zk::files::JoinPath(zk::platform::SettingsDirectory(), zk::files::SettingsFileName);
+    std::function<void()> restore;
     if (const auto scale =
             zk::ChosenDisplayScale(argc, argv, settings, [](const std::string& message) {
                 std::fprintf(stderr, "zanfor-kelva: %s\n", message.c_str());
             })) {
-        zk::ApplyDisplayScale(*scale);
+        restore = zk::ApplyDisplayScale(*scale);
     }
 
     QApplication app(argc, argv);
+    if (restore) {
+        restore();
+    }
     QApplication::setApplicationName("Zanfor Kelva");
     QApplication::setDesktopFileName("games.zanfor.ZanforKelva");
 

@@ -7,6 +7,9 @@
 //
 //   zk-app-bench --game-dir DIR --levels FILE --floor PATH --xserver-pid PID
 //                [--runs N] [--idle SECONDS] [--settle SECONDS] [--also PATH]
+//                [--baseline-game-dir DIR] [--scale N]
+// --scale 2 or 3 runs the game (and the baseline) with --scale N, its window
+// N times the size, from the program directory's N-times sets.
 // --also adds a variant of the floor (same window, same probes), measured in
 // the same turns and compared with the floor, to price one ingredient.
 #include <QColor>
@@ -89,6 +92,9 @@ struct Probe {
 struct Program {
     std::string name;
     std::string executable;
+    std::vector<std::string> arguments;
+    int width = WindowWidth; // of the main window
+    int height = WindowHeight;
     std::vector<std::string> environment; // added to the benchmark's own
     std::vector<Probe> probes;            // all match: the level is drawn
     bool hasSplash = false;
@@ -146,7 +152,12 @@ public:
                 dup2(devnull, STDOUT_FILENO);
                 dup2(devnull, STDERR_FILENO);
             }
-            execl(program.executable.c_str(), program.executable.c_str(), nullptr);
+            std::vector<char*> argv{const_cast<char*>(program.executable.c_str())};
+            for (const auto& argument : program.arguments) {
+                argv.push_back(const_cast<char*>(argument.c_str()));
+            }
+            argv.push_back(nullptr);
+            execv(program.executable.c_str(), argv.data());
             _exit(127);
         }
 
@@ -172,8 +183,8 @@ public:
                 if (event.type == MapNotify) {
                     const Window w = event.xmap.window;
                     XWindowAttributes a;
-                    if (!main && XGetWindowAttributes(display_, w, &a) && a.width == WindowWidth &&
-                        a.height == WindowHeight) {
+                    if (!main && XGetWindowAttributes(display_, w, &a) &&
+                        a.width == program.width && a.height == program.height) {
                         main = w;
                         result.mappedMs = MsSince(t0);
                         check = true;
@@ -348,7 +359,7 @@ struct GameSetup {
     fs::path root;
     Program program;
 
-    GameSetup(const fs::path& gameDir, const fs::path& levels) {
+    GameSetup(const fs::path& gameDir, const fs::path& levels, int scale) {
         char pattern[] = "/tmp/zk-app-bench-XXXXXX";
         if (!mkdtemp(pattern)) {
             Fail("cannot create a temporary directory");
@@ -358,8 +369,17 @@ struct GameSetup {
         const fs::path configDir = root / "config";
         fs::create_directories(programDir);
         fs::create_directories(configDir);
-        for (const char* name : {"zanfor-kelva", "b1.bmp", "b2.bmp", "b3.bmp", "b5.bmp", "w1.wav",
-                                 "w2.wav", "ZKLV.HLP", "ZMRX.HLP", "libzk-sound.so"}) {
+        std::vector<std::string> names{"zanfor-kelva", "b1.bmp",        "b2.bmp", "b3.bmp",
+                                       "b5.bmp",       "w1.wav",        "w2.wav", "ZKLV.HLP",
+                                       "ZMRX.HLP",     "libzk-sound.so"};
+        const std::string suffix = scale == 1 ? "" : "@" + std::to_string(scale) + "x";
+        if (scale != 1) {
+            for (const char* sheet : {"b1", "b2", "b3", "b5"}) {
+                names.push_back(sheet + suffix + ".bmp");
+            }
+            names.push_back("pictures" + suffix + ".rcc");
+        }
+        for (const auto& name : names) {
             std::error_code ec;
             fs::copy_file(gameDir / name, programDir / name, ec);
             if (ec) {
@@ -382,17 +402,23 @@ struct GameSetup {
         program.executable = (programDir / "zanfor-kelva").string();
         program.environment = {"XDG_CONFIG_HOME=" + configDir.string()};
         program.hasSplash = true;
+        if (scale != 1) {
+            program.arguments = {"--scale", std::to_string(scale)};
+            program.width = WindowWidth * scale;
+            program.height = WindowHeight * scale;
+        }
         // The board's margins show the background sheet b2 at the same
         // place once the level is drawn; before that the box is plain.
-        QImage b2(QString::fromStdString((programDir / "b2.bmp").string()));
+        const std::string sheet = "b2" + suffix + ".bmp";
+        QImage b2(QString::fromStdString((programDir / sheet).string()));
         if (b2.isNull()) {
-            Fail("cannot read b2.bmp");
+            Fail("cannot read " + sheet);
         }
         const QRgb plain = qRgb(239, 239, 239);
         for (const auto& [x, y] : {std::pair{5, 5}, {250, 8}, {5, 300}, {460, 365}, {12, 360}}) {
-            const QRgb c = b2.pixel(x, y) | 0xff000000u;
+            const QRgb c = b2.pixel(x * scale, y * scale) | 0xff000000u;
             if (c != plain) {
-                program.probes.push_back({x, PanelHeight + y, c});
+                program.probes.push_back({x * scale, (PanelHeight + y) * scale, c});
             }
         }
         if (program.probes.size() < 3) {
@@ -416,13 +442,14 @@ int main(int argc, char** argv) {
     const double idle = std::atof(Argument(argc, argv, "--idle", "20").c_str());
     const double settle = std::atof(Argument(argc, argv, "--settle", "2").c_str());
 
-    GameSetup game(gameDir, levels);
+    const int scale = std::clamp(std::atoi(Argument(argc, argv, "--scale", "1").c_str()), 1, 3);
+    GameSetup game(gameDir, levels, scale);
     // Another build of the game, measured in the same alternation: a change
     // is priced against the game before it, side by side.
     const fs::path baselineDir = Argument(argc, argv, "--baseline-game-dir", "");
     std::unique_ptr<GameSetup> baseline;
     if (!baselineDir.empty()) {
-        baseline = std::make_unique<GameSetup>(baselineDir, levels);
+        baseline = std::make_unique<GameSetup>(baselineDir, levels, scale);
         baseline->program.name = "baseline";
     }
     Program floor;
