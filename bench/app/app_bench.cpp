@@ -446,9 +446,9 @@ int main(int argc, char** argv) {
     GameSetup game(gameDir, levels, scale);
     // Another build of the game, measured in the same alternation: a change
     // is priced against the game before it, side by side.
-    const fs::path baselineDir = Argument(argc, argv, "--baseline-game-dir", "");
+    const std::string baselineDir = Argument(argc, argv, "--baseline-game-dir", "-");
     std::unique_ptr<GameSetup> baseline;
-    if (!baselineDir.empty()) {
+    if (baselineDir != "-") {
         baseline = std::make_unique<GameSetup>(baselineDir, levels, scale);
         baseline->program.name = "baseline";
     }
