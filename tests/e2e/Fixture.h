@@ -154,6 +154,29 @@ protected:
         return WaitBoard(client, [](const BoardRead& b) { return b.held.has_value(); });
     }
 
+    // The game in challenge mode, English, on `levels`, its main window at
+    // (20, 20) and the first level's board read off the screen.
+    struct Playing {
+        Window main;
+        QPoint client;
+        BoardRead start;
+    };
+    std::optional<Playing> StartChallenge(const std::vector<Record>& levels) {
+        s.WriteLevels(levels);
+        s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
+        const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
+        if (!main) {
+            return std::nullopt;
+        }
+        const QPoint client = main->rect.topLeft();
+        const auto start = WaitPlayBoard(client);
+        if (!start) {
+            std::cerr << "no board in play: " << LastProblem() << std::endl;
+            return std::nullopt;
+        }
+        return Playing{*main, client, *start};
+    }
+
     std::optional<BoardRead> WaitBoardEquals(QPoint client, const Record& tiles,
                                              std::optional<int> held) {
         return WaitBoard(client, [&](const BoardRead& b) {

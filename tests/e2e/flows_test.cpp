@@ -182,12 +182,9 @@ TEST_F(Flows, EditAcceptedFromTheScrollBarIsStoredAndSaved) {
 // The save dialog refuses an empty name and the mask "*.zkv" (which a new
 // directory puts into the name field) and stays open; a plain name saves.
 TEST_F(Flows, SaveDialogRefusesNamesThatAreNoFileNames) {
-    s.WriteLevels({LoopLevel()});
-    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
+    const auto playing = StartChallenge({LoopLevel()});
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
 
     s.Click(client + ToolButton(SaveBtnX));
     const auto save = s.WaitForWindow(ExactTitle(QStringLiteral("Save game as ...")));

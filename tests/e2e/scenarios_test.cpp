@@ -271,17 +271,13 @@ TEST_F(EndToEnd, SolvingALevelFreezesTheBoardAndRecordsTheSolve) {
 // In challenge play the restart asks once, and after a move twice; a No to the
 // second question leaves the level as it was.
 TEST_F(EndToEnd, ChallengeRestartAsksTwiceAfterAMove) {
-    s.WriteLevels({LoopLevel()});
-    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto start = WaitPlayBoard(client);
-    ASSERT_TRUE(start) << LastProblem();
+    const auto playing = StartChallenge({LoopLevel()});
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
 
     // One move, to a cell whose tile differs from the held one.
-    Record board = start->tiles;
-    int held = *start->held;
+    Record board = start.tiles;
+    int held = *start.held;
     auto moveTo = [&](int x) {
         std::swap(board[static_cast<std::size_t>(x)], board[static_cast<std::size_t>(held)]);
         held = x;
@@ -607,35 +603,27 @@ std::optional<std::pair<int, Record>> NonSolvingMove(const Record& board, int he
 // A move with the mouse, then Ctrl+Z typed into the window: the board read
 // back from the screen is the one before the move, the marker where it was.
 TEST_F(EndToEnd, CtrlZRestoresTheBoardAfterAMove) {
-    s.WriteLevels({LoopLevel()});
-    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto start = WaitPlayBoard(client);
-    ASSERT_TRUE(start) << LastProblem();
-    const auto move = NonSolvingMove(start->tiles, *start->held);
+    const auto playing = StartChallenge({LoopLevel()});
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
+    const auto move = NonSolvingMove(start.tiles, *start.held);
     ASSERT_TRUE(move);
     s.Click(client + CellOf(move->first));
     ASSERT_TRUE(WaitBoardEquals(client, move->second, move->first)) << LastProblem();
-    s.Keys(main->id, {QStringLiteral("ctrl+z")});
-    EXPECT_TRUE(WaitBoardEquals(client, start->tiles, start->held)) << LastProblem();
+    s.Keys(main.id, {QStringLiteral("ctrl+z")});
+    EXPECT_TRUE(WaitBoardEquals(client, start.tiles, start.held)) << LastProblem();
     // Redo brings the move back.
-    s.Keys(main->id, {QStringLiteral("ctrl+y")});
+    s.Keys(main.id, {QStringLiteral("ctrl+y")});
     EXPECT_TRUE(WaitBoardEquals(client, move->second, move->first)) << LastProblem();
 }
 
 // An arrow key shows the frame beside the held tile, Space swaps that cell
 // with the held tile, and a mouse click on the margin hides the frame.
 TEST_F(EndToEnd, ArrowKeysAndSpaceMakeAMove) {
-    s.WriteLevels({LoopLevel()});
-    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto start = WaitPlayBoard(client);
-    ASSERT_TRUE(start) << LastProblem();
-    const int held = *start->held;
+    const auto playing = StartChallenge({LoopLevel()});
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
+    const int held = *start.held;
     // A neighbour of the held tile holding a movable tile, whose swap leaves
     // the level unsolved.
     struct Arrow {
@@ -645,10 +633,10 @@ TEST_F(EndToEnd, ArrowKeysAndSpaceMakeAMove) {
     std::optional<std::pair<QString, int>> step;
     for (const Arrow& a : {Arrow{"Right", 1, 0}, {"Left", -1, 0}, {"Down", 0, 1}, {"Up", 0, -1}}) {
         const int c = held / 7 + a.dc, r = held % 7 + a.dr;
-        if (c < 0 || c > 8 || r < 0 || r > 6 || start->tiles[c * 7 + r] > zk::LastMovableTile) {
+        if (c < 0 || c > 8 || r < 0 || r > 6 || start.tiles[c * 7 + r] > zk::LastMovableTile) {
             continue;
         }
-        Record after = start->tiles;
+        Record after = start.tiles;
         std::swap(after[static_cast<std::size_t>(c * 7 + r)],
                   after[static_cast<std::size_t>(held)]);
         if (!Solved(after)) {
@@ -656,15 +644,15 @@ TEST_F(EndToEnd, ArrowKeysAndSpaceMakeAMove) {
             break;
         }
     }
-    ASSERT_TRUE(step) << "no movable neighbour: " << Describe(start->tiles).toStdString();
+    ASSERT_TRUE(step) << "no movable neighbour: " << Describe(start.tiles).toStdString();
     const int target = step->second;
-    s.Keys(main->id, {step->first});
+    s.Keys(main.id, {step->first});
     ASSERT_TRUE(
         WaitUntil([&] { return ShowsCursorFrame(s.Screenshot(), client + BoardInClient, target); },
                   ScreenTimeoutMs))
         << "no frame on cell " << target;
-    s.Keys(main->id, {QStringLiteral("space")});
-    Record expected = start->tiles;
+    s.Keys(main.id, {QStringLiteral("space")});
+    Record expected = start.tiles;
     std::swap(expected[static_cast<std::size_t>(target)], expected[static_cast<std::size_t>(held)]);
     // The frame stays on the cell, which now holds the held tile.
     s.Click(client + QPoint(5, ToolPanelHeight + 5));
@@ -674,14 +662,10 @@ TEST_F(EndToEnd, ArrowKeysAndSpaceMakeAMove) {
 // F2 marks every open connection end with a white cross; the marks follow
 // each move, and on the solved board there are none.
 TEST_F(EndToEnd, F2MarksOpenConnectionsAndNoneOnASolvedBoard) {
-    s.WriteLevels({LoopLevel()});
-    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto start = WaitPlayBoard(client);
-    ASSERT_TRUE(start) << LastProblem();
-    ASSERT_FALSE(Solved(start->tiles));
+    const auto playing = StartChallenge({LoopLevel()});
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
+    ASSERT_FALSE(Solved(start.tiles));
     QString problem;
     auto shows = [&](const Record& tiles, std::optional<int> heldCell) {
         return WaitUntil(
@@ -692,11 +676,11 @@ TEST_F(EndToEnd, F2MarksOpenConnectionsAndNoneOnASolvedBoard) {
             },
             ScreenTimeoutMs, 50);
     };
-    s.Keys(main->id, {QStringLiteral("F2")});
-    ASSERT_TRUE(shows(start->tiles, start->held)) << problem.toStdString();
+    s.Keys(main.id, {QStringLiteral("F2")});
+    ASSERT_TRUE(shows(start.tiles, start.held)) << problem.toStdString();
 
-    Record board = start->tiles;
-    int held = *start->held;
+    Record board = start.tiles;
+    int held = *start.held;
     for (int moves = 1; !Solved(board); ++moves) {
         const auto x = NextClick(board, held, LoopLevel());
         ASSERT_TRUE(x);
