@@ -131,14 +131,32 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     // one search that proves a level unsolvable. The first run tries each
     // cell's stored tile first: a level stored solved is solved at once. A
     // run that ends without reaching its cutoff has seen everything.
+    //
+    // The runs that shuffle place the last tile of a class before the cell
+    // with the fewest classes while the tile has at most three times as many
+    // cells to go to: where a scarce tile goes decides more than what one
+    // cell takes. A level still open after the first few thousand choices is
+    // probed once: every class on every cell, and what fails is struck for
+    // good.
     constexpr std::uint64_t Unit = 512;
     bool stopped = false;
+    bool probed = false;
     for (std::uint64_t run = 1; result.nodes < limits.nodeBudget; ++run) {
+        if (!probed && result.nodes >= limits.probeAfter) {
+            probed = true;
+            const bool possible = engine.Probe();
+            result.nodes += engine.nodes();
+            if (!possible) {
+                complete = true;
+                break;
+            }
+        }
         const bool plain = run % 4 == 1;
         Engine::Options options;
         options.shuffleSeed = plain ? 0 : run;
         options.weighted = !plain;
         options.classSlack = plain ? -1 : 2;
+        options.tileFactor = plain || !limits.scarceTilesFirst ? 1 : 3;
         options.preferred = run == 1 ? &stored : nullptr;
         const std::uint64_t cutoff = std::min(Unit * Luby(run), limits.nodeBudget - result.nodes);
         const Engine::End end = engine.Run(options, cutoff, onSolution);

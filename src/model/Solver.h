@@ -41,6 +41,11 @@ struct SolverLimits {
     std::uint64_t nodeBudget = 1'000'000;
     // Counting stops once this many distinct solutions are found (at least 1).
     int solutionCap = 100;
+    // Whether the shuffled runs place scarce tiles before the cell with the
+    // fewest classes, and after how many choices the level is probed (see
+    // SolveLevel).
+    bool scarceTilesFirst = true;
+    std::uint64_t probeAfter = 8192;
 };
 
 inline constexpr int LowestGrade = 1;

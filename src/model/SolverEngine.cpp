@@ -197,6 +197,7 @@ constexpr std::size_t MaxRemembered = std::size_t{1} << 20;
 
 Engine::Engine(const SolverModel& model) : m_(model) {
     weight_.fill(1);
+    allowed_.fill(AllClasses);
     log_.reserve(1024);
 }
 
@@ -283,6 +284,48 @@ Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
     firstChoice_ = -1;
     cutoff_ = false;
     stopped_ = false;
+    if (Start()) {
+        Descend();
+    }
+    if (stopped_) {
+        return End::Stopped;
+    }
+    return cutoff_ ? End::Cutoff : End::Exhausted;
+}
+
+bool Engine::Probe() {
+    options_ = Options{};
+    nodes_ = 0;
+    for (bool again = true; again;) {
+        again = false;
+        if (!Start() || !Propagate()) {
+            ClearWork();
+            UndoTo(0);
+            return false;
+        }
+        for (CellMask o = open_; o != 0; o &= o - 1) {
+            const int cell = std::countr_zero(o);
+            for (ClassMask m = dom_[U(cell)]; m != 0; m &= m - 1) {
+                const int cls = std::countr_zero(m);
+                const int mark = static_cast<int>(log_.size());
+                ++nodes_;
+                const bool fits = Restrict(cell, ClassMask{1} << cls) && Propagate();
+                ClearWork();
+                UndoTo(mark);
+                if (!fits) {
+                    allowed_[U(cell)] &= ~(ClassMask{1} << cls);
+                    again = true;
+                }
+            }
+        }
+        UndoTo(0);
+    }
+    return true;
+}
+
+// The starting point: every cell open with the classes its fixed neighbours
+// and the border allow. False when some cell can take none.
+bool Engine::Start() {
     kept_ = 0;
     hashA_ = 0;
     hashB_ = 0;
@@ -310,7 +353,7 @@ Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
         const auto i = U(cell);
         open_ |= CellMask{1} << cell;
         code_[i] = m_.sideCode[i];
-        ClassMask m = available_;
+        ClassMask m = available_ & allowed_[i];
         for (std::size_t s = 0; s < 4; ++s) {
             if (code_[i][s] >= 0) {
                 m &= m_.withCode[s][U(code_[i][s])];
@@ -328,13 +371,7 @@ Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
     }
     toRevise_ = open_;
     toSettle_ = available_;
-    if (possible) {
-        Descend();
-    }
-    if (stopped_) {
-        return End::Stopped;
-    }
-    return cutoff_ ? End::Cutoff : End::Exhausted;
+    return possible;
 }
 
 void Engine::SetCode(int cell, int side, int code) {
@@ -705,7 +742,7 @@ void Engine::Branch() {
         }
     }
     int bestClass = -1;
-    int bestRoom = bestCount;
+    int bestRoom = bestCount * options_.tileFactor;
     for (ClassMask m = available_; m != 0; m &= m - 1) {
         const int cls = std::countr_zero(m);
         if (remaining_[U(cls)] == 1 && room_[U(cls)] < bestRoom) {

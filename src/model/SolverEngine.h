@@ -79,6 +79,10 @@ public:
         // Whether a class with several tiles and at most this many spare
         // cells is placed before the cell with the fewest classes (-1: no).
         int classSlack = -1;
+        // The last tile of a class is placed before the open cell with the
+        // fewest classes while it has fewer than this many times as many
+        // cells to go to as that cell has classes.
+        int tileFactor = 1;
     };
 
     // The engine keeps what it learns about the level (which cells fail
@@ -91,6 +95,12 @@ public:
     End Run(const Options& options, std::uint64_t nodeLimit,
             const std::function<bool(const Arrangement&)>& onSolution);
 
+    // Tries every class on every open cell of the starting point and
+    // strikes those whose deductions fail, for this and every later run,
+    // until no more go. False when the level has no solution at all. Each
+    // class tried counts as a node.
+    bool Probe();
+
     // Choices tried during the last run.
     std::uint64_t nodes() const { return nodes_; }
     // The movable cell of the first choice of the last run, -1 when none.
@@ -101,6 +111,7 @@ public:
     void SetKeepAtLeast(int n) { options_.keepAtLeast = n; }
 
 private:
+    bool Start();
     bool Descend();
     void Branch();
     bool Remembered(bool add);
@@ -162,6 +173,8 @@ private:
 
     // What failures teach: cells that fail often are chosen early.
     std::array<std::uint64_t, CellCount> weight_{};
+    // Classes each cell may take at all, as probing showed.
+    std::array<ClassMask, CellCount> allowed_{};
 
     // The state of the search as two 64-bit hashes: the placed cells, the
     // codes their open neighbours face and the tiles left. States whose
