@@ -134,15 +134,18 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     //
     // The runs that shuffle place the last tile of a class before the cell
     // with the fewest classes while the tile has at most three times as many
-    // cells to go to: where a scarce tile goes decides more than what one
-    // cell takes. A level still open after the first few thousand choices is
-    // probed once: every class on every cell, and what fails is struck for
-    // good.
+    // cells to go to (where a scarce tile goes decides more than what one
+    // cell takes), and a class of several tiles with at most four cells to
+    // spare before either. A level still open after the first few thousand
+    // choices is probed once: every class on every cell, and what fails is
+    // struck for good.
     constexpr std::uint64_t Unit = 512;
+    constexpr std::uint64_t ProbeAfter = 8192;
+    const bool tuned = !limits.originalOrder;
     bool stopped = false;
     bool probed = false;
     for (std::uint64_t run = 1; result.nodes < limits.nodeBudget; ++run) {
-        if (!probed && result.nodes >= limits.probeAfter) {
+        if (tuned && !probed && result.nodes >= ProbeAfter) {
             probed = true;
             const bool possible = engine.Probe();
             result.nodes += engine.nodes();
@@ -155,8 +158,8 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
         Engine::Options options;
         options.shuffleSeed = plain ? 0 : run;
         options.weighted = !plain;
-        options.classSlack = plain ? -1 : 2;
-        options.tileFactor = plain || !limits.scarceTilesFirst ? 1 : 3;
+        options.classSlack = plain ? -1 : tuned ? 4 : 2;
+        options.tileFactor = plain || !tuned ? 1 : 3;
         options.preferred = run == 1 ? &stored : nullptr;
         const std::uint64_t cutoff = std::min(Unit * Luby(run), limits.nodeBudget - result.nodes);
         const Engine::End end = engine.Run(options, cutoff, onSolution);

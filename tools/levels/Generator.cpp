@@ -902,10 +902,7 @@ std::optional<Rating> MeetPlan(LevelRecord& level, Area& area, TileNumber blank,
                                Dice& dice) {
     SolverLimits limits;
     limits.nodeBudget = 200'000;
-    // The search the shipped set was made with, all the way: the same seed
-    // must keep giving the same levels byte for byte.
-    limits.scarceTilesFirst = false;
-    limits.probeAfter = ~std::uint64_t{0};
+    limits.originalOrder = true;
     limits.solutionCap = plan.unique ? 2 : plan.maxSolutions + 1;
     const std::uint64_t guessCeiling =
         plan.deduction == 0 ? (std::uint64_t{1} << (plan.guessBits + 1)) : ~std::uint64_t{0};
