@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "Corpus.h"
 #include "model/Random.h"
 #include "model/Solver.h"
+#include "model/SolverEngine.h"
 
 namespace {
 
@@ -492,4 +495,82 @@ TEST(Solver, SolvesRandomFullBoards) {
         EXPECT_TRUE(IsArrangementOf(*r.solution, board.record));
         EXPECT_EQ(r.movableCells, zk::CellCount);
     }
+}
+
+// Probing strikes a class off a cell for good, in every later run: it must
+// never strike one that a solution puts there. On levels made solved, the
+// search after probing still finds the arrangement they were made from when
+// asked to keep every cell on it.
+TEST(Solver, ProbingKeepsEverySolution) {
+    auto levels = zk::levels::PartialLevels(31, 150);
+    const auto full = zk::levels::FullBoards(32, 12);
+    levels.insert(levels.end(), full.begin(), full.end());
+    int probed = 0;
+    for (const auto& level : levels) {
+        const auto model = zk::detail::BuildModel(level.record);
+        // The made-from arrangement as classes of the shuffled level.
+        std::map<int, int> classOf;
+        for (int c = 0; c < model.classCount; ++c) {
+            const zk::Edges e = model.classEdges[static_cast<std::size_t>(c)];
+            classOf[e[0] | e[1] << 2 | e[2] << 4 | e[3] << 6] = c;
+        }
+        std::array<int, zk::CellCount> origin{};
+        origin.fill(-1);
+        for (int i = 0; i < model.cellCount; ++i) {
+            const auto cell = static_cast<std::size_t>(i);
+            origin[cell] =
+                classOf[EdgeKey(level.origin[static_cast<std::size_t>(model.boardIndex[cell])])];
+        }
+        zk::detail::Engine engine(model);
+        ASSERT_TRUE(engine.Probe()) << level.kind;
+        probed += engine.nodes() > 0 ? 1 : 0;
+        zk::detail::Engine::Options keepAll;
+        keepAll.preferred = &origin;
+        keepAll.keepAtLeast = model.cellCount;
+        bool found = false;
+        const std::function<bool(const zk::detail::Arrangement&)> onSolution =
+            [&](const zk::detail::Arrangement& a) {
+                for (int i = 0; i < model.cellCount; ++i) {
+                    const auto cell = static_cast<std::size_t>(i);
+                    found = a[cell] == origin[cell];
+                    if (!found) {
+                        break;
+                    }
+                }
+                return true;
+            };
+        engine.Run(keepAll, 1'000'000, onSolution);
+        EXPECT_TRUE(found) << level.kind << ": a probed class was part of a solution";
+    }
+    EXPECT_GT(probed, 100) << "hardly anything was probed";
+}
+
+// The hardest levels among random partial ones, where probing and the
+// placing of scarce tiles first come in: counted to the end, the solver and
+// the search the shipped set was made with agree on every count.
+TEST(Solver, HardLevelsCountTheSameWithEitherOrder) {
+    int hard = 0;
+    int probed = 0;
+    for (const auto& level : zk::levels::PartialLevels(20261, 300)) {
+        zk::SolverLimits original;
+        original.originalOrder = true;
+        original.solutionCap = 3;
+        original.nodeBudget = 100'000;
+        const auto before = zk::SolveLevel(level.record, original);
+        if (before.nodes < 8192 || !before.countComplete) {
+            continue;
+        }
+        ++hard;
+        zk::SolverLimits limits;
+        limits.solutionCap = 3;
+        const auto after = zk::SolveLevel(level.record, limits);
+        EXPECT_TRUE(after.countComplete || after.capReached) << level.kind;
+        EXPECT_EQ(after.solutions, before.solutions) << level.kind;
+        ASSERT_TRUE(after.solution);
+        EXPECT_TRUE(zk::IsSolved(*after.solution));
+        EXPECT_TRUE(IsArrangementOf(*after.solution, level.record));
+        probed += after.nodes > 8192 ? 1 : 0;
+    }
+    EXPECT_GE(hard, 3) << "too few hard levels to compare";
+    EXPECT_GE(probed, 1) << "no level was searched long enough to be probed";
 }
