@@ -16,6 +16,9 @@
 // remembering which cells failed most and which states held no solution, so
 // that it neither wanders off on a big board nor repeats itself; every fourth
 // run keeps a fixed order, and those runs together prove a level unsolvable.
+// The other runs place scarce tiles before deciding single cells, and a level
+// still open after a few thousand choices is probed once: every class is
+// tried on every cell and those whose deductions fail are struck for good.
 // Nothing is guessed: a search that runs out of its budget says so.
 #pragma once
 
