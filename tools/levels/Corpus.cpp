@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "Dice.h"
 #include "model/Random.h"
 
 namespace zk::levels {
@@ -52,34 +53,6 @@ std::array<int, 6> Balance(const Edges& e) {
     }
     return b;
 }
-
-class Dice {
-public:
-    explicit Dice(std::uint64_t seed) : random_(seed) {}
-    int Below(int n) { return random_.RandomBelow(n); }
-    int Range(int low, int high) { return low + Below(high - low + 1); }
-    bool Chance(int percent) { return Below(100) < percent; }
-    int Weighted(const std::vector<int>& weights) {
-        int total = 0;
-        for (int w : weights) {
-            total += w;
-        }
-        if (total <= 0) {
-            return -1;
-        }
-        int draw = Below(total);
-        for (std::size_t i = 0; i < weights.size(); ++i) {
-            if (draw < weights[i]) {
-                return static_cast<int>(i);
-            }
-            draw -= weights[i];
-        }
-        return -1;
-    }
-
-private:
-    RandomSource random_;
-};
 
 std::vector<TileNumber> FixedWith(bool connected) {
     std::vector<TileNumber> out;
