@@ -13,6 +13,7 @@ namespace {
 
 using detail::Arrangement;
 using detail::Engine;
+using detail::Luby;
 
 int EdgeKey(TileNumber t) {
     const Edges e = TileEdges(t);
@@ -21,20 +22,6 @@ int EdgeKey(TileNumber t) {
 
 Cell CellOf(int index) {
     return {index / Rows, index % Rows};
-}
-
-// The Luby sequence 1, 1, 2, 1, 1, 2, 4, ...: the cutoffs of the restarts.
-std::uint64_t Luby(std::uint64_t i) {
-    for (;;) {
-        std::uint64_t k = 1;
-        while ((std::uint64_t{1} << k) - 1 < i) {
-            ++k;
-        }
-        if ((std::uint64_t{1} << k) - 1 == i) {
-            return std::uint64_t{1} << (k - 1);
-        }
-        i -= (std::uint64_t{1} << (k - 1)) - 1;
-    }
 }
 
 // A closed walk through every edge of one part of a multigraph on edge

@@ -12,21 +12,7 @@ namespace {
 
 using detail::Arrangement;
 using detail::Engine;
-
-// The Luby sequence 1, 1, 2, 1, 1, 2, 4, 1, 1, 2, ...: the cutoffs of the
-// restarts, in units.
-std::uint64_t Luby(std::uint64_t i) {
-    for (;;) {
-        std::uint64_t k = 1;
-        while ((std::uint64_t{1} << k) - 1 < i) {
-            ++k;
-        }
-        if ((std::uint64_t{1} << k) - 1 == i) {
-            return std::uint64_t{1} << (k - 1);
-        }
-        i -= (std::uint64_t{1} << (k - 1)) - 1;
-    }
-}
+using detail::Luby;
 
 bool SameEdges(const LevelRecord& a, const LevelRecord& b) {
     for (std::size_t i = 0; i < a.size(); ++i) {

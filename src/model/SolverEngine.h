@@ -15,6 +15,10 @@
 
 namespace zk::detail {
 
+// The Luby sequence 1, 1, 2, 1, 1, 2, 4, 1, 1, 2, ... (from 1): the cutoffs
+// of the restarts, in units.
+std::uint64_t Luby(std::uint64_t i);
+
 class Engine {
 public:
     enum class End {

@@ -17,6 +17,19 @@ constexpr std::size_t MaxRemembered = std::size_t{1} << 20;
 
 } // namespace
 
+std::uint64_t Luby(std::uint64_t i) {
+    for (;;) {
+        std::uint64_t k = 1;
+        while ((std::uint64_t{1} << k) - 1 < i) {
+            ++k;
+        }
+        if ((std::uint64_t{1} << k) - 1 == i) {
+            return std::uint64_t{1} << (k - 1);
+        }
+        i -= (std::uint64_t{1} << (k - 1)) - 1;
+    }
+}
+
 std::uint64_t Engine::NextRandom() {
     // splitmix64: small, fast and the same everywhere.
     std::uint64_t z = (random_ += 0x9E3779B97F4A7C15ULL);
