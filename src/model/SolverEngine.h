@@ -80,6 +80,7 @@ private:
     bool Remembered(bool add);
     bool Try(int cell, int cls);
     bool TryWithout(int cell, int cls);
+    bool Choose(int cell, ClassMask mask, bool strikes);
     void ClearWork();
     bool Propagate();
     bool Revise(int cell);

@@ -298,25 +298,16 @@ void Engine::ClearWork() {
 }
 
 bool Engine::Try(int cell, int cls) {
-    if (nodes_ >= nodeLimit_) {
-        cutoff_ = true;
-        return false;
-    }
-    ++nodes_;
-    if (firstChoice_ < 0) {
-        firstChoice_ = cell;
-    }
-    const int mark = static_cast<int>(log_.size());
-    if (Restrict(cell, ClassMask{1} << cls)) {
-        Descend();
-    } else {
-        ClearWork();
-    }
-    UndoTo(mark);
-    return !stopped_ && !cutoff_;
+    return Choose(cell, ClassMask{1} << cls, false);
 }
 
 bool Engine::TryWithout(int cell, int cls) {
+    return Choose(cell, ~(ClassMask{1} << cls), true);
+}
+
+// One choice: the cell narrowed to mask, searched below, and undone. A choice
+// that strikes a class off the cell is counted while it lasts.
+bool Engine::Choose(int cell, ClassMask mask, bool strikes) {
     if (nodes_ >= nodeLimit_) {
         cutoff_ = true;
         return false;
@@ -326,13 +317,13 @@ bool Engine::TryWithout(int cell, int cls) {
         firstChoice_ = cell;
     }
     const int mark = static_cast<int>(log_.size());
-    ++struck_;
-    if (Restrict(cell, ~(ClassMask{1} << cls))) {
+    struck_ += strikes ? 1 : 0;
+    if (Restrict(cell, mask)) {
         Descend();
     } else {
         ClearWork();
     }
-    --struck_;
+    struck_ -= strikes ? 1 : 0;
     UndoTo(mark);
     return !stopped_ && !cutoff_;
 }
