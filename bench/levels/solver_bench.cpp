@@ -100,22 +100,8 @@ Outcome Timed(const Solve& solve, const LevelRecord& level, int cap) {
     return o;
 }
 
-// The level's fixed tiles where they are and its movable tiles rearranged.
-bool IsArrangementOf(const LevelRecord& arrangement, const LevelRecord& level) {
-    LevelRecord a = arrangement;
-    LevelRecord b = level;
-    for (std::size_t i = 0; i < level.size(); ++i) {
-        if (!zk::IsMovable(level[i]) && arrangement[i] != level[i]) {
-            return false;
-        }
-    }
-    std::sort(a.begin(), a.end());
-    std::sort(b.begin(), b.end());
-    return a == b;
-}
-
 bool SolutionHolds(const std::optional<LevelRecord>& s, const LevelRecord& level) {
-    return s && zk::IsSolved(*s) && IsArrangementOf(*s, level);
+    return s && zk::IsSolved(*s) && zk::IsArrangementOf(*s, level);
 }
 
 enum class Truth { Solvable, Unsolvable, Unknown };

@@ -39,6 +39,19 @@ bool IsSolved(const LevelRecord& record) {
     return true;
 }
 
+bool IsArrangementOf(const LevelRecord& arrangement, const LevelRecord& level) {
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        if (!IsMovable(level[i]) && arrangement[i] != level[i]) {
+            return false;
+        }
+    }
+    LevelRecord a = arrangement;
+    LevelRecord b = level;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    return a == b;
+}
+
 bool Board::IsSolved() const {
     return zk::IsSolved(cells);
 }

@@ -94,4 +94,8 @@ inline constexpr int ScrambleExchanges = 2000;
 // The solution check on a bare record, as the level tools need it.
 bool IsSolved(const LevelRecord& record);
 
+// Whether a record is the level with its movable tiles rearranged: every
+// fixed tile where the level has it, and the same tiles in all.
+bool IsArrangementOf(const LevelRecord& arrangement, const LevelRecord& level);
+
 } // namespace zk

@@ -21,20 +21,6 @@ namespace {
 constexpr std::uint64_t Budget = 20'000;
 constexpr int Cap = 3;
 
-// Fixed tiles where the level has them, and the same movable tiles.
-bool IsArrangementOf(const LevelRecord& arrangement, const LevelRecord& level) {
-    LevelRecord a = arrangement;
-    LevelRecord b = level;
-    for (int i = 0; i < CellCount; ++i) {
-        if (!IsMovable(level[i]) && arrangement[i] != level[i]) {
-            return false;
-        }
-    }
-    std::sort(a.begin(), a.end());
-    std::sort(b.begin(), b.end());
-    return a == b;
-}
-
 bool SameEdgesEverywhere(const LevelRecord& a, const LevelRecord& b) {
     for (int i = 0; i < CellCount; ++i) {
         if (!(TileEdges(a[i]) == TileEdges(b[i]))) {

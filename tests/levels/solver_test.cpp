@@ -423,19 +423,6 @@ double Arrangements(const zk::LevelRecord& level) {
     return a;
 }
 
-bool IsArrangementOf(const zk::LevelRecord& arrangement, const zk::LevelRecord& level) {
-    zk::LevelRecord a = arrangement;
-    zk::LevelRecord b = level;
-    for (std::size_t i = 0; i < level.size(); ++i) {
-        if (!zk::IsMovable(level[i]) && arrangement[i] != level[i]) {
-            return false;
-        }
-    }
-    std::sort(a.begin(), a.end());
-    std::sort(b.begin(), b.end());
-    return a == b;
-}
-
 } // namespace
 
 // Random partial levels of every kind mix, with fixed tiles on the rim and
@@ -469,7 +456,7 @@ TEST(Solver, AgreesWithEveryArrangementOnSmallRandomLevels) {
             EXPECT_EQ(r.status, expected > 0 ? Solvability::Solvable : Solvability::Unsolvable);
             if (r.solution) {
                 EXPECT_TRUE(zk::IsSolved(*r.solution));
-                EXPECT_TRUE(IsArrangementOf(*r.solution, level.record));
+                EXPECT_TRUE(zk::IsArrangementOf(*r.solution, level.record));
             }
             if (level.unbalanced) {
                 EXPECT_EQ(expected, 0) << "a level whose ends do not balance was solved";
@@ -492,7 +479,7 @@ TEST(Solver, SolvesRandomFullBoards) {
         ASSERT_EQ(r.status, Solvability::Solvable);
         ASSERT_TRUE(r.solution);
         EXPECT_TRUE(zk::IsSolved(*r.solution));
-        EXPECT_TRUE(IsArrangementOf(*r.solution, board.record));
+        EXPECT_TRUE(zk::IsArrangementOf(*r.solution, board.record));
         EXPECT_EQ(r.movableCells, zk::CellCount);
     }
 }
@@ -568,7 +555,7 @@ TEST(Solver, HardLevelsCountTheSameWithEitherOrder) {
         EXPECT_EQ(after.solutions, before.solutions) << level.kind;
         ASSERT_TRUE(after.solution);
         EXPECT_TRUE(zk::IsSolved(*after.solution));
-        EXPECT_TRUE(IsArrangementOf(*after.solution, level.record));
+        EXPECT_TRUE(zk::IsArrangementOf(*after.solution, level.record));
         probed += after.nodes > 8192 ? 1 : 0;
     }
     EXPECT_GE(hard, 3) << "too few hard levels to compare";

@@ -107,6 +107,26 @@ TEST(Prepare, ScrambleInvariantsOverManySeeds) {
     }
 }
 
+// The solver's tests and the fuzz targets judge every reported solution by
+// this check: it must tell a rearrangement from a level changed otherwise.
+TEST(Arrangement, AScrambleIsOneAndAMovedFixedTileOrAnExchangedTileIsNot) {
+    const LevelRecord level = MixedLevel();
+    RandomSource random(3);
+    Board board;
+    board.Prepare(level, PracticeMode, random);
+    EXPECT_TRUE(IsArrangementOf(board.cells, level));
+    EXPECT_TRUE(IsArrangementOf(level, level));
+
+    LevelRecord movedFixed = level; // the same tiles, the fixed one elsewhere
+    std::swap(movedFixed[40], movedFixed[1]);
+    ASSERT_TRUE(IsMovable(level[1]));
+    EXPECT_FALSE(IsArrangementOf(movedFixed, level));
+
+    LevelRecord exchanged = level; // a movable tile the level does not have there
+    exchanged[1] = static_cast<TileNumber>(level[1] + 1);
+    EXPECT_FALSE(IsArrangementOf(exchanged, level));
+}
+
 TEST(Prepare, ScrambleActuallyMixesAndDependsOnTheSeed) {
     const LevelRecord level = MixedLevel();
     RandomSource a(7), b(7), c(8);
