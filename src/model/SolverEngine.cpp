@@ -38,15 +38,15 @@ bool Engine::Start() {
     }
     for (int cls = 0; cls < m_.classCount; ++cls) {
         remaining_[U(cls)] = m_.classTotal[U(cls)];
-        room_[U(cls)] = 0;
         if (remaining_[U(cls)] > 0) {
             available_ |= ClassMask{1} << cls;
         }
         const Edges& e = m_.classEdges[U(cls)];
         for (int s = 0; s < 4; ++s) {
-            ends_[U(s)][e[s]] += remaining_[U(cls)];
+            ends_[U(s)][e[s] + 1U] += remaining_[U(cls)];
         }
     }
+    room_.Clear();
     toPlace_ = 0;
     bool possible = true;
     for (int cell = 0; cell < m_.cellCount; ++cell) {
@@ -59,16 +59,16 @@ bool Engine::Start() {
                 m &= m_.withCode[s][U(code_[i][s])];
             }
         }
+        AddKnownEnds(cell, 1);
         dom_[i] = m;
         possible = possible && m != 0;
-        shows_[i] = ShowsOf(m);
-        for (ClassMask b = m; b != 0; b &= b - 1) {
-            ++room_[U(std::countr_zero(b))];
-        }
+        shows_[i] = ShowsOf(m_, m);
+        room_.Add(m);
         if (std::popcount(m) == 1) {
             toPlace_ |= CellMask{1} << cell;
         }
     }
+    shows_[NoNeighbour] = 0xFFFFU;
     toRevise_ = open_;
     toSettle_ = available_;
     return possible;
@@ -87,30 +87,31 @@ void Engine::SetCode(int cell, int side, int code) {
     if (code >= 0) {
         Toggle(FacingIndex(cell, side, code));
     }
+    ++ends_[U(side)][U(slot + 1)];
+    --ends_[U(side)][U(code + 1)];
     slot = code;
+}
+
+// Counts the known codes of an open cell's sides into the ends the remaining
+// tiles must meet (sign 1), or takes them out again (sign -1).
+void Engine::AddKnownEnds(int cell, int sign) {
+    for (std::size_t s = 0; s < 4; ++s) {
+        ends_[s][U(code_[U(cell)][s] + 1)] -= sign;
+    }
 }
 
 // The known codes on the sides of a cell toward other movable cells: part of
 // the state while the cell is open.
 void Engine::ToggleFacing(int cell) {
+    const auto& keys = Keys();
     for (int s = 0; s < 4; ++s) {
         const int code = code_[U(cell)][U(s)];
-        if (m_.neighbour[U(cell)][U(s)] >= 0 && code >= 0) {
-            Toggle(FacingIndex(cell, s, code));
-        }
+        // Without a branch: whether a side is known is as good as random.
+        const std::uint64_t on = std::uint64_t{0} - ((m_.neighbour[U(cell)][U(s)] | code) >= 0);
+        const std::size_t index = FacingIndex(cell, s, code & 3);
+        hashA_ ^= keys[2 * index] & on;
+        hashB_ ^= keys[2 * index + 1] & on;
     }
-}
-
-// The codes the classes of a domain show on each side, four bits a side.
-unsigned Engine::ShowsOf(ClassMask m) const {
-    unsigned packed = 0;
-    for (std::size_t s = 0; s < 4; ++s) {
-        const auto& with = m_.withCode[s];
-        const unsigned codes = ((m & with[0]) ? 1U : 0U) | ((m & with[1]) ? 2U : 0U) |
-                               ((m & with[2]) ? 4U : 0U) | ((m & with[3]) ? 8U : 0U);
-        packed |= codes << (4 * s);
-    }
-    return packed;
 }
 
 // Narrows an open cell to the classes in mask. False when nothing is left.
@@ -124,23 +125,22 @@ bool Engine::Restrict(int cell, ClassMask mask) {
     log_.push_back({Entry::Domain, static_cast<std::int8_t>(cell), 0, 0,
                     static_cast<std::uint16_t>(shows_[i]), old});
     dom_[i] = now;
-    for (ClassMask gone = old & ~now; gone != 0; gone &= gone - 1) {
-        --room_[U(std::countr_zero(gone))];
-    }
+    room_.Remove(old & ~now);
     toSettle_ |= old & ~now;
     if (now == 0) {
         Blame(cell);
         return false;
     }
     // Only a neighbour facing a side whose codes changed can lose classes.
-    const unsigned shows = ShowsOf(now);
+    const unsigned shows = ShowsOf(m_, now);
     const unsigned changed = shows ^ shows_[i];
     shows_[i] = shows;
+    // Bit 4 * side set for each side with a change, without a branch: which
+    // sides change is as good as random.
+    unsigned sides = changed | changed >> 1;
+    sides |= sides >> 2;
     for (std::size_t s = 0; s < 4; ++s) {
-        const int other = m_.neighbour[i][s];
-        if (other >= 0 && (changed >> (4 * s) & 0xFU) != 0) {
-            toRevise_ |= CellMask{1} << other;
-        }
+        toRevise_ |= m_.neighbourBit[i][s] & (CellMask{0} - (sides >> (4 * s) & 1U));
     }
     if ((now & (now - 1)) == 0) {
         toPlace_ |= CellMask{1} << cell;
@@ -148,16 +148,15 @@ bool Engine::Restrict(int cell, ClassMask mask) {
     return true;
 }
 
-// Neighbouring open cells agree: a cell keeps the classes whose side shows a
-// code that the cell next door can still show on its facing side.
+// Neighbouring cells agree: a cell keeps the classes whose side shows a code
+// that the cell next door can still show on its facing side. A placed
+// neighbour shows the one code its placing already narrowed this cell to.
 bool Engine::Revise(int cell) {
     const auto i = U(cell);
     ClassMask m = dom_[i];
     for (std::size_t s = 0; s < 4; ++s) {
-        const int other = m_.neighbour[i][s];
-        if (other >= 0 && (open_ >> other & 1U) != 0) {
-            m &= m_.withCodeIn[s][shows_[U(other)] >> (4 * Opposite(static_cast<int>(s))) & 0xFU];
-        }
+        const unsigned other = shows_[m_.facing[i][s]];
+        m &= m_.withCodeIn[s][other >> (4 * U(Opposite(static_cast<int>(s)))) & 0xFU];
     }
     return Restrict(cell, m);
 }
@@ -169,7 +168,7 @@ bool Engine::Settle(int cls) {
     if ((available_ & bit) == 0) {
         return true;
     }
-    const int room = room_[U(cls)];
+    const int room = room_[cls];
     const int left = remaining_[U(cls)];
     if (room < left) {
         return false;
@@ -177,13 +176,22 @@ bool Engine::Settle(int cls) {
     if (room > left) {
         return true;
     }
-    for (CellMask o = open_; o != 0; o &= o - 1) {
-        const int cell = std::countr_zero(o);
-        if ((dom_[U(cell)] & bit) != 0 && !Restrict(cell, bit)) {
+    for (CellMask c = CellsWith(cls); c != 0; c &= c - 1) {
+        if (!Restrict(std::countr_zero(c), bit)) {
             return false;
         }
     }
     return true;
+}
+
+// The open cells that can still take cls.
+CellMask Engine::CellsWith(int cls) const {
+    CellMask cells = 0;
+    for (CellMask o = open_; o != 0; o &= o - 1) {
+        const int cell = std::countr_zero(o);
+        cells |= (dom_[U(cell)] >> cls & 1U) << cell;
+    }
+    return cells;
 }
 
 // Puts the one class left on an open cell there.
@@ -195,21 +203,21 @@ bool Engine::Place(int cell, int cls) {
     Toggle(LeftIndex(cls, remaining_[U(cls)] - 1));
     ToggleFacing(cell);
     assigned_[i] = static_cast<std::int8_t>(cls);
+    AddKnownEnds(cell, -1);
     open_ &= ~(CellMask{1} << cell);
-    --room_[U(cls)];
+    room_.Remove(ClassMask{1} << cls);
     if (options_.preferred && (*options_.preferred)[i] == cls) {
         ++kept_;
     }
     const Edges& e = m_.classEdges[U(cls)];
     for (int s = 0; s < 4; ++s) {
-        --ends_[U(s)][e[s]];
+        --ends_[U(s)][e[s] + 1U];
     }
     if (--remaining_[U(cls)] == 0) {
         const ClassMask bit = ClassMask{1} << cls;
         available_ &= ~bit;
-        for (CellMask o = open_; o != 0; o &= o - 1) {
-            const int other = std::countr_zero(o);
-            if ((dom_[U(other)] & bit) != 0 && !Restrict(other, ~bit)) {
+        for (CellMask c = CellsWith(cls); c != 0; c &= c - 1) {
+            if (!Restrict(std::countr_zero(c), ~bit)) {
                 return false;
             }
         }
@@ -233,9 +241,7 @@ void Engine::UndoTo(int mark) {
         const auto i = U(entry.cell);
         switch (entry.kind) {
         case Entry::Domain: {
-            for (ClassMask back = entry.oldMask & ~dom_[i]; back != 0; back &= back - 1) {
-                ++room_[U(std::countr_zero(back))];
-            }
+            room_.Add(entry.oldMask & ~dom_[i]);
             dom_[i] = entry.oldMask;
             shows_[i] = entry.oldShows;
             break;
@@ -248,6 +254,8 @@ void Engine::UndoTo(int mark) {
             if (entry.oldCode >= 0) {
                 Toggle(FacingIndex(entry.cell, entry.side, entry.oldCode));
             }
+            ++ends_[U(entry.side)][U(slot + 1)];
+            --ends_[U(entry.side)][U(entry.oldCode + 1)];
             slot = entry.oldCode;
             break;
         }
@@ -258,8 +266,9 @@ void Engine::UndoTo(int mark) {
             Toggle(LeftIndex(cls, remaining_[U(cls)] + 1));
             assigned_[i] = -1;
             open_ |= CellMask{1} << entry.cell;
+            AddKnownEnds(entry.cell, 1);
             ToggleFacing(entry.cell);
-            ++room_[U(cls)];
+            room_.Add(ClassMask{1} << cls);
             if (remaining_[U(cls)]++ == 0) {
                 available_ |= ClassMask{1} << cls;
             }
@@ -268,7 +277,7 @@ void Engine::UndoTo(int mark) {
             }
             const Edges& e = m_.classEdges[U(cls)];
             for (int s = 0; s < 4; ++s) {
-                ++ends_[U(s)][e[s]];
+                ++ends_[U(s)][e[s] + 1U];
             }
             break;
         }
@@ -280,21 +289,10 @@ void Engine::UndoTo(int mark) {
 // known east sides of open cells ask for, and the rest pair up with west
 // sides of the same codes between open cells; likewise north and south.
 bool Engine::EndsBalance() const {
-    std::array<std::array<int, 4>, 4> known{}; // [side][code]
-    for (CellMask o = open_; o != 0; o &= o - 1) {
-        const auto cell = U(std::countr_zero(o));
-        for (std::size_t s = 0; s < 4; ++s) {
-            if (code_[cell][s] >= 0) {
-                ++known[s][U(code_[cell][s])];
-            }
-        }
-    }
-    for (std::size_t code = 0; code < 4; ++code) {
-        const int east = ends_[East][code] - known[East][code];
-        const int west = ends_[West][code] - known[West][code];
-        const int north = ends_[North][code] - known[North][code];
-        const int south = ends_[South][code] - known[South][code];
-        if (east < 0 || east != west || north < 0 || north != south) {
+    for (std::size_t code = 1; code <= 4; ++code) {
+        const int east = ends_[East][code];
+        const int north = ends_[North][code];
+        if (east < 0 || east != ends_[West][code] || north < 0 || north != ends_[South][code]) {
             return false;
         }
     }

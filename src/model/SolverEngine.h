@@ -19,6 +19,40 @@ namespace zk::detail {
 // of the restarts, in units.
 std::uint64_t Luby(std::uint64_t i);
 
+// A count per class from 0 to 63, kept as six bit planes (plane k holds bit
+// k of every class's count), so that a domain losing or regaining many
+// classes changes all their counts in a few word operations.
+class ClassCounts {
+public:
+    void Clear() { plane_.fill(0); }
+    // One more for every class in m.
+    void Add(ClassMask m) {
+        for (ClassMask& p : plane_) {
+            const ClassMask carry = p & m;
+            p ^= m;
+            m = carry;
+        }
+    }
+    // One less for every class in m; none of them may be at 0.
+    void Remove(ClassMask m) {
+        for (ClassMask& p : plane_) {
+            const ClassMask borrow = ~p & m;
+            p ^= m;
+            m = borrow;
+        }
+    }
+    int operator[](int cls) const {
+        int n = 0;
+        for (std::size_t k = plane_.size(); k-- > 0;) {
+            n = n << 1 | static_cast<int>(plane_[k] >> cls & 1U);
+        }
+        return n;
+    }
+
+private:
+    std::array<ClassMask, 6> plane_{};
+};
+
 class Engine {
 public:
     enum class End {
@@ -86,13 +120,14 @@ private:
     bool Revise(int cell);
     bool Settle(int cls);
     bool Restrict(int cell, ClassMask mask);
-    unsigned ShowsOf(ClassMask m) const;
     bool Place(int cell, int cls);
     void SetCode(int cell, int side, int code);
     void ToggleFacing(int cell);
     void UndoTo(int mark);
     bool EndsBalance() const;
     void Blame(int cell);
+    void AddKnownEnds(int cell, int sign);
+    CellMask CellsWith(int cls) const;
     std::uint64_t NextRandom();
 
     void Toggle(std::size_t index);
@@ -107,14 +142,19 @@ private:
     // The search state. Domains and room counts are kept up to date as the
     // search goes; everything changed is logged so that it can be undone.
     Arrangement assigned_{};
-    std::array<ClassMask, CellCount> dom_{};  // classes each cell can still take
-    std::array<unsigned, CellCount> shows_{}; // codes the domain shows, four bits per side
-    std::array<int, CellCount> room_{};       // open cells each class can go to
+    std::array<ClassMask, CellCount> dom_{}; // classes each cell can still take
+    // The codes each domain shows, four bits per side; the spare last slot
+    // stands for no neighbour and shows every code.
+    std::array<unsigned, CellCount + 1> shows_{};
+    ClassCounts room_; // open cells each class can go to
     std::array<int, CellCount> remaining_{};
     ClassMask available_ = 0;
     CellMask open_ = 0;
     std::array<std::array<int, 4>, CellCount> code_{}; // per cell and side, OpenSide when unknown
-    std::array<std::array<int, 4>, 4> ends_{};         // [side][code] over the remaining tiles
+    // Per side and code + 1: the remaining tiles' ends less the known codes
+    // on that side of open cells, which those tiles must meet. Slot 0 of
+    // each side takes the sides whose code is not known and means nothing.
+    std::array<std::array<int, 5>, 4> ends_{};
     int kept_ = 0;
 
     // What changed: a domain (old mask), a placed cell, or a side's code.

@@ -102,6 +102,8 @@ SolverModel BuildModel(const LevelRecord& level) {
             }
             p.neighbour[U(i)][U(s)] = other;
             p.sideCode[U(i)][U(s)] = code;
+            p.neighbourBit[U(i)][U(s)] = other >= 0 ? CellMask{1} << other : 0;
+            p.facing[U(i)][U(s)] = other >= 0 ? static_cast<std::uint8_t>(other) : NoNeighbour;
         }
     }
     for (int cls = 0; cls < p.classCount; ++cls) {
@@ -117,6 +119,20 @@ SolverModel BuildModel(const LevelRecord& level) {
                     p.withCodeIn[s][set] |= p.withCode[s][code];
                 }
             }
+        }
+    }
+    std::array<std::uint16_t, 64> classShows{}; // bit 4 * side + code
+    for (int cls = 0; cls < p.classCount; ++cls) {
+        const Edges& e = p.classEdges[U(cls)];
+        for (int s = 0; s < 4; ++s) {
+            classShows[U(cls)] |= static_cast<std::uint16_t>(1U << (4 * s + e[s]));
+        }
+    }
+    for (std::size_t b = 0; 8 * b < U(p.classCount); ++b) {
+        auto& row = p.showsByByte[b];
+        for (std::size_t bits = 1; bits < row.size(); ++bits) {
+            const std::size_t lowest = 8 * b + U(std::countr_zero(bits));
+            row[bits] = row[bits & (bits - 1)] | classShows[lowest];
         }
     }
     p.fixedPartFits = FixedPartFits(level);

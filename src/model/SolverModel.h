@@ -20,6 +20,7 @@ using CellMask = std::uint64_t;
 using Arrangement = std::array<std::int8_t, CellCount>;
 
 inline constexpr int OpenSide = -1;
+inline constexpr std::uint8_t NoNeighbour = CellCount;
 
 struct SolverModel {
     int cellCount = 0;
@@ -35,6 +36,15 @@ struct SolverModel {
     // Classes showing a code on a side, and showing any of a set of codes.
     std::array<std::array<ClassMask, 4>, 4> withCode{};
     std::array<std::array<ClassMask, 16>, 4> withCodeIn{};
+    // The codes the classes of a domain show, four bits a side (bit
+    // 4 * side + code), for each byte of the domain: a domain shows the
+    // union over its eight bytes.
+    std::array<std::array<std::uint16_t, 256>, 8> showsByByte{};
+    // Per movable cell and side: the movable neighbour as a cell bit (0 when
+    // none), and the neighbour's number or, when none, NoNeighbour, whose
+    // slot in the search shows every code.
+    std::array<std::array<CellMask, 4>, CellCount> neighbourBit{};
+    std::array<std::array<std::uint8_t, 4>, CellCount> facing{};
     // False when no arrangement can help: fixed tiles that disagree with each
     // other or with the border, or connection ends that cannot balance.
     bool fixedPartFits = true;
@@ -46,6 +56,15 @@ struct SolverModel {
 };
 
 SolverModel BuildModel(const LevelRecord& level);
+
+// The codes the classes of m show on each side, four bits a side.
+inline unsigned ShowsOf(const SolverModel& model, ClassMask m) {
+    unsigned packed = 0;
+    for (std::size_t b = 0; b < 8; ++b) {
+        packed |= model.showsByByte[b][m >> (8 * b) & 0xFFU];
+    }
+    return packed;
+}
 
 // The level's own tiles on the cells of an arrangement of classes: a cell
 // whose stored tile has the class put there keeps it, the others take the

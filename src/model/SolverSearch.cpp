@@ -198,7 +198,7 @@ void Engine::Branch() {
         int pickSlack = options_.classSlack + 1;
         for (ClassMask m = available_; m != 0; m &= m - 1) {
             const int cls = std::countr_zero(m);
-            const int slack = room_[U(cls)] - remaining_[U(cls)];
+            const int slack = room_[cls] - remaining_[U(cls)];
             if (remaining_[U(cls)] >= 2 && slack < pickSlack) {
                 pick = cls;
                 pickSlack = slack;
@@ -247,9 +247,9 @@ void Engine::Branch() {
     int bestRoom = bestCount * options_.tileFactor;
     for (ClassMask m = available_; m != 0; m &= m - 1) {
         const int cls = std::countr_zero(m);
-        if (remaining_[U(cls)] == 1 && room_[U(cls)] < bestRoom) {
+        if (remaining_[U(cls)] == 1 && room_[cls] < bestRoom) {
             bestClass = cls;
-            bestRoom = room_[U(cls)];
+            bestRoom = room_[cls];
         }
     }
 
@@ -277,7 +277,7 @@ void Engine::Branch() {
         const int cls = bestClass >= 0 ? bestClass : item;
         std::uint64_t rank = 0;
         if (!(options_.preferred && (*options_.preferred)[U(cell)] == cls)) {
-            rank = 1 + static_cast<std::uint64_t>(std::max(0, room_[U(cls)] - remaining_[U(cls)]));
+            rank = 1 + static_cast<std::uint64_t>(std::max(0, room_[cls] - remaining_[U(cls)]));
         }
         const std::uint64_t noise = options_.shuffleSeed != 0 ? NextRandom() >> 40 : 0;
         key[U(k)] = rank << 32 | noise << 8 | static_cast<std::uint64_t>(k);
