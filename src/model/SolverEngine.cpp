@@ -46,7 +46,7 @@ bool Engine::Start() {
             ends_[U(s)][e[s] + 1U] += remaining_[U(cls)];
         }
     }
-    room_.Clear();
+    room_.Clear(m_.classCount);
     toPlace_ = 0;
     bool possible = true;
     for (int cell = 0; cell < m_.cellCount; ++cell) {
@@ -95,6 +95,7 @@ void Engine::SetCode(int cell, int side, int code) {
 // Counts the known codes of an open cell's sides into the ends the remaining
 // tiles must meet (sign 1), or takes them out again (sign -1).
 void Engine::AddKnownEnds(int cell, int sign) {
+#pragma GCC unroll 4
     for (std::size_t s = 0; s < 4; ++s) {
         ends_[s][U(code_[U(cell)][s] + 1)] -= sign;
     }
@@ -104,6 +105,7 @@ void Engine::AddKnownEnds(int cell, int sign) {
 // the state while the cell is open.
 void Engine::ToggleFacing(int cell) {
     const auto& keys = Keys();
+#pragma GCC unroll 4
     for (int s = 0; s < 4; ++s) {
         const int code = code_[U(cell)][U(s)];
         // Without a branch: whether a side is known is as good as random.
@@ -114,14 +116,9 @@ void Engine::ToggleFacing(int cell) {
     }
 }
 
-// Narrows an open cell to the classes in mask. False when nothing is left.
-bool Engine::Restrict(int cell, ClassMask mask) {
+// Narrows an open cell from old to now, which differ.
+bool Engine::Narrow(int cell, ClassMask old, ClassMask now) {
     const auto i = U(cell);
-    const ClassMask old = dom_[i];
-    const ClassMask now = old & mask;
-    if (now == old) {
-        return true;
-    }
     log_.push_back({Entry::Domain, static_cast<std::int8_t>(cell), 0, 0,
                     static_cast<std::uint16_t>(shows_[i]), old});
     dom_[i] = now;
@@ -139,12 +136,13 @@ bool Engine::Restrict(int cell, ClassMask mask) {
     // sides change is as good as random.
     unsigned sides = changed | changed >> 1;
     sides |= sides >> 2;
+    CellMask wake = 0;
+#pragma GCC unroll 4
     for (std::size_t s = 0; s < 4; ++s) {
-        toRevise_ |= m_.neighbourBit[i][s] & (CellMask{0} - (sides >> (4 * s) & 1U));
+        wake |= m_.neighbourBit[i][s] & (CellMask{0} - (sides >> (4 * s) & 1U));
     }
-    if ((now & (now - 1)) == 0) {
-        toPlace_ |= CellMask{1} << cell;
-    }
+    toRevise_ |= wake;
+    toPlace_ |= CellMask{(now & (now - 1)) == 0} << cell;
     return true;
 }
 
@@ -154,6 +152,7 @@ bool Engine::Restrict(int cell, ClassMask mask) {
 bool Engine::Revise(int cell) {
     const auto i = U(cell);
     ClassMask m = dom_[i];
+#pragma GCC unroll 4
     for (std::size_t s = 0; s < 4; ++s) {
         const unsigned other = shows_[m_.facing[i][s]];
         m &= m_.withCodeIn[s][other >> (4 * U(Opposite(static_cast<int>(s)))) & 0xFU];
@@ -210,6 +209,7 @@ bool Engine::Place(int cell, int cls) {
         ++kept_;
     }
     const Edges& e = m_.classEdges[U(cls)];
+#pragma GCC unroll 4
     for (int s = 0; s < 4; ++s) {
         --ends_[U(s)][e[s] + 1U];
     }
@@ -276,6 +276,7 @@ void Engine::UndoTo(int mark) {
                 --kept_;
             }
             const Edges& e = m_.classEdges[U(cls)];
+#pragma GCC unroll 4
             for (int s = 0; s < 4; ++s) {
                 ++ends_[U(s)][e[s] + 1U];
             }
@@ -289,6 +290,7 @@ void Engine::UndoTo(int mark) {
 // known east sides of open cells ask for, and the rest pair up with west
 // sides of the same codes between open cells; likewise north and south.
 bool Engine::EndsBalance() const {
+#pragma GCC unroll 4
     for (std::size_t code = 1; code <= 4; ++code) {
         const int east = ends_[East][code];
         const int north = ends_[North][code];

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -19,38 +20,48 @@ namespace zk::detail {
 // of the restarts, in units.
 std::uint64_t Luby(std::uint64_t i);
 
-// A count per class from 0 to 63, kept as six bit planes (plane k holds bit
-// k of every class's count), so that a domain losing or regaining many
-// classes changes all their counts in a few word operations.
+// A count per class, one byte each, eight classes to a word, so that a
+// domain losing or regaining many classes changes all their counts in a few
+// word operations: each byte of the class mask spreads to a word with a 1 in
+// the byte of each class it holds. Counts stay below 64, so no byte carries
+// into the next.
 class ClassCounts {
 public:
-    void Clear() { plane_.fill(0); }
+    // All counts 0, for classes below classCount.
+    void Clear(int classCount) {
+        word_.fill(0);
+        words_ = (U(classCount) + 7) / 8;
+    }
     // One more for every class in m.
     void Add(ClassMask m) {
-        for (ClassMask& p : plane_) {
-            const ClassMask carry = p & m;
-            p ^= m;
-            m = carry;
+        for (std::size_t w = 0; w < words_; ++w) {
+            word_[w] += Spread()[m >> (8 * w) & 0xFFU];
         }
     }
     // One less for every class in m; none of them may be at 0.
     void Remove(ClassMask m) {
-        for (ClassMask& p : plane_) {
-            const ClassMask borrow = ~p & m;
-            p ^= m;
-            m = borrow;
+        for (std::size_t w = 0; w < words_; ++w) {
+            word_[w] -= Spread()[m >> (8 * w) & 0xFFU];
         }
     }
     int operator[](int cls) const {
-        int n = 0;
-        for (std::size_t k = plane_.size(); k-- > 0;) {
-            n = n << 1 | static_cast<int>(plane_[k] >> cls & 1U);
-        }
-        return n;
+        return static_cast<int>(word_[U(cls) / 8] >> (8 * (U(cls) % 8)) & 0xFFU);
     }
 
 private:
-    std::array<ClassMask, 6> plane_{};
+    static const std::array<std::uint64_t, 256>& Spread() {
+        static constexpr std::array<std::uint64_t, 256> spread = [] {
+            std::array<std::uint64_t, 256> t{};
+            for (std::size_t bits = 1; bits < t.size(); ++bits) {
+                const auto lowest = static_cast<unsigned>(std::countr_zero(bits));
+                t[bits] = t[bits & (bits - 1)] | std::uint64_t{1} << (8 * lowest);
+            }
+            return t;
+        }();
+        return spread;
+    }
+    std::array<std::uint64_t, 8> word_{};
+    std::size_t words_ = 0;
 };
 
 class Engine {
@@ -119,7 +130,13 @@ private:
     bool Propagate();
     bool Revise(int cell);
     bool Settle(int cls);
-    bool Restrict(int cell, ClassMask mask);
+    // Narrows an open cell to the classes in mask. False when nothing is
+    // left. Most calls change nothing and return here.
+    bool Restrict(int cell, ClassMask mask) {
+        const ClassMask old = dom_[U(cell)];
+        return (old & mask) == old || Narrow(cell, old, old & mask);
+    }
+    bool Narrow(int cell, ClassMask old, ClassMask now);
     bool Place(int cell, int cls);
     void SetCode(int cell, int side, int code);
     void ToggleFacing(int cell);

@@ -60,6 +60,7 @@ SolverModel BuildModel(const LevelRecord& level);
 // The codes the classes of m show on each side, four bits a side.
 inline unsigned ShowsOf(const SolverModel& model, ClassMask m) {
     unsigned packed = 0;
+#pragma GCC unroll 8
     for (std::size_t b = 0; b < 8; ++b) {
         packed |= model.showsByByte[b][m >> (8 * b) & 0xFFU];
     }
