@@ -234,26 +234,18 @@ bool Engine::Place(int cell, int cls) {
     return true;
 }
 
-void Engine::UndoTo(int mark) {
-    while (static_cast<int>(log_.size()) > mark) {
+void Engine::UndoTo(const Mark& mark) {
+    while (log_.size() > mark.log) {
         const LogEntry entry = log_.back();
         log_.pop_back();
         const auto i = U(entry.cell);
         switch (entry.kind) {
-        case Entry::Domain: {
-            room_.Add(entry.oldMask & ~dom_[i]);
+        case Entry::Domain:
             dom_[i] = entry.oldMask;
             shows_[i] = entry.oldShows;
             break;
-        }
         case Entry::Code: {
             auto& slot = code_[i][U(entry.side)];
-            if (slot >= 0) {
-                Toggle(FacingIndex(entry.cell, entry.side, slot));
-            }
-            if (entry.oldCode >= 0) {
-                Toggle(FacingIndex(entry.cell, entry.side, entry.oldCode));
-            }
             ++ends_[U(entry.side)][U(slot + 1)];
             --ends_[U(entry.side)][U(entry.oldCode + 1)];
             slot = entry.oldCode;
@@ -261,14 +253,9 @@ void Engine::UndoTo(int mark) {
         }
         case Entry::Placed: {
             const int cls = assigned_[i];
-            Toggle(PlacedKey + i);
-            Toggle(LeftIndex(cls, remaining_[U(cls)]));
-            Toggle(LeftIndex(cls, remaining_[U(cls)] + 1));
             assigned_[i] = -1;
             open_ |= CellMask{1} << entry.cell;
             AddKnownEnds(entry.cell, 1);
-            ToggleFacing(entry.cell);
-            room_.Add(ClassMask{1} << cls);
             if (remaining_[U(cls)]++ == 0) {
                 available_ |= ClassMask{1} << cls;
             }
@@ -284,6 +271,9 @@ void Engine::UndoTo(int mark) {
         }
         }
     }
+    room_ = mark.room;
+    hashA_ = mark.hashA;
+    hashB_ = mark.hashB;
 }
 
 // Connection ends balance: the remaining tiles' east sides show the codes the

@@ -140,7 +140,17 @@ private:
     bool Place(int cell, int cls);
     void SetCode(int cell, int side, int code);
     void ToggleFacing(int cell);
-    void UndoTo(int mark);
+    // A point of the search to come back to: where the log stood, and the
+    // room counts and the hash then, which come back whole rather than
+    // entry by entry.
+    struct Mark {
+        std::size_t log;
+        ClassCounts room;
+        std::uint64_t hashA;
+        std::uint64_t hashB;
+    };
+    Mark Here() const { return {log_.size(), room_, hashA_, hashB_}; }
+    void UndoTo(const Mark& mark);
     bool EndsBalance() const;
     void Blame(int cell);
     void AddKnownEnds(int cell, int sign);

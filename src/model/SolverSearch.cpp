@@ -121,16 +121,18 @@ bool Engine::Probe() {
     nodes_ = 0;
     for (bool again = true; again;) {
         again = false;
-        if (!Start() || !Propagate()) {
+        const bool started = Start();
+        const Mark start = Here();
+        if (!started || !Propagate()) {
             ClearWork();
-            UndoTo(0);
+            UndoTo(start);
             return false;
         }
         for (CellMask o = open_; o != 0; o &= o - 1) {
             const int cell = std::countr_zero(o);
             for (ClassMask m = dom_[U(cell)]; m != 0; m &= m - 1) {
                 const int cls = std::countr_zero(m);
-                const int mark = static_cast<int>(log_.size());
+                const Mark mark = Here();
                 ++nodes_;
                 const bool fits = Restrict(cell, ClassMask{1} << cls) && Propagate();
                 ClearWork();
@@ -141,13 +143,13 @@ bool Engine::Probe() {
                 }
             }
         }
-        UndoTo(0);
+        UndoTo(start);
     }
     return true;
 }
 
 bool Engine::Descend() {
-    const int mark = static_cast<int>(log_.size());
+    const Mark mark = Here();
     if (Propagate()) {
         if (open_ == 0) {
             ++solutionsSeen_;
@@ -253,7 +255,7 @@ void Engine::Branch() {
         }
     }
 
-    std::array<int, CellCount> order{};
+    std::array<int, CellCount> order; // written before read, up to count
     int count = 0;
     if (bestClass >= 0) {
         for (CellMask o = open_; o != 0; o &= o - 1) {
@@ -270,7 +272,7 @@ void Engine::Branch() {
     // The order of the choices: the preferred class (or the cell preferring
     // the class) first, then the classes with the least room to spare,
     // shuffled among equals on a restart.
-    std::array<std::uint64_t, CellCount> key{};
+    std::array<std::uint64_t, CellCount> key;
     for (int k = 0; k < count; ++k) {
         const int item = order[U(k)];
         const int cell = bestClass >= 0 ? item : bestCell;
@@ -316,7 +318,7 @@ bool Engine::Choose(int cell, ClassMask mask, bool strikes) {
     if (firstChoice_ < 0) {
         firstChoice_ = cell;
     }
-    const int mark = static_cast<int>(log_.size());
+    const Mark mark = Here();
     struck_ += strikes ? 1 : 0;
     if (Restrict(cell, mask)) {
         Descend();
