@@ -36,8 +36,10 @@ bool Engine::Start() {
     for (auto& side : ends_) {
         side.fill(0);
     }
+    left_.Clear();
     for (int cls = 0; cls < m_.classCount; ++cls) {
         remaining_[U(cls)] = m_.classTotal[U(cls)];
+        left_.Put(cls, remaining_[U(cls)]);
         if (remaining_[U(cls)] > 0) {
             available_ |= ClassMask{1} << cls;
         }
@@ -46,7 +48,7 @@ bool Engine::Start() {
             ends_[U(s)][e[s] + 1U] += remaining_[U(cls)];
         }
     }
-    room_.Clear(m_.classCount);
+    room_.Clear();
     toPlace_ = 0;
     bool possible = true;
     for (int cell = 0; cell < m_.cellCount; ++cell) {
@@ -213,6 +215,7 @@ bool Engine::Place(int cell, int cls) {
     for (int s = 0; s < 4; ++s) {
         --ends_[U(s)][e[s] + 1U];
     }
+    left_.Remove(ClassMask{1} << cls);
     if (--remaining_[U(cls)] == 0) {
         const ClassMask bit = ClassMask{1} << cls;
         available_ &= ~bit;
@@ -256,6 +259,7 @@ void Engine::UndoTo(const Mark& mark) {
             assigned_[i] = -1;
             open_ |= CellMask{1} << entry.cell;
             AddKnownEnds(entry.cell, 1);
+            left_.Add(ClassMask{1} << cls);
             if (remaining_[U(cls)]++ == 0) {
                 available_ |= ClassMask{1} << cls;
             }
@@ -299,7 +303,10 @@ bool Engine::Propagate() {
             const int cell = std::countr_zero(toRevise_);
             toRevise_ &= toRevise_ - 1;
             ok = (open_ >> cell & 1U) == 0 || Revise(cell);
-        } else if (toSettle_ != 0) {
+        } else if (toSettle_ != 0 && (toSettle_ &= room_.AtMost(left_)) != 0) {
+            // A class with more room than tiles left has nothing to settle:
+            // those are dropped at once. One whose room shrinks again comes
+            // back with the narrowing.
             const int cls = std::countr_zero(toSettle_);
             toSettle_ &= toSettle_ - 1;
             ok = Settle(cls);

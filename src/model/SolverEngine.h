@@ -20,48 +20,59 @@ namespace zk::detail {
 // of the restarts, in units.
 std::uint64_t Luby(std::uint64_t i);
 
-// A count per class, one byte each, eight classes to a word, so that a
-// domain losing or regaining many classes changes all their counts in a few
-// word operations: each byte of the class mask spreads to a word with a 1 in
-// the byte of each class it holds. Counts stay below 64, so no byte carries
-// into the next.
+// A count per class from 0 to 63, kept as six bit planes (plane k holds bit
+// k of every class's count), so that a domain losing or regaining many
+// classes changes all their counts in a few word operations, and all counts
+// compare with others at once.
 class ClassCounts {
 public:
-    // All counts 0, for classes below classCount.
-    void Clear(int classCount) {
-        word_.fill(0);
-        words_ = (U(classCount) + 7) / 8;
+    void Clear() { plane_.fill(0); }
+    // Sets the count of a class that is at 0.
+    void Put(int cls, int n) {
+        for (std::size_t k = 0; k < plane_.size(); ++k) {
+            plane_[k] |= ClassMask{(static_cast<unsigned>(n) >> k & 1U) != 0} << cls;
+        }
     }
     // One more for every class in m.
     void Add(ClassMask m) {
-        for (std::size_t w = 0; w < words_; ++w) {
-            word_[w] += Spread()[m >> (8 * w) & 0xFFU];
+#pragma GCC unroll 6
+        for (ClassMask& p : plane_) {
+            const ClassMask carry = p & m;
+            p ^= m;
+            m = carry;
         }
     }
     // One less for every class in m; none of them may be at 0.
     void Remove(ClassMask m) {
-        for (std::size_t w = 0; w < words_; ++w) {
-            word_[w] -= Spread()[m >> (8 * w) & 0xFFU];
+#pragma GCC unroll 6
+        for (ClassMask& p : plane_) {
+            const ClassMask borrow = ~p & m;
+            p ^= m;
+            m = borrow;
         }
     }
     int operator[](int cls) const {
-        return static_cast<int>(word_[U(cls) / 8] >> (8 * (U(cls) % 8)) & 0xFFU);
+        int n = 0;
+#pragma GCC unroll 6
+        for (std::size_t k = plane_.size(); k-- > 0;) {
+            n = n << 1 | static_cast<int>(plane_[k] >> cls & 1U);
+        }
+        return n;
+    }
+    // The classes whose count here is at most their count in other.
+    ClassMask AtMost(const ClassCounts& other) const {
+        ClassMask less = 0;
+        ClassMask equal = AllClasses;
+#pragma GCC unroll 6
+        for (std::size_t k = plane_.size(); k-- > 0;) {
+            less |= equal & ~plane_[k] & other.plane_[k];
+            equal &= ~(plane_[k] ^ other.plane_[k]);
+        }
+        return less | equal;
     }
 
 private:
-    static const std::array<std::uint64_t, 256>& Spread() {
-        static constexpr std::array<std::uint64_t, 256> spread = [] {
-            std::array<std::uint64_t, 256> t{};
-            for (std::size_t bits = 1; bits < t.size(); ++bits) {
-                const auto lowest = static_cast<unsigned>(std::countr_zero(bits));
-                t[bits] = t[bits & (bits - 1)] | std::uint64_t{1} << (8 * lowest);
-            }
-            return t;
-        }();
-        return spread;
-    }
-    std::array<std::uint64_t, 8> word_{};
-    std::size_t words_ = 0;
+    std::array<ClassMask, 6> plane_{};
 };
 
 class Engine {
@@ -175,6 +186,7 @@ private:
     std::array<unsigned, CellCount + 1> shows_{};
     ClassCounts room_; // open cells each class can go to
     std::array<int, CellCount> remaining_{};
+    ClassCounts left_; // remaining_ again, to compare with room_ at once
     ClassMask available_ = 0;
     CellMask open_ = 0;
     std::array<std::array<int, 4>, CellCount> code_{}; // per cell and side, OpenSide when unknown
