@@ -14,7 +14,7 @@ namespace zk::detail {
 Engine::Engine(const SolverModel& model) : m_(model) {
     weight_.fill(1);
     allowed_.fill(AllClasses);
-    log_.reserve(1024);
+    log_.resize(LogCapacity);
 }
 
 void Engine::Toggle(std::size_t index) {
@@ -29,7 +29,7 @@ bool Engine::Start() {
     kept_ = 0;
     hashA_ = 0;
     hashB_ = 0;
-    log_.clear();
+    logSize_ = 0;
     assigned_.fill(-1);
     available_ = 0;
     open_ = 0;
@@ -81,8 +81,8 @@ void Engine::SetCode(int cell, int side, int code) {
     if (slot == code) {
         return;
     }
-    log_.push_back({Entry::Code, static_cast<std::int8_t>(cell), static_cast<std::int8_t>(side),
-                    static_cast<std::int8_t>(slot), 0, 0});
+    Log({Entry::Code, static_cast<std::int8_t>(cell), static_cast<std::int8_t>(side),
+         static_cast<std::int8_t>(slot), 0, 0});
     if (slot >= 0) {
         Toggle(FacingIndex(cell, side, slot));
     }
@@ -121,8 +121,8 @@ void Engine::ToggleFacing(int cell) {
 // Narrows an open cell from old to now, which differ.
 bool Engine::Narrow(int cell, ClassMask old, ClassMask now) {
     const auto i = U(cell);
-    log_.push_back({Entry::Domain, static_cast<std::int8_t>(cell), 0, 0,
-                    static_cast<std::uint16_t>(shows_[i]), old});
+    Log({Entry::Domain, static_cast<std::int8_t>(cell), 0, 0, static_cast<std::uint16_t>(shows_[i]),
+         old});
     dom_[i] = now;
     room_.Remove(old & ~now);
     toSettle_ |= old & ~now;
@@ -198,7 +198,7 @@ CellMask Engine::CellsWith(int cls) const {
 // Puts the one class left on an open cell there.
 bool Engine::Place(int cell, int cls) {
     const auto i = U(cell);
-    log_.push_back({Entry::Placed, static_cast<std::int8_t>(cell), 0, 0, 0, 0});
+    Log({Entry::Placed, static_cast<std::int8_t>(cell), 0, 0, 0, 0});
     Toggle(PlacedKey + i);
     Toggle(LeftIndex(cls, remaining_[U(cls)]));
     Toggle(LeftIndex(cls, remaining_[U(cls)] - 1));
@@ -238,9 +238,8 @@ bool Engine::Place(int cell, int cls) {
 }
 
 void Engine::UndoTo(const Mark& mark) {
-    while (log_.size() > mark.log) {
-        const LogEntry entry = log_.back();
-        log_.pop_back();
+    while (logSize_ > mark.log) {
+        const LogEntry& entry = log_[--logSize_];
         const auto i = U(entry.cell);
         switch (entry.kind) {
         case Entry::Domain:

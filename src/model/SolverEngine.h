@@ -160,7 +160,7 @@ private:
         std::uint64_t hashA;
         std::uint64_t hashB;
     };
-    Mark Here() const { return {log_.size(), room_, hashA_, hashB_}; }
+    Mark Here() const { return {logSize_, room_, hashA_, hashB_}; }
     void UndoTo(const Mark& mark);
     bool EndsBalance() const;
     void Blame(int cell);
@@ -206,7 +206,12 @@ private:
         std::uint16_t oldShows;
         ClassMask oldMask;
     };
+    // Sized once for the longest path: every class struck off every cell,
+    // every cell placed and every side of every cell given its code.
+    static constexpr std::size_t LogCapacity = CellCount * (CellCount + 1 + 4);
     std::vector<LogEntry> log_;
+    std::size_t logSize_ = 0;
+    void Log(const LogEntry& entry) { log_[logSize_++] = entry; }
 
     // Work waiting in the propagation: cells to check against their
     // neighbours, cells down to one class, classes whose room shrank.
