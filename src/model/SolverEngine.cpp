@@ -340,4 +340,61 @@ bool Engine::Propagate() {
     return true;
 }
 
+// The check of what is kept up to date, for tests; see CheckEveryNode.
+void Engine::Check() {
+    if (checking_) {
+        ++checks_;
+        checksFailed_ += KeptStateAgrees() ? 0 : 1;
+    }
+}
+
+bool Engine::KeptStateAgrees() const {
+    const auto& keys = Keys();
+    std::uint64_t hashA = 0;
+    std::uint64_t hashB = 0;
+    const auto toggle = [&](std::size_t index) {
+        hashA ^= keys[2 * index];
+        hashB ^= keys[2 * index + 1];
+    };
+    std::array<std::array<int, 5>, 4> ends{};
+    bool agrees = shows_[NoNeighbour] == 0xFFFFU;
+    for (int cls = 0; cls < m_.classCount; ++cls) {
+        const auto c = U(cls);
+        const ClassMask bit = ClassMask{1} << cls;
+        int room = 0;
+        for (int cell = 0; cell < m_.cellCount; ++cell) {
+            room += (open_ >> cell & 1U) != 0 && (dom_[U(cell)] & bit) != 0 ? 1 : 0;
+        }
+        agrees = agrees && room_[cls] == room && left_[cls] == remaining_[c] &&
+                 ((available_ & bit) != 0) == (remaining_[c] > 0);
+        toggle(LeftIndex(cls, m_.classTotal[c]));
+        toggle(LeftIndex(cls, remaining_[c]));
+        for (std::size_t s = 0; s < 4; ++s) {
+            ends[s][m_.classEdges[c][s] + 1U] += remaining_[c];
+        }
+    }
+    for (int cell = 0; cell < m_.cellCount; ++cell) {
+        const auto i = U(cell);
+        const bool open = (open_ >> cell & 1U) != 0;
+        agrees = agrees && shows_[i] == ShowsOf(m_, dom_[i]) && open == (assigned_[i] < 0);
+        if (!open) {
+            toggle(PlacedKey + i);
+            continue;
+        }
+        for (std::size_t s = 0; s < 4; ++s) {
+            const int code = code_[i][s];
+            ends[s][U(code + 1)] -= 1;
+            if (m_.neighbour[i][s] >= 0 && code >= 0) {
+                toggle(FacingIndex(cell, static_cast<int>(s), code));
+            }
+        }
+    }
+    for (std::size_t s = 0; s < 4; ++s) {
+        for (std::size_t code = 1; code <= 4; ++code) {
+            agrees = agrees && ends_[s][code] == ends[s][code];
+        }
+    }
+    return agrees && hashA == hashA_ && hashB == hashB_;
+}
+
 } // namespace zk::detail

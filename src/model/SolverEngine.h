@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -129,6 +128,15 @@ public:
     // Raises the bound during a run (from the solution callback).
     void SetKeepAtLeast(int n) { options_.keepAtLeast = n; }
 
+    // For tests: at every node, after its deductions and after their
+    // undoing, checks what the search keeps up to date as it goes (room and
+    // tiles left per class, the codes each domain shows, the connection ends
+    // still to meet, the hash of the state) against the same worked out
+    // afresh from the domains and the placed cells. Slow.
+    void CheckEveryNode(bool on) { checking_ = on; }
+    std::uint64_t checksDone() const { return checks_; }
+    std::uint64_t checksFailed() const { return checksFailed_; }
+
 private:
     bool Start();
     bool Descend();
@@ -167,6 +175,9 @@ private:
     void AddKnownEnds(int cell, int sign);
     CellMask CellsWith(int cls) const;
     std::uint64_t NextRandom();
+
+    bool KeptStateAgrees() const;
+    void Check();
 
     void Toggle(std::size_t index);
     bool Failed() const;
@@ -239,6 +250,10 @@ private:
     std::uint64_t random_ = 0;
     bool cutoff_ = false;
     bool stopped_ = false;
+
+    bool checking_ = false;
+    std::uint64_t checks_ = 0;
+    std::uint64_t checksFailed_ = 0;
 };
 
 } // namespace zk::detail

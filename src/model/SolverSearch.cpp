@@ -137,6 +137,7 @@ bool Engine::Probe() {
                 const bool fits = Restrict(cell, ClassMask{1} << cls) && Propagate();
                 ClearWork();
                 UndoTo(mark);
+                Check();
                 if (!fits) {
                     allowed_[U(cell)] &= ~(ClassMask{1} << cls);
                     again = true;
@@ -151,6 +152,7 @@ bool Engine::Probe() {
 bool Engine::Descend() {
     const Mark mark = Here();
     if (Propagate()) {
+        Check();
         if (open_ == 0) {
             ++solutionsSeen_;
             if ((*onSolution_)(assigned_)) {
@@ -327,6 +329,7 @@ bool Engine::Choose(int cell, ClassMask mask, bool strikes) {
     }
     struck_ -= strikes ? 1 : 0;
     UndoTo(mark);
+    Check();
     return !stopped_ && !cutoff_;
 }
 
