@@ -151,7 +151,7 @@ bool Engine::Narrow(int cell, ClassMask old, ClassMask now) {
 // Neighbouring cells agree: a cell keeps the classes whose side shows a code
 // that the cell next door can still show on its facing side. A placed
 // neighbour shows the one code its placing already narrowed this cell to.
-bool Engine::Revise(int cell) {
+inline bool Engine::Revise(int cell) {
     const auto i = U(cell);
     ClassMask m = dom_[i];
 #pragma GCC unroll 4

@@ -147,7 +147,8 @@ private:
     bool Choose(int cell, ClassMask mask, bool strikes);
     void ClearWork();
     bool Propagate();
-    bool Revise(int cell);
+    // Inlined into the propagation loop, which does little else.
+    [[gnu::always_inline]] inline bool Revise(int cell);
     bool Settle(int cls);
     // Narrows an open cell to the classes in mask. False when nothing is
     // left. Most calls change nothing and return here.

@@ -202,8 +202,11 @@ void Engine::Branch() {
         int pickSlack = options_.classSlack + 1;
         for (ClassMask m = available_; m != 0; m &= m - 1) {
             const int cls = std::countr_zero(m);
+            if (remaining_[U(cls)] < 2) {
+                continue;
+            }
             const int slack = room_[cls] - remaining_[U(cls)];
-            if (remaining_[U(cls)] >= 2 && slack < pickSlack) {
+            if (slack < pickSlack) {
                 pick = cls;
                 pickSlack = slack;
             }
