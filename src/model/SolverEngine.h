@@ -190,7 +190,8 @@ private:
     const std::function<bool(const Arrangement&)>* onSolution_ = nullptr;
 
     // The search state. Domains and room counts are kept up to date as the
-    // search goes; everything changed is logged so that it can be undone.
+    // search goes; everything changed is logged so that it can be undone,
+    // but for the room counts and the hash, which a mark keeps whole.
     Arrangement assigned_{};
     std::array<ClassMask, CellCount> dom_{}; // classes each cell can still take
     // The codes each domain shows, four bits per side; the spare last slot
