@@ -1,8 +1,13 @@
 #include "model/Solver.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
+#include <functional>
+#include <mutex>
 #include <set>
+#include <system_error>
+#include <thread>
 
 #include "model/SolverEngine.h"
 
@@ -23,6 +28,121 @@ bool SameEdges(const LevelRecord& a, const LevelRecord& b) {
     return true;
 }
 
+// What the searches working on one level share: the distinct solutions
+// found so far, and whether the question is settled.
+struct Shared {
+    explicit Shared(int c) : cap(c) {}
+    const int cap;
+    std::mutex mutex; // guards what follows, up to the atomics
+    std::set<Arrangement> found;
+    std::vector<Arrangement> order; // in the order they were found
+    bool complete = false;          // a search saw every arrangement
+    bool capReached = false;
+    std::uint64_t effort = 0;
+    bool effortSet = false;
+    // Set once the cap is reached or a search has seen everything: every
+    // other search stops at its next choice.
+    std::atomic<bool> settled{false};
+    std::atomic<std::uint64_t> finishedNodes{0}; // of finished runs, over all searches
+};
+
+// How one search goes about it.
+struct Plan {
+    bool tuned = true;     // scarce tiles first and probing
+    bool plainRuns = true; // every fourth run keeps the fixed order
+    std::uint64_t seedBase = 0;
+    const std::array<int, CellCount>* preferred = nullptr; // for the first run
+    std::uint64_t probeAfter = 8192;                       // choices before the level is probed
+    std::uint64_t unit = 512; // the restarts' cutoffs are multiples of this
+};
+
+// The second search starts after this many choices of the first, and
+// shuffles from seeds this far from the first one's.
+constexpr std::uint64_t SecondAfter = 1024;
+constexpr std::uint64_t SecondSeeds = std::uint64_t{1} << 32;
+
+// One search: restarts with growing cutoffs, until the question is settled
+// or its budget is spent. Answers the choices it tried.
+//
+// A search that wanders off into a hopeless part of a big board is cut
+// short and starts again elsewhere. Three runs in four put the cells that
+// failed most first, shuffle ties and place classes of many tiles early, and
+// so find solutions on the hardest boards; every fourth run keeps the plain
+// fixed order, and as the states it has refuted are remembered, these runs
+// together make up one search that proves a level unsolvable. The first run
+// tries each cell's preferred class first: a level stored solved is solved
+// at once. A run that ends without reaching its cutoff has seen everything.
+//
+// The runs that shuffle place the last tile of a class before the cell with
+// the fewest classes while the tile has at most three times as many cells to
+// go to (where a scarce tile goes decides more than what one cell takes),
+// and a class of several tiles with at most four cells to spare before
+// either. A level still open after the first few thousand choices is probed
+// once: every class on every cell, and what fails is struck for good.
+std::uint64_t Search(const detail::SolverModel& model, Shared& shared, const Plan& plan,
+                     std::uint64_t budget, const std::function<void(std::uint64_t)>& betweenRuns) {
+    Engine engine(model);
+    const std::function<bool(const Arrangement&)> onSolution = [&](const Arrangement& a) {
+        const std::lock_guard lock(shared.mutex);
+        if (shared.found.insert(a).second) {
+            shared.order.push_back(a);
+            if (static_cast<int>(shared.found.size()) == std::min(shared.cap, 2)) {
+                shared.effort = shared.finishedNodes + engine.nodes();
+                shared.effortSet = true;
+            }
+        }
+        if (static_cast<int>(shared.found.size()) >= shared.cap) {
+            shared.capReached = true;
+            shared.settled = true;
+            return true;
+        }
+        return false;
+    };
+    const auto ran = [&shared, &engine](std::uint64_t& nodes) {
+        nodes += engine.nodes();
+        shared.finishedNodes += engine.nodes();
+    };
+    const auto seenAll = [&shared] {
+        const std::lock_guard lock(shared.mutex);
+        shared.complete = true;
+        shared.settled = true;
+    };
+    std::uint64_t nodes = 0;
+    bool probed = false;
+    for (std::uint64_t run = 1; nodes < budget && !shared.settled; ++run) {
+        if (betweenRuns) {
+            betweenRuns(nodes);
+        }
+        if (plan.tuned && !probed && nodes >= plan.probeAfter) {
+            probed = true;
+            const bool possible = engine.Probe();
+            ran(nodes);
+            if (!possible) {
+                seenAll();
+                break;
+            }
+        }
+        const bool plain = plan.plainRuns && run % 4 == 1;
+        Engine::Options options;
+        options.shuffleSeed = plain ? 0 : plan.seedBase + run;
+        options.weighted = !plain;
+        options.classSlack = plain ? -1 : plan.tuned ? 4 : 2;
+        options.tileFactor = plain || !plan.tuned ? 1 : 3;
+        options.preferred = run == 1 ? plan.preferred : nullptr;
+        options.halt = &shared.settled;
+        const std::uint64_t cutoff = std::min(plan.unit * Luby(run), budget - nodes);
+        const Engine::End end = engine.Run(options, cutoff, onSolution);
+        ran(nodes);
+        if (end == Engine::End::Stopped) {
+            break;
+        }
+        if (end == Engine::End::Exhausted) {
+            seenAll();
+            break;
+        }
+    }
+    return nodes;
+}
 } // namespace
 
 std::string_view SolvabilityName(Solvability s) {
@@ -86,88 +206,69 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
         return result;
     }
 
-    const int cap = std::max(1, limits.solutionCap);
-    std::set<Arrangement> found;
-    std::vector<Arrangement> order; // in the order they were found
-    bool complete = false;
-    bool effortSet = false;
-    Engine engine(model);
     std::array<int, CellCount> stored{};
     for (int i = 0; i < model.cellCount; ++i) {
         stored[static_cast<std::size_t>(i)] = model.storedClass[static_cast<std::size_t>(i)];
     }
-    const std::function<bool(const Arrangement&)> onSolution = [&](const Arrangement& a) {
-        if (found.insert(a).second) {
-            order.push_back(a);
-            const std::uint64_t now = result.nodes + engine.nodes();
-            if (static_cast<int>(found.size()) == std::min(cap, 2)) {
-                result.effort = now;
-                effortSet = true;
+    Shared shared(std::max(1, limits.solutionCap));
+    Plan plan;
+    plan.tuned = !limits.originalOrder;
+    plan.preferred = &stored;
+
+    // A level still open after its first runs gets a second search on the
+    // other processor: one that only shuffles, from seeds of its own,
+    // probes the level at once and restarts four times less often, so that
+    // where the first one wanders off the second is likely not to. Whichever settles the question
+    // stops the other; the solutions both find count together. The level generator's order stays
+    // one search, so that its levels come out the same.
+    const bool sideBySide =
+        plan.tuned && limits.sideBySide && std::thread::hardware_concurrency() >= 2;
+    std::uint64_t helperNodes = 0;
+    std::thread helper;
+    // Should the first search throw, the second one is stopped and waited for.
+    struct Stopper {
+        Shared& shared;
+        std::thread& helper;
+        ~Stopper() {
+            if (helper.joinable()) {
+                shared.settled = true;
+                helper.join();
             }
         }
-        return static_cast<int>(found.size()) >= cap;
+    } stopper{shared, helper};
+    const std::function<void(std::uint64_t)> betweenRuns = [&](std::uint64_t nodes) {
+        if (sideBySide && !helper.joinable() && nodes >= SecondAfter) {
+            Plan other;
+            other.plainRuns = false;
+            other.seedBase = SecondSeeds;
+            other.probeAfter = 0;
+            other.unit = 2048;
+            try {
+                helper = std::thread([&model, &shared, other, &limits, &helperNodes] {
+                    helperNodes = Search(model, shared, other, limits.nodeBudget, {});
+                });
+            } catch (const std::system_error&) {
+                // No thread to be had: the first search goes on alone.
+            }
+        }
     };
-
-    // Restarts with growing cutoffs: a search that wanders off into a
-    // hopeless part of a big board is cut short and starts again elsewhere.
-    // Three runs in four put the cells that failed most first, shuffle ties
-    // and place classes of many tiles early, and so find solutions on the
-    // hardest boards; every fourth run keeps the plain fixed order, and as
-    // the states it has refuted are remembered, these runs together make up
-    // one search that proves a level unsolvable. The first run tries each
-    // cell's stored tile first: a level stored solved is solved at once. A
-    // run that ends without reaching its cutoff has seen everything.
-    //
-    // The runs that shuffle place the last tile of a class before the cell
-    // with the fewest classes while the tile has at most three times as many
-    // cells to go to (where a scarce tile goes decides more than what one
-    // cell takes), and a class of several tiles with at most four cells to
-    // spare before either. A level still open after the first few thousand
-    // choices is probed once: every class on every cell, and what fails is
-    // struck for good.
-    constexpr std::uint64_t Unit = 512;
-    constexpr std::uint64_t ProbeAfter = 8192;
-    const bool tuned = !limits.originalOrder;
-    bool stopped = false;
-    bool probed = false;
-    for (std::uint64_t run = 1; result.nodes < limits.nodeBudget; ++run) {
-        if (tuned && !probed && result.nodes >= ProbeAfter) {
-            probed = true;
-            const bool possible = engine.Probe();
-            result.nodes += engine.nodes();
-            if (!possible) {
-                complete = true;
-                break;
-            }
-        }
-        const bool plain = run % 4 == 1;
-        Engine::Options options;
-        options.shuffleSeed = plain ? 0 : run;
-        options.weighted = !plain;
-        options.classSlack = plain ? -1 : tuned ? 4 : 2;
-        options.tileFactor = plain || !tuned ? 1 : 3;
-        options.preferred = run == 1 ? &stored : nullptr;
-        const std::uint64_t cutoff = std::min(Unit * Luby(run), limits.nodeBudget - result.nodes);
-        const Engine::End end = engine.Run(options, cutoff, onSolution);
-        result.nodes += engine.nodes();
-        if (end == Engine::End::Stopped) {
-            stopped = true;
-            break;
-        }
-        if (end == Engine::End::Exhausted) {
-            complete = true;
-            break;
-        }
-    }
-    if (!effortSet) {
-        result.effort = result.nodes;
+    result.nodes = Search(model, shared, plan, limits.nodeBudget, betweenRuns);
+    if (helper.joinable()) {
+        // The second search stops at once when the question is settled, and
+        // otherwise goes on until it has spent its own budget.
+        helper.join();
+        result.nodes += helperNodes;
     }
 
-    result.solutions = std::min(static_cast<int>(found.size()), cap);
-    result.capReached = stopped;
-    result.countComplete = complete;
-    if (found.empty()) {
-        result.status = complete ? Solvability::Unsolvable : Solvability::Undecided;
+    const int cap = shared.cap;
+    const std::vector<Arrangement>& order = shared.order;
+    const std::size_t found = shared.found.size();
+    result.effort = shared.effortSet ? shared.effort : result.nodes;
+    result.solutions = std::min(static_cast<int>(found), cap);
+    result.capReached = shared.capReached;
+    result.countComplete = shared.complete;
+    if (found == 0) {
+        result.status = shared.complete ? Solvability::Unsolvable : Solvability::Undecided;
         return result;
     }
     result.status = Solvability::Solvable;

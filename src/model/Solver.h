@@ -19,7 +19,10 @@
 // The other runs place scarce tiles before deciding single cells, and a level
 // still open after a few thousand choices is probed once: every class is
 // tried on every cell and those whose deductions fail are struck for good.
-// Nothing is guessed: a search that runs out of its budget says so.
+// A level that takes more than a thousand choices gets a second search on
+// another processor, shuffled differently; the first to settle the question
+// stops the other. Nothing is guessed: a search that runs out of its budget
+// says so.
 #pragma once
 
 #include <cstdint>
@@ -50,6 +53,11 @@ struct SolverLimits {
     // generator asks for it so that a seed keeps giving the same levels
     // byte for byte.
     bool originalOrder = false;
+    // Whether a level still open after its first runs may get a second
+    // search on another processor (never with originalOrder). Each search
+    // may spend the node budget; the first to settle the question stops
+    // the other, so the answer comes no later than one search's.
+    bool sideBySide = true;
 };
 
 inline constexpr int LowestGrade = 1;

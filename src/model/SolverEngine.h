@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -101,6 +102,9 @@ public:
         // fewest classes while it has fewer than this many times as many
         // cells to go to as that cell has classes.
         int tileFactor = 1;
+        // Set by another search that settled the question: this one stops
+        // as at its node limit.
+        const std::atomic<bool>* halt = nullptr;
     };
 
     // The engine keeps what it learns about the level (which cells fail

@@ -315,7 +315,8 @@ bool Engine::TryWithout(int cell, int cls) {
 // One choice: the cell narrowed to mask, searched below, and undone. A choice
 // that strikes a class off the cell is counted while it lasts.
 bool Engine::Choose(int cell, ClassMask mask, bool strikes) {
-    if (nodes_ >= nodeLimit_) {
+    if (nodes_ >= nodeLimit_ ||
+        (options_.halt != nullptr && options_.halt->load(std::memory_order_relaxed))) {
         cutoff_ = true;
         return false;
     }

@@ -561,3 +561,40 @@ TEST(Solver, HardLevelsCountTheSameWithEitherOrder) {
     EXPECT_GE(hard, 3) << "too few hard levels to compare";
     EXPECT_GE(probed, 1) << "no level was searched long enough to be probed";
 }
+
+// Levels that keep the search busy long enough for the second search to
+// join: counted to the end, both searches together find exactly the
+// solutions one search alone finds, and a level without any is still
+// proven to have none.
+TEST(Solver, SecondSearchCountsTheSameSolutions) {
+    auto levels = zk::levels::PartialLevels(20261, 300);
+    const auto broken = zk::levels::ChangedLevels(77, 100, levels);
+    levels.insert(levels.end(), broken.begin(), broken.end());
+    int together = 0;
+    int none = 0;
+    for (const auto& level : levels) {
+        zk::SolverLimits alone;
+        alone.sideBySide = false;
+        alone.solutionCap = 50;
+        alone.nodeBudget = 100'000;
+        const auto one = zk::SolveLevel(level.record, alone);
+        if (one.nodes < 2048 || !one.countComplete) {
+            continue;
+        }
+        ++together;
+        none += one.solutions == 0 ? 1 : 0;
+        zk::SolverLimits both = alone;
+        both.sideBySide = true;
+        const auto two = zk::SolveLevel(level.record, both);
+        ASSERT_TRUE(two.countComplete) << level.kind;
+        EXPECT_EQ(two.solutions, one.solutions) << level.kind;
+        EXPECT_EQ(two.status, one.status) << level.kind;
+        if (two.alternative) {
+            EXPECT_NE(*two.alternative, *two.solution);
+            EXPECT_TRUE(zk::IsSolved(*two.alternative));
+            EXPECT_TRUE(zk::IsArrangementOf(*two.alternative, level.record));
+        }
+    }
+    EXPECT_GE(together, 10) << "too few levels for the second search to join";
+    EXPECT_GE(none, 1) << "no unsolvable level among them";
+}
