@@ -15,14 +15,18 @@
 // agree. Prints one table row per corpus and solver (times in milliseconds)
 // and exits with 1 when any answer was wrong.
 //
-//   zk-bench-solver [--quick] [--only after|before|original]... [--corpus NAME]...
-//                   [--slow MS]
+//   zk-bench-solver [--quick] [--only after|before|original|alone]...
+//                   [--corpus NAME]... [--slow MS]
 // --slow lists every level that took at least MS milliseconds; --only original
-// adds the model's solver in the order the shipped levels were made with.
+// adds the model's solver in the order the shipped levels were made with, and
+// --only alone the model's solver without its second search. Times are wall
+// clock per level; the last column is the processor time of the whole corpus,
+// over every thread, so that a second search shows what it costs.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -50,6 +54,7 @@ struct Outcome {
     bool complete = false;
     std::uint64_t nodes = 0;
     double ms = 0;
+    double cpuMs = 0; // over every thread of the process
     std::optional<LevelRecord> solution;
     std::optional<LevelRecord> alternative;
 };
@@ -85,6 +90,15 @@ Outcome Original(const LevelRecord& level, int cap) {
                    zk::Solvability::Unsolvable);
 }
 
+// The model's solver as one search, without the second one on another thread.
+Outcome Alone(const LevelRecord& level, int cap) {
+    zk::SolverLimits limits;
+    limits.solutionCap = cap;
+    limits.sideBySide = false;
+    return Convert(zk::SolveLevel(level, limits), zk::Solvability::Solvable,
+                   zk::Solvability::Unsolvable);
+}
+
 Outcome Before(const LevelRecord& level, int cap) {
     zk::before::SolverLimits limits;
     limits.solutionCap = cap;
@@ -92,11 +106,19 @@ Outcome Before(const LevelRecord& level, int cap) {
                    zk::before::Solvability::Unsolvable);
 }
 
+double ProcessCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 Outcome Timed(const Solve& solve, const LevelRecord& level, int cap) {
+    const double cpuStart = ProcessCpuMs();
     const auto start = std::chrono::steady_clock::now();
     Outcome o = solve(level, cap);
     o.ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    o.cpuMs = ProcessCpuMs() - cpuStart;
     return o;
 }
 
@@ -158,6 +180,7 @@ struct Row {
     int wrong = 0;
     int within1s = 0; // answered yes or no within a second
     std::uint64_t nodes = 0;
+    double cpuMs = 0;
 };
 
 // Levels slower than this are listed with their nodes (--slow MS).
@@ -180,6 +203,7 @@ std::vector<Outcome> RunCorpus(const Corpus& corpus, const std::string& solverNa
                       << std::endl;
         }
         row.nodes += o.nodes;
+        row.cpuMs += o.cpuMs;
         row.yes += o.answer == Answer::Yes;
         row.no += o.answer == Answer::No;
         row.undecided += o.answer == Answer::Undecided;
@@ -198,10 +222,11 @@ void PrintRow(const std::string& corpus, const std::string& solver, const Row& r
               std::size_t size) {
     char line[400];
     std::snprintf(line, sizeof line,
-                  "| %-8s | %-6s | %5zu | %9.3f | %9.3f | %9.1f | %5d | %5d | %9d | %6d | %5d |",
+                  "| %-8s | %-6s | %5zu | %9.3f | %9.3f | %9.1f | %5d | %5d | %9d | %6d | %5d | "
+                  "%6.1f |",
                   corpus.c_str(), solver.c_str(), size, Percentile(row.ms, 50),
                   Percentile(row.ms, 99), row.ms.empty() ? 0.0 : Percentile(row.ms, 100), row.yes,
-                  row.no, row.undecided, row.within1s, row.wrong);
+                  row.no, row.undecided, row.within1s, row.wrong, row.cpuMs / 1000.0);
     std::cout << line << std::endl;
 }
 
@@ -273,7 +298,7 @@ int main(int argc, char** argv) {
         } else if (a == "--corpus" && i + 1 < argc) {
             corpora.emplace_back(argv[++i]);
         } else {
-            std::cerr << "usage: zk-bench-solver [--quick] [--only after|before|original] "
+            std::cerr << "usage: zk-bench-solver [--quick] [--only after|before|original|alone] "
                          "[--corpus partial|full|broken|shipped]... [--slow MS]\n";
             return 2;
         }
@@ -306,8 +331,8 @@ int main(int argc, char** argv) {
     }
 
     std::cout << "\n| corpus   | solver | count | median ms |    p99 ms | slowest ms |   yes |    "
-                 "no | undecided | in 1 s | wrong |\n"
-              << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|" << std::endl;
+                 "no | undecided | in 1 s | wrong |  CPU s |\n"
+              << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|" << std::endl;
     int wrong = 0;
     int disagreements = 0;
     for (const Corpus& corpus : all) {
@@ -324,6 +349,13 @@ int main(int argc, char** argv) {
             Row row;
             RunCorpus(corpus, "original", Original, row);
             PrintRow(corpus.name, "orig.", row, corpus.items.size());
+            wrong += row.wrong;
+        }
+        // Only on request: the model's solver as one search.
+        if (std::find(only.begin(), only.end(), "alone") != only.end()) {
+            Row row;
+            RunCorpus(corpus, "alone", Alone, row);
+            PrintRow(corpus.name, "alone", row, corpus.items.size());
             wrong += row.wrong;
         }
         if (wanted(only, "after")) {

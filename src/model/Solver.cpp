@@ -221,8 +221,7 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     // where the first one wanders off the second is likely not to. Whichever settles the question
     // stops the other; the solutions both find count together. The level generator's order stays
     // one search, so that its levels come out the same.
-    const bool sideBySide =
-        plan.tuned && limits.sideBySide && std::thread::hardware_concurrency() >= 2;
+    const bool sideBySide = plan.tuned && limits.sideBySide;
     std::uint64_t helperNodes = 0;
     std::thread helper;
     // Should the first search throw, the second one is stopped and waited for.
@@ -237,7 +236,9 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
         }
     } stopper{shared, helper};
     const std::function<void(std::uint64_t)> betweenRuns = [&](std::uint64_t nodes) {
-        if (sideBySide && !helper.joinable() && nodes >= SecondAfter) {
+        // Asking for the processors reads a file: once is enough.
+        static const bool twoProcessors = std::thread::hardware_concurrency() >= 2;
+        if (sideBySide && !helper.joinable() && nodes >= SecondAfter && twoProcessors) {
             Plan other;
             other.plainRuns = false;
             other.seedBase = SecondSeeds;
