@@ -73,30 +73,29 @@ Outcome Convert(const Result& r, Status yes, Status no) {
     return o;
 }
 
-Outcome After(const LevelRecord& level, int cap) {
-    zk::SolverLimits limits;
+Outcome Model(const LevelRecord& level, int cap, zk::SolverLimits limits) {
     limits.solutionCap = cap;
     return Convert(zk::SolveLevel(level, limits), zk::Solvability::Solvable,
                    zk::Solvability::Unsolvable);
+}
+
+Outcome After(const LevelRecord& level, int cap) {
+    return Model(level, cap, {});
 }
 
 // The model's solver in the order the shipped levels were made with, which
 // is the search as it stood before scarce tiles first and probing.
 Outcome Original(const LevelRecord& level, int cap) {
     zk::SolverLimits limits;
-    limits.solutionCap = cap;
     limits.originalOrder = true;
-    return Convert(zk::SolveLevel(level, limits), zk::Solvability::Solvable,
-                   zk::Solvability::Unsolvable);
+    return Model(level, cap, limits);
 }
 
 // The model's solver as one search, without the second one on another thread.
 Outcome Alone(const LevelRecord& level, int cap) {
     zk::SolverLimits limits;
-    limits.solutionCap = cap;
     limits.sideBySide = false;
-    return Convert(zk::SolveLevel(level, limits), zk::Solvability::Solvable,
-                   zk::Solvability::Unsolvable);
+    return Model(level, cap, limits);
 }
 
 Outcome Before(const LevelRecord& level, int cap) {
