@@ -68,6 +68,9 @@ struct WriteOutcome {
     bool ok = false;
     std::size_t bytesWritten = 0; // bytes of the new content that reached a file
     int error = 0;                // errno of the failure
+    // The new content began to be written; a failure before that means the
+    // file could not be made (or opened) at all.
+    bool contentStarted = false;
 };
 
 // Writes data as the whole new content of path.

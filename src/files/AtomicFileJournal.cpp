@@ -323,16 +323,22 @@ WriteOutcome WriteInPlace(const std::string& target, std::span<const std::uint8_
     }
     if (marked && ::fsync(fd.Get()) != 0) {
         out.error = errno;
-    } else if (Overwrite(fd.Get(), data, out.bytesWritten, true)) {
+        Unmark(fd.Get());
+        ::unlink(journalPath.c_str());
+        return out;
+    }
+    out.contentStarted = true;
+    if (Overwrite(fd.Get(), data, out.bytesWritten, true)) {
+        // Whole and on disk; a mark that stays keeps the journal, which the
+        // next read settles.
         out.ok = Unmark(fd.Get());
         out.error = out.ok ? 0 : errno;
         if (out.ok) {
             ::unlink(journalPath.c_str());
         }
         return out;
-    } else {
-        out.error = errno;
     }
+    out.error = errno;
     // Put the previous content back; should that fail too, the journal
     // stays and the next read finishes the write.
     std::size_t restored = 0;

@@ -256,6 +256,7 @@ Replaced ReplaceByRename(const std::string& target, std::span<const std::uint8_t
         }
         ::fchmod(fd.Get(), previous->st_mode & 07777); // where the file system keeps modes
     }
+    out.contentStarted = true;
     if (!WriteAll(fd.Get(), data, out.bytesWritten, injectable)) {
         return abandon(errno, Replaced::Failed);
     }
