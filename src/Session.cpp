@@ -11,6 +11,7 @@
 #include "Texts.h"
 #include "Toolbar.h"
 #include "dialogs/Endgame.h"
+#include "dialogs/Infodlg.h"
 #include "dialogs/Load.h"
 #include "dialogs/Save.h"
 #include "dialogs/Splasher.h"
@@ -204,6 +205,16 @@ void Session::ShowHelp(const char* file, const char* germanTopic, const char* en
         return;
     }
     help_.JumpToTopic(Tr(state_.language, germanTopic, englishTopic));
+}
+
+void Session::ShowInfo() {
+    if (forms_.InfoDialog) {
+        forms_.InfoDialog->ShowModal();
+    }
+}
+
+void Session::RequestClose() {
+    window_->close();
 }
 
 bool Session::CloseQuery() {

@@ -4,6 +4,7 @@
 
 #include <QTimer>
 
+#include "Actions.h"
 #include "BoardView.h"
 #include "Controller.h"
 #include "Main.h"
@@ -23,18 +24,8 @@ public:
     void boxPaint() { f_.boxPaint(); }
     void boxMouseDown(Qt::MouseButton b, int x, int y) { f_.boxMouseDown(b, x, y); }
     void TimerTimer() { f_.TimerTimer(); }
-    void NewGameBtnClick() { f_.NewGameBtnClick(); }
-    void RestartBtnClick() { f_.RestartBtnClick(); }
-    void LoadBtnClick() { f_.LoadBtnClick(); }
-    void SaveBtnClick() { f_.SaveBtnClick(); }
-    void OptionBtnClick() { f_.OptionBtnClick(); }
-    void sDownBtnClick() { f_.sDownBtnClick(); }
-    void sUpBtnClick() { f_.sUpBtnClick(); }
-    void InsertBtnClick() { f_.InsertBtnClick(); }
-    void DeleteBtnClick() { f_.DeleteBtnClick(); }
-    void rules() { f_.rules(); }
-    void info() { f_.info(); }
-    void ZanforBtnClick() { f_.ZanforBtnClick(); }
+    // A toolbar control's click or a key's action, as the action table runs it.
+    void Run(zk::Action action) { f_.Run(zk::RowOf(action)); }
     void PlaySound(int n) { f_.controller_->PlaySound(n); }
     void levelboxPaint() { f_.view_->levelboxPaint(); }
     void DrawProgressBar() { f_.view_->DrawProgressBar(); }
