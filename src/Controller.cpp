@@ -28,7 +28,7 @@ bool Declined(Form* form) {
     if (!form) {
         return false;
     }
-    const int answer = form->ShowModal();
+    const platform::ModalResult answer = form->ShowModal();
     return answer == platform::mrNo || answer == platform::mrRefused;
 }
 
@@ -48,7 +48,8 @@ bool GameController::StartLevel(int n) {
     }
     // An edited Board is taken over into its level only on OK.
     if (state_.boardState == EditingState && state_.edited) {
-        const int answer = forms_.TakeDlg ? forms_.TakeDlg->ShowModal() : platform::mrCancel;
+        const platform::ModalResult answer =
+            forms_.TakeDlg ? forms_.TakeDlg->ShowModal() : platform::mrCancel;
         if (answer == platform::mrRefused) {
             return false;
         }
@@ -94,7 +95,7 @@ void GameController::OnSolved() {
     if (state_.boardState == EditingState) {
         return;
     }
-    PlaySound(1);
+    PlaySound(platform::Sound::Solved);
     // The count the level indicator's hint tells from now on.
     state_.solvedInMoves = state_.history.Moves();
     state_.fewestMoves = hints_.FewestMoves(startBoard_);
@@ -119,8 +120,8 @@ void GameController::ApplyLanguage() {
     UpdateCaption();
 }
 
-void GameController::PlaySound(int n) {
-    platform::PlayNumberedSound(sound_, n, toolbar_.SoundOn(), windowState_.programDirectory);
+void GameController::PlaySound(platform::Sound sound) {
+    platform::PlayGameSound(sound_, sound, toolbar_.SoundOn(), windowState_.programDirectory);
 }
 
 void GameController::Repaint() {
@@ -162,7 +163,7 @@ void GameController::CellClick(Qt::MouseButton button, Cell cell) {
 }
 
 void GameController::AfterMove(Cell held, Cell previous) {
-    PlaySound(2);
+    PlaySound(platform::Sound::Move);
     view_.DrawCell(held.column, held.row);
     view_.DrawCell(previous.column, previous.row);
     state_.moved = true;

@@ -15,7 +15,8 @@
 
 namespace zk::platform {
 class SoundPlayer;
-}
+enum class Sound : int;
+} // namespace zk::platform
 
 namespace zk {
 
@@ -37,7 +38,7 @@ public:
     void UpdateCaption();
     void OnSolved();
     void ApplyLanguage();
-    void PlaySound(int n);
+    void PlaySound(platform::Sound sound);
 
     // The full repaint of the board surface.
     void Repaint();

@@ -25,10 +25,10 @@ protected:
     struct Design {
         const char* formName;
         QRect labelPlace;
-        bool question;        // two buttons, only the label bold
-        int okResult;         // what OKBtn answers
-        int cancelResult;     // what CancelBtn answers (question dialogs)
-        int cancelLeft = 136; // x of CancelBtn
+        bool question;                      // two buttons, only the label bold
+        platform::ModalResult okResult;     // what OKBtn answers
+        platform::ModalResult cancelResult; // what CancelBtn answers (question dialogs)
+        int cancelLeft = 136;               // x of CancelBtn
     };
 
     TMessageDialog(const Language& language, QWidget* mainWindow, const Design& design);

@@ -24,9 +24,9 @@ namespace {
 struct DialogCase {
     const char* name;
     std::function<std::unique_ptr<TMessageDialog>(GameState&)> make;
-    int enter;        // Enter, OKBtn
-    int escape;       // Esc; mrNone: Esc leaves the dialog open
-    int cancelButton; // CancelBtn; mrNone: there is none
+    ModalResult enter;        // Enter, OKBtn
+    ModalResult escape;       // Esc; mrNone: Esc leaves the dialog open
+    ModalResult cancelButton; // CancelBtn; mrNone: there is none
     const char* german;
     const char* english;
     int cancelLeft;
@@ -78,7 +78,7 @@ TEST_P(MessageDialogTest, EnterEscapeButtonsAndCloseBoxGiveTheTabledResults) {
         openAfterEscape = form.isVisible();
         form.close();
     });
-    const int afterEscape = dialog->ShowModal();
+    const ModalResult afterEscape = dialog->ShowModal();
     if (c.escape == mrNone) {
         EXPECT_TRUE(openAfterEscape);
         EXPECT_EQ(afterEscape, mrCancel); // closed by the close box afterwards

@@ -10,6 +10,7 @@
 #include "Main.h"
 #include "Session.h"
 #include "Toolbar.h"
+#include "platform/Sound.h"
 
 class TMainFormProbe {
 public:
@@ -26,7 +27,7 @@ public:
     void TimerTimer() { f_.TimerTimer(); }
     // A toolbar control's click or a key's action, as the action table runs it.
     void Run(zk::Action action) { f_.Run(zk::RowOf(action)); }
-    void PlaySound(int n) { f_.controller_->PlaySound(n); }
+    void PlaySound(zk::platform::Sound s) { f_.controller_->PlaySound(s); }
     void levelboxPaint() { f_.view_->levelboxPaint(); }
     void DrawProgressBar() { f_.view_->DrawProgressBar(); }
     bool FormKeyDown(int key, Qt::KeyboardModifiers m = Qt::NoModifier) {

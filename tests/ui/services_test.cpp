@@ -34,13 +34,13 @@ TEST_F(ServicesTest, HelpButtonsCloseTheViewerThenOpenTheirTopicInTheLanguage) {
 TEST_F(ServicesTest, SoundFollowsTheButtonAndSoundZeroOnlyStops) {
     Start();
     sound->events.clear();
-    P().PlaySound(2);
+    P().PlaySound(zk::platform::Sound::Move);
     EXPECT_EQ(sound->events, (std::vector<std::string>{"stop"}));
     P().SoundBtn()->click();
     EXPECT_TRUE(P().SoundBtn()->Down());
     sound->events.clear();
-    P().PlaySound(0);
-    P().PlaySound(1);
+    P().PlaySound(zk::platform::Sound::None);
+    P().PlaySound(zk::platform::Sound::Solved);
     EXPECT_EQ(sound->events, (std::vector<std::string>{"stop", "stop", "play w1.wav"}));
     P().SoundBtn()->click();
     EXPECT_FALSE(P().SoundBtn()->Down());
