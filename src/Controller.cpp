@@ -76,6 +76,13 @@ bool GameController::StartLevel(int n) {
     return true;
 }
 
+bool GameController::GoToLevel(int n) {
+    const bool started = StartLevel(n);
+    MoveLevelScroll(state_.levels.CurrentLevel());
+    UpdateCaption();
+    return started;
+}
+
 void GameController::SetBoardState(BoardState s) {
     state_.boardState = s;
     toolbar_.ShowFor(s);
@@ -213,21 +220,19 @@ void GameController::Tick() {
     view_.TickOverlays();
 }
 
-void GameController::SetLevelScrollPosition(int position) {
+void GameController::MoveLevelScroll(int position) {
+    const QSignalBlocker quiet(toolbar_.levelscroll);
     toolbar_.levelscroll->setValue(position);
 }
 
 void GameController::SetLevelScrollMaximum(int maximum) {
+    const QSignalBlocker quiet(toolbar_.levelscroll);
     toolbar_.levelscroll->setMaximum(maximum);
 }
 
 void GameController::LevelScrollChange() {
-    if (!StartLevel(toolbar_.levelscroll->value())) {
-        // Declined: the bar goes back to the level in play, starting nothing.
-        const QSignalBlocker quiet(toolbar_.levelscroll);
-        toolbar_.levelscroll->setValue(state_.levels.CurrentLevel());
-    }
-    UpdateCaption();
+    // Declined, the bar goes back to the level in play.
+    GoToLevel(toolbar_.levelscroll->value());
 }
 
 void GameController::Restart() {
@@ -244,15 +249,12 @@ void GameController::NewGame() {
         return;
     }
     auto& levels = state_.levels;
-    levels.SetCurrentLevel(1);
-    SetLevelScrollPosition(1);
     levels.ResetProgress();
-    if (!StartLevel(1)) {
+    if (!GoToLevel(1)) {
         // The player kept the level in play: its number stays with it, so a
         // later solve records the level actually solved.
         levels.SetCurrentLevel(levelInPlay_);
-        const QSignalBlocker quiet(toolbar_.levelscroll);
-        toolbar_.levelscroll->setValue(levelInPlay_);
+        MoveLevelScroll(levelInPlay_);
     }
     UpdateCaption();
     view_.DrawProgressBar();
@@ -281,20 +283,16 @@ void GameController::SwitchMode(GameMode next) {
     StartLevel(state_.levels.CurrentLevel());
 }
 
-void GameController::StartFoundLevel(std::optional<int> level) {
-    if (level) {
-        StartLevel(*level);
-        SetLevelScrollPosition(*level);
-        UpdateCaption();
+void GameController::NextUnsolved() {
+    if (const std::optional<int> level = state_.levels.FindNextUnsolved()) {
+        GoToLevel(*level);
     }
 }
 
-void GameController::NextUnsolved() {
-    StartFoundLevel(state_.levels.FindNextUnsolved());
-}
-
 void GameController::PreviousUnsolved() {
-    StartFoundLevel(state_.levels.FindPreviousUnsolved());
+    if (const std::optional<int> level = state_.levels.FindPreviousUnsolved()) {
+        GoToLevel(*level);
+    }
 }
 
 void GameController::InsertLevel() {
@@ -305,10 +303,9 @@ void GameController::InsertLevel() {
     levels.InsertLevel(state_.board.cells);
     state_.board.Clear();
     view_.DrawAllCells();
-    // The scroll bar starts the new level through its handler.
+    // The new level starts, after the question about the one left.
     SetLevelScrollMaximum(levels.LevelCount());
-    SetLevelScrollPosition(levels.CurrentLevel());
-    UpdateCaption();
+    GoToLevel(levels.CurrentLevel());
     view_.DrawProgressBar();
     state_.moved = true;
     state_.edited = true;
@@ -325,8 +322,13 @@ void GameController::DeleteLevel() {
     levelInPlay_ = levels.CurrentLevel();
     view_.DrawAllCells();
     state_.moved = false;
-    // A scroll position beyond the new maximum moves and starts the level.
+    // With the last level deleted, the new last one starts once more, after
+    // the question about the edits.
+    const bool wasLast = toolbar_.levelscroll->value() > levels.LevelCount();
     SetLevelScrollMaximum(levels.LevelCount());
+    if (wasLast) {
+        GoToLevel(levels.CurrentLevel());
+    }
     view_.DrawProgressBar();
     SetBoardState(EditingState);
     state_.edited = true;
@@ -408,8 +410,12 @@ void GameController::ToggleConnectionMarks() {
 }
 
 void GameController::StepLevel(int delta) {
-    // A position beyond either end is clamped; an unchanged one starts nothing.
-    SetLevelScrollPosition(toolbar_.levelscroll->value() + delta);
+    // Beyond either end nothing starts.
+    const QScrollBar& bar = *toolbar_.levelscroll;
+    const int level = std::clamp(bar.value() + delta, bar.minimum(), bar.maximum());
+    if (level != bar.value()) {
+        GoToLevel(level);
+    }
 }
 
 } // namespace zk

@@ -87,7 +87,7 @@ void Session::StartUp() {
     levels.ClampCurrentLevel();
     levelsAtStart_ = levels.Levels();
     controller_.SetLevelScrollMaximum(levels.LevelCount());
-    controller_.SetLevelScrollPosition(levels.CurrentLevel());
+    controller_.MoveLevelScroll(levels.CurrentLevel());
 
     // The help file, the window position and the mode.
     helpFile_ = directory + "ZKLV.HLP";

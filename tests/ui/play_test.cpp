@@ -153,9 +153,10 @@ TEST_F(PlayTest, NewGameDeclinedAtTheRestartQuestionKeepsTheLevelInPlay) {
     ClickCell(S().board.held.column == 3 ? 4 : 3, S().board.held.row);
     ASSERT_TRUE(S().moved);
     Answer("GiveUpDlg", "OKBtn");
-    Answer("RestartDlg", "CancelBtn"); // from the scroll bar moving to 1
-    Answer("RestartDlg", "CancelBtn"); // from the handler's own start
+    Answer("RestartDlg", "CancelBtn");
+    const std::size_t mark = seam->Forms().size();
     P().Run(zk::Action::NewGame);
+    EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"GiveUpDlg", "RestartDlg"}));
     EXPECT_EQ(S().levels.SolvedCount(), 0);
     EXPECT_EQ(S().levels.CurrentLevel(), 2); // in step with the Board
     EXPECT_EQ(P().levelscroll()->value(), 2);
@@ -164,14 +165,13 @@ TEST_F(PlayTest, NewGameDeclinedAtTheRestartQuestionKeepsTheLevelInPlay) {
     EXPECT_FALSE(S().levels.IsLevelSolved(1));
 }
 
-TEST_F(PlayTest, NextAndPreviousUnsolvedStartTwiceThroughTheScrollBar) {
+TEST_F(PlayTest, NextAndPreviousUnsolvedAskOnceAndMoveTheScrollBar) {
     TempDir::Write(programDir.File("g.zkv"), std::vector<std::uint8_t>{0, 1, 0});
     Setting("save", programDir.File("g.zkv"));
     Start();
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
     std::size_t mark = seam->Forms().size();
-    P().Run(zk::Action::NextUnsolved); // asks once for the handler's start; the scroll start asks
-                                       // nothing
+    P().Run(zk::Action::NextUnsolved);
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"RestartDlg"}));
     EXPECT_EQ(S().levels.CurrentLevel(), 3);
     EXPECT_EQ(P().levelscroll()->value(), 3);
