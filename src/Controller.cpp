@@ -8,12 +8,6 @@
 #include "Editor.h"
 #include "Texts.h"
 #include "Toolbar.h"
-#include "dialogs/Allsolvd.h"
-#include "dialogs/Change.h"
-#include "dialogs/Giveup.h"
-#include "dialogs/Restart.h"
-#include "dialogs/Solved.h"
-#include "dialogs/Take.h"
 #include "platform/Modal.h"
 #include "platform/Sound.h"
 
@@ -21,10 +15,9 @@ namespace zk {
 
 namespace {
 
-// Whether a question form, when there is one, was answered No, or could not
+// Whether a question, when its form is there, was answered No, or could not
 // ask because it is open already.
-template <class Form>
-bool Declined(Form* form) {
+bool Declined(TMessageDialog* form) {
     if (!form) {
         return false;
     }
@@ -43,13 +36,13 @@ GameController::GameController(GameState& state, WindowState& windowState, Rando
 bool GameController::StartLevel(int n) {
     // Challenge play with a move asks before the level is given up.
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState && state_.moved &&
-        Declined(forms_.RestartDlg)) {
+        Declined(forms_.Message(Message::RestartDlg))) {
         return false;
     }
     // An edited Board is taken over into its level only on OK.
     if (state_.boardState == EditingState && state_.edited) {
-        const platform::ModalResult answer =
-            forms_.TakeDlg ? forms_.TakeDlg->ShowModal() : platform::mrCancel;
+        TMessageDialog* take = forms_.Message(Message::TakeDlg);
+        const platform::ModalResult answer = take ? take->ShowModal() : platform::mrCancel;
         if (answer == platform::mrRefused) {
             return false;
         }
@@ -107,8 +100,8 @@ void GameController::OnSolved() {
     state_.solvedInMoves = state_.history.Moves();
     state_.fewestMoves = hints_.FewestMoves(startBoard_);
     SetBoardState(SolvedState);
-    if (forms_.SolvedDlg) {
-        forms_.SolvedDlg->ShowModal();
+    if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg)) {
+        solved->ShowModal();
     }
     if (state_.gameMode == PracticeMode) {
         return;
@@ -117,8 +110,9 @@ void GameController::OnSolved() {
     view_.levelboxPaint();
     UpdateCaption();
     view_.DrawProgressBar();
-    if (allJustSolved && forms_.AllSolvedDlg) {
-        forms_.AllSolvedDlg->ShowModal();
+    if (TMessageDialog* allSolved = forms_.Message(Message::AllSolvedDlg);
+        allJustSolved && allSolved) {
+        allSolved->ShowModal();
     }
 }
 
@@ -237,7 +231,7 @@ void GameController::LevelScrollChange() {
 
 void GameController::Restart() {
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
-        Declined(forms_.RestartDlg)) {
+        Declined(forms_.Message(Message::RestartDlg))) {
         return;
     }
     StartLevel(state_.levels.CurrentLevel());
@@ -245,7 +239,7 @@ void GameController::Restart() {
 
 void GameController::NewGame() {
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
-        Declined(forms_.GiveUpDlg)) {
+        Declined(forms_.Message(Message::GiveUpDlg))) {
         return;
     }
     auto& levels = state_.levels;
@@ -272,9 +266,9 @@ void GameController::EnterPracticeMode() {
 
 void GameController::SwitchMode(GameMode next) {
     state_.gameMode = next;
-    if (forms_.ChangeModeDlg) {
-        forms_.ChangeModeDlg->NewMode = state_.gameMode;
-        forms_.ChangeModeDlg->ShowModal();
+    if (TMessageDialog* change = forms_.Message(Message::ChangeModeDlg)) {
+        change->NewMode = state_.gameMode;
+        change->ShowModal();
     }
     // The level is left in the old board state (asking what that state
     // asks), then started once more in the new one.

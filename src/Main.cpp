@@ -11,17 +11,10 @@
 #include "Editor.h"
 #include "Session.h"
 #include "Toolbar.h"
-#include "dialogs/Allsolvd.h"
-#include "dialogs/Change.h"
-#include "dialogs/Endgame.h"
-#include "dialogs/Giveup.h"
 #include "dialogs/Infodlg.h"
 #include "dialogs/Load.h"
-#include "dialogs/Restart.h"
 #include "dialogs/Save.h"
-#include "dialogs/Solved.h"
 #include "dialogs/Splasher.h"
-#include "dialogs/Take.h"
 #include "dialogs/Tongdlg.h"
 #include "files/LevelFile.h"
 #include "files/SavedGame.h"
@@ -85,21 +78,25 @@ void TMainForm::CreateForms() {
     setWindowIcon(platform::WindowIcon());
     const Language& language = state_.language;
     TForms& f = forms_;
-    f.TakeDlg = new TTakeDlg(language, this);
+    const auto message = [&](Message m) {
+        f.messages[static_cast<std::size_t>(m)] = new TMessageDialog(m, language, this);
+    };
+    // In the order the designer's forms are made.
+    message(Message::TakeDlg);
     f.SaveDlg = new TSaveDlg(language, state_.savedGamePath, this);
     f.loaddlg = new Tloaddlg(language, this);
     f.editform = new Teditform(this, view_->PaletteSheet(), windowState_.paletteSelection,
                                [this](int n) { controller_->PalettePick(n); });
     // Keys typed while the palette is active act on the board all the same.
     f.editform->installEventFilter(this);
-    f.ChangeModeDlg = new TChangeModeDlg(language, this);
+    message(Message::ChangeModeDlg);
     f.Splash = new TSplash(language, windowState_.programDirectory, this);
-    f.AllSolvedDlg = new TAllSolvedDlg(language, this);
-    f.EndGameDlg = new TEndGameDlg(language, this);
-    f.GiveUpDlg = new TGiveUpDlg(language, this);
+    message(Message::AllSolvedDlg);
+    message(Message::EndGameDlg);
+    message(Message::GiveUpDlg);
     f.InfoDialog = new TInfoDialog(language, this);
-    f.RestartDlg = new TRestartDlg(language, this);
-    f.SolvedDlg = new TSolvedDlg(language, this);
+    message(Message::RestartDlg);
+    message(Message::SolvedDlg);
     f.TongueDlg = new TTongueDlg(this);
     f.InfoDialog->SetLanguageDialog(f.TongueDlg);
     f.InfoDialog->SetApplyLanguage([this](Language chosen) {

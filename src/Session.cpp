@@ -10,7 +10,6 @@
 #include "Editor.h"
 #include "Texts.h"
 #include "Toolbar.h"
-#include "dialogs/Endgame.h"
 #include "dialogs/Infodlg.h"
 #include "dialogs/Load.h"
 #include "dialogs/Save.h"
@@ -218,7 +217,8 @@ void Session::RequestClose() {
 }
 
 bool Session::CloseQuery() {
-    return !forms_.EndGameDlg || forms_.EndGameDlg->ShowModal() == platform::mrYes;
+    TMessageDialog* endGame = forms_.Message(Message::EndGameDlg);
+    return !endGame || endGame->ShowModal() == platform::mrYes;
 }
 
 void Session::Close() {
