@@ -25,6 +25,8 @@
 // says so.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -43,7 +45,8 @@ std::string_view SolvabilityName(Solvability s);
 
 struct SolverLimits {
     // Search nodes (choices tried) before the search gives up: a few seconds
-    // at most, whatever the level.
+    // at most, whatever the level. Both searches together spend at most
+    // this many.
     std::uint64_t nodeBudget = 1'000'000;
     // Counting stops once this many distinct solutions are found (at least 1).
     int solutionCap = 100;
@@ -55,9 +58,14 @@ struct SolverLimits {
     bool originalOrder = false;
     // Whether a level still open after its first runs may get a second
     // search on another processor (never with originalOrder). Each search
-    // may spend the node budget; the first to settle the question stops
-    // the other, so the answer comes no later than one search's.
+    // draws on the one node budget; the first to settle the question
+    // stops the other.
     bool sideBySide = true;
+    // Gives up, as the budget does, when the flag is set (from another
+    // thread) or the deadline passes: the answer is then Undecided, unless
+    // a solution was found already. Checked within a millisecond.
+    const std::atomic<bool>* cancel = nullptr;
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 
 inline constexpr int LowestGrade = 1;
