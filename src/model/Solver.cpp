@@ -65,6 +65,11 @@ struct Shared {
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 
+bool NothingFoundYet(Shared& shared) {
+    const std::lock_guard lock(shared.mutex);
+    return shared.found.empty();
+}
+
 // How one search goes about it.
 struct Plan {
     bool tuned = true;     // scarce tiles first and probing
@@ -77,7 +82,7 @@ struct Plan {
 
 // The second search starts after this many choices of the first, and
 // shuffles from seeds this far from the first one's.
-constexpr std::uint64_t SecondAfter = 1024;
+constexpr std::uint64_t SecondAfter = 8192;
 constexpr std::uint64_t SecondSeeds = std::uint64_t{1} << 32;
 
 // One search: restarts with growing cutoffs, until the question is settled
@@ -256,10 +261,12 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
 
     // A level still open after its first runs gets a second search on the
     // other processor: one that only shuffles, from seeds of its own,
-    // probes the level at once and restarts four times less often, so that
-    // where the first one wanders off the second is likely not to. Whichever settles the question
-    // stops the other; the solutions both find count together. The level generator's order stays
-    // one search, so that its levels come out the same.
+    // probes the level at once and restarts sixteen times less often, so that
+    // where the first one wanders off the second is likely not to; it also
+    // checks the crossing parity at every choice. Whichever settles the
+    // question stops the other; the solutions both find count together, and
+    // the nodes both spend come out of one budget. The level generator's
+    // order stays one search, so that its levels come out the same.
     const bool sideBySide = plan.tuned && limits.sideBySide;
     std::uint64_t helperNodes = 0;
     std::thread helper;
@@ -277,14 +284,15 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     const std::function<void(std::uint64_t)> betweenRuns = [&](std::uint64_t nodes) {
         // Asking for the processors reads a file: once is enough.
         static const bool twoProcessors = std::thread::hardware_concurrency() >= 2;
-        if (sideBySide && !helper.joinable() && nodes >= SecondAfter && twoProcessors) {
+        if (sideBySide && !helper.joinable() && nodes >= SecondAfter && twoProcessors &&
+            NothingFoundYet(shared)) {
             Plan other;
             other.plainRuns = false;
             other.seedBase = SecondSeeds;
             other.probeAfter = 0;
-            other.unit = 2048;
+            other.unit = 8192;
             try {
-                helper = std::thread([&model, &shared, other, &limits, &helperNodes] {
+                helper = std::thread([&model, &shared, other, &helperNodes] {
                     helperNodes = Search(model, shared, other, {});
                 });
             } catch (const std::system_error&) {

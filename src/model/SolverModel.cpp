@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <map>
-#include <set>
+#include <unordered_set>
 #include <vector>
 
 #include "model/Parity.h"
@@ -89,19 +89,29 @@ bool BuildParity(const LevelRecord& level, SolverModel& p) {
     for (auto& row : comboOf) {
         row.fill(-1);
     }
+    // The fixed tiles' features per kind; the movable cells count none.
+    std::array<std::array<ParityFeatures, CellCount>, 3> fixedFeatures{};
     std::array<bool, CellCount> movable{};
     for (int i = 0; i < p.cellCount; ++i) {
         movable[U(p.boardIndex[U(i)])] = true;
     }
-    std::set<std::pair<bool, std::vector<std::pair<int, CellMask>>>> seen;
+    for (int b = 0; b < CellCount; ++b) {
+        for (int kind = FirstKind; kind <= LastKind; ++kind) {
+            fixedFeatures[U(kind - FirstKind)][U(b)] =
+                movable[U(b)] ? 0 : FeaturesOf(level[U(b)], kind);
+        }
+    }
+    // Views already made, by a hash of their groups: a view met again (or,
+    // rarely, one whose hash another shares) is left out, which only means
+    // less to check.
+    std::unordered_set<std::uint64_t> seen;
     std::array<CellMask, 3 * Counted> byCombo{};
+    std::vector<std::pair<int, CellMask>> groups;
     for (const ParityRule& rule : ParityRules()) {
         const auto k = U(rule.kind - FirstKind);
         bool fixedOdd = false;
         for (int b = 0; b < CellCount; ++b) {
-            if (!movable[U(b)]) {
-                fixedOdd ^= ParityBit(rule, b, FeaturesOf(level[U(b)], rule.kind));
-            }
+            fixedOdd ^= ParityBit(rule, b, fixedFeatures[k][U(b)]);
         }
         if (!kindPresent[k]) {
             if (fixedOdd) {
@@ -118,7 +128,7 @@ bool BuildParity(const LevelRecord& level, SolverModel& p) {
         for (; shifts != 0; shifts &= shifts - 1) {
             const auto shift = static_cast<unsigned>(std::countr_zero(shifts));
             bool odd = fixedOdd ^ (std::popcount(shift & poolSum[k]) % 2 != 0);
-            std::vector<std::pair<int, CellMask>> groups;
+            groups.clear();
             for (int i = 0; i < p.cellCount; ++i) {
                 const unsigned counted = rule.counts[U(p.boardIndex[U(i)])] ^ shift;
                 const ClassMask ones = oddClasses[k][counted];
@@ -150,7 +160,12 @@ bool BuildParity(const LevelRecord& level, SolverModel& p) {
                 continue;
             }
             std::sort(groups.begin(), groups.end());
-            if (!seen.insert({odd, groups}).second) {
+            std::uint64_t hash = odd ? 0x9E3779B97F4A7C15ULL : 0x632BE59BD9B4E019ULL;
+            for (const auto& [combo, cells] : groups) {
+                hash = (hash ^ cells) * 0xBF58476D1CE4E5B9ULL + static_cast<std::uint64_t>(combo);
+                hash ^= hash >> 29;
+            }
+            if (!seen.insert(hash).second) {
                 continue;
             }
             ParityViews::View view;
