@@ -19,10 +19,13 @@
 // The other runs place scarce tiles before deciding single cells, and a level
 // still open after a few thousand choices is probed once: every class is
 // tried on every cell and those whose deductions fail are struck for good.
-// A level that takes more than a thousand choices gets a second search on
-// another processor, shuffled differently; the first to settle the question
-// stops the other. Nothing is guessed: a search that runs out of its budget
-// says so.
+// A level that takes more than a few thousand choices without a solution
+// gets a second search on another processor, shuffled differently and
+// checking the crossing parity (Parity.h) at every choice; the first to
+// settle the question stops the other, and both draw on one node budget.
+// The crossing parity is checked before any choice too: it refutes a loop
+// board with an odd count of straights at once. Nothing is guessed: a
+// search that runs out of its budget says so.
 #pragma once
 
 #include <atomic>
