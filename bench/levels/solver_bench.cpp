@@ -270,6 +270,7 @@ void MeasureHint(const std::string& name, const std::vector<CorpusLevel>& levels
     int unsolvable = 0;
     int wrong = 0;
     double overshoot = 0;
+    double overshootCpu = 0; // the same in the thread's processor time
     std::vector<double> nearestMs;
     std::vector<double> hintMs;
     std::uint64_t seed = 1;
@@ -277,13 +278,19 @@ void MeasureHint(const std::string& name, const std::vector<CorpusLevel>& levels
         zk::RandomSource random(seed++);
         zk::Board board;
         board.Prepare(level.origin, zk::ChallengeMode, random);
+        timespec cpu{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+        const double cpuStart = static_cast<double>(cpu.tv_sec) * 1e3 + cpu.tv_nsec / 1e6;
         auto start = std::chrono::steady_clock::now();
         const zk::NearestResult nearest = zk::FindNearestSolution(board);
         const double ms = WallMs(start);
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+        const double cpuMs = static_cast<double>(cpu.tv_sec) * 1e3 + cpu.tv_nsec / 1e6 - cpuStart;
         nearestMs.push_back(ms);
         nearestFound += nearest.found;
-        if (!nearest.found && !nearest.optimal) {
+        if (!nearest.optimal) {
             overshoot = std::max(overshoot, ms - 50.0);
+            overshootCpu = std::max(overshootCpu, cpuMs - 50.0);
         }
         start = std::chrono::steady_clock::now();
         const zk::HintAnswer answer = zk::FindHint(board);
@@ -302,9 +309,10 @@ void MeasureHint(const std::string& name, const std::vector<CorpusLevel>& levels
     wrong += unsolvable; // every board here has a solution
     char line[400];
     std::snprintf(line, sizeof line,
-                  "| %-8s | %5zu | %5d | %8.1f | %8.1f | %5d | %5d | %5d | %8.1f | %8.1f | %8.1f "
-                  "| %3d |",
+                  "| %-8s | %5zu | %5d | %8.1f | %8.1f | %8.1f | %5d | %5d | %5d | %8.1f | %8.1f "
+                  "| %8.1f | %3d |",
                   name.c_str(), levels.size(), nearestFound, Percentile(nearestMs, 100), overshoot,
+                  overshootCpu,
                   viaFallback, gaveUp, unsolvable, Percentile(hintMs, 50), Percentile(hintMs, 99),
                   Percentile(hintMs, 100), wrong);
     std::cout << line << std::endl;
@@ -352,9 +360,10 @@ int main(int argc, char** argv) {
     const auto partial = zk::levels::PartialLevels(seeds.partial, 300 / scale);
     if (hint) {
         std::cout << "\n| corpus   | count | nearest found | nearest slowest ms | overshoot ms "
-                     "| by the fallback | gave up | unsolvable | hint median ms | hint p99 ms "
-                     "| hint slowest ms | wrong |\n"
-                  << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|" << std::endl;
+                     "| overshoot CPU ms | by the fallback | gave up | unsolvable | hint median ms "
+                     "| hint p99 ms | hint slowest ms | wrong |\n"
+                  << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+                  << std::endl;
         MeasureHint("full", full);
         MeasureHint("partial", partial);
         return 0;
