@@ -18,7 +18,6 @@
 #include "dialogs/Tongdlg.h"
 #include "files/LevelFile.h"
 #include "files/SavedGame.h"
-#include "model/Nearest.h"
 #include "platform/Directories.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
@@ -61,8 +60,10 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     FormCreate();
     controller_ = std::make_unique<GameController>(state_, windowState_, random_, *view_, *toolbar_,
                                                    forms_, *sound_, this);
-    controller_->SetNearestSolutionQuery(options_.nearestSolution ? options_.nearestSolution
-                                                                  : WayToNearestSolution);
+    controller_->SetNearestSolutionQuery(options_.nearestSolution);
+    view_->SetMotion(options_.motion.value_or(true));
+    // A press while the board moves ends the motion before it acts.
+    view_->WatchMotionInput(this, [this] { return controller_->SettleMotion(); });
     const auto exit =
         options_.exit ? options_.exit : [](int code) { QCoreApplication::exit(code); };
     session_ = std::make_unique<Session>(state_, windowState_, settings_, *controller_, *view_,
@@ -169,7 +170,9 @@ void TMainForm::boxPaint() {
 }
 
 void TMainForm::boxMouseDown(Qt::MouseButton button, int x, int y) {
-    controller_->BoardClick(button, x, y);
+    if (!controller_->SettleMotion()) {
+        controller_->BoardClick(button, x, y);
+    }
 }
 
 void TMainForm::TimerTimer() {
@@ -204,7 +207,9 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TMainForm::Run(const ActionRow& row) {
-    RunAction(row, state_.boardState, {*controller_, *session_});
+    if (!controller_->SettleMotion()) {
+        RunAction(row, state_.boardState, {*controller_, *session_});
+    }
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -216,6 +221,8 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // A solve still shining counts as if its question had been answered.
+    controller_->CountPendingSolve();
     if (!FormCloseQuery()) {
         event->ignore();
         return;

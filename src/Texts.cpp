@@ -72,6 +72,42 @@ std::string PlayHintText(Language language, int level, const PlayCount& count) {
     return text;
 }
 
+std::string LevelIndicatorHint(const GameState& state) {
+    const int level = state.levels.CurrentLevel();
+    const bool solvedNow = state.boardState == SolvedState && state.solvedInMoves;
+    const bool counting =
+        state.boardState == PlayState && (state.history.Moves() != 0 || state.hintsUsed != 0);
+    std::string hint;
+    if (solvedNow || counting) {
+        // The hints used are told in challenge mode, where they could matter.
+        const int hints = state.gameMode == ChallengeMode ? state.hintsUsed : 0;
+        hint = PlayHintText(state.language, level,
+                            {state.history.Moves(), solvedNow ? state.solvedInMoves : std::nullopt,
+                             solvedNow ? state.fewestMoves : std::nullopt, hints});
+    } else {
+        hint = LevelHintText(state.language, level, state.levels.IsLevelSolved(level));
+    }
+    if (state.boardState == PlayState && state.hintVerdict) {
+        hint += "; ";
+        hint += *state.hintVerdict == HintVerdict::Unsolvable
+                    ? Tr(state.language, "diese Steine haben keine Lösung",
+                         "these tiles have no solution")
+                    : Tr(state.language, "kein Tipp gefunden", "no hint found");
+    }
+    return hint;
+}
+
+std::string FeedbackStatusText(Language language, int moves, std::optional<int> shortest,
+                               int openEnds) {
+    const std::string dot = " \u00b7 ";
+    const std::string fewest = shortest ? std::to_string(*shortest) : "\u2026";
+    const std::string ends =
+        std::to_string(openEnds) + (openEnds == 1 ? Tr(language, " offenes Ende", " open end")
+                                                  : Tr(language, " offene Enden", " open ends"));
+    return Moves(language, moves) + dot + Tr(language, "kürzester Weg ", "shortest ") + fewest +
+           dot + ends;
+}
+
 std::string LevelsChangedQuestionText(Language language) {
     return Tr(language, "Stufen wurden verändert. Speichern?", " Levels changed. Save?");
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/Board.h"
+#include "model/Hint.h"
 #include "model/History.h"
 #include "model/Language.h"
 #include "model/LevelSet.h"
@@ -41,6 +42,9 @@ struct GameState {
     int hintsUsed = 0;
     std::optional<int> solvedInMoves;
     std::optional<int> fewestMoves;
+    // What the last hint found when it found no way: the Board has no
+    // solution, or the search gave up. Kept until the Board changes.
+    std::optional<HintVerdict> hintVerdict;
 };
 
 } // namespace zk

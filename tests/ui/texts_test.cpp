@@ -52,3 +52,19 @@ TEST(Texts, FifteenHintsWithTheirOddSpellings) {
     EXPECT_STREQ(HintFor(find("InfoBtn"), Language{-1}), "Who did these ZANFOR GAME?");
     EXPECT_EQ(LevelsChangedQuestionText(English), " Levels changed. Save?");
 }
+
+TEST(Texts, FeedbackLineAndTheHintsVerdicts) {
+    EXPECT_EQ(FeedbackStatusText(English, 7, 5, 4), "7 moves \u00b7 shortest 5 \u00b7 4 open ends");
+    EXPECT_EQ(FeedbackStatusText(German, 1, std::nullopt, 1),
+              "1 Zug \u00b7 kürzester Weg \u2026 \u00b7 1 offenes Ende");
+    GameState state;
+    state.language = English;
+    state.boardState = PlayState;
+    state.hintVerdict = HintVerdict::GaveUp;
+    const std::string plain = LevelHintText(English, state.levels.CurrentLevel(), false);
+    EXPECT_EQ(LevelIndicatorHint(state), plain + "; no hint found");
+    state.hintVerdict = HintVerdict::Unsolvable;
+    EXPECT_EQ(LevelIndicatorHint(state), plain + "; these tiles have no solution");
+    state.boardState = SolvedState; // a verdict is of the Board in play only
+    EXPECT_EQ(LevelIndicatorHint(state), plain);
+}
