@@ -26,8 +26,6 @@ namespace zk {
 
 namespace {
 
-constexpr const char* Section = files::SettingsSection;
-
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -46,8 +44,11 @@ void Session::StartUp() {
     auto& levels = state_.levels;
     const std::string& directory = windowState_.programDirectory;
 
+    // The settings as the last close left them.
+    stored_ = files::ReadGameSettings(settings_);
+
     // The language, the splash, and the language dialog on a first run.
-    state_.language = LanguageFromInt(settings_.ReadInteger(Section, "tongue", -1));
+    state_.language = stored_.tongue;
     if (forms_.Splash) {
         forms_.Splash->ShowModal();
     }
@@ -71,10 +72,10 @@ void Session::StartUp() {
     view_.Box()->update();
 
     // The level, the saved game, the level set and the scroll bar.
-    levels.SetCurrentLevel(settings_.ReadInteger(Section, "level", 1));
+    levels.SetCurrentLevel(stored_.level);
     levels.ReplaceLevels({});
     levels.Flags().fill(0);
-    state_.savedGamePath = settings_.ReadString(Section, "save", "");
+    state_.savedGamePath = stored_.save;
     if (files::FileExists(state_.savedGamePath) &&
         !files::ReadSavedGame(state_.savedGamePath, levels.Flags())) {
         platform::ShowError(Q(files::GameLoadErrorText(state_.language, state_.savedGamePath)),
@@ -92,15 +93,13 @@ void Session::StartUp() {
     helpFile_ = directory + "ZKLV.HLP";
     // A stored position where no screen is would leave the player without
     // a window: at least its top-left corner is brought onto a screen.
-    window_->move(platform::KeepOnScreen(
-        {settings_.ReadInteger(Section, "left", 100), settings_.ReadInteger(Section, "top", 50)},
-        window_->frameGeometry().size()));
-    state_.gameMode = GameModeFromInt(settings_.ReadInteger(Section, "mode", ToInt(ChallengeMode)));
+    window_->move(
+        platform::KeepOnScreen({stored_.left, stored_.top}, window_->frameGeometry().size()));
+    state_.gameMode = stored_.mode;
 
-    // The marks on open connection ends, kept in a section of their own.
-    storedMarks_ = settings_.ReadInteger(files::ExtrasSection, "feedback", 0) != 0;
-    windowState_.connectionMarks = storedMarks_;
-    view_.SetConnectionMarks(storedMarks_);
+    // The marks on open connection ends.
+    windowState_.connectionMarks = stored_.feedback;
+    view_.SetConnectionMarks(stored_.feedback);
 
     // The first level, the texts, the palette and the animation.
     levels.InitAllSolved();
@@ -113,10 +112,9 @@ void Session::StartUp() {
     timer_.start();
     if (forms_.editform) {
         const QPoint fallback = EditFormPosition();
-        forms_.editform->move(
-            platform::KeepOnScreen({settings_.ReadInteger(Section, "eleft", fallback.x()),
-                                    settings_.ReadInteger(Section, "etop", fallback.y())},
-                                   forms_.editform->frameGeometry().size()));
+        forms_.editform->move(platform::KeepOnScreen(
+            {stored_.eleft.value_or(fallback.x()), stored_.etop.value_or(fallback.y())},
+            forms_.editform->frameGeometry().size()));
     }
 }
 
@@ -262,26 +260,20 @@ files::LevelFilePlaces Session::LevelFiles() const {
 
 void Session::WriteSettings() {
     const QPoint palette = forms_.editform ? forms_.editform->pos() : EditFormPosition();
+    files::GameSettings now = stored_;
+    now.mode = state_.gameMode;
+    now.sound = toolbar_.SoundOn();
+    now.left = window_->x();
+    now.top = window_->y();
+    now.level = state_.levels.CurrentLevel();
+    now.tongue = state_.language;
+    now.save = state_.savedGamePath;
+    now.eleft = palette.x();
+    now.etop = palette.y();
+    now.feedback = windowState_.connectionMarks;
     try {
-        // A fresh account may have no settings directory yet.
-        std::error_code ignored;
-        std::filesystem::create_directories(
-            std::filesystem::path(settings_.FileName()).parent_path(), ignored);
-        settings_.WriteInteger(Section, "mode", ToInt(state_.gameMode));
-        settings_.WriteBool(Section, "sound", toolbar_.SoundOn());
-        settings_.WriteInteger(Section, "left", window_->x());
-        settings_.WriteInteger(Section, "top", window_->y());
-        settings_.WriteInteger(Section, "level", state_.levels.CurrentLevel());
-        settings_.WriteInteger(Section, "tongue", ToInt(state_.language));
-        settings_.WriteString(Section, "save", state_.savedGamePath);
-        settings_.WriteInteger(Section, "eleft", palette.x());
-        settings_.WriteInteger(Section, "etop", palette.y());
-        // Written only when changed, so a game that never used them leaves
-        // the file as the game's own keys make it.
-        if (windowState_.connectionMarks != storedMarks_) {
-            settings_.WriteBool(files::ExtrasSection, "feedback", windowState_.connectionMarks);
-            storedMarks_ = windowState_.connectionMarks;
-        }
+        files::WriteGameSettings(settings_, now, stored_);
+        stored_ = now;
     } catch (const files::SettingsWriteError& error) {
         // Shown, and the close completes: a settings directory that cannot
         // be written must not keep the player in the game.

@@ -13,6 +13,7 @@
 
 #include "Forms.h"
 #include "WindowState.h"
+#include "files/GameSettings.h"
 #include "files/LevelFile.h"
 #include "files/Settings.h"
 #include "model/GameState.h"
@@ -83,7 +84,7 @@ private:
     std::function<void(int)> exit_;
     std::string helpFile_;
     std::vector<LevelRecord> levelsAtStart_; // the level set as start-up read it
-    bool storedMarks_ = false;               // the marks' choice as the settings hold it
+    files::GameSettings stored_;             // the settings as the file holds them
 };
 
 } // namespace zk

@@ -2,6 +2,7 @@
 // keeps no copy of the contents; every write is in the file when it returns.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,6 +29,8 @@ public:
 // toward any length. Anything else, an empty value and values beyond 32 bits
 // give the default.
 int ParseProfileInteger(std::string_view text, int fallback);
+// The same, with none for what gives the default.
+std::optional<int> ParseProfileInteger(std::string_view text);
 
 class SettingsStore {
 public:
@@ -41,6 +44,8 @@ public:
     // line with the key, as the platform's profile reader does. A UTF-8
     // byte-order mark at the start of the file is skipped, and kept by writes.
     int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
+    // None where the other gives the default.
+    std::optional<int> ReadInteger(std::string_view section, std::string_view key) const;
     // At most 1023 characters; a missing key gives the default.
     std::string ReadString(std::string_view section, std::string_view key,
                            const std::string& fallback) const;
