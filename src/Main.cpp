@@ -17,7 +17,6 @@
 #include "dialogs/Splasher.h"
 #include "dialogs/Tongdlg.h"
 #include "files/LevelFile.h"
-#include "files/SavedGame.h"
 #include "model/Nearest.h"
 #include "platform/Directories.h"
 #include "platform/Help.h"
@@ -113,15 +112,16 @@ void TMainForm::FormCreate() {
     if (directory.empty() || directory.back() != '/') {
         directory += '/';
     }
-    windowState_.playerLevelDirectory = options_.playerLevelDirectory
-                                            ? *options_.playerLevelDirectory
-                                            : files::LevelFilePlacesFor(directory).playerDirectory;
+    windowState_.playerLevelDirectory =
+        options_.playerLevelDirectory
+            ? *options_.playerLevelDirectory
+            : files::LevelFilePlacesFor(directory).playerDirectory.string();
     // Glyphs, flags and pictures at the screen's resolution.
     platform::UsePictureRatio(devicePixelRatioF(), directory);
     const std::string settingsDir = options_.settingsDirectory.empty()
                                         ? platform::SettingsDirectory()
                                         : options_.settingsDirectory;
-    settings_.Open(files::JoinPath(settingsDir, files::SettingsFileName));
+    settings_.Open(std::filesystem::path(settingsDir) / files::SettingsFileName);
     if (options_.seed) {
         random_.Seed(*options_.seed);
     } else {

@@ -32,6 +32,38 @@ QString Q(const std::string& s) {
 
 } // namespace
 
+std::optional<std::string> LoadLevels(GameState& state, const files::LevelFilePlaces& places) {
+    const files::LevelFileLocation file = files::LocateLevelFile(places);
+    files::LevelFileContents contents = files::ReadLevelFile(file.path);
+    if (contents.levels.empty()) {
+        state.levels.ReplaceLevels({LevelRecord{}});
+        state.levels.SetCurrentLevel(1);
+        return LevelReadErrorText(state.language, contents.error,
+                                  (file.shownDirectory / file.shownName).string());
+    }
+    state.levels.ReplaceLevels(std::move(contents.levels));
+    return std::nullopt;
+}
+
+std::optional<std::string> SaveLevels(GameState& state, const files::LevelFilePlaces& places) {
+    if (state.boardState == EditingState) {
+        state.levels.StoreBoard(state.board.cells);
+    }
+    const files::LevelFileLocation file = files::LevelFileToWrite(places);
+    if (file.playersOwn) {
+        files::CreatePrivateDirectories(places.playerDirectory);
+    }
+    const auto failed = files::WriteLevelFile(file.path, state.levels.Levels());
+    state.edited = false;
+    if (failed) {
+        // The player's copy is named with its directory: the name alone
+        // would send the player to the program's file.
+        return LevelWriteErrorText(state.language, *failed,
+                                   file.playersOwn ? file.path.string() : file.shownName);
+    }
+    return std::nullopt;
+}
+
 Session::Session(GameState& state, WindowState& windowState, files::SettingsStore& settings,
                  GameController& controller, BoardView& view, Toolbar& toolbar, const TForms& forms,
                  platform::HelpService& help, QWidget* window, QTimer& timer,
@@ -78,10 +110,9 @@ void Session::StartUp() {
     state_.savedGamePath = stored_.save;
     if (files::FileExists(state_.savedGamePath) &&
         !files::ReadSavedGame(state_.savedGamePath, levels.Flags())) {
-        platform::ShowError(Q(files::GameLoadErrorText(state_.language, state_.savedGamePath)),
-                            window_);
+        platform::ShowError(Q(GameLoadErrorText(state_.language, state_.savedGamePath)), window_);
     }
-    if (const auto message = files::LoadLevels(state_, LevelFiles())) {
+    if (const auto message = LoadLevels(state_, LevelFiles())) {
         platform::ShowError(Q(*message), window_);
     }
     levels.ClampCurrentLevel();
@@ -144,7 +175,7 @@ void Session::LoadGame() {
     if (files::FileExists(name)) {
         state_.levels.Flags().fill(0);
         if (!files::ReadSavedGame(name, state_.levels.Flags())) {
-            platform::ShowError(Q(files::GameLoadErrorText(state_.language, name)), window_);
+            platform::ShowError(Q(GameLoadErrorText(state_.language, name)), window_);
         }
     }
     state_.savedGamePath = name;
@@ -161,27 +192,28 @@ void Session::SaveGame() {
         dlg->FileListBox->SetFileName(Q(state_.savedGamePath));
     }
     // The dialog comes back until the name is new or may be overwritten.
-    std::string path;
+    std::filesystem::path path;
     for (;;) {
         if (dlg->ShowModal() != platform::mrOk) {
             return;
         }
-        path = files::JoinPath(dlg->FileListBox->Directory().toStdString(),
-                               dlg->FileEdit->text().toStdString());
-        path = files::WithSavedGameExtension(path);
-        if (!files::FileExists(path)) {
+        // The dialog takes no name with a "/" in it.
+        path = files::WithSavedGameExtension(
+            std::filesystem::path(dlg->FileListBox->Directory().toStdString()) /
+            dlg->FileEdit->text().toStdString());
+        if (!files::FileExists(path.string())) {
             break;
         }
         const QString question =
-            Q(files::GameExistsQuestionText(state_.language, files::FileNameOf(path)));
+            Q(GameExistsQuestionText(state_.language, path.filename().string()));
         if (platform::ShowMessage(platform::MessageIcon::Warning, platform::MessageButtons::YesNo,
                                   question, window_) != platform::mrNo) {
             break;
         }
     }
-    state_.savedGamePath = path;
+    state_.savedGamePath = path.string();
     if (!files::WriteSavedGame(path, state_.levels.Flags())) {
-        platform::ShowError(Q(files::GameSaveErrorText(state_.language, files::FileNameOf(path))),
+        platform::ShowError(Q(GameSaveErrorText(state_.language, path.filename().string())),
                             window_);
     }
     controller_.UpdateCaption();
@@ -190,7 +222,7 @@ void Session::SaveGame() {
 void Session::Save() {
     if (state_.boardState != EditingState) {
         SaveGame();
-    } else if (const auto message = files::SaveLevels(state_, LevelFiles())) {
+    } else if (const auto message = SaveLevels(state_, LevelFiles())) {
         platform::ShowError(Q(*message), window_);
     }
 }
@@ -229,7 +261,7 @@ void Session::Close() {
         platform::ShowMessage(platform::MessageIcon::Question, platform::MessageButtons::YesNo,
                               Q(LevelsChangedQuestionText(state_.language)),
                               window_) == platform::mrYes) {
-        if (const auto message = files::SaveLevels(state_, LevelFiles())) {
+        if (const auto message = SaveLevels(state_, LevelFiles())) {
             platform::ShowError(Q(*message), window_);
         }
     }
@@ -250,8 +282,7 @@ bool Session::LevelsToOffer() const {
         return false;
     }
     // The file the next start reads: the player's copy once there is one.
-    const std::string file = files::LocateLevelFile(LevelFiles()).path;
-    return files::ReadLevelFile(file).levels != levels;
+    return files::ReadLevelFile(files::LocateLevelFile(LevelFiles()).path).levels != levels;
 }
 
 files::LevelFilePlaces Session::LevelFiles() const {
@@ -277,7 +308,7 @@ void Session::WriteSettings() {
     } catch (const files::SettingsWriteError& error) {
         // Shown, and the close completes: a settings directory that cannot
         // be written must not keep the player in the game.
-        platform::ShowError(Q(error.what()), window_);
+        platform::ShowError(Q(SettingsWriteErrorText(error.Path().string())), window_);
     }
 }
 

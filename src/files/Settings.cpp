@@ -80,8 +80,8 @@ std::optional<KeyValue> SplitKeyValue(std::string_view line) {
 
 enum class LoadResult { Ok, Missing, Unusable };
 
-LoadResult Load(const std::string& path, IniText& ini) {
-    const ReadOutcome read = ReadFilePrefix(path, MaxSettingsFileSize + 1);
+LoadResult Load(const std::filesystem::path& file, IniText& ini) {
+    const ReadOutcome read = ReadFilePrefix(file.string(), MaxSettingsFileSize + 1);
     if (!read.opened) {
         return read.error == ENOENT || read.error == ENOTDIR ? LoadResult::Missing
                                                              : LoadResult::Unusable;
@@ -178,8 +178,8 @@ std::optional<std::int64_t> ParseHex(std::string_view digits) {
 
 } // namespace
 
-SettingsWriteError::SettingsWriteError(const std::string& path)
-    : std::runtime_error("Kann nicht nach " + path + " schreiben") {}
+SettingsWriteError::SettingsWriteError(const std::filesystem::path& path)
+    : std::runtime_error("cannot write " + path.string()), path_(path) {}
 
 int ParseProfileInteger(std::string_view text, int fallback) {
     return ParseProfileInteger(text).value_or(fallback);
@@ -307,7 +307,7 @@ void SettingsStore::WriteString(std::string_view section, std::string_view key,
         text += eol;
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-    if (!WriteFileAtomically(fileName_, {data, text.size()}).ok) {
+    if (!WriteFileAtomically(fileName_.string(), {data, text.size()}).ok) {
         throw SettingsWriteError(fileName_);
     }
 }

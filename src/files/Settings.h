@@ -2,6 +2,7 @@
 // keeps no copy of the contents; every write is in the file when it returns.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -17,10 +18,14 @@ inline constexpr std::size_t MaxSettingsValue = 1023;
 // Larger files are not ours to rewrite: reads give defaults, writes refuse.
 inline constexpr std::size_t MaxSettingsFileSize = 4 * 1024 * 1024;
 
-// A refused write: "Kann nicht nach <path> schreiben".
+// A refused write of the settings file at Path().
 class SettingsWriteError : public std::runtime_error {
 public:
-    explicit SettingsWriteError(const std::string& path);
+    explicit SettingsWriteError(const std::filesystem::path& path);
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
 };
 
 // The integer rule of the profile values: "0x"/"0X" with more than two
@@ -35,10 +40,10 @@ std::optional<int> ParseProfileInteger(std::string_view text);
 class SettingsStore {
 public:
     SettingsStore() = default;
-    explicit SettingsStore(std::string fileName) : fileName_(std::move(fileName)) {}
+    explicit SettingsStore(std::filesystem::path fileName) : fileName_(std::move(fileName)) {}
 
-    void Open(std::string fileName) { fileName_ = std::move(fileName); }
-    const std::string& FileName() const { return fileName_; }
+    void Open(std::filesystem::path fileName) { fileName_ = std::move(fileName); }
+    const std::filesystem::path& FileName() const { return fileName_; }
 
     // Reads look in the first section of the name only and take the first
     // line with the key, as the platform's profile reader does. A UTF-8
@@ -56,7 +61,7 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
 private:
-    std::string fileName_;
+    std::filesystem::path fileName_;
 };
 
 } // namespace zk::files

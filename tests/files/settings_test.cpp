@@ -124,7 +124,7 @@ TEST(Settings, RefusedWritesRaiseTheErrorAndKeepTheFile) {
         store.WriteInteger(S, "mode", 1);
         FAIL() << "write-protected file was written";
     } catch (const SettingsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Kann nicht nach " + path + " schreiben");
+        EXPECT_EQ(e.Path(), path);
     }
     EXPECT_EQ(TempDir::ReadText(path), "[Zanfor Kelva]\nlevel=4\n");
 
