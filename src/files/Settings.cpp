@@ -181,6 +181,25 @@ std::optional<std::int64_t> ParseHex(std::string_view digits) {
 SettingsWriteError::SettingsWriteError(const std::filesystem::path& path)
     : std::runtime_error("cannot write " + path.string()), path_(path) {}
 
+std::string EscapedForMessage(std::string_view value) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(value.size());
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += Hex[byte >> 4];
+            out += Hex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 int ParseProfileInteger(std::string_view text, int fallback) {
     return ParseProfileInteger(text).value_or(fallback);
 }

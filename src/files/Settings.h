@@ -37,6 +37,11 @@ int ParseProfileInteger(std::string_view text, int fallback);
 // The same, with none for what gives the default.
 std::optional<int> ParseProfileInteger(std::string_view text);
 
+// A value as a message tells it: whole, with every control character
+// (NUL included) and the backslash written as an escape ("\x00", "\\"),
+// so that nothing cuts it short or hides part of it.
+std::string EscapedForMessage(std::string_view value);
+
 class SettingsStore {
 public:
     SettingsStore() = default;
