@@ -155,6 +155,17 @@ Puzzle BuildPuzzle(const LevelRecord& level) {
         }
         p.allClasses |= Bit(k);
     }
+    for (int kind = FirstKind; kind <= LastKind; ++kind) {
+        const auto slot = U(kind - FirstKind);
+        for (int k = 0; k < p.classCount; ++k) {
+            p.classFeatures[slot][U(k)] = FeatureSetOf(FeaturesOf(p.classEdges[U(k)], kind));
+        }
+        for (int b = 0; b < CellCount; ++b) {
+            if (p.cellAt[U(b)] == NoCell) {
+                p.fixedFeatures[slot][U(b)] = FeatureSetOf(FeaturesOf(level[U(b)], kind));
+            }
+        }
+    }
     for (int x = 0; x < p.cellCount; ++x) {
         p.allCells |= CellMask{1} << x;
         p.staticAllowed[U(x)] = p.allClasses;
@@ -280,7 +291,66 @@ void FindCount(const Puzzle& p, const State& s, Findings& f) {
     }
 }
 
-void FindParity(const Puzzle&, const State&, Findings&) {}
+// The crossing parity of each kind over every line between two columns or
+// rows: what each cell may still show, and the tiles still to place counted
+// in sum. A rule that one cell decides keeps there only the tiles that make
+// it even.
+void FindParity(const Puzzle& p, const State& s, Findings& f) {
+    std::array<ParityCandidates, 3> candidates = p.fixedFeatures;
+    std::array<std::optional<ParityPool>, 3> pools;
+    std::array<int, CellCount> left{};
+    std::uint64_t open = 0;
+    for (int k = 0; k < p.classCount; ++k) {
+        left[U(k)] = p.classTotal[U(k)];
+    }
+    for (int x = 0; x < p.cellCount; ++x) {
+        const ClassMask d = s.domain[U(x)];
+        if (IsDecided(d)) {
+            --left[U(std::countr_zero(d))];
+        } else {
+            open |= std::uint64_t{1} << p.boardIndex[U(x)];
+        }
+    }
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        ParityFeatures sum = 0;
+        for (int k = 0; k < p.classCount; ++k) {
+            if (left[U(k)] % 2 != 0) {
+                sum ^= static_cast<ParityFeatures>(std::countr_zero(p.classFeatures[slot][U(k)]));
+            }
+        }
+        pools[slot] = ParityPool{open, sum};
+        for (int x = 0; x < p.cellCount; ++x) {
+            FeatureSet shown = 0;
+            for (ClassMask m = s.domain[U(x)]; m != 0; m &= m - 1) {
+                shown |= p.classFeatures[slot][U(std::countr_zero(m))];
+            }
+            candidates[slot][U(p.boardIndex[U(x)])] = shown;
+        }
+    }
+    for (const ParityRule& rule : ParityRules()) {
+        const auto slot = U(rule.kind - FirstKind);
+        const ParityVerdict v = CheckRule(rule, candidates[slot], pools[slot]);
+        if (v.state == ParityVerdict::State::Broken) {
+            f.Contradiction(NoCell);
+            return;
+        }
+        if (v.state != ParityVerdict::State::Forced) {
+            continue;
+        }
+        const int x = p.cellAt[U(v.cellIndex)];
+        if (x == NoCell) {
+            continue;
+        }
+        ClassMask out = 0;
+        for (ClassMask m = s.domain[U(x)]; m != 0; m &= m - 1) {
+            const int k = std::countr_zero(m);
+            out |= (p.classFeatures[slot][U(k)] & v.allowed) == 0 ? Bit(k) : 0;
+        }
+        f.Open(Rule::Parity, x);
+        f.Remove(s, x, out);
+        f.Close();
+    }
+}
 
 // Pairs of classes counted together, then chains from the cells with two
 // choices: what each choice forces along its neighbours (edges and used-up
@@ -438,9 +508,10 @@ bool Settle(const Puzzle& p, State& s, Rule highest, Findings& f, CellMask chang
                 }
             }
         }
-        for (const Rule rule : {Rule::Single, Rule::Count, Rule::Parity, Rule::Pairs}) {
+        // Parity, the dearest to check, last.
+        for (const Rule rule : {Rule::Single, Rule::Count, Rule::Pairs, Rule::Parity}) {
             if (rule > highest) {
-                break;
+                continue;
             }
             f.Clear();
             Find(rule, p, s, f);

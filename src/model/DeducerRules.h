@@ -10,6 +10,7 @@
 
 #include "model/Board.h"
 #include "model/Deducer.h"
+#include "model/Parity.h"
 
 namespace zk::deduce {
 
@@ -53,6 +54,10 @@ struct Puzzle {
     // Per movable cell: the classes whose ends agree with the border and the
     // fixed tiles around it.
     std::array<ClassMask, CellCount> staticAllowed{};
+    // The parity features of each class for each kind (slot kind - 1), and
+    // what every fixed cell shows for each kind (movable cells left 0).
+    std::array<std::array<FeatureSet, CellCount>, 3> classFeatures{};
+    std::array<ParityCandidates, 3> fixedFeatures{};
 };
 
 Puzzle BuildPuzzle(const LevelRecord& level);
