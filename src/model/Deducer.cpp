@@ -92,26 +92,19 @@ std::string_view RuleName(Rule rule) {
 std::string_view RuleSummary(Rule rule) {
     switch (rule) {
     case Rule::Edge:
-        return "an end may not lead off the board, nor into a fixed or placed tile without its "
-               "twin";
+        return "an end may not lead off the board or into a tile without its twin";
     case Rule::Single:
-        return "a tile whose copies are all placed fits nowhere else; tiles that fit only as many "
-               "cells as there are of them go there";
+        return "a cell only one tile fits; a tile that fits only one cell";
     case Rule::Neighbour:
-        return "a tile is ruled out where the cell next door can take no tile with the twin of "
-               "its end";
+        return "a tile is out where the next cell can take no twin for its end";
     case Rule::Count:
-        return "k cells need an end of a kind on a side and exactly k tiles have it: those tiles "
-               "go nowhere else";
+        return "k cells need an end and exactly k tiles have it";
     case Rule::Parity:
-        return "the ends of a kind crossing a line between two columns or rows have the parity "
-               "of that kind's ends on one side";
+        return "the ends of a kind crossing a line have the parity of one side's";
     case Rule::Pairs:
-        return "two cells that can take only the same two tiles keep them; a cell with two "
-               "choices rules out what both choices forbid";
+        return "two cells that take only the same two tiles; two-way chains";
     case Rule::WhatIf:
-        return "put a tile in a cell, apply the rules above, and rule it out when that leads to "
-               "a contradiction";
+        return "place a tile, apply the rules above, rule it out on a contradiction";
     case Rule::None:
         break;
     }
@@ -139,6 +132,9 @@ Deduction Deduce(const LevelRecord& level, const DeduceOptions& options) {
         out.contradictionCell = cell == NoCell ? -1 : p.boardIndex[U(cell)];
         return out;
     };
+    if (!p.fixedPartFits) {
+        return contradiction(NoCell);
+    }
     markDecided(DecidedFromStart);
     int whatIfs = 0;
     while (true) {

@@ -58,8 +58,8 @@ constexpr Rule RuleFromNumber(int number) {
     return number >= 1 && number <= RuleCount ? static_cast<Rule>(number) : Rule::None;
 }
 
-// A short name ("edge", "what if") and one line that says what the rule
-// sees, in English, for the level tool.
+// A short name ("edge", "what if") and one short line that says what the
+// rule sees, in English, for the level tool.
 std::string_view RuleName(Rule rule);
 std::string_view RuleSummary(Rule rule);
 

@@ -155,8 +155,25 @@ Puzzle BuildPuzzle(const LevelRecord& level) {
         }
         p.allClasses |= Bit(k);
     }
+    for (int b = 0; b < CellCount; ++b) {
+        if (p.cellAt[U(b)] != NoCell) {
+            continue;
+        }
+        const Edges e = TileEdges(level[U(b)]);
+        for (int side = 0; side < 4; ++side) {
+            const int nc = b / Rows + ColumnStep[side];
+            const int nr = b % Rows + RowStep[side];
+            const bool onBoard = IsOnBoard(nc, nr);
+            if ((!onBoard && e[side] != 0) ||
+                (onBoard && p.cellAt[U(CellIndex(nc, nr))] == NoCell &&
+                 TileEdges(level[U(CellIndex(nc, nr))])[OppositeSide(side)] != e[side])) {
+                p.fixedPartFits = false;
+            }
+        }
+    }
     for (int kind = FirstKind; kind <= LastKind; ++kind) {
         const auto slot = U(kind - FirstKind);
+        p.movableKinds |= (p.withKind[U(kind)] != 0 ? 1U : 0U) << kind;
         for (int k = 0; k < p.classCount; ++k) {
             p.classFeatures[slot][U(k)] = FeatureSetOf(FeaturesOf(p.classEdges[U(k)], kind));
         }
@@ -328,6 +345,9 @@ void FindParity(const Puzzle& p, const State& s, Findings& f) {
         }
     }
     for (const ParityRule& rule : ParityRules()) {
+        if ((p.movableKinds >> rule.kind & 1U) == 0) {
+            continue;
+        }
         const auto slot = U(rule.kind - FirstKind);
         const ParityVerdict v = CheckRule(rule, candidates[slot], pools[slot]);
         if (v.state == ParityVerdict::State::Broken) {

@@ -58,6 +58,12 @@ struct Puzzle {
     // what every fixed cell shows for each kind (movable cells left 0).
     std::array<std::array<FeatureSet, CellCount>, 3> classFeatures{};
     std::array<ParityCandidates, 3> fixedFeatures{};
+    // The kinds some movable tile shows (bit per code): the parity of a
+    // kind no movable tile shows cannot change.
+    unsigned movableKinds = 0;
+    // False when fixed tiles lead an end off the board or into each other
+    // without its twin: then no arrangement of the movable tiles helps.
+    bool fixedPartFits = true;
 };
 
 Puzzle BuildPuzzle(const LevelRecord& level);

@@ -223,6 +223,7 @@ TEST(Deducer, NamesTheFirstReasonADesignerCanActOn) {
             EXPECT_EQ(flaw->side, c.side);
             EXPECT_EQ(flaw->code, c.code);
         }
+        EXPECT_NE(zk::Deduce(c.level).outcome, DeductionOutcome::Solved);
         const zk::LevelCheck check = zk::CheckLevel(c.level);
         EXPECT_EQ(check.status, zk::Solvability::Unsolvable);
         EXPECT_EQ(check.flaw->kind, c.kind);
