@@ -16,9 +16,9 @@ namespace {
 constexpr std::int16_t DecidedFromStart = -2;
 constexpr std::int16_t NeverDecided = -1;
 
-// What a step of each rule costs a player, in effort: the easy rules are
-// spotted at a glance, the hard ones take thought.
-constexpr std::array<int, RuleCount + 1> RuleCost = {0, 1, 1, 2, 4, 6, 8, 20};
+// What a step of each rule costs a player, in effort: an end against the
+// border is seen at a glance and costs nothing, the hard rules take thought.
+constexpr std::array<int, RuleCount + 1> RuleCost = {0, 0, 1, 1, 4, 6, 8, 25};
 
 // Every undecided cell, every tile it may take: put the tile there, apply
 // the rules below "what if", and rule the tile out on a contradiction. The
@@ -66,6 +66,44 @@ LevelRecord TilesFor(const LevelRecord& level, const Puzzle& p, const State& s) 
 }
 
 } // namespace
+
+namespace deduce {
+
+RunOutcome Run(const Puzzle& p, State& s, Rule highest, int whatIfLimit, CellMask changed) {
+    RunOutcome out;
+    if (!p.fixedPartFits) {
+        out.outcome = DeductionOutcome::Contradiction;
+        return out;
+    }
+    Findings f;
+    Findings scratch;
+    const Rule settled = std::min(highest, Rule::Pairs);
+    while (true) {
+        if (!Settle(p, s, settled, scratch, changed)) {
+            out.outcome = DeductionOutcome::Contradiction;
+            return out;
+        }
+        if (std::all_of(s.domain.begin(), s.domain.begin() + p.cellCount,
+                        [](ClassMask d) { return IsDecided(d); })) {
+            out.outcome = DeductionOutcome::Solved;
+            return out;
+        }
+        if (highest < Rule::WhatIf || (whatIfLimit >= 0 && out.whatIfs >= whatIfLimit)) {
+            return out;
+        }
+        f.Clear();
+        FindWhatIf(p, s, f, scratch);
+        if (f.entries.empty()) {
+            return out;
+        }
+        ++out.whatIfs;
+        const Removal& r = f.removals[f.entries.front().first];
+        s.domain[U(r.cell)] &= ~r.classes;
+        changed = CellMask{1} << r.cell;
+    }
+}
+
+} // namespace deduce
 
 std::string_view RuleName(Rule rule) {
     switch (rule) {
@@ -218,6 +256,9 @@ bool HarderThan(const RuleRating& a, const RuleRating& b) {
     }
     if (a.hardest != b.hardest) {
         return a.hardest > b.hardest;
+    }
+    if (a.hardestUses != b.hardestUses) {
+        return a.hardestUses > b.hardestUses;
     }
     return a.effort > b.effort;
 }

@@ -121,8 +121,9 @@ struct RuleRating {
 RuleRating RateDeduction(const Deduction& deduction);
 RuleRating RateByRules(const LevelRecord& level);
 
-// Whether a is harder than b: a harder hardest rule, or the same rule and
-// more effort. Unsolved levels rank above every solved one.
+// Whether a is harder than b: a harder hardest rule, or the same rule
+// needed more often, or as often and more effort. Unsolved levels rank
+// above every solved one.
 bool HarderThan(const RuleRating& a, const RuleRating& b);
 
 // The hint's reason: the rule by which the deducer decides which tile

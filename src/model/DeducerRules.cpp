@@ -344,8 +344,17 @@ void FindParity(const Puzzle& p, const State& s, Findings& f) {
             candidates[slot][U(p.boardIndex[U(x)])] = shown;
         }
     }
+    // A kind whose every movable cell shows one set of features, known
+    // already, cannot force anything.
+    unsigned varied = 0;
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        for (int x = 0; x < p.cellCount; ++x) {
+            const FeatureSet shown = candidates[slot][U(p.boardIndex[U(x)])];
+            varied |= (shown & (shown - 1)) != 0 ? 2U << slot : 0U;
+        }
+    }
     for (const ParityRule& rule : ParityRules()) {
-        if ((p.movableKinds >> rule.kind & 1U) == 0) {
+        if (((p.movableKinds & varied) >> rule.kind & 1U) == 0) {
             continue;
         }
         const auto slot = U(rule.kind - FirstKind);

@@ -154,4 +154,17 @@ inline constexpr CellMask AllCells = ~CellMask{0};
 bool Settle(const Puzzle& puzzle, State& state, Rule highest, Findings& scratch,
             CellMask changed = AllCells);
 
+// The ladder without its record, from a state whose narrowing since it
+// last settled is `changed`: the rules up to highest settle, and where
+// "what if" is among them it is tried until the level is solved, no rule
+// shows anything more, or whatIfLimit steps are spent (negative: no
+// limit). The outcome and the "what if" steps taken are those Deduce
+// records from the same state.
+struct RunOutcome {
+    DeductionOutcome outcome = DeductionOutcome::Stuck;
+    int whatIfs = 0;
+};
+RunOutcome Run(const Puzzle& puzzle, State& state, Rule highest, int whatIfLimit,
+               CellMask changed = AllCells);
+
 } // namespace zk::deduce

@@ -10,10 +10,10 @@
 #include <ostream>
 #include <sstream>
 
-#include "Generator.h"
 #include "files/AtomicFile.h"
 #include "files/LevelFile.h"
 #include "model/Deducer.h"
+#include "model/Generator.h"
 #include "model/LevelSet.h"
 #include "model/Solver.h"
 
@@ -102,14 +102,16 @@ constexpr char GenHelp[] = R"(Usage: zk-levels gen --seed S [--count N] -o FILE
 
 Generates a level set and writes it to FILE (replacing it whole). The first
 twelve levels each teach one idea with a few tiles; from the thirteenth on
-every level has a single solution, levels that deduction alone solves come
-before those that need guesses, the boards and the guessing grow together,
-and every few levels an easier one gives a rest. Each level is stored solved
-and proven solvable. The same seed and count always give the same bytes.
+the deducer's rules alone solve every level, so its solution is single. Each
+rule comes in with two or three levels that need it and nothing harder, then
+mixes with the rules before it; easier levels follow hard stretches; the
+last ten are the only ones that need "what if" three times, and the last
+takes the most effort. Every level is stored solved. The same seed and
+count always give the same bytes with one version of the generator.
 
 Options:
   --seed S    the seed, a whole number 0..18446744073709551615
-  --count N   the number of levels, 1..500 (default 150)
+  --count N   the number of levels, 1..500 (default 200)
   -o FILE     the file to write
 
 Exit status: 0 written; 3 bad arguments or the file cannot be written.
