@@ -96,6 +96,42 @@ void CountGroup(const Puzzle& p, const State& s, Findings& f, Rule rule, ClassMa
     CountCells(s, f, rule, group, tiles, must, may);
 }
 
+// The feature sets that add an odd bit to a rule counting these features.
+constexpr std::array<FeatureSet, ParityFeatureCount> OddUnder = [] {
+    std::array<FeatureSet, ParityFeatureCount> odd{};
+    for (unsigned counted = 0; counted < odd.size(); ++counted) {
+        for (unsigned f = 0; f < ParityFeatureCount; ++f) {
+            odd[counted] |= std::popcount(counted & f) % 2 == 1 ? FeatureSet{1} << f : 0;
+        }
+    }
+    return odd;
+}();
+
+// Whether the rule can decide anything at all: some way of counting it (as
+// it stands, or with the features of the tiles still to place taken in sum)
+// leaves at most one cell that may go either way. A rule that cannot stays
+// open whatever the check says, so it need not be checked.
+bool MayDecide(const ParityRule& rule, const std::vector<int>& varied,
+               const ParityCandidates& candidates, std::uint64_t open) {
+    std::uint32_t shifts = 1;
+    for (std::uint64_t m = open; m != 0; m &= m - 1) {
+        shifts |= std::uint32_t{1} << rule.counts[U(std::countr_zero(m))];
+    }
+    for (; shifts != 0; shifts &= shifts - 1) {
+        const auto shift = static_cast<ParityFeatures>(std::countr_zero(shifts));
+        int undecided = 0;
+        for (std::size_t i = 0; i < varied.size() && undecided < 2; ++i) {
+            const FeatureSet may = candidates[U(varied[i])];
+            const FeatureSet odd = OddUnder[rule.counts[U(varied[i])] ^ shift];
+            undecided += (may & odd) != 0 && (may & ~odd) != 0 ? 1 : 0;
+        }
+        if (undecided < 2) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 Puzzle BuildPuzzle(const LevelRecord& level) {
@@ -344,17 +380,22 @@ void FindParity(const Puzzle& p, const State& s, Findings& f) {
             candidates[slot][U(p.boardIndex[U(x)])] = shown;
         }
     }
-    // A kind whose every movable cell shows one set of features, known
-    // already, cannot force anything.
-    unsigned varied = 0;
+    // The cells that may still show more than one set of features, per
+    // kind: only they can leave a rule open. A kind without any cannot
+    // force anything.
+    std::array<std::vector<int>, 3> varied;
     for (std::size_t slot = 0; slot < 3; ++slot) {
         for (int x = 0; x < p.cellCount; ++x) {
             const FeatureSet shown = candidates[slot][U(p.boardIndex[U(x)])];
-            varied |= (shown & (shown - 1)) != 0 ? 2U << slot : 0U;
+            if ((shown & (shown - 1)) != 0 && (p.movableKinds >> (slot + 1) & 1U) != 0) {
+                varied[slot].push_back(p.boardIndex[U(x)]);
+            }
         }
     }
     for (const ParityRule& rule : ParityRules()) {
-        if (((p.movableKinds & varied) >> rule.kind & 1U) == 0) {
+        if (varied[U(rule.kind - FirstKind)].empty() ||
+            !MayDecide(rule, varied[U(rule.kind - FirstKind)], candidates[U(rule.kind - FirstKind)],
+                       open)) {
             continue;
         }
         const auto slot = U(rule.kind - FirstKind);

@@ -1,6 +1,7 @@
 #include "model/GeneratorFill.h"
 
 #include <algorithm>
+#include <bitset>
 
 namespace zk::gen {
 
@@ -134,9 +135,14 @@ bool FillArea(LevelRecord& level, const Area& area, const Palette& palette, Dice
             }
         }
     }
-    std::vector<Edges> edges;
-    for (const TileNumber t : palette.tiles) {
-        edges.push_back(TileEdges(t));
+    // Per side and code, the palette tiles that show it there.
+    using TileSet = std::bitset<LastMovableTile + 1>;
+    std::array<std::array<TileSet, 4>, 4> showing{};
+    for (std::size_t k = 0; k < palette.tiles.size(); ++k) {
+        const Edges e = TileEdges(palette.tiles[k]);
+        for (int s = 0; s < 4; ++s) {
+            showing[static_cast<std::size_t>(s)][e[s]].set(k);
+        }
     }
     // The tiles that fit a cell, with their weights; each choice is drawn
     // from those not tried yet.
@@ -145,29 +151,24 @@ bool FillArea(LevelRecord& level, const Area& area, const Palette& palette, Dice
     const auto prepare = [&](std::size_t i) {
         const int c = static_cast<int>(cells[i]) / Rows;
         const int r = static_cast<int>(cells[i]) % Rows;
-        // What each side must show, or -1 toward a movable cell not filled
-        // yet.
-        std::array<int, 4> need{};
+        // What each side must show; nothing is asked toward a movable cell
+        // not filled yet.
+        TileSet fits;
+        fits.set();
         for (int s = 0; s < 4; ++s) {
             const int nc = c + ColumnStep[s];
             const int nr = r + RowStep[s];
             if (!IsOnBoard(nc, nr)) {
-                need[static_cast<std::size_t>(s)] = 0;
-            } else if (area[At(nc, nr)] && order[At(nc, nr)] >= static_cast<int>(i)) {
-                need[static_cast<std::size_t>(s)] = -1;
-            } else {
-                need[static_cast<std::size_t>(s)] = TileEdges(level[At(nc, nr)])[Opposite(s)];
+                fits &= showing[static_cast<std::size_t>(s)][0];
+            } else if (!area[At(nc, nr)] || order[At(nc, nr)] < static_cast<int>(i)) {
+                fits &=
+                    showing[static_cast<std::size_t>(s)][TileEdges(level[At(nc, nr)])[Opposite(s)]];
             }
         }
         fitting[i].clear();
         weights[i].clear();
         for (std::size_t k = 0; k < palette.tiles.size(); ++k) {
-            bool fits = true;
-            for (int s = 0; s < 4 && fits; ++s) {
-                const int n = need[static_cast<std::size_t>(s)];
-                fits = n < 0 || n == edges[k][s];
-            }
-            if (fits) {
+            if (fits.test(k)) {
                 fitting[i].push_back(k);
                 weights[i].push_back(palette.weights[k]);
             }
@@ -180,7 +181,7 @@ bool FillArea(LevelRecord& level, const Area& area, const Palette& palette, Dice
         prepare(0);
     }
     while (i < cells.size()) {
-        if (++steps > 20000) {
+        if (++steps > 4000) {
             return false;
         }
         const int pick = dice.Weighted(weights[i]);

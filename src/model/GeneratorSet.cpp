@@ -211,12 +211,10 @@ struct Pace {
     std::optional<Shape> lastShape;
     std::array<int, gen::ShapeCount> used{};
     std::set<std::pair<gen::Area, std::vector<TileNumber>>> seen;
-    int effortBefore = 0; // the most effort of a level of the final stretch so far
 };
 
 struct Target {
     Plan plan;
-    int minEffort = 0;
     bool breather = false;
     int size = -1;
 };
@@ -257,11 +255,11 @@ Target Aim(int position, int count, int number, const Pace& pace, std::optional<
     } else if (finalStretch) {
         p.minRule = p.rule = Rule::WhatIf;
         p.minWhatIfs = p.maxWhatIfs = MostWhatIfs;
-        // Sizes alternate, the finale among the larger ones.
+        // Sizes alternate between two bands six cells apart, the finale
+        // among the larger ones, so that no seven in a row look alike.
         const bool larger = (count - number) % 2 == 0;
-        p.minCells = larger ? 34 : 26;
-        p.maxCells = larger ? 40 : 32;
-        t.minEffort = number == count ? pace.effortBefore + 1 : 0;
+        p.minCells = larger ? 35 : 24;
+        p.maxCells = larger ? 40 : 29;
     } else {
         // The newest rule most often, the one before it next, the others
         // now and then; "what if" at most as often as the part allows.
@@ -335,30 +333,42 @@ std::vector<GeneratedLevel> GenerateLevels(std::uint64_t seed, int count) {
     std::vector<GeneratedLevel> levels;
     Pace pace;
     pace.threshold = dice.Range(12, 20);
-    for (int n = 0; n < count; ++n) {
-        const int number = n + 1;
-        const int position =
-            count <= Lessons + 1
-                ? number
-                : Lessons + 1 +
-                      (n - Lessons) * (ShippedCount - Lessons - 1) / (count - Lessons - 1);
-        Target target;
+    const auto positionOf = [count](int number) {
+        return count <= Lessons + 1 ? number
+                                    : Lessons + 1 +
+                                          (number - 1 - Lessons) * (ShippedCount - Lessons - 1) /
+                                              (count - Lessons - 1);
+    };
+    // A level for the place: the first the dice give that may follow the
+    // levels before it and stays within the effort asked (the finale: the
+    // hardest of a few).
+    const auto make = [&](int number, int candidates, int maxEffort, std::optional<Shape> avoid,
+                          Target& target) {
         std::optional<Rule> drawn;
         std::optional<Candidate> best;
-        for (int attempt = 0; attempt < 3000 && !best; ++attempt) {
+        int valid = 0;
+        for (int attempt = 0; attempt < 3000 && valid < candidates; ++attempt) {
             // A new aim now and then, so that no draw of the dice holds up
             // the set; a lesson keeps its own.
             if (attempt % 40 == 0) {
-                target = n < Lessons ? Target{Lesson(n)}
-                                     : Aim(position, count, number, pace, drawn, dice);
+                target = number <= Lessons
+                             ? Target{Lesson(number - 1)}
+                             : Aim(positionOf(number), count, number, pace, drawn, dice);
                 // Where the dice will not give what was asked, ask for less.
                 if (attempt >= 1000) {
-                    target.minEffort = 0;
                     target.plan.minRule = std::min(target.plan.minRule, Rule::Single);
                 }
             }
             std::optional<Candidate> c = gen::MakeCandidate(target.plan, dice);
-            if (c && MayFollow(*c, levels, pace) && c->level.rating.effort >= target.minEffort) {
+            const bool fits = c && c->level.rating.effort <= maxEffort &&
+                              (!avoid || c->level.shape != gen::ShapeName(*avoid)) &&
+                              (candidates == 1 ? MayFollow(*c, levels, pace)
+                                               : pace.seen.count({c->area, c->tiles}) == 0);
+            if (!fits) {
+                continue;
+            }
+            ++valid;
+            if (!best || c->level.rating.effort > best->level.rating.effort) {
                 best = std::move(c);
             }
         }
@@ -366,20 +376,43 @@ std::vector<GeneratedLevel> GenerateLevels(std::uint64_t seed, int count) {
             throw std::runtime_error("no level could be generated for place " +
                                      std::to_string(number));
         }
-        pace.seen.insert({best->area, best->tiles});
+        return std::move(*best);
+    };
+    const auto keep = [&](Candidate c, const Target& target) {
+        pace.seen.insert({c.area, c.tiles});
         if (target.breather) {
             pace.strain = 0;
             pace.threshold = dice.Range(12, 20);
         }
         pace.lastSize = target.size;
-        pace.strain += std::max(0, RuleNumber(best->level.rating.hardest) - 2);
-        if (best->level.rating.uses[static_cast<std::size_t>(RuleNumber(Rule::WhatIf))] ==
-            MostWhatIfs) {
-            pace.effortBefore = std::max(pace.effortBefore, best->level.rating.effort);
-        }
+        pace.strain += std::max(0, RuleNumber(c.level.rating.hardest) - 2);
         pace.lastShape = target.plan.shape;
         ++pace.used[static_cast<std::size_t>(target.plan.shape)];
-        levels.push_back(std::move(best->level));
+        levels.push_back(std::move(c.level));
+    };
+    // The finale is made as the final stretch begins, the hardest of a
+    // few; the levels of the stretch then stay below its effort.
+    const bool stretch = count >= 2 * FinalStretch + Lessons;
+    std::optional<std::pair<Candidate, Target>> finale;
+    for (int number = 1; number <= count; ++number) {
+        if (stretch && number == count - FinalStretch + 1) {
+            Target target;
+            Candidate c = make(count, 3, INT_MAX, std::nullopt, target);
+            pace.seen.insert({c.area, c.tiles});
+            finale.emplace(std::move(c), target);
+        }
+        if (finale && number == count) {
+            keep(std::move(finale->first), finale->second);
+            break;
+        }
+        Target target;
+        const bool beforeFinale = finale.has_value();
+        Candidate c = make(
+            number, 1, beforeFinale ? finale->first.level.rating.effort - 1 : INT_MAX,
+            beforeFinale && number == count - 1 ? std::optional<Shape>(finale->second.plan.shape)
+                                                : std::nullopt,
+            target);
+        keep(std::move(c), target);
     }
     return levels;
 }
