@@ -44,7 +44,8 @@ std::optional<double> ChosenDisplayScale(int argc, const char* const* argv,
         if (const auto scale = ParseDisplayScale(*value)) {
             chosen = scale;
         } else {
-            rejected("--scale " + std::string(*value) + " ignored: the scale is 1, 1.5, 2 or 3.");
+            rejected("--scale " + files::EscapedForMessage(*value) +
+                     " ignored: the scale is 1, 1.5, 2 or 3.");
         }
     }
     if (chosen) {
@@ -58,7 +59,8 @@ std::optional<double> ChosenDisplayScale(int argc, const char* const* argv,
     if (const auto scale = ParseDisplayScale(stored)) {
         return scale;
     }
-    rejected("scale=" + stored + " in " + settingsFile + " ignored: the scale is 1, 1.5, 2 or 3.");
+    rejected("scale=" + files::EscapedForMessage(stored) + " in " +
+             files::EscapedForMessage(settingsFile) + " ignored: the scale is 1, 1.5, 2 or 3.");
     return std::nullopt;
 }
 

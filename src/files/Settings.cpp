@@ -181,6 +181,25 @@ std::optional<std::int64_t> ParseHex(std::string_view digits) {
 SettingsWriteError::SettingsWriteError(const std::string& path)
     : std::runtime_error("Kann nicht nach " + path + " schreiben") {}
 
+std::string EscapedForMessage(std::string_view value) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(value.size());
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += Hex[byte >> 4];
+            out += Hex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 int ParseProfileInteger(std::string_view text, int fallback) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         const auto value = ParseHex(text.substr(2));

@@ -29,6 +29,11 @@ public:
 // give the default.
 int ParseProfileInteger(std::string_view text, int fallback);
 
+// A value as a message tells it: whole, with every control character
+// (NUL included) and the backslash written as an escape ("\x00", "\\"),
+// so that nothing cuts it short or hides part of it.
+std::string EscapedForMessage(std::string_view value);
+
 class SettingsStore {
 public:
     SettingsStore() = default;
