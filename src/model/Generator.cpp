@@ -46,15 +46,8 @@ Plan BandPlan(Band band, Dice& dice) {
     }
     p.minSize = p.minCells + 1;
     p.maxSize = p.maxCells + 4;
-    static constexpr std::array<std::array<int, 4>, 8> Mixes = {{{0, 6, 6, 6},
-                                                                 {0, 8, 2, 7},
-                                                                 {0, 3, 7, 7},
-                                                                 {0, 7, 7, 3},
-                                                                 {0, 5, 4, 8},
-                                                                 {0, 8, 0, 6},
-                                                                 {0, 0, 6, 6},
-                                                                 {0, 8, 6, 0}}};
-    p.codeWeight = Mixes[static_cast<std::size_t>(dice.Below(static_cast<int>(Mixes.size())))];
+    p.codeWeight = gen::CodeMixes[static_cast<std::size_t>(
+        dice.Below(static_cast<int>(gen::CodeMixes.size())))];
     p.emptyWeight = 3;
     p.maxAnchors = dice.Range(0, 2);
     std::vector<Shape> shapes;

@@ -7,13 +7,8 @@ namespace zk::gen {
 
 namespace {
 
-constexpr int ColumnStep[4] = {1, 0, -1, 0}; // E, N, W, S
-constexpr int RowStep[4] = {0, -1, 0, 1};
 constexpr int Opposite(int side) {
     return (side + 2) % 4;
-}
-constexpr std::size_t At(int column, int row) {
-    return static_cast<std::size_t>(CellIndex(column, row));
 }
 
 int EdgeKey(const Edges& e) {

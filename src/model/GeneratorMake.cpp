@@ -9,12 +9,6 @@
 namespace zk::gen {
 namespace {
 
-constexpr int ColumnStep[4] = {1, 0, -1, 0}; // E, N, W, S
-constexpr int RowStep[4] = {0, -1, 0, 1};
-constexpr std::size_t At(int column, int row) {
-    return static_cast<std::size_t>(CellIndex(column, row));
-}
-
 bool TouchesBorder(const Area& area, int atLeast) {
     int n = 0;
     for (int c = 0; c < Columns; ++c) {

@@ -12,6 +12,18 @@
 
 namespace zk::gen {
 
+// Mixtures of the kinds of connection, a weight per code 1..3 (0 keeps a
+// code out); the last three have only two kinds, where the parity is
+// easiest to see.
+inline constexpr std::array<std::array<int, 4>, 8> CodeMixes = {{{0, 6, 6, 6},
+                                                                 {0, 8, 2, 7},
+                                                                 {0, 3, 7, 7},
+                                                                 {0, 7, 7, 3},
+                                                                 {0, 5, 4, 8},
+                                                                 {0, 8, 0, 6},
+                                                                 {0, 0, 6, 6},
+                                                                 {0, 8, 6, 0}}};
+
 struct Plan {
     Shape shape = Shape::Rectangle;
     int minSize = 4; // movable cells of the area as drawn

@@ -166,17 +166,10 @@ std::array<int, 4> DrawCodes(Dice& dice, int position, Rule rule) {
     if (position < 30) {
         return dice.Chance(50) ? std::array<int, 4>{0, 8, 6, 0} : std::array<int, 4>{0, 8, 4, 6};
     }
-    static constexpr std::array<std::array<int, 4>, 8> Mixes = {{{0, 6, 6, 6},
-                                                                 {0, 8, 2, 7},
-                                                                 {0, 3, 7, 7},
-                                                                 {0, 7, 7, 3},
-                                                                 {0, 5, 4, 8},
-                                                                 {0, 8, 0, 6},
-                                                                 {0, 0, 6, 6},
-                                                                 {0, 8, 6, 0}}};
     // The parity is easiest to see with one or two kinds.
     const int first = rule == Rule::Parity ? 5 : 0;
-    return Mixes[static_cast<std::size_t>(dice.Range(first, static_cast<int>(Mixes.size()) - 1))];
+    return gen::CodeMixes[static_cast<std::size_t>(
+        dice.Range(first, static_cast<int>(gen::CodeMixes.size()) - 1))];
 }
 
 // A shape for about this many cells: not the last level's, the least used

@@ -9,12 +9,6 @@ namespace zk::gen {
 
 namespace {
 
-constexpr int ColumnStep[4] = {1, 0, -1, 0}; // E, N, W, S
-constexpr int RowStep[4] = {0, -1, 0, 1};
-constexpr std::size_t At(int column, int row) {
-    return static_cast<std::size_t>(CellIndex(column, row));
-}
-
 constexpr std::array<std::string_view, ShapeCount> Names = {
     "bar",      "rectangle", "L",        "T",        "U",         "H",        "cross",
     "ring",     "diamond",   "stairs",   "blob",     "rooms",     "mirror",   "holes",

@@ -15,6 +15,13 @@ namespace zk::gen {
 // Which cells are movable, in the Board's layout.
 using Area = std::array<bool, CellCount>;
 
+// The steps to the neighbour on each side: east, north, west, south.
+inline constexpr int ColumnStep[4] = {1, 0, -1, 0};
+inline constexpr int RowStep[4] = {0, -1, 0, 1};
+constexpr std::size_t At(int column, int row) {
+    return static_cast<std::size_t>(CellIndex(column, row));
+}
+
 enum class Shape : int {
     // Figures drawn to a size.
     Bar,
