@@ -1,6 +1,7 @@
 #include "BoardView.h"
 
 #include <QCursor>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -485,8 +486,15 @@ void BoardView::PaintOverlays(QPainter& painter, const QRegion& region) const {
     PaintFloorUnderSlide(painter, region);
     if (!status_.empty() && region.intersects(StatusRect())) {
         // Pale letters with a dark shadow read on the frame's dark strip.
-        painter.setFont(platform::FormFont(10, false));
+        // A line too long for the strip (a hint's reason besides the counts)
+        // takes smaller letters.
         const QString text = QString::fromStdString(status_);
+        int size = 10;
+        while (size > 7 && QFontMetrics(platform::FormFont(size, false)).horizontalAdvance(text) >
+                               StatusRect().width() - 4) {
+            --size;
+        }
+        painter.setFont(platform::FormFont(size, false));
         const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
         painter.setPen(QColor(0, 0, 0));
         painter.drawText(StatusRect().translated(1, 1), flags, text);

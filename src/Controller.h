@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "Forms.h"
@@ -145,6 +146,10 @@ private:
     // The fewest moves from the level's start, once its search has ended
     // and found the nearest solution.
     std::optional<int> fewestFromStart_;
+    // What the level's rules decide, worked out beside the fewest moves.
+    std::shared_ptr<const Deduction> deduction_;
+    // The rule that decides the tile the click on next settles.
+    std::optional<Rule> ReasonFor(const Board& board, Cell next) const;
     bool fewestSearched_ = false;
 };
 

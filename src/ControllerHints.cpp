@@ -5,6 +5,8 @@
 #include "BoardView.h"
 #include "Controller.h"
 #include "Texts.h"
+#include "model/Catalogue.h"
+#include "model/Deducer.h"
 #include "model/Nearest.h"
 #include "model/OpenEnds.h"
 
@@ -76,8 +78,25 @@ void GameController::StartFewestSearch() {
     if (state_.gameMode == EditorMode || !state_.board.hasHeld) {
         return;
     }
-    startSearch_.Ask(startBoard_, FewestSearch(),
-                     [this](const Board& board, const HintAnswer& a) { FewestFound(board, a); });
+    deduction_.reset();
+    // The rules' deduction depends on the level's tiles alone; it is worked
+    // out once per level, on the worker, after the fewest moves.
+    auto deduction = std::make_shared<Deduction>();
+    HintWorker::Search search = [fewest = FewestSearch(),
+                                 deduction](const Board& board, const std::atomic<bool>& cancel) {
+        HintAnswer answer = fewest(board, cancel);
+        if (!cancel) {
+            DeduceOptions options;
+            options.whatIfLimit = 8;
+            *deduction = Deduce(board.cells, options);
+        }
+        return answer;
+    };
+    startSearch_.Ask(startBoard_, std::move(search),
+                     [this, deduction](const Board& board, const HintAnswer& a) {
+                         deduction_ = deduction;
+                         FewestFound(board, a);
+                     });
 }
 
 void GameController::FewestFound(const Board& board, const HintAnswer& answer) {
@@ -133,6 +152,7 @@ void GameController::ShowHint(HintVerdict verdict) {
         }
         ++state_.hintsUsed;
         state_.hintVerdict.reset();
+        state_.hintReason = ReasonFor(state_.board, *next);
         view_.SetCursor(*next);
         view_.Pulse(*next);
         view_.UpdateLevelHint();
@@ -150,6 +170,26 @@ void GameController::ForgetHintSearch() {
     hintSearch_.Cancel();
     window_->unsetCursor();
     state_.hintVerdict.reset();
+    state_.hintReason.reset();
+}
+
+std::optional<Rule> GameController::ReasonFor(const Board& board, Cell next) const {
+    if (!deduction_) {
+        return std::nullopt;
+    }
+    // The click swaps the held tile with next's: either tile may be the one
+    // the rules put where it lands.
+    const auto decides = [&](Cell cell, TileNumber tile) -> std::optional<Rule> {
+        const std::optional<CellReason> reason = ExplainCell(*deduction_, cell);
+        if (reason && reason->rule != Rule::None && reason->edges == TileEdges(tile)) {
+            return reason->rule;
+        }
+        return std::nullopt;
+    };
+    if (const auto rule = decides(board.held, board.At(next.column, next.row))) {
+        return rule;
+    }
+    return decides(next, board.HeldTile());
 }
 
 void GameController::RefreshStatus() {
@@ -161,8 +201,10 @@ void GameController::RefreshStatus() {
         return;
     }
     const std::optional<int> shortest = fewestSearched_ ? fewestFromStart_ : std::nullopt;
+    const std::optional<Rule> reason =
+        state_.boardState == PlayState ? state_.hintReason : std::nullopt;
     view_.SetStatus(FeedbackStatusText(state_.language, state_.history.Moves(), shortest,
-                                       OpenEndCount(state_.board.cells)));
+                                       OpenEndCount(state_.board.cells), reason));
 }
 
 } // namespace zk

@@ -43,7 +43,11 @@ std::string LevelIndicatorHint(const GameState& state);
 // open ends" / "7 Züge · kürzester Weg 5 · 4 offene Enden"; "…" for a
 // shortest count not known (yet).
 std::string FeedbackStatusText(Language language, int moves, std::optional<int> shortest,
-                               int openEnds);
+                               int openEnds, std::optional<Rule> reason = std::nullopt);
+
+// Why the tile the hint's click settles belongs there, one line per rule:
+// "Only one tile fits here" / "Hier passt nur ein Stein".
+std::string HintReasonText(Language language, Rule rule);
 
 std::string LevelsChangedQuestionText(Language language);
 std::string SheetsFailedText(Language language);

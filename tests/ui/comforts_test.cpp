@@ -326,6 +326,13 @@ TEST_F(ComfortsTest, FeedbackLineCountsMovesShortestAndOpenEndsBelowTheCells) {
     EXPECT_EQ(P().View().Status(), expected("0 moves"));
     const QRect strip = zk::BoardView::StatusRect();
     EXPECT_NE(Screen().copy(strip), P().Surface().copy(strip));
+    // H tells the rule that decides the tile its click settles: here every
+    // other corner would leave an end open against the stones around.
+    Key(Qt::Key_H);
+    Settle();
+    const std::string reason = "Other tiles would leave an end open";
+    EXPECT_EQ(P().View().Status(), expected("0 moves") + " \u00b7 " + reason);
+    EXPECT_TRUE(P().levelbox()->toolTip().endsWith(QString::fromStdString("; " + reason)));
     const zk::Cell other = OtherMovable();
     ClickCell(other.column, other.row);
     if (S().boardState == zk::PlayState) {

@@ -65,6 +65,9 @@ TEST(Texts, FeedbackLineAndTheHintsVerdicts) {
     EXPECT_EQ(LevelIndicatorHint(state), plain + "; no hint found");
     state.hintVerdict = HintVerdict::Unsolvable;
     EXPECT_EQ(LevelIndicatorHint(state), plain + "; these tiles have no solution");
+    EXPECT_EQ(HintReasonText(German, Rule::Single), "Hier passt nur ein Stein");
+    EXPECT_EQ(FeedbackStatusText(English, 0, 2, 0, Rule::Single),
+              "0 moves \u00b7 shortest 2 \u00b7 0 open ends \u00b7 Only one tile fits here");
     state.boardState = SolvedState; // a verdict is of the Board in play only
     EXPECT_EQ(LevelIndicatorHint(state), plain);
 }
