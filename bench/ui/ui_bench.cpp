@@ -158,8 +158,9 @@ BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 
 // Runs the event loop until the board stands still.
 void LetMotionEnd(TMainFormProbe form) {
+    // Sleeps between the frames' timer events, as the game's own loop does.
     while (form.View().Motion().Running()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 
