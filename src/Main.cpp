@@ -211,8 +211,8 @@ bool TMainForm::FormCloseQuery() {
     return session_->CloseQuery();
 }
 
-void TMainForm::FormClose() {
-    session_->Close();
+bool TMainForm::FormClose() {
+    return session_->Close();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -220,7 +220,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    FormClose();
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (forms_.editform) {
         forms_.editform->hide();

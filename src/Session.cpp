@@ -192,9 +192,21 @@ void Session::SaveGame() {
 void Session::Save() {
     if (state_.boardState != EditingState) {
         SaveGame();
-    } else if (const auto message = files::SaveLevels(state_, LevelFiles())) {
-        platform::ShowError(Q(*message), window_);
+    } else {
+        WriteLevels();
     }
+}
+
+bool Session::WriteLevels() {
+    const bool edited = state_.edited;
+    const auto message = files::SaveLevels(state_, LevelFiles());
+    if (!message) {
+        return true;
+    }
+    state_.edited = edited;
+    state_.levelsChanged = true;
+    platform::ShowError(Q(*message), window_);
+    return false;
 }
 
 void Session::ShowHelp(const char* file, const char* germanTopic, const char* englishTopic) {
@@ -221,7 +233,7 @@ bool Session::CloseQuery() {
     return !endGame || endGame->ShowModal() == platform::mrYes;
 }
 
-void Session::Close() {
+bool Session::Close() {
     help_.Quit();
     // The editor's Board goes into its level without a question.
     if (state_.boardState == EditingState) {
@@ -230,13 +242,13 @@ void Session::Close() {
     if (LevelsToOffer() &&
         platform::ShowMessage(platform::MessageIcon::Question, platform::MessageButtons::YesNo,
                               Q(LevelsChangedQuestionText(state_.language)),
-                              window_) == platform::mrYes) {
-        if (const auto message = files::SaveLevels(state_, LevelFiles())) {
-            platform::ShowError(Q(*message), window_);
-        }
+                              window_) == platform::mrYes &&
+        !WriteLevels()) {
+        return false;
     }
     SaveGame();
     WriteSettings();
+    return true;
 }
 
 bool Session::LevelsToOffer() const {

@@ -3,6 +3,9 @@
 // were left, frame included, run after run; the close box openbox gives the
 // palette (it ignores the hint that asks for none) only hides the palette
 // until the editor is entered again.
+#include <QFile>
+#include <QThread>
+
 #include "Fixture.h"
 
 namespace zk::e2e {
@@ -170,6 +173,73 @@ TEST_F(UnderWindowManager, ClosingThePaletteHidesItUntilTheEditorIsEnteredAgain)
     if (!HasFatalFailure()) {
         EXPECT_EQ(StoredPlaces(), Places(main, palette));
     }
+}
+
+// The editor, an edit, and a level file that cannot be written: the close
+// reports the designed error and stops, the window stays with the edit in
+// it; once the file can be written, the next close asks again and saves.
+TEST_F(UnderWindowManager, AFailedLevelSaveAtCloseKeepsTheWindowAndTheEdits) {
+    std::vector<Record> levels = {OpenRingLevel(), LoopLevel()};
+    s.WriteLevels(levels);
+    const QByteArray before = Session::ReadFile(s.LevelFilePath());
+    const QPoint main(40, 40);
+    const QPoint palette(600, 40);
+    WriteEditorSettings(main, palette);
+    ASSERT_TRUE(s.StartGame());
+    s.SkipSplash();
+    const auto mainWindow = WaitFramedAt(EditorCaption, MainSize, main);
+    const auto paletteWindow = WaitFramedAt(GameTitle, PaletteSize, palette);
+    ASSERT_TRUE(mainWindow && paletteWindow);
+    const QPoint client = mainWindow->rect.topLeft();
+    ASSERT_TRUE(WaitBoardEquals(client, levels[0], std::nullopt)) << LastProblem();
+    s.Click(paletteWindow->rect.topLeft() + QPoint(5 * 24 + 12, 12));
+    ASSERT_TRUE(
+        WaitUntil([&] { return PaletteCross(paletteWindow->rect.topLeft(), 5); }, ScreenTimeoutMs));
+    s.Click(client + CellCentre(1, 1));
+    levels[0] = Put(levels[0], 1, 1, 5);
+    ASSERT_TRUE(WaitBoardEquals(client, levels[0], std::nullopt)) << LastProblem();
+
+    // Read-only: not to be written, even by the superuser.
+    QFile::setPermissions(s.LevelFilePath(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    auto closeAndSaveLevels = [&] {
+        s.Click(client + ToolButton(ExitBtnX));
+        const auto exit = s.WaitForWindow(ExactTitle(GameTitle), MessageSize);
+        EXPECT_TRUE(exit) << "no exit question";
+        if (exit) {
+            s.Keys(exit->id, {QStringLiteral("Return")});
+        }
+        const auto asked = s.WaitForWindow(QStringLiteral("^Best"));
+        EXPECT_TRUE(asked) << "no level question: " << s.DescribeWindows().toStdString();
+        if (asked) {
+            s.Keys(asked->id, {QStringLiteral("Return")}); // Yes
+        }
+    };
+    closeAndSaveLevels();
+    const auto error = s.WaitForWindow(ExactTitle(QStringLiteral("Fehler")));
+    ASSERT_TRUE(error) << "no error: " << s.DescribeWindows().toStdString();
+    s.Keys(error->id, {QStringLiteral("Return")});
+    ASSERT_TRUE(s.WaitUntilGone(error->id));
+    // The close has stopped: no save dialog, the game and its edit still there.
+    QThread::sleep(2);
+    EXPECT_TRUE(s.FindWindows(ExactTitle(QStringLiteral("Save game as ..."))).empty())
+        << s.DescribeWindows().toStdString();
+    ASSERT_TRUE(s.GameRunning());
+    EXPECT_TRUE(WaitBoardEquals(client, levels[0], std::nullopt)) << LastProblem();
+    EXPECT_EQ(Session::ReadFile(s.LevelFilePath()), before);
+
+    QFile::setPermissions(s.LevelFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ReadGroup);
+    closeAndSaveLevels();
+    const auto save = s.WaitForWindow(ExactTitle(QStringLiteral("Save game as ...")));
+    ASSERT_TRUE(save) << "no save dialog at the second close: "
+                      << s.DescribeWindows().toStdString();
+    s.Keys(save->id, {QStringLiteral("Escape")});
+    ASSERT_EQ(s.WaitForExit(WindowTimeoutMs), 0);
+    QByteArray after;
+    for (const Record& level : levels) {
+        after.append(reinterpret_cast<const char*>(level.data()), 63);
+    }
+    EXPECT_EQ(Session::ReadFile(s.LevelFilePath()), after);
 }
 
 } // namespace
