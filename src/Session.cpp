@@ -118,6 +118,15 @@ void Session::StartUp() {
                                     settings_.ReadInteger(Section, "etop", fallback.y())},
                                    forms_.editform->frameGeometry().size()));
     }
+    // What writes interrupted in an earlier run left behind, once the window
+    // is shown: start-up does not wait for it.
+    QTimer::singleShot(0, window_,
+                       [written = FilesWritten()] { files::CleanUpInterruptedWrites(written); });
+}
+
+std::vector<std::string> Session::FilesWritten() const {
+    return {files::LocateLevelFile(LevelFiles()).path, files::LevelFileToWrite(LevelFiles()).path,
+            state_.savedGamePath, settings_.FileName()};
 }
 
 QPoint Session::EditFormPosition() const {

@@ -70,6 +70,9 @@ private:
     bool LevelsToOffer() const;
     // The program directory, and the player's where the level file is the player's own.
     files::LevelFilePlaces LevelFiles() const;
+    // The files the game writes: the level file (the one read and the one
+    // written), the saved game and the settings.
+    std::vector<std::string> FilesWritten() const;
     // Writes the level set. A failed write shows its message and keeps the
     // work marked unsaved: the Board stays edited and the close offers the set.
     bool WriteLevels();
