@@ -22,6 +22,7 @@
 #include "platform/Directories.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
+#include "platform/Placement.h"
 #include "platform/Sound.h"
 
 using namespace zk;
@@ -36,6 +37,9 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     platform::InitPictures();
     setFixedSize(layout::ClientWidth, layout::ToolPanelHeight + layout::BoxHeight);
     move(292, 297);
+    // Start-up moves the window to its stored place, maybe before the window
+    // manager has framed it.
+    platform::KeepFrameCorner(*this);
 
     toolbar_ = std::make_unique<Toolbar>(this);
     for (const ActionRow& row : ActionTable()) {
