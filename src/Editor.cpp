@@ -6,6 +6,7 @@
 
 #include "platform/Bitmaps.h"
 #include "platform/Pictures.h"
+#include "platform/Placement.h"
 
 namespace {
 constexpr int PaletteCell = 24;
@@ -20,6 +21,7 @@ Teditform::Teditform(QWidget* mainWindow, const QImage& sheet, const int& select
     setObjectName("editform");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowIcon(zk::platform::WindowIcon());
+    zk::platform::KeepFrameCorner(*this);
     FormCreate();
 }
 
@@ -119,6 +121,13 @@ void Teditform::mousePressEvent(QMouseEvent* event) {
 }
 
 void Teditform::closeEvent(QCloseEvent* event) {
-    // The palette has no close box; it comes and goes with the editing state.
-    event->ignore();
+    // The palette has no close box: it comes and goes with the editing
+    // state. A window manager that gives it one anyway (it may ignore the
+    // hint) closes it only until the editing state begins again; the
+    // program itself never closes it.
+    if (event->spontaneous()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
