@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "files/AtomicFile.h"
+#include "platform/DrawnArt.h"
 
 namespace zk::platform {
 
@@ -184,22 +185,17 @@ bool LoadBitmap(const QString& path, QImage& target) {
                         target);
 }
 
-int SetForRatio(qreal ratio) {
-    return ratio <= 1 ? 1 : ratio <= 2 ? 2 : 3;
-}
-
 bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target) {
-    const int set = SetForRatio(ratio);
     QImage image;
-    int drawnAt = set;
-    if (set == 1 || !LoadBitmap(directory + name + QStringLiteral("@%1x.bmp").arg(set), image)) {
-        // An older program directory without the larger sets.
-        drawnAt = 1;
-        if (!LoadBitmap(directory + name + QStringLiteral(".bmp"), image)) {
-            return false;
-        }
+    if (ratio > 0 && ratio != 1) {
+        image = DrawnSheet(name, ratio);
+    } else if (!LoadBitmap(directory + name + QStringLiteral(".bmp"), image)) {
+        return false;
     }
-    target = AtRatio(std::move(image), drawnAt, ratio);
+    if (image.isNull()) {
+        return false;
+    }
+    target = std::move(image);
     return true;
 }
 

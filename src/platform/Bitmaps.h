@@ -26,14 +26,10 @@ inline constexpr qint64 MaxBitmapFileSize = 64 * 1024 * 1024;
 // file, or does not decode completely.
 bool LoadBitmap(const QString& path, QImage& target);
 
-// The set of pictures drawn for a ratio of device pixels per layout pixel:
-// 1, 2 or 3, the smallest at or above it (3 beyond).
-int SetForRatio(qreal ratio);
-
-// The image sheet `name` (e.g. "b1") of a directory, ending in "/", at a
-// ratio: from the set serving the ratio ("b1@2x.bmp", "b1@3x.bmp") or, when
-// that does not load, from "b1.bmp"; brought to the ratio with AtRatio.
-// False, leaving the target untouched, when neither loads.
+// The image sheet `name` (e.g. "b1") at a ratio of device pixels per layout
+// pixel: at 1 the file of a directory ending in "/" ("b1.bmp"), at any other
+// ratio drawn at that ratio (platform/DrawnArt.h). False, leaving the target
+// untouched, when the file does not load.
 bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target);
 
 // Decodes the bytes of a picture file as LoadBitmap does. A BMP counts only

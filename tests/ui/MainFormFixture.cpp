@@ -37,6 +37,7 @@ void MainFormTest::SetUp() {
         QFile::copy(QString(ZK_GAME_DIR) + name, QString::fromStdString(programDir.File(name)));
     }
     WriteLevels({CornerLevel(0, 0), CornerLevel(3, 2), CornerLevel(7, 5)});
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheDir.Dir()));
     seam = std::make_unique<zk::platform::ScriptedSeam>();
     sound = std::make_shared<RecordingSound>();
     help = std::make_shared<RecordingHelp>();

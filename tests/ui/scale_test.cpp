@@ -1,7 +1,7 @@
 // The size a player chooses, and the drawing at the window's ratio of device
 // pixels to layout pixels. The ratio tests run at 1 with the other UI tests
-// and again in a run of their own at 1.5 (QT_SCALE_FACTOR), where the 2x set
-// is scaled down once and every block's edges are rounded.
+// and again in a run of their own at 1.5 (QT_SCALE_FACTOR), where the
+// pictures are drawn at 1.5 and every block's edges are rounded.
 #include "MainFormFixture.h"
 
 #include <QFile>
@@ -73,10 +73,6 @@ protected:
     void SetUp() override {
         MainFormTest::SetUp();
         Setting("tongue", "0");
-        for (const char* name :
-             {"b1@2x.bmp", "b2@2x.bmp", "b3@2x.bmp", "b5@2x.bmp", "pictures@2x.rcc"}) {
-            QFile::copy(QString(ZK_GAME_DIR) + name, QString::fromStdString(programDir.File(name)));
-        }
     }
 };
 

@@ -3,8 +3,8 @@
 // can name it; each reads from its Detail what it needs and ignores the rest.
 #pragma once
 
-#include "Art.h"
-#include "Textures.h"
+#include "art/Art.h"
+#include "art/Textures.h"
 
 #include <array>
 #include <cstdint>

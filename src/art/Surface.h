@@ -2,8 +2,10 @@
 // the frame around the 9 x 7 board and the progress bar, the full bar in
 // place, the empty bar under column 8, and the marker sprite's eight frames
 // and masks under the board's first rows. The areas below are in units; at
-// scale s every area lies at s times its position and size.
+// scale s every area lies at Scaled(area, s).
 #pragma once
+
+#include "art/Art.h"
 
 #include <QImage>
 #include <QRect>
@@ -25,23 +27,20 @@ inline constexpr QRect SpriteMaskArea(int f) {
     return {30 + 20 * f, 50, 20, 20};
 }
 
-// A rectangle in units as pixels at `scale`.
-inline constexpr QRect Scaled(const QRect& r, int scale) {
-    return {r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale};
-}
-
-// One frame of the marker sprite: its colours on pure black (RGB32).
-QImage SpriteFrame(int f, int scale);
+// One frame of the marker sprite: its colours on pure black (RGB32), of the
+// size its area takes on the sheet.
+QImage SpriteFrame(int f, double scale);
 
 // The mask of a frame: pure black where the frame is not black, pure white
 // elsewhere.
 QImage SpriteMask(const QImage& frame);
 
-// The progress bar art, 31 x 315 units each (RGB32).
-QImage FullBar(int scale);
-QImage EmptyBar(int scale);
+// The progress bar art, 31 x 315 units each (RGB32), of the size its area
+// takes on the sheet.
+QImage FullBar(double scale);
+QImage EmptyBar(double scale);
 
 // The whole sheet (RGB32).
-QImage SurfaceSheet(int scale);
+QImage SurfaceSheet(double scale);
 
 } // namespace zk::art

@@ -1,4 +1,4 @@
-#include "Shapes.h"
+#include "art/Shapes.h"
 
 #include <cmath>
 

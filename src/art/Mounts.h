@@ -4,7 +4,7 @@
 // the relief of brick courses. All drawing is in 48 x 48 tile units.
 #pragma once
 
-#include "Art.h"
+#include "art/Art.h"
 
 namespace zk::art {
 
@@ -26,6 +26,6 @@ void DrawBrickRelief(QPainter& p, int rowHeight, int brickLength);
 
 // The stone base of fixed tiles with connections: granite, slate or
 // sandstone (stone 0, 1, 2), with a grain seeded by the tile number.
-QImage FixedBaseTexture(int t, int stone, int scale);
+QImage FixedBaseTexture(int t, int stone, double scale);
 
 } // namespace zk::art

@@ -1,5 +1,5 @@
 // The glyphs of the toolbar buttons.
-#include "GlyphArt.h"
+#include "art/GlyphArt.h"
 
 #include <cmath>
 

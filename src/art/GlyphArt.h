@@ -3,8 +3,8 @@
 // in a 16-unit box), the maker's mascot and the language flags.
 #pragma once
 
-#include "Art.h"
-#include "Shapes.h"
+#include "art/Art.h"
+#include "art/Shapes.h"
 
 namespace zk::art {
 
@@ -41,7 +41,7 @@ void DrawMascot(QPainter& p, QPointF c, double r);
 
 // The language choices: the flags for English (53 x 20 units) and German
 // (80 x 20 units), drawn at `scale`.
-QImage FlagsEnglish(int scale);
-QImage FlagsGerman(int scale);
+QImage FlagsEnglish(double scale);
+QImage FlagsGerman(double scale);
 
 } // namespace zk::art

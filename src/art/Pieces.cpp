@@ -1,9 +1,9 @@
-#include "Pieces.h"
+#include "art/Pieces.h"
 
-#include "Mounts.h"
-#include "Ornaments.h"
-#include "Shapes.h"
-#include "Textures.h"
+#include "art/Mounts.h"
+#include "art/Ornaments.h"
+#include "art/Shapes.h"
+#include "art/Textures.h"
 
 namespace zk::art {
 namespace {
@@ -70,7 +70,7 @@ constexpr Ground Mosaic() {
     return {GroundKind::Mosaic};
 }
 
-QImage GroundTexture(const Ground& g, int tile, std::uint32_t seed, int scale) {
+QImage GroundTexture(const Ground& g, int tile, std::uint32_t seed, double scale) {
     switch (g.kind) {
     case GroundKind::Slab:
         return StoneTexture(U32(tile), g.tone, scale);
@@ -198,7 +198,7 @@ void DrawOrnament(QPainter& p, const Piece& piece, std::uint32_t seed) {
     }
 }
 
-FixedPiece Build(const Piece& piece, int t, int scale) {
+FixedPiece Build(const Piece& piece, int t, double scale) {
     const std::uint32_t seed = U32(t) * 101u;
     return {GroundTexture(piece.ground, t, seed, scale), [&piece, seed](QPainter& p) {
                 switch (piece.frame) {
@@ -238,7 +238,7 @@ FixedPiece Build(const Piece& piece, int t, int scale) {
 
 } // namespace
 
-FixedPiece FixedPieceFor(int t, int scale) {
+FixedPiece FixedPieceFor(int t, double scale) {
     for (const Piece& piece : Pieces) {
         if (piece.tile == t) {
             return Build(piece, t, scale);

@@ -1,6 +1,6 @@
-#include "Surface.h"
+#include "art/Surface.h"
 
-#include "Art.h"
+#include "art/Art.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
@@ -69,8 +69,10 @@ void BarGlass(QPainter& p) {
     p.drawRect(QRectF(0.5, 0.5, 30, 314));
 }
 
-QImage Bar(bool full, int scale) {
-    return Opaque(Render(31, 315, scale, [full](QPainter& p) {
+// The bar drawn into the pixels of its place on the sheet.
+QImage Bar(bool full, double scale) {
+    const QSize pixels = Scaled(full ? FullBarArea : EmptyBarArea, scale).size();
+    return Opaque(RenderInto(pixels, 31, 315, scale, [full](QPainter& p) {
         QLinearGradient across(QPointF(0, 0), QPointF(31, 0));
         if (full) {
             across.setColorAt(0, Rgb(0x6A3000));
@@ -113,7 +115,7 @@ QImage Bar(bool full, int scale) {
 
 // --- the background and its frames ---------------------------------------------
 
-QImage BackgroundTexture(int scale) {
+QImage BackgroundTexture(double scale) {
     return Texture(SurfaceWidth, SurfaceHeight, scale, [](const Texel& t) {
         const double n = Fbm(t.x / 38.0, t.y / 38.0, 515, 5);
         const double v = t.y / static_cast<double>(SurfaceHeight);
@@ -254,9 +256,10 @@ void DrawBackground(QPainter& p) {
 
 } // namespace
 
-QImage SpriteFrame(int f, int scale) {
-    QImage frame = Opaque(Render(
-        SpriteSize, SpriteSize, scale, [f](QPainter& p) { DrawSprite(p, f); }, 8));
+QImage SpriteFrame(int f, double scale) {
+    const QSize pixels = Scaled(SpriteFrameArea(f), scale).size();
+    QImage frame = Opaque(RenderInto(
+        pixels, SpriteSize, SpriteSize, scale, [f](QPainter& p) { DrawSprite(p, f); }, 8));
     // Faint antialiasing residue counts as background: the sprite keeps a
     // clean edge and the mask stays compact.
     for (int y = 0; y < frame.height(); ++y) {
@@ -283,28 +286,28 @@ QImage SpriteMask(const QImage& frame) {
     return mask;
 }
 
-QImage FullBar(int scale) {
+QImage FullBar(double scale) {
     return Bar(true, scale);
 }
-QImage EmptyBar(int scale) {
+QImage EmptyBar(double scale) {
     return Bar(false, scale);
 }
 
-QImage SurfaceSheet(int scale) {
+QImage SurfaceSheet(double scale) {
     const QImage texture = BackgroundTexture(scale);
     QImage sheet = Opaque(Render(SurfaceWidth, SurfaceHeight, scale, DrawBackground, 4, &texture));
     QPainter p(&sheet);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     // What the board hides: black ground, the sprite frames, the empty bar.
     p.fillRect(Scaled(BoardArea, scale), Qt::black);
+    p.end();
     for (int f = 0; f < SpriteFrames; ++f) {
         const QImage frame = SpriteFrame(f, scale);
-        p.drawImage(SpriteFrameArea(f).topLeft() * scale, frame);
-        p.drawImage(SpriteMaskArea(f).topLeft() * scale, SpriteMask(frame));
+        PutInto(sheet, SpriteFrameArea(f), scale, frame);
+        PutInto(sheet, SpriteMaskArea(f), scale, SpriteMask(frame));
     }
-    p.drawImage(EmptyBarArea.topLeft() * scale, EmptyBar(scale));
-    p.drawImage(FullBarArea.topLeft() * scale, FullBar(scale));
-    p.end();
+    PutInto(sheet, EmptyBarArea, scale, EmptyBar(scale));
+    PutInto(sheet, FullBarArea, scale, FullBar(scale));
     return sheet.convertToFormat(QImage::Format_RGB32);
 }
 

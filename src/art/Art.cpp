@@ -1,4 +1,4 @@
-#include "Art.h"
+#include "art/Art.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -64,23 +64,62 @@ double Fbm(double x, double y, std::uint32_t seed, int octaves) {
     return sum / total;
 }
 
-QImage Render(int w, int h, int scale, const DrawFn& draw, int factor, const QImage* backdrop) {
-    const int samples = (factor + scale - 1) / scale;
-    const int k = scale * samples;
-    QImage big(w * k, h * k, QImage::Format_ARGB32_Premultiplied);
+int Px(double units, double scale) {
+    return static_cast<int>(std::lround(units * scale));
+}
+
+QRect Scaled(const QRect& units, double scale) {
+    const int left = Px(units.x(), scale);
+    const int top = Px(units.y(), scale);
+    return {left, top, Px(units.x() + units.width(), scale) - left,
+            Px(units.y() + units.height(), scale) - top};
+}
+
+QImage Render(int w, int h, double scale, const DrawFn& draw, int factor, const QImage* backdrop) {
+    return RenderInto(QSize(Px(w, scale), Px(h, scale)), w, h, scale, draw, factor, backdrop);
+}
+
+QImage RenderInto(QSize pixels, int w, int h, double scale, const DrawFn& draw, int factor,
+                  const QImage* backdrop) {
+    // Samples per pixel along each side: at a whole scale s, (factor + s - 1) / s.
+    const int samples = std::max(1, static_cast<int>(std::ceil(factor / scale - 1e-9)));
+    const int bigW = pixels.width() * samples;
+    const int bigH = pixels.height() * samples;
+    QImage big(bigW, bigH, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::transparent);
     {
         QPainter p(&big);
         if (backdrop != nullptr) {
             p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-            p.drawImage(QRect(0, 0, w * k, h * k),
+            p.drawImage(QRect(0, 0, bigW, bigH),
                         backdrop->convertToFormat(QImage::Format_ARGB32_Premultiplied));
         }
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.scale(k, k);
+        p.scale(static_cast<double>(bigW) / w, static_cast<double>(bigH) / h);
         draw(p);
     }
     return Downsample(big, samples);
+}
+
+void PutInto(QImage& sheet, const QRect& units, double scale, const QImage& image) {
+    const QRect to = Scaled(units, scale);
+    QImage fitted = image;
+    if (image.size() != to.size()) {
+        // Cut, then repeat the last column and row where the place is larger.
+        fitted = image.copy(0, 0, to.width(), to.height());
+        const int w = std::min(image.width(), to.width());
+        const int h = std::min(image.height(), to.height());
+        for (int y = 0; y < fitted.height(); ++y) {
+            for (int x = 0; x < fitted.width(); ++x) {
+                if (x >= w || y >= h) {
+                    fitted.setPixel(x, y, image.pixel(std::min(x, w - 1), std::min(y, h - 1)));
+                }
+            }
+        }
+    }
+    QPainter p(&sheet);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(to.topLeft(), fitted);
 }
 
 QImage Downsample(const QImage& source, int factor) {
@@ -118,7 +157,7 @@ QImage Opaque(const QImage& image) {
     return out;
 }
 
-QImage DisabledLook(const QImage& glyph, int scale) {
+QImage DisabledLook(const QImage& glyph, double scale) {
     const QImage src = glyph.convertToFormat(QImage::Format_ARGB32);
     QImage grey(src.size(), QImage::Format_ARGB32);
     QImage light(src.size(), QImage::Format_ARGB32);
@@ -137,7 +176,7 @@ QImage DisabledLook(const QImage& glyph, int scale) {
     QImage out(src.size(), QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     QPainter p(&out);
-    p.drawImage(scale, scale, light);
+    p.drawImage(Px(1, scale), Px(1, scale), light);
     p.drawImage(0, 0, grey);
     p.end();
     return out;
@@ -174,8 +213,8 @@ QColor Rgb(std::uint32_t rgb, int alpha) {
                   static_cast<int>(rgb & 0xFF), alpha);
 }
 
-QImage Texture(int w, int h, int scale, const std::function<QColor(const Texel&)>& colourAt) {
-    QImage out(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
+QImage Texture(int w, int h, double scale, const std::function<QColor(const Texel&)>& colourAt) {
+    QImage out(Px(w, scale), Px(h, scale), QImage::Format_ARGB32_Premultiplied);
     const double unit = scale;
     for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
@@ -185,15 +224,6 @@ QImage Texture(int w, int h, int scale, const std::function<QColor(const Texel&)
         }
     }
     return out;
-}
-
-QString ScaledName(const QString& name, int scale) {
-    if (scale == 1) {
-        return name;
-    }
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString suffix = QStringLiteral("@%1x").arg(scale);
-    return dot < 0 ? name + suffix : name.left(dot) + suffix + name.mid(dot);
 }
 
 namespace {
@@ -227,8 +257,7 @@ QPainterPath CentredTextPath(const QString& text, double pixelSize, bool bold, d
 
 bool LoadFonts() {
     bool ok = true;
-    for (const char* file : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-                             "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"}) {
+    for (const char* file : FontFiles) {
         if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0) {
             ok = false;
         }

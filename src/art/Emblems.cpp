@@ -1,8 +1,8 @@
 // Emblems carved, inlaid or set into the slab of a fixed tile.
-#include "Ornaments.h"
+#include "art/Ornaments.h"
 
-#include "Mounts.h"
-#include "Shapes.h"
+#include "art/Mounts.h"
+#include "art/Shapes.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "Mounts.h"
+#include "art/Mounts.h"
 
-#include "Shapes.h"
-#include "Textures.h"
+#include "art/Shapes.h"
+#include "art/Textures.h"
 
 namespace zk::art {
 
@@ -112,7 +112,7 @@ void DrawBrickRelief(QPainter& p, int rowHeight, int brickLength) {
     }
 }
 
-QImage FixedBaseTexture(int t, int stone, int scale) {
+QImage FixedBaseTexture(int t, int stone, double scale) {
     static constexpr Tone tones[] = {Tone::Granite, Tone::Slate, Tone::Sandstone};
     return StoneTexture(U32(t), tones[stone % 3], scale);
 }

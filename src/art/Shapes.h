@@ -3,7 +3,7 @@
 // shape, domed and vertical gradients, outlined shapes and arrows.
 #pragma once
 
-#include "Art.h"
+#include "art/Art.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

@@ -1,6 +1,6 @@
-#include "Textures.h"
+#include "art/Textures.h"
 
-#include "Shapes.h"
+#include "art/Shapes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,7 +67,7 @@ QColor Grain(const QColor& c, int x, int y, std::uint32_t seed, int amount) {
                   std::clamp(c.blue() + g, 0, 255));
 }
 
-QImage SandTexture(std::uint32_t seed, int scale) {
+QImage SandTexture(std::uint32_t seed, double scale) {
     return Texture(48, 48, scale, [seed](const Texel& t) {
         const double n = Fbm(t.x / 11.0, t.y / 11.0, seed * 7u + 3u, 3);
         const QColor c = Mix(Rgb(0xC9B287), Rgb(0xDDCBA5), n);
@@ -75,7 +75,7 @@ QImage SandTexture(std::uint32_t seed, int scale) {
     });
 }
 
-QImage FloorTexture(std::uint32_t seed, int scale) {
+QImage FloorTexture(std::uint32_t seed, double scale) {
     return Texture(48, 48, scale, [seed](const Texel& t) {
         const double n = Fbm(t.x / 10.0, t.y / 10.0, seed + 11u, 3);
         const QColor c = Mix(Rgb(0x332E28), Rgb(0x48413A), n);
@@ -84,7 +84,7 @@ QImage FloorTexture(std::uint32_t seed, int scale) {
 }
 
 QImage StoneTexture(std::uint32_t seed, const QColor& light, const QColor& dark, double size,
-                    int scale) {
+                    double scale) {
     return Texture(48, 48, scale, [&](const Texel& t) {
         const double n = Fbm(t.x / size, t.y / size, seed + 13u, 4);
         QColor c = Mix(dark, light, n);
@@ -98,13 +98,13 @@ QImage StoneTexture(std::uint32_t seed, const QColor& light, const QColor& dark,
     });
 }
 
-QImage StoneTexture(std::uint32_t seed, Tone tone, int scale, double size) {
+QImage StoneTexture(std::uint32_t seed, Tone tone, double scale, double size) {
     const StoneTone& t = ToneOf(tone);
     return StoneTexture(seed, t.light, t.dark, size, scale);
 }
 
 QImage BrickTexture(std::uint32_t seed, const QColor& a, const QColor& b, const QColor& mortar,
-                    int rowHeight, int brickLength, int scale) {
+                    int rowHeight, int brickLength, double scale) {
     return Texture(48, 48, scale, [&](const Texel& t) {
         const int row = static_cast<int>(std::floor(t.y / rowHeight));
         const int offset = (row % 2) * (brickLength / 2);
@@ -121,7 +121,7 @@ QImage BrickTexture(std::uint32_t seed, const QColor& a, const QColor& b, const 
 }
 
 QImage CobbleTexture(std::uint32_t seed, int grid, Tone toneName, const QColor& mortar,
-                     double jitter, int scale) {
+                     double jitter, double scale) {
     const StoneTone& tone = ToneOf(toneName);
     return Texture(48, 48, scale, [&](const Texel& t) {
         const Cell c = Voronoi(t.cx, t.cy, grid, seed, jitter);
@@ -143,7 +143,7 @@ QImage CobbleTexture(std::uint32_t seed, int grid, Tone toneName, const QColor& 
     });
 }
 
-QImage HexTexture(std::uint32_t seed, Tone toneName, int scale) {
+QImage HexTexture(std::uint32_t seed, Tone toneName, double scale) {
     const StoneTone& tone = ToneOf(toneName);
     // flat hexagon columns of basalt, period 48 x 48 (approximate hexes)
     return Texture(48, 48, scale, [&](const Texel& t) {
@@ -174,7 +174,7 @@ QImage HexTexture(std::uint32_t seed, Tone toneName, int scale) {
     });
 }
 
-QImage MarbleTexture(std::uint32_t seed, Tone toneName, const QColor& vein, int scale) {
+QImage MarbleTexture(std::uint32_t seed, Tone toneName, const QColor& vein, double scale) {
     const StoneTone& tone = ToneOf(toneName);
     return Texture(48, 48, scale, [&](const Texel& t) {
         const double n = Fbm(t.x / 12.0, t.y / 12.0, seed, 4);
@@ -186,7 +186,7 @@ QImage MarbleTexture(std::uint32_t seed, Tone toneName, const QColor& vein, int 
     });
 }
 
-QImage MossTexture(std::uint32_t seed, const QImage& stone, int scale) {
+QImage MossTexture(std::uint32_t seed, const QImage& stone, double scale) {
     QImage out = stone.copy();
     const double unit = scale;
     for (int py = 0; py < stone.height(); ++py) {
@@ -206,7 +206,7 @@ QImage MossTexture(std::uint32_t seed, const QImage& stone, int scale) {
     return out;
 }
 
-QImage PlankTexture(std::uint32_t seed, int scale) {
+QImage PlankTexture(std::uint32_t seed, double scale) {
     return Texture(48, 48, scale, [&](const Texel& t) {
         const int plank = static_cast<int>(std::floor(t.y / 12));
         const bool joint = t.y - plank * 12 < 1.0;
@@ -221,7 +221,7 @@ QImage PlankTexture(std::uint32_t seed, int scale) {
     });
 }
 
-QImage MosaicTexture(std::uint32_t seed, int scale) {
+QImage MosaicTexture(std::uint32_t seed, double scale) {
     return Texture(48, 48, scale, [&](const Texel& t) {
         const int cx = static_cast<int>(std::floor(t.x / 6));
         const int cy = static_cast<int>(std::floor(t.y / 6));

@@ -1,5 +1,5 @@
 // The language flags, drawn texel-exact.
-#include "GlyphArt.h"
+#include "art/GlyphArt.h"
 
 namespace zk::art {
 namespace {
@@ -82,8 +82,8 @@ void SwissFlag(QPainter& p, const QRect& r) {
 
 } // namespace
 
-QImage FlagsEnglish(int scale) {
-    QImage img(53 * scale, 20 * scale, QImage::Format_ARGB32_Premultiplied);
+QImage FlagsEnglish(double scale) {
+    QImage img(Px(53, scale), Px(20, scale), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.scale(scale, scale);
@@ -93,8 +93,8 @@ QImage FlagsEnglish(int scale) {
     return img;
 }
 
-QImage FlagsGerman(int scale) {
-    QImage img(80 * scale, 20 * scale, QImage::Format_ARGB32_Premultiplied);
+QImage FlagsGerman(double scale) {
+    QImage img(Px(80, scale), Px(20, scale), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.scale(scale, scale);

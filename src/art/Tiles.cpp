@@ -1,9 +1,9 @@
-#include "Tiles.h"
+#include "art/Tiles.h"
 
-#include "Art.h"
-#include "Mounts.h"
-#include "Pieces.h"
-#include "Textures.h"
+#include "art/Art.h"
+#include "art/Mounts.h"
+#include "art/Pieces.h"
+#include "art/Textures.h"
 #include "model/Catalogue.h"
 
 #include <QLinearGradient>
@@ -490,7 +490,7 @@ void DrawConnections(QPainter& p, const Layout& l) {
 
 } // namespace
 
-QImage RenderTile(int t, int scale) {
+QImage RenderTile(int t, double scale) {
     const Layout l = LayoutOf(t);
     QImage tile;
     if (t == 0) {
@@ -530,24 +530,54 @@ QImage RenderTile(int t, int scale) {
     return Opaque(tile);
 }
 
-QImage TileSheet(int scale) {
-    const int cell = TileSize * scale;
-    QImage sheet(SheetColumns * cell, 10 * cell, QImage::Format_RGB32);
-    sheet.fill(Qt::black);
-    QPainter p(&sheet);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
+QImage TileSheet(double scale) {
+    std::vector<QImage> tiles;
     for (int t = 0; t < TileTypeCount; ++t) {
-        const Point at = SheetCell(static_cast<TileNumber>(t));
-        p.drawImage(at.x * cell, at.y * cell, RenderTile(t, scale));
+        tiles.push_back(RenderTile(t, scale));
     }
-    p.end();
+    return TileSheetOf(tiles, scale);
+}
+
+QImage TileSheetOf(const std::vector<QImage>& tiles, double scale) {
+    QImage sheet(Px(SheetColumns * TileSize, scale), Px(10 * TileSize, scale),
+                 QImage::Format_RGB32);
+    sheet.fill(Qt::black);
+    for (std::size_t t = 0; t < tiles.size() && t < TileTypeCount; ++t) {
+        const Point at = SheetCell(static_cast<TileNumber>(t));
+        PutInto(sheet, QRect(at.x * TileSize, at.y * TileSize, TileSize, TileSize), scale,
+                tiles[t]);
+    }
     return sheet;
 }
 
-QImage PaletteSheetFrom(const QImage& tileSheet, int scale) {
+namespace {
+// The palette cells of a scale at which they are not whole pixels: each
+// tile's cell of the sheet smoothly brought to its palette cell's pixels.
+QImage PaletteSheetScaled(const QImage& tileSheet, double scale) {
+    QImage out(Px(SheetColumns * PaletteTileSize, scale), Px(10 * PaletteTileSize, scale),
+               QImage::Format_RGB32);
+    out.fill(Qt::black);
+    for (int t = 0; t < TileTypeCount; ++t) {
+        const Point at = SheetCell(static_cast<TileNumber>(t));
+        const QRect small(at.x * PaletteTileSize, at.y * PaletteTileSize, PaletteTileSize,
+                          PaletteTileSize);
+        const QImage tile = tileSheet.copy(
+            Scaled(QRect(at.x * TileSize, at.y * TileSize, TileSize, TileSize), scale));
+        PutInto(out, small, scale,
+                tile.scaled(Scaled(small, scale).size(), Qt::IgnoreAspectRatio,
+                            Qt::SmoothTransformation));
+    }
+    return out;
+}
+} // namespace
+
+QImage PaletteSheetFrom(const QImage& tileSheet, double scale) {
+    const int cell = Px(PaletteTileSize, scale);
+    if (cell != PaletteTileSize * scale) {
+        return PaletteSheetScaled(tileSheet, scale);
+    }
     const QImage half = Opaque(Downsample(tileSheet, 2));
     // A mild unsharp mask inside each palette cell keeps the small pictures crisp.
-    const int cell = PaletteTileSize * scale;
     QImage out = half.copy();
     const int w = half.width();
     const int h = half.height();
@@ -573,7 +603,7 @@ QImage PaletteSheetFrom(const QImage& tileSheet, int scale) {
     return out;
 }
 
-QImage PaletteSheet(int scale) {
+QImage PaletteSheet(double scale) {
     return PaletteSheetFrom(TileSheet(scale), scale);
 }
 

@@ -2,7 +2,7 @@
 // ornaments, each described by one row of a table (ground, frame, ornament).
 #pragma once
 
-#include "Art.h"
+#include "art/Art.h"
 
 namespace zk::art {
 
@@ -15,6 +15,6 @@ struct FixedPiece {
 
 // The picture of a fixed tile without connections. t must be one of the 55
 // such tiles; other numbers get a plain bolted granite slab.
-FixedPiece FixedPieceFor(int t, int scale);
+FixedPiece FixedPieceFor(int t, double scale);
 
 } // namespace zk::art

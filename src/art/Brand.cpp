@@ -1,10 +1,10 @@
 // The maker's mark and the game's face: the mascot, the window icon, the
 // logo and the splash picture.
-#include "Glyphs.h"
+#include "art/Glyphs.h"
 
-#include "GlyphArt.h"
-#include "Surface.h"
-#include "Tiles.h"
+#include "art/GlyphArt.h"
+#include "art/Surface.h"
+#include "art/Tiles.h"
 
 #include <array>
 #include <cmath>
@@ -123,7 +123,7 @@ void IconArt(QPainter& p, int size) {
     }
 }
 
-QImage LogoArt(int scale) {
+QImage LogoArt(double scale) {
     return Render(100, 75, scale, [](QPainter& p) {
         // a plum badge with a gilt rim
         QPainterPath badge;
@@ -168,12 +168,11 @@ QImage Icon(int size) {
         size, size, 1, [size](QPainter& p) { IconArt(p, size); }, 4);
 }
 
-QImage Logo(int scale) {
+QImage Logo(double scale) {
     return LogoArt(scale);
 }
 
-QImage SplashPicture(int scale) {
-    const int sprite = SpriteSize * scale;
+QImage SplashPicture(double scale) {
     QImage out = Opaque(Render(
         200, 150, scale,
         [&](QPainter& p) {
@@ -214,9 +213,9 @@ QImage SplashPicture(int scale) {
             // the marker on the middle tile
             const QImage frame = SpriteFrame(2, scale);
             const QImage mask = SpriteMask(frame);
-            QImage marker(sprite, sprite, QImage::Format_ARGB32);
-            for (int y = 0; y < sprite; ++y) {
-                for (int x = 0; x < sprite; ++x) {
+            QImage marker(frame.size(), QImage::Format_ARGB32);
+            for (int y = 0; y < frame.height(); ++y) {
+                for (int x = 0; x < frame.width(); ++x) {
                     const bool on = qRed(mask.pixel(x, y)) == 0;
                     marker.setPixel(x, y, on ? frame.pixel(x, y) : qRgba(0, 0, 0, 0));
                 }

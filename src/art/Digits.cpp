@@ -1,7 +1,7 @@
 // The level indicator's digit strip: LED dot digits and two faces.
-#include "Glyphs.h"
+#include "art/Glyphs.h"
 
-#include "GlyphArt.h"
+#include "art/GlyphArt.h"
 
 #include <array>
 #include <cmath>
@@ -51,7 +51,7 @@ bool SegmentDot(int segment, int col, int row) {
 // within 0.45 units of the dot's centre and its glow the patch within 1.05
 // units, so at scale 1 the core is the one pixel and the glow its four
 // sides, and at larger scales both are round.
-void DigitDots(QImage& strip, int digit, int x0, int scale) {
+void DigitDots(QImage& strip, int digit, int x0, double scale) {
     const int s = Segments[static_cast<std::size_t>(digit)];
     std::vector<QPointF> dots; // centres, in pixels
     for (int row = 0; row < 9; ++row) {
@@ -84,8 +84,9 @@ void DigitDots(QImage& strip, int digit, int x0, int scale) {
     light(0.45, qRgb(255, 230, 0));
 }
 
-QImage Face(bool happy, int scale) {
-    return Render(13, 20, scale, [happy](QPainter& p) {
+// The face fills exactly `pixels`, the place its 13 x 20 units take in the strip.
+QImage Face(bool happy, QSize pixels, double scale) {
+    return RenderInto(pixels, 13, 20, scale, [happy](QPainter& p) {
         const QPointF c(6.5, 10);
         const QColor fill = happy ? Rgb(0xFFE600) : Rgb(0xE8221E);
         const QColor rim = happy ? Rgb(0x8A6A00) : Rgb(0x6A0A08);
@@ -114,15 +115,17 @@ int DigitSegments(int digit) {
     return Segments[static_cast<std::size_t>(digit % 10)];
 }
 
-QImage DigitStrip(int scale) {
-    QImage strip(148 * scale, 20 * scale, QImage::Format_RGB32);
+QImage DigitStrip(double scale) {
+    QImage strip(Px(148, scale), Px(20, scale), QImage::Format_RGB32);
     strip.fill(Qt::black);
     for (int d = 0; d < 10; ++d) {
         DigitDots(strip, d, 11 * d, scale);
     }
     QPainter p(&strip);
-    p.drawImage(122 * scale, 0, Face(true, scale));
-    p.drawImage(135 * scale, 0, Face(false, scale));
+    const QRect solved = Scaled(QRect(122, 0, 13, 20), scale);
+    const QRect unsolved = Scaled(QRect(135, 0, 13, 20), scale);
+    p.drawImage(solved.topLeft(), Face(true, solved.size(), scale));
+    p.drawImage(unsolved.topLeft(), Face(false, unsolved.size(), scale));
     p.end();
     return strip;
 }

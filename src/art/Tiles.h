@@ -15,6 +15,8 @@
 
 #include <QImage>
 
+#include <vector>
+
 namespace zk::art {
 
 inline constexpr int TileSize = 48;
@@ -24,23 +26,26 @@ inline constexpr double PipeWidth = 8.0;
 inline constexpr double RailWidth = 13.0;
 inline constexpr double BandWidth = 18.0;
 
-// Every picture is drawn at `scale` pixels per unit (1, 2 or 3): a tile is
-// 48 units, so the sheets at scale 2 have 96-pixel cells at twice the 1x
-// positions.
+// Every picture is drawn at `scale` pixels per unit: a tile is 48 units, so
+// the sheets at scale 2 have 96-pixel cells at twice the 1x positions, at
+// 1.5 72-pixel cells.
 
 // One tile at 48 x 48 units, opaque (RGB32). t must be 0..199.
-QImage RenderTile(int t, int scale);
+QImage RenderTile(int t, double scale);
 
 // The tile sheet "b1.bmp": 960 x 480 units, tile t at ((t mod 20) x 48,
 // (t div 20) x 48).
-QImage TileSheet(int scale);
+QImage TileSheet(double scale);
+// The same from the tiles drawn at the scale, tile t being tiles[t] (for
+// drawing them on several threads).
+QImage TileSheetOf(const std::vector<QImage>& tiles, double scale);
 
 // The palette sheet "b3.bmp": 480 x 240 units, the same tiles at 24 x 24.
-QImage PaletteSheet(int scale);
+QImage PaletteSheet(double scale);
 
 // Palette tiles from a tile sheet rendered at the same scale (2 x 2 box
 // filter with a light sharpening so that the small pictures stay crisp).
-QImage PaletteSheetFrom(const QImage& tileSheet, int scale);
+QImage PaletteSheetFrom(const QImage& tileSheet, double scale);
 
 // All 200 tiles labelled with their numbers, for reviewers.
 QImage ContactSheet();

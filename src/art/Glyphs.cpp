@@ -1,8 +1,8 @@
 // The glyphs of the dialogs' buttons and lists, and the table of every
 // compiled-in picture.
-#include "Glyphs.h"
+#include "art/Glyphs.h"
 
-#include "GlyphArt.h"
+#include "art/GlyphArt.h"
 
 namespace zk::art {
 
@@ -142,39 +142,63 @@ const GlyphSpec GlyphTable[] = {
     {"drive.png", 16, 16, false, DrawDrive},
 };
 
-QImage GlyphImage(const GlyphSpec& g, int scale) {
+QImage GlyphImage(const GlyphSpec& g, double scale) {
     const QImage glyph = Render(g.width, g.height, scale, g.draw, 4);
     return g.disabledLook ? SideBySide(glyph, DisabledLook(glyph, scale)) : glyph;
 }
 
 } // namespace
 
-std::vector<NamedPicture> ResourcePictures(int scale) {
-    std::vector<NamedPicture> out;
-    auto add = [&](const QString& name, QImage image) {
-        out.push_back({ScaledName(name, scale), std::move(image)});
-    };
-    add(QStringLiteral("numbs1.png"), DigitStrip(scale));
-    for (const GlyphSpec& g : GlyphTable) {
-        add(QString::fromLatin1(g.name), GlyphImage(g, scale));
-    }
-    add(QStringLiteral("flag_en.png"), FlagsEnglish(scale));
-    add(QStringLiteral("flag_de.png"), FlagsGerman(scale));
-    // The window icon comes in sizes from 16 to 256 pixels, each drawn for its
-    // pixel size; a larger scale picks a larger size instead.
-    if (scale == 1) {
+namespace {
+
+// One compiled-in picture: its name and how it is drawn at a scale.
+struct PictureSpec {
+    QString name;
+    std::function<QImage(double)> draw;
+    bool everyScale = true; // false: drawn for its pixel size alone
+};
+
+// The one list of the compiled-in pictures, in the resource file's order.
+const std::vector<PictureSpec>& PictureTable() {
+    static const std::vector<PictureSpec> table = [] {
+        std::vector<PictureSpec> all;
+        all.push_back({QStringLiteral("numbs1.png"), DigitStrip});
+        for (const GlyphSpec& g : GlyphTable) {
+            all.push_back(
+                {QString::fromLatin1(g.name), [&g](double scale) { return GlyphImage(g, scale); }});
+        }
+        all.push_back({QStringLiteral("flag_en.png"), FlagsEnglish});
+        all.push_back({QStringLiteral("flag_de.png"), FlagsGerman});
+        // The window icon comes in sizes from 16 to 256 pixels, each drawn for
+        // its pixel size; a larger scale picks a larger size instead.
         for (int size : IconSizes) {
-            add(QStringLiteral("icon%1.png").arg(size), Icon(size));
+            all.push_back({QStringLiteral("icon%1.png").arg(size),
+                           [size](double) { return Icon(size); }, false});
+        }
+        all.push_back({QStringLiteral("logo.png"), Logo});
+        return all;
+    }();
+    return table;
+}
+
+} // namespace
+
+std::vector<NamedPicture> ResourcePictures(double scale) {
+    std::vector<NamedPicture> out;
+    for (const PictureSpec& spec : PictureTable()) {
+        if (scale == 1 || spec.everyScale) {
+            out.push_back({spec.name, spec.draw(scale)});
         }
     }
-    add(QStringLiteral("logo.png"), Logo(scale));
     return out;
 }
 
-std::vector<QString> ResourceNames(int scale) {
+std::vector<QString> ResourceNames(double scale) {
     std::vector<QString> names;
-    for (const NamedPicture& p : ResourcePictures(scale)) {
-        names.push_back(p.name);
+    for (const PictureSpec& spec : PictureTable()) {
+        if (scale == 1 || spec.everyScale) {
+            names.push_back(spec.name);
+        }
     }
     return names;
 }

@@ -1,0 +1,264 @@
+#include "platform/ArtCache.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "art/Art.h"
+#include "art/ArtVersion.h"
+#include "files/AtomicFile.h"
+
+namespace zk::platform {
+
+namespace {
+
+// "ZKART", a zero, the format's version and a line end.
+constexpr char Magic[8] = {'Z', 'K', 'A', 'R', 'T', '\0', '\1', '\n'};
+constexpr std::uint32_t MaxKey = 4096;
+constexpr std::uint32_t MaxImages = 256;
+constexpr std::uint32_t MaxName = 256;
+constexpr std::uint32_t MaxSide = 16384;
+constexpr std::uint32_t Opaque = 1;
+constexpr std::uint32_t WithAlpha = 2;
+
+// A 64-bit checksum of a byte stream, a word at a time: enough to tell a
+// damaged entry from a sound one.
+class Checksum {
+public:
+    void Add(const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        while (size > 0 && filled_ > 0) {
+            Byte(*bytes++);
+            --size;
+        }
+        for (; size >= 8; size -= 8, bytes += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes, 8);
+            Word(word);
+        }
+        while (size-- > 0) {
+            Byte(*bytes++);
+        }
+    }
+    std::uint64_t Value() const {
+        std::uint64_t h = hash_ ^ (pending_ * 0x9E3779B97F4A7C15ull) ^ filled_;
+        h ^= h >> 31;
+        h *= 0xBF58476D1CE4E5B9ull;
+        return h ^ (h >> 29);
+    }
+
+private:
+    void Word(std::uint64_t word) {
+        hash_ = (hash_ ^ word) * 0x100000001B3ull;
+        hash_ ^= hash_ >> 32;
+    }
+    void Byte(unsigned char b) {
+        pending_ |= static_cast<std::uint64_t>(b) << (8 * filled_);
+        if (++filled_ == 8) {
+            Word(pending_);
+            pending_ = 0;
+            filled_ = 0;
+        }
+    }
+    std::uint64_t hash_ = 0xCBF29CE484222325ull;
+    std::uint64_t pending_ = 0;
+    unsigned filled_ = 0;
+};
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+}
+
+// Reads from a device, summing what it reads; every read must be whole.
+class Reader {
+public:
+    explicit Reader(QIODevice& device) : device_(device) {}
+    bool Read(void* to, qint64 size) {
+        if (size < 0 || size > Left() || device_.read(static_cast<char*>(to), size) != size) {
+            return false;
+        }
+        sum_.Add(to, static_cast<std::size_t>(size));
+        return true;
+    }
+    bool U32(std::uint32_t& v) {
+        unsigned char b[4];
+        if (!Read(b, 4)) {
+            return false;
+        }
+        v = b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+        return true;
+    }
+    bool Text(std::uint32_t most, QByteArray& text) {
+        std::uint32_t size = 0;
+        if (!U32(size) || size > most) {
+            return false;
+        }
+        text.resize(size);
+        return Read(text.data(), size);
+    }
+    qint64 Left() const { return device_.size() - device_.pos(); }
+    std::uint64_t Sum() const { return sum_.Value(); }
+
+private:
+    QIODevice& device_;
+    Checksum sum_;
+};
+
+std::vector<CachedImage> ReadEntry(QIODevice& device, const std::string& key) {
+    Reader in(device);
+    char magic[sizeof Magic];
+    QByteArray storedKey;
+    std::uint32_t count = 0;
+    if (!in.Read(magic, sizeof magic) || std::memcmp(magic, Magic, sizeof Magic) != 0 ||
+        !in.Text(MaxKey, storedKey) || storedKey.toStdString() != key || !in.U32(count) ||
+        count > MaxImages) {
+        return {};
+    }
+    std::vector<CachedImage> images;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        QByteArray name;
+        std::uint32_t width = 0, height = 0, format = 0;
+        if (!in.Text(MaxName, name) || !in.U32(width) || !in.U32(height) || !in.U32(format) ||
+            width == 0 || height == 0 || width > MaxSide || height > MaxSide ||
+            (format != Opaque && format != WithAlpha)) {
+            return {};
+        }
+        const qint64 size = qint64{width} * height * 4;
+        if (size > in.Left()) {
+            return {}; // before anything that large is allocated
+        }
+        QImage image(static_cast<int>(width), static_cast<int>(height),
+                     format == Opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+        if (image.isNull() || image.bytesPerLine() != qsizetype{width} * 4 ||
+            !in.Read(image.bits(), size)) {
+            return {};
+        }
+        images.push_back({QString::fromUtf8(name), std::move(image)});
+    }
+    const std::uint64_t expected = in.Sum();
+    unsigned char stored[8];
+    if (!in.Read(stored, 8) || in.Left() != 0) {
+        return {};
+    }
+    std::uint64_t sum = 0;
+    for (int i = 7; i >= 0; --i) {
+        sum = sum << 8 | stored[i];
+    }
+    return sum == expected ? images : std::vector<CachedImage>{};
+}
+
+// The file's identity for the key: size and time of change.
+std::string Stamp(const char* file) {
+    struct stat st {};
+    if (::stat(file, &st) != 0) {
+        return "-";
+    }
+    std::string stamp = std::to_string(st.st_size);
+    stamp.append(":").append(std::to_string(st.st_mtim.tv_sec));
+    return stamp.append(".").append(std::to_string(st.st_mtim.tv_nsec));
+}
+
+// Creates the directory and any missing parents, the new ones 0700.
+bool MakeDirectories(const std::filesystem::path& dir) {
+    if (dir.empty() || std::filesystem::is_directory(dir)) {
+        return !dir.empty();
+    }
+    if (dir.has_parent_path() && dir.parent_path() != dir && !MakeDirectories(dir.parent_path())) {
+        return false;
+    }
+    return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+} // namespace
+
+std::string ArtCacheDirectory() {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    if (cache != nullptr && cache[0] == '/') {
+        return (std::filesystem::path(cache) / "zanfor-kelva").string() + "/";
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return (std::filesystem::path(home) / ".cache" / "zanfor-kelva").string() + "/";
+    }
+    return {};
+}
+
+std::string ArtCacheKey() {
+    std::string key = "art ";
+    key.append(art::ArtVersion).append("; Qt ").append(qVersion()).append("; fonts");
+    for (const char* font : art::FontFiles) {
+        key.append(" ").append(Stamp(font));
+    }
+    return key;
+}
+
+std::string ArtCacheFile(const std::string& directory, const std::string& name, double ratio) {
+    return directory + name + "@" + QString::number(ratio, 'g', 6).toStdString() + "x.zkart";
+}
+
+std::vector<std::uint8_t> EncodeArtCache(const std::string& key,
+                                         const std::vector<CachedImage>& images) {
+    std::vector<std::uint8_t> out(Magic, Magic + sizeof Magic);
+    Put32(out, static_cast<std::uint32_t>(key.size()));
+    out.insert(out.end(), key.begin(), key.end());
+    Put32(out, static_cast<std::uint32_t>(images.size()));
+    for (const CachedImage& entry : images) {
+        const bool alpha = entry.image.hasAlphaChannel();
+        const QImage image =
+            entry.image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        const QByteArray name = entry.name.toUtf8();
+        Put32(out, static_cast<std::uint32_t>(name.size()));
+        out.insert(out.end(), name.begin(), name.end());
+        Put32(out, static_cast<std::uint32_t>(image.width()));
+        Put32(out, static_cast<std::uint32_t>(image.height()));
+        Put32(out, alpha ? WithAlpha : Opaque);
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = image.constScanLine(y);
+            out.insert(out.end(), line,
+                       line + std::size_t{4} * static_cast<unsigned>(image.width()));
+        }
+    }
+    Checksum sum;
+    sum.Add(out.data(), out.size());
+    const std::uint64_t value = sum.Value();
+    for (int i = 0; i < 8; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+    return out;
+}
+
+std::vector<CachedImage> DecodeArtCache(const QByteArray& bytes, const std::string& key) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadEntry(buffer, key);
+}
+
+std::vector<CachedImage> ReadArtCache(const std::string& path, const std::string& key) {
+    const QString name = QFile::decodeName(path.c_str());
+    if (!QFileInfo(name).isFile()) {
+        return {}; // missing, or something no read should wait on
+    }
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return ReadEntry(file, key);
+}
+
+bool WriteArtCache(const std::string& path, const std::string& key,
+                   const std::vector<CachedImage>& images) {
+    if (!MakeDirectories(std::filesystem::path(path).parent_path())) {
+        return false;
+    }
+    return files::WriteFileAtomically(path, EncodeArtCache(key, images)).ok;
+}
+
+} // namespace zk::platform
