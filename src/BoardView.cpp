@@ -9,6 +9,7 @@
 #include "Texts.h"
 #include "platform/Bitmaps.h"
 #include "platform/Controls.h"
+#include "platform/DrawnArt.h"
 #include "platform/Pictures.h"
 
 namespace zk {

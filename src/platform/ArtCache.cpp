@@ -9,8 +9,6 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-#include "art/Art.h"
-#include "art/ArtVersion.h"
 #include "files/AtomicFile.h"
 
 namespace zk::platform {
@@ -125,9 +123,9 @@ std::vector<CachedImage> ReadEntry(QIODevice& device, const std::string& key) {
     for (std::uint32_t i = 0; i < count; ++i) {
         QByteArray name;
         std::uint32_t width = 0, height = 0, format = 0;
-        if (!in.Text(MaxName, name) || !in.U32(width) || !in.U32(height) || !in.U32(format) ||
-            width == 0 || height == 0 || width > MaxSide || height > MaxSide ||
-            (format != Opaque && format != WithAlpha)) {
+        if (!in.Text(MaxName, name) || QString::fromUtf8(name).toUtf8() != name || !in.U32(width) ||
+            !in.U32(height) || !in.U32(format) || width == 0 || height == 0 || width > MaxSide ||
+            height > MaxSide || (format != Opaque && format != WithAlpha)) {
             return {};
         }
         const qint64 size = qint64{width} * height * 4;
@@ -154,17 +152,6 @@ std::vector<CachedImage> ReadEntry(QIODevice& device, const std::string& key) {
     return sum == expected ? images : std::vector<CachedImage>{};
 }
 
-// The file's identity for the key: size and time of change.
-std::string Stamp(const char* file) {
-    struct stat st {};
-    if (::stat(file, &st) != 0) {
-        return "-";
-    }
-    std::string stamp = std::to_string(st.st_size);
-    stamp.append(":").append(std::to_string(st.st_mtim.tv_sec));
-    return stamp.append(".").append(std::to_string(st.st_mtim.tv_nsec));
-}
-
 // Creates the directory and any missing parents, the new ones 0700.
 bool MakeDirectories(const std::filesystem::path& dir) {
     if (dir.empty() || std::filesystem::is_directory(dir)) {
@@ -188,15 +175,6 @@ std::string ArtCacheDirectory() {
         return (std::filesystem::path(home) / ".cache" / "zanfor-kelva").string() + "/";
     }
     return {};
-}
-
-std::string ArtCacheKey() {
-    std::string key = "art ";
-    key.append(art::ArtVersion).append("; Qt ").append(qVersion()).append("; fonts");
-    for (const char* font : art::FontFiles) {
-        key.append(" ").append(Stamp(font));
-    }
-    return key;
 }
 
 std::string ArtCacheFile(const std::string& directory, const std::string& name, double ratio) {
@@ -239,6 +217,17 @@ std::vector<CachedImage> DecodeArtCache(const QByteArray& bytes, const std::stri
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return ReadEntry(buffer, key);
+}
+
+QByteArray ArtCacheChecksum(const QByteArray& bytes) {
+    Checksum sum;
+    sum.Add(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::uint64_t value = sum.Value();
+    QByteArray out;
+    for (int i = 0; i < 8; ++i) {
+        out.append(static_cast<char>(value >> (8 * i)));
+    }
+    return out;
 }
 
 std::vector<CachedImage> ReadArtCache(const std::string& path, const std::string& key) {

@@ -1,9 +1,9 @@
 // The cache of pictures drawn for a scaled screen: one file per sheet (or for
 // all compiled-in pictures) and ratio in $XDG_CACHE_HOME/zanfor-kelva/,
 // holding the images' pixels as they are in memory, the key of what drew them
-// and a checksum. An entry of another key (another version of the art, of Qt
-// or of the fonts) is stale; a short, damaged or strange one is no entry. The
-// cache only saves time: whatever goes wrong with it, the pictures are drawn.
+// and a checksum. An entry of another key (the art drawn by another version)
+// is stale; a short, damaged or strange one is no entry. The cache only saves
+// time: whatever goes wrong with it, the pictures are drawn.
 #pragma once
 
 #include <QByteArray>
@@ -24,10 +24,6 @@ struct CachedImage {
 // else ~/.cache/zanfor-kelva/; empty without either.
 std::string ArtCacheDirectory();
 
-// What the pictures of this program are drawn by: the art's version, Qt's
-// and the stamps of the font files the drawing reads.
-std::string ArtCacheKey();
-
 // The entry of `name` ("b1", "pictures") at a ratio in a directory ending in
 // "/": e.g. "b1@1.5x.zkart".
 std::string ArtCacheFile(const std::string& directory, const std::string& name, double ratio);
@@ -47,5 +43,8 @@ bool WriteArtCache(const std::string& path, const std::string& key,
 std::vector<std::uint8_t> EncodeArtCache(const std::string& key,
                                          const std::vector<CachedImage>& images);
 std::vector<CachedImage> DecodeArtCache(const QByteArray& bytes, const std::string& key);
+// The checksum an entry ends with, of the bytes before it (eight bytes,
+// least significant first).
+QByteArray ArtCacheChecksum(const QByteArray& bytes);
 
 } // namespace zk::platform

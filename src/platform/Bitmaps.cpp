@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "files/AtomicFile.h"
-#include "platform/DrawnArt.h"
 
 namespace zk::platform {
 
@@ -183,20 +182,6 @@ bool LoadBitmap(const QString& path, QImage& target) {
     return DecodeBitmap(QByteArray(reinterpret_cast<const char*>(read.bytes.data()),
                                    static_cast<qsizetype>(read.bytes.size())),
                         target);
-}
-
-bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target) {
-    QImage image;
-    if (ratio > 0 && ratio != 1) {
-        image = DrawnSheet(name, ratio);
-    } else if (!LoadBitmap(directory + name + QStringLiteral(".bmp"), image)) {
-        return false;
-    }
-    if (image.isNull()) {
-        return false;
-    }
-    target = std::move(image);
-    return true;
 }
 
 QImage DecodePicture(const QByteArray& png) {

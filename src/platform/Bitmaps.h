@@ -26,12 +26,6 @@ inline constexpr qint64 MaxBitmapFileSize = 64 * 1024 * 1024;
 // file, or does not decode completely.
 bool LoadBitmap(const QString& path, QImage& target);
 
-// The image sheet `name` (e.g. "b1") at a ratio of device pixels per layout
-// pixel: at 1 the file of a directory ending in "/" ("b1.bmp"), at any other
-// ratio drawn at that ratio (platform/DrawnArt.h). False, leaving the target
-// untouched, when the file does not load.
-bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target);
-
 // Decodes the bytes of a picture file as LoadBitmap does. A BMP counts only
 // when its headers are sound and its pixel data are all there: a truncated
 // or damaged sheet fails like a missing one.

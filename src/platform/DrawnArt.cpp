@@ -6,15 +6,18 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
 #include "art/Art.h"
+#include "art/ArtVersion.h"
 #include "art/Glyphs.h"
 #include "art/Surface.h"
 #include "art/Tiles.h"
 #include "model/Catalogue.h"
 #include "platform/ArtCache.h"
+#include "platform/Bitmaps.h"
 
 namespace zk::platform {
 
@@ -239,7 +242,41 @@ QHash<QString, QImage> MakePictures(double ratio) {
     return pictures;
 }
 
+// The file's identity for the key: size and time of change.
+std::string Stamp(const char* file) {
+    struct stat st {};
+    if (::stat(file, &st) != 0) {
+        return "-";
+    }
+    std::string stamp = std::to_string(st.st_size);
+    stamp.append(":").append(std::to_string(st.st_mtim.tv_sec));
+    return stamp.append(".").append(std::to_string(st.st_mtim.tv_nsec));
+}
+
 } // namespace
+
+std::string ArtCacheKey() {
+    std::string key = "art ";
+    key.append(art::ArtVersion).append("; Qt ").append(qVersion()).append("; fonts");
+    for (const char* font : art::FontFiles) {
+        key.append(" ").append(Stamp(font));
+    }
+    return key;
+}
+
+bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target) {
+    QImage image;
+    if (ratio > 0 && ratio != 1) {
+        image = DrawnSheet(name, ratio);
+    } else if (!LoadBitmap(directory + name + QStringLiteral(".bmp"), image)) {
+        return false;
+    }
+    if (image.isNull()) {
+        return false;
+    }
+    target = std::move(image);
+    return true;
+}
 
 void PrepareSheets(qreal ratio) {
     if (ratio > 0 && ratio != 1) {

@@ -15,6 +15,7 @@
 #include "model/Catalogue.h"
 #include "platform/Bitmaps.h"
 #include "platform/Controls.h"
+#include "platform/DrawnArt.h"
 
 TEST(DisplayScale, TheCommandLineOverridesTheSettingsAndOnlyFourSizesCount) {
     TempDir dir;
