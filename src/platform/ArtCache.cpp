@@ -21,8 +21,25 @@ constexpr std::uint32_t MaxKey = 4096;
 constexpr std::uint32_t MaxImages = 256;
 constexpr std::uint32_t MaxName = 256;
 constexpr std::uint32_t MaxSide = 16384;
-constexpr std::uint32_t Opaque = 1;
-constexpr std::uint32_t WithAlpha = 2;
+// The pixel formats of an entry, each with its bytes per pixel.
+struct Kind {
+    std::uint32_t code;
+    QImage::Format format;
+    int bytes;
+};
+constexpr Kind Kinds[] = {
+    {1, QImage::Format_RGB32, 4}, {2, QImage::Format_ARGB32, 4}, {3, QImage::Format_BGR888, 3}};
+
+// The kind an image is stored as: its own format where that is one, else
+// 32 bits with or without alpha.
+const Kind& KindOf(const QImage& image) {
+    for (const Kind& kind : Kinds) {
+        if (kind.format == image.format()) {
+            return kind;
+        }
+    }
+    return image.hasAlphaChannel() ? Kinds[1] : Kinds[0];
+}
 
 // A 64-bit checksum of a byte stream, a word at a time: enough to tell a
 // damaged entry from a sound one.
@@ -125,18 +142,25 @@ std::vector<CachedImage> ReadEntry(QIODevice& device, const std::string& key) {
         std::uint32_t width = 0, height = 0, format = 0;
         if (!in.Text(MaxName, name) || QString::fromUtf8(name).toUtf8() != name || !in.U32(width) ||
             !in.U32(height) || !in.U32(format) || width == 0 || height == 0 || width > MaxSide ||
-            height > MaxSide || (format != Opaque && format != WithAlpha)) {
+            height > MaxSide) {
             return {};
         }
-        const qint64 size = qint64{width} * height * 4;
-        if (size > in.Left()) {
+        const Kind* kind = nullptr;
+        for (const Kind& k : Kinds) {
+            kind = k.code == format ? &k : kind;
+        }
+        const qint64 line = qint64{width} * (kind != nullptr ? kind->bytes : 0);
+        if (kind == nullptr || line * height > in.Left()) {
             return {}; // before anything that large is allocated
         }
-        QImage image(static_cast<int>(width), static_cast<int>(height),
-                     format == Opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
-        if (image.isNull() || image.bytesPerLine() != qsizetype{width} * 4 ||
-            !in.Read(image.bits(), size)) {
+        QImage image(static_cast<int>(width), static_cast<int>(height), kind->format);
+        if (image.isNull()) {
             return {};
+        }
+        for (int y = 0; y < image.height(); ++y) {
+            if (!in.Read(image.scanLine(y), line)) {
+                return {};
+            }
         }
         images.push_back({QString::fromUtf8(name), std::move(image)});
     }
@@ -188,19 +212,17 @@ std::vector<std::uint8_t> EncodeArtCache(const std::string& key,
     out.insert(out.end(), key.begin(), key.end());
     Put32(out, static_cast<std::uint32_t>(images.size()));
     for (const CachedImage& entry : images) {
-        const bool alpha = entry.image.hasAlphaChannel();
-        const QImage image =
-            entry.image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        const Kind& kind = KindOf(entry.image);
+        const QImage image = entry.image.convertToFormat(kind.format);
         const QByteArray name = entry.name.toUtf8();
         Put32(out, static_cast<std::uint32_t>(name.size()));
         out.insert(out.end(), name.begin(), name.end());
         Put32(out, static_cast<std::uint32_t>(image.width()));
         Put32(out, static_cast<std::uint32_t>(image.height()));
-        Put32(out, alpha ? WithAlpha : Opaque);
+        Put32(out, kind.code);
+        const auto line = static_cast<std::size_t>(image.width()) * kind.bytes;
         for (int y = 0; y < image.height(); ++y) {
-            const auto* line = image.constScanLine(y);
-            out.insert(out.end(), line,
-                       line + std::size_t{4} * static_cast<unsigned>(image.width()));
+            out.insert(out.end(), image.constScanLine(y), image.constScanLine(y) + line);
         }
     }
     Checksum sum;

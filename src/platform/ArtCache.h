@@ -17,7 +17,7 @@ namespace zk::platform {
 
 struct CachedImage {
     QString name;
-    QImage image; // Format_RGB32 or Format_ARGB32
+    QImage image; // Format_RGB32, Format_ARGB32 or Format_BGR888 (others stored as 32 bits)
 };
 
 // $XDG_CACHE_HOME/zanfor-kelva/ when XDG_CACHE_HOME holds an absolute path,

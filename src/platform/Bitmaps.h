@@ -1,5 +1,6 @@
-// Bitmaps and block transfers: QImage in Format_RGB32, copied with the three
-// raster operations the drawing needs.
+// Bitmaps and block transfers: the image sheets in Format_BGR888 (the 24 bits
+// of their files, byte for byte), off-screen bitmaps in Format_RGB32, copied
+// with the three raster operations the drawing needs.
 #pragma once
 
 #include <QByteArray>
@@ -15,15 +16,20 @@ enum class RasterOp {
     Paint // SRCPAINT: source OR destination
 };
 
-// An off-screen bitmap, black.
+// An off-screen bitmap, black (Format_RGB32).
 QImage CreateBitmap(int width, int height);
+
+// The format the image sheets are held in: three bytes a pixel, in the order
+// of a 24-bit bitmap file.
+inline constexpr QImage::Format SheetFormat = QImage::Format_BGR888;
 
 // Larger picture files are not read.
 inline constexpr qint64 MaxBitmapFileSize = 64 * 1024 * 1024;
 
-// Loads a picture file (BMP or anything Qt reads) as Format_RGB32. False,
-// leaving the target untouched, when the file is missing, is no regular
-// file, or does not decode completely.
+// Loads a picture file (BMP or anything Qt reads) in the sheets' format. A
+// 24-bit bitmap's rows are taken as they are. False, leaving the target
+// untouched, when the file is missing, is no regular file, or does not decode
+// completely.
 bool LoadBitmap(const QString& path, QImage& target);
 
 // Decodes the bytes of a picture file as LoadBitmap does. A BMP counts only
@@ -40,7 +46,9 @@ bool IsCompleteBmp(const QByteArray& bytes);
 QImage DecodePicture(const QByteArray& png);
 
 // Transfers the w x h block at (sx, sy) of source to (x, y) of target.
-// Parts outside either image are clipped.
+// Parts outside either image are clipped. From a sheet or a 32-bit image into
+// a 32-bit one it works on whole pixels itself; other formats go through the
+// painter.
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
             RasterOp op);
 

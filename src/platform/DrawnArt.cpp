@@ -62,8 +62,7 @@ QImage ReadSheet(const QString& name, double ratio, const Cache& cache) {
         return {};
     }
     std::vector<CachedImage> entry = ReadArtCache(file, cache.key);
-    if (entry.size() != 1 || entry[0].name != name ||
-        entry[0].image.format() != QImage::Format_RGB32 ||
+    if (entry.size() != 1 || entry[0].name != name || entry[0].image.format() != SheetFormat ||
         entry[0].image.size() != SheetSize(name, ratio)) {
         return {};
     }
@@ -126,16 +125,16 @@ std::shared_ptr<Sheets> MakeSheets(double ratio, const Cache& cache,
             return nullptr;
         }
         if (tiles) {
-            sheets->b1 = art::TileSheetOf(drawn, ratio);
+            sheets->b1 = art::TileSheetOf(drawn, ratio).convertToFormat(SheetFormat);
             StoreSheet(QStringLiteral("b1"), ratio, cache, sheets->b1);
         }
         if (surface) {
-            sheets->b2 = b2;
+            sheets->b2 = b2.convertToFormat(SheetFormat);
             StoreSheet(QStringLiteral("b2"), ratio, cache, sheets->b2);
         }
     }
     if (sheets->b3.isNull()) {
-        sheets->b3 = art::PaletteSheetFrom(sheets->b1, ratio);
+        sheets->b3 = art::PaletteSheetFrom(sheets->b1, ratio).convertToFormat(SheetFormat);
         StoreSheet(QStringLiteral("b3"), ratio, cache, sheets->b3);
     }
     return sheets;
@@ -298,7 +297,7 @@ QImage DrawnSheet(const QString& name, qreal ratio) {
     QImage splash = ReadSheet(name, ratio, cache);
     if (splash.isNull()) {
         LoadFontsOnce();
-        splash = art::SplashPicture(ratio).convertToFormat(QImage::Format_RGB32);
+        splash = art::SplashPicture(ratio).convertToFormat(SheetFormat);
         StoreSheet(name, ratio, cache, splash);
     }
     return WithRatio(std::move(splash), ratio);

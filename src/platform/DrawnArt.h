@@ -19,8 +19,8 @@ namespace zk::platform {
 // file does not load.
 bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target);
 
-// The image sheet "b1", "b2", "b3" or "b5" at a ratio other than 1, its
-// device pixel ratio set to it; null for another name.
+// The image sheet "b1", "b2", "b3" or "b5" at a ratio other than 1, in the
+// sheets' format, its device pixel ratio set to it; null for another name.
 QImage DrawnSheet(const QString& name, qreal ratio);
 
 // The compiled-in picture `name` ("numbs1.png") at a ratio other than 1, its

@@ -112,9 +112,10 @@ QIcon WindowIcon() {
     static const QIcon* icon = [] {
         auto* all = new QIcon;
         for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-            const QPixmap pixmap = Picture(QStringLiteral("icon%1.png").arg(size));
-            if (!pixmap.isNull()) {
-                all->addPixmap(pixmap);
+            // Decoded for the icon alone: the pictures' cache keeps no copy.
+            QImage image = PictureImage(QStringLiteral("icon%1.png").arg(size), 1);
+            if (!image.isNull()) {
+                all->addPixmap(QPixmap::fromImage(std::move(image)));
             }
         }
         return all;

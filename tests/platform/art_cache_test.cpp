@@ -9,6 +9,7 @@
 #include "art/Glyphs.h"
 #include "art/Tiles.h"
 #include "platform/ArtCache.h"
+#include "platform/Bitmaps.h"
 #include "platform/DrawnArt.h"
 
 using namespace zk::platform;
@@ -44,7 +45,7 @@ private:
 };
 
 QImage Splash(double ratio) {
-    return zk::art::SplashPicture(ratio).convertToFormat(QImage::Format_RGB32);
+    return zk::art::SplashPicture(ratio).convertToFormat(SheetFormat);
 }
 
 } // namespace
@@ -55,11 +56,14 @@ TEST(ArtCacheTest, AnEntryReadsBackOnlyWholeAndOfItsKey) {
     opaque.setPixel(2, 1, qRgb(1, 2, 3));
     QImage glyph(2, 2, QImage::Format_ARGB32);
     glyph.fill(qRgba(255, 0, 0, 128));
-    const std::vector<CachedImage> images = {{"b1", opaque}, {"Ö.png", glyph}};
+    const QImage sheet = opaque.convertToFormat(SheetFormat); // rows padded in memory only
+    const std::vector<CachedImage> images = {{"b1", opaque}, {"Ö.png", glyph}, {"b2", sheet}};
     const QByteArray entry = Bytes(EncodeArtCache("art 1", images));
 
     const std::vector<CachedImage> back = DecodeArtCache(entry, "art 1");
-    ASSERT_EQ(back.size(), 2u);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[2].image, sheet);
+    EXPECT_EQ(back[2].image.format(), SheetFormat);
     EXPECT_EQ(back[0].name, "b1");
     EXPECT_EQ(back[0].image, opaque);
     EXPECT_EQ(back[1].name, QString::fromUtf8("Ö.png"));
@@ -99,7 +103,7 @@ TEST(ArtCacheTest, ADamagedOrStaleEntryIsDrawnAgainAndReplaced) {
     EXPECT_EQ(ReadFile(entry), stored);
 
     // An entry of another version of the art, whole but black: not shown.
-    QImage black(drawn.size(), QImage::Format_RGB32);
+    QImage black(drawn.size(), SheetFormat);
     black.fill(Qt::black);
     WriteFile(entry, Bytes(EncodeArtCache("an older art", {{"b5", black}})));
     ASSERT_TRUE(LoadSheet(QString(), "b5", 2, again));
@@ -113,8 +117,8 @@ TEST(ArtCacheTest, ADamagedOrStaleEntryIsDrawnAgainAndReplaced) {
     PrepareSheets(ratio);
     ASSERT_TRUE(LoadSheet(QString(), "b1", ratio, b1) && LoadSheet(QString(), "b2", ratio, b2) &&
                 LoadSheet(QString(), "b3", ratio, b3));
-    EXPECT_EQ(b1, zk::art::TileSheet(ratio));
-    EXPECT_EQ(b3, zk::art::PaletteSheetFrom(b1, ratio));
+    EXPECT_EQ(b1, zk::art::TileSheet(ratio).convertToFormat(SheetFormat));
+    EXPECT_EQ(b3, zk::art::PaletteSheetFrom(b1, ratio).convertToFormat(SheetFormat));
     QByteArray tiles = ReadFile(home.Entry("b1", ratio));
     tiles[tiles.size() - 9] = static_cast<char>(tiles[tiles.size() - 9] ^ 1);
     WriteFile(home.Entry("b1", ratio), tiles);
