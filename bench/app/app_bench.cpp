@@ -386,6 +386,9 @@ struct GameSetup {
         std::vector<std::string> names{"zanfor-kelva", "b1.bmp",        "b2.bmp", "b3.bmp",
                                        "b5.bmp",       "w1.wav",        "w2.wav", "ZKLV.HLP",
                                        "ZMRX.HLP",     "libzk-sound.so"};
+        if (fs::exists(gameDir / "libzk-art.so")) {
+            names.push_back("libzk-art.so"); // the drawing for a scaled screen
+        }
         for (const auto& name : names) {
             std::error_code ec;
             fs::copy_file(gameDir / name, programDir / name, ec);

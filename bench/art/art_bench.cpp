@@ -16,9 +16,9 @@
 #include "art/Glyphs.h"
 #include "art/Surface.h"
 #include "art/Tiles.h"
-#include "platform/ArtCache.h"
 #include "platform/Bitmaps.h"
-#include "platform/DrawnArt.h"
+#include "platform/art/ArtCache.h"
+#include "platform/art/DrawnArtModule.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ double Ratio(const benchmark::State& state) {
 
 void LoadAll(double ratio) {
     for (const char* name : Sheets) {
-        QImage sheet;
-        if (!platform::LoadSheet(QString(), QString::fromLatin1(name), ratio, sheet)) {
+        const QImage sheet = platform::drawn::Sheet(QString::fromLatin1(name), ratio);
+        if (sheet.isNull()) {
             std::abort();
         }
         benchmark::DoNotOptimize(sheet.constBits());
@@ -53,7 +53,7 @@ void BM_FirstStart(benchmark::State& state) {
         state.PauseTiming();
         RemoveEntries(ratio);
         state.ResumeTiming();
-        platform::PrepareSheets(ratio);
+        platform::drawn::PrepareSheets(ratio);
         LoadAll(ratio);
     }
 }
@@ -62,7 +62,7 @@ void BM_CacheFilled(benchmark::State& state) {
     const double ratio = Ratio(state);
     LoadAll(ratio); // fills the cache
     for (auto _ : state) {
-        platform::PrepareSheets(ratio);
+        platform::drawn::PrepareSheets(ratio);
         LoadAll(ratio);
     }
 }

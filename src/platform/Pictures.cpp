@@ -17,6 +17,8 @@ void InitPictures() {
 namespace {
 
 qreal pictureRatio = 1;
+// Where the module that draws the pictures at other ratios lies.
+std::string pictureDirectory;
 
 // Each picture is decoded once; the forms ask for the same ones often.
 QHash<QString, QImage>& Cache() {
@@ -32,11 +34,11 @@ QImage Decode(const QString& path) {
 } // namespace
 
 void UsePictureRatio(qreal ratio, const std::string& programDirectory) {
-    (void)programDirectory; // the pictures of other ratios are drawn, not read
     ratio = ratio > 0 ? ratio : 1;
     InitPictures();
+    pictureDirectory = programDirectory;
     // The sheets are needed after the splash: drawing starts now.
-    PrepareSheets(ratio);
+    PrepareSheets(programDirectory, ratio);
     if (ratio != pictureRatio) {
         pictureRatio = ratio;
         Cache().clear();
@@ -52,7 +54,7 @@ QImage PictureImage(const QString& name, qreal ratio) {
     if (ratio == 1) {
         return Decode(QStringLiteral(":/zk/") + name);
     }
-    const QImage drawn = DrawnPicture(name, ratio);
+    const QImage drawn = DrawnPicture(pictureDirectory, name, ratio);
     // One the drawing lacks (an icon size) is the 1x one, scaled.
     return drawn.isNull() ? AtRatio(Decode(QStringLiteral(":/zk/") + name), 1, ratio) : drawn;
 }

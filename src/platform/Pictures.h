@@ -19,9 +19,9 @@ void InitPictures();
 
 // The device pixels per layout pixel the pictures are made for. At 1, the
 // default, every picture is the compiled-in one as it is. At another ratio
-// every picture is drawn at it; one the drawing lacks (the window icon's
-// sizes) is the 1x one, scaled. Drawing the image sheets of that ratio
-// starts at once. The program directory is the one of the running game.
+// every picture is drawn at it, by the module of the program directory
+// (platform/DrawnArt.h); one the drawing lacks (the window icon's sizes) is
+// the 1x one, scaled. Drawing the image sheets of that ratio starts at once.
 void UsePictureRatio(qreal ratio, const std::string& programDirectory);
 qreal PictureRatio();
 

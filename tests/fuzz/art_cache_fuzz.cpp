@@ -6,7 +6,7 @@
 #include <QImage>
 
 #include "FuzzSupport.h"
-#include "platform/ArtCache.h"
+#include "platform/art/ArtCache.h"
 
 using namespace zk;
 

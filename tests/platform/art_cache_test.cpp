@@ -8,9 +8,10 @@
 
 #include "art/Glyphs.h"
 #include "art/Tiles.h"
-#include "platform/ArtCache.h"
 #include "platform/Bitmaps.h"
 #include "platform/DrawnArt.h"
+#include "platform/art/ArtCache.h"
+#include "platform/art/DrawnArtModule.h"
 
 using namespace zk::platform;
 
@@ -43,6 +44,12 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// A sheet as the module hands it out.
+bool Load(const char* name, double ratio, QImage& sheet) {
+    sheet = drawn::Sheet(QString::fromLatin1(name), ratio);
+    return !sheet.isNull();
+}
 
 QImage Splash(double ratio) {
     return zk::art::SplashPicture(ratio).convertToFormat(SheetFormat);
@@ -87,7 +94,7 @@ TEST(ArtCacheTest, ADamagedOrStaleEntryIsDrawnAgainAndReplaced) {
     const QImage drawn = Splash(2);
 
     QImage first;
-    ASSERT_TRUE(LoadSheet(QString(), "b5", 2, first));
+    ASSERT_TRUE(Load("b5", 2, first));
     EXPECT_EQ(first.devicePixelRatio(), 2);
     EXPECT_EQ(first, drawn);
     const QByteArray stored = ReadFile(entry);
@@ -98,7 +105,7 @@ TEST(ArtCacheTest, ADamagedOrStaleEntryIsDrawnAgainAndReplaced) {
     damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0xFF);
     WriteFile(entry, damaged);
     QImage again;
-    ASSERT_TRUE(LoadSheet(QString(), "b5", 2, again));
+    ASSERT_TRUE(Load("b5", 2, again));
     EXPECT_EQ(again, drawn);
     EXPECT_EQ(ReadFile(entry), stored);
 
@@ -106,7 +113,7 @@ TEST(ArtCacheTest, ADamagedOrStaleEntryIsDrawnAgainAndReplaced) {
     QImage black(drawn.size(), SheetFormat);
     black.fill(Qt::black);
     WriteFile(entry, Bytes(EncodeArtCache("an older art", {{"b5", black}})));
-    ASSERT_TRUE(LoadSheet(QString(), "b5", 2, again));
+    ASSERT_TRUE(Load("b5", 2, again));
     EXPECT_EQ(again, drawn);
     EXPECT_EQ(ReadFile(entry), stored);
 
@@ -114,27 +121,25 @@ TEST(ArtCacheTest, ADamagedOrStaleEntryIsDrawnAgainAndReplaced) {
     // sheet and a stale palette are drawn again; a sound entry is read.
     const double ratio = 1.25;
     QImage b1, b2, b3;
-    PrepareSheets(ratio);
-    ASSERT_TRUE(LoadSheet(QString(), "b1", ratio, b1) && LoadSheet(QString(), "b2", ratio, b2) &&
-                LoadSheet(QString(), "b3", ratio, b3));
+    drawn::PrepareSheets(ratio);
+    ASSERT_TRUE(Load("b1", ratio, b1) && Load("b2", ratio, b2) && Load("b3", ratio, b3));
     EXPECT_EQ(b1, zk::art::TileSheet(ratio).convertToFormat(SheetFormat));
     EXPECT_EQ(b3, zk::art::PaletteSheetFrom(b1, ratio).convertToFormat(SheetFormat));
     QByteArray tiles = ReadFile(home.Entry("b1", ratio));
     tiles[tiles.size() - 9] = static_cast<char>(tiles[tiles.size() - 9] ^ 1);
     WriteFile(home.Entry("b1", ratio), tiles);
     WriteFile(home.Entry("b3", ratio), Bytes(EncodeArtCache("an older art", {{"b3", black}})));
-    QImage b2Entry = ReadArtCache(home.Entry("b2", ratio), ArtCacheKey()).at(0).image;
+    QImage b2Entry = ReadArtCache(home.Entry("b2", ratio), drawn::CacheKey()).at(0).image;
     b2Entry.setPixel(0, 0, qRgb(1, 2, 3));
-    WriteArtCache(home.Entry("b2", ratio), ArtCacheKey(), {{"b2", b2Entry}});
+    WriteArtCache(home.Entry("b2", ratio), drawn::CacheKey(), {{"b2", b2Entry}});
     QImage b1Again, b2Again, b3Again;
-    ASSERT_TRUE(LoadSheet(QString(), "b1", ratio, b1Again) &&
-                LoadSheet(QString(), "b2", ratio, b2Again) &&
-                LoadSheet(QString(), "b3", ratio, b3Again));
+    ASSERT_TRUE(Load("b1", ratio, b1Again) && Load("b2", ratio, b2Again) &&
+                Load("b3", ratio, b3Again));
     EXPECT_EQ(b1Again, b1);
     EXPECT_EQ(b3Again, b3);
     EXPECT_EQ(b2Again.pixel(0, 0), qRgb(1, 2, 3)) << "a sound entry is drawn again";
-    EXPECT_EQ(ReadArtCache(home.Entry("b1", ratio), ArtCacheKey()).at(0).image, b1);
-    EXPECT_EQ(ReadArtCache(home.Entry("b3", ratio), ArtCacheKey()).at(0).image, b3);
+    EXPECT_EQ(ReadArtCache(home.Entry("b1", ratio), drawn::CacheKey()).at(0).image, b1);
+    EXPECT_EQ(ReadArtCache(home.Entry("b3", ratio), drawn::CacheKey()).at(0).image, b3);
 }
 
 TEST(ArtCacheTest, AnUnwritableCacheCostsOnlyTheDrawing) {
@@ -149,13 +154,28 @@ TEST(ArtCacheTest, AnUnwritableCacheCostsOnlyTheDrawing) {
     }
     for (int start = 0; start < 2; ++start) {
         QImage splash;
-        ASSERT_TRUE(LoadSheet(QString(), "b5", 3, splash));
+        ASSERT_TRUE(Load("b5", 3, splash));
         EXPECT_EQ(splash, Splash(3));
-        const QImage digits = DrawnPicture("numbs1.png", 3);
+        const QImage digits = drawn::Picture("numbs1.png", 3);
         EXPECT_EQ(digits.size(), QSize(148 * 3, 20 * 3));
         EXPECT_EQ(digits.devicePixelRatio(), 3);
     }
     EXPECT_EQ(ReadFile(blocker.toStdString()), "not a directory");
     EXPECT_EQ(QDir(home.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"zanfor-kelva"});
+}
+
+TEST(ArtCacheTest, WithoutItsModuleTheGameScalesItsFiles) {
+    // A program directory without libzk-art.so: the 1x sheet, enlarged.
+    const QTemporaryDir dir;
+    QImage file(20, 10, QImage::Format_RGB888);
+    file.fill(qRgb(200, 100, 50));
+    ASSERT_TRUE(file.save(dir.filePath("b5.bmp"), "BMP"));
+    QImage sheet;
+    ASSERT_TRUE(LoadSheet(dir.path() + "/", "b5", 2, sheet));
+    EXPECT_EQ(sheet.size(), QSize(40, 20));
+    EXPECT_EQ(sheet.devicePixelRatio(), 2);
+    EXPECT_EQ(sheet.pixel(39, 19), qRgb(200, 100, 50));
+    EXPECT_TRUE(DrawnPicture((dir.path() + "/").toStdString(), "numbs1.png", 2).isNull());
+    EXPECT_FALSE(LoadSheet(dir.path() + "/", "b1", 2, sheet)) << "no drawing, no file";
 }

@@ -85,6 +85,11 @@ TEST_F(ScaleTest, SurfaceCellsMarkerDigitsPaletteAndGlyphsAreAtTheWindowsRatio) 
     ASSERT_TRUE(zk::platform::LoadSheet(QString::fromStdString(programDir.Dir()),
                                         QStringLiteral("b1"), r, b1));
     ASSERT_EQ(b1.size(), QSize(Px(960, r), Px(480, r)));
+    if (r != 1) {
+        // Drawn at the ratio by the art module, and kept for the next start.
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(
+            cacheDir.File("zanfor-kelva/b1@" + QString::number(r).toStdString() + "x.zkart"))));
+    }
 
     const QImage& surface = P().Surface();
     EXPECT_EQ(surface.size(), QSize(Px(520, r), Px(376, r)));

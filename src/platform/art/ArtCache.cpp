@@ -1,4 +1,4 @@
-#include "platform/ArtCache.h"
+#include "platform/art/ArtCache.h"
 
 #include <QBuffer>
 #include <QFile>
