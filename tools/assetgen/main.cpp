@@ -7,6 +7,8 @@
 //                                                   zk_resources.qrc listing them
 //   zk-assetgen --contact-sheet FILE                all 200 tiles, labelled
 //   zk-assetgen --docs DIR                          overview pictures for the README
+//   zk-assetgen --tile-sheet FILE [--scale F]       the tile sheet as the game draws
+//                                                   it at F (a PNG, for checks)
 #include "Help.h"
 #include "Output.h"
 #include "Preview.h"
@@ -97,7 +99,8 @@ void Docs(const QString& dir) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: zk-assetgen [--game-dir DIR --help-sources DIR] [--resources DIR]\n"
-                 "                   [--contact-sheet FILE] [--docs DIR]\n");
+                 "                   [--contact-sheet FILE] [--docs DIR]\n"
+                 "                   [--tile-sheet FILE [--scale F]]\n");
     return 2;
 }
 
@@ -110,7 +113,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const QStringList args = QGuiApplication::arguments();
-    QString gameDir, helpSources, resourceDir, contactSheet, docsDir;
+    QString gameDir, helpSources, resourceDir, contactSheet, docsDir, tileSheet;
+    double scale = 1;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         if (i + 1 >= args.size()) {
@@ -126,11 +130,20 @@ int main(int argc, char** argv) {
             contactSheet = args[++i];
         } else if (a == QLatin1String("--docs")) {
             docsDir = args[++i];
+        } else if (a == QLatin1String("--tile-sheet")) {
+            tileSheet = args[++i];
+        } else if (a == QLatin1String("--scale")) {
+            bool ok = false;
+            scale = args[++i].toDouble(&ok);
+            if (!ok || scale <= 0 || scale > 8) {
+                return Usage();
+            }
         } else {
             return Usage();
         }
     }
-    if (gameDir.isEmpty() && resourceDir.isEmpty() && contactSheet.isEmpty() && docsDir.isEmpty()) {
+    if (gameDir.isEmpty() && resourceDir.isEmpty() && contactSheet.isEmpty() && docsDir.isEmpty() &&
+        tileSheet.isEmpty()) {
         return Usage();
     }
     if (!gameDir.isEmpty()) {
@@ -149,6 +162,11 @@ int main(int argc, char** argv) {
     }
     if (!docsDir.isEmpty()) {
         Docs(docsDir);
+    }
+    if (!tileSheet.isEmpty()) {
+        const QFileInfo info(tileSheet);
+        QDir().mkpath(info.absolutePath());
+        Put(info.absolutePath(), info.fileName(), zk::art::EncodePng(zk::art::TileSheet(scale)));
     }
     return failures == 0 ? 0 : 1;
 }
