@@ -7,8 +7,8 @@
 //                                                   zk_resources.qrc listing them
 //   zk-assetgen --contact-sheet FILE                all 200 tiles, labelled
 //   zk-assetgen --docs DIR                          overview pictures for the README
-//   zk-assetgen --tile-sheet FILE [--scale F]       the tile sheet as the game draws
-//                                                   it at F (a PNG, for checks)
+//   zk-assetgen --sheet NAME FILE [--scale F]       the sheet NAME (b1, b2, b3 or b5) as
+//                                                   the game draws it at F (a PNG, for checks)
 #include "Help.h"
 #include "Output.h"
 #include "Preview.h"
@@ -59,6 +59,24 @@ void Sheets(const QString& dir) {
     put("b5.bmp", SplashPicture(1));
 }
 
+// One sheet by its file's base name, drawn at a scale; null for another name.
+QImage Sheet(const QString& name, double scale) {
+    using namespace zk::art;
+    if (name == QLatin1String("b1")) {
+        return TileSheet(scale);
+    }
+    if (name == QLatin1String("b2")) {
+        return SurfaceSheet(scale);
+    }
+    if (name == QLatin1String("b3")) {
+        return PaletteSheetFrom(TileSheet(scale), scale);
+    }
+    if (name == QLatin1String("b5")) {
+        return SplashPicture(scale);
+    }
+    return {};
+}
+
 void GameFiles(const QString& dir, const QString& helpSources) {
     using namespace zk::art;
     Sheets(dir);
@@ -100,7 +118,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: zk-assetgen [--game-dir DIR --help-sources DIR] [--resources DIR]\n"
                  "                   [--contact-sheet FILE] [--docs DIR]\n"
-                 "                   [--tile-sheet FILE [--scale F]]\n");
+                 "                   [--sheet b1|b2|b3|b5 FILE [--scale F]]\n");
     return 2;
 }
 
@@ -113,7 +131,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const QStringList args = QGuiApplication::arguments();
-    QString gameDir, helpSources, resourceDir, contactSheet, docsDir, tileSheet;
+    QString gameDir, helpSources, resourceDir, contactSheet, docsDir, sheetName, sheetFile;
     double scale = 1;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -130,8 +148,9 @@ int main(int argc, char** argv) {
             contactSheet = args[++i];
         } else if (a == QLatin1String("--docs")) {
             docsDir = args[++i];
-        } else if (a == QLatin1String("--tile-sheet")) {
-            tileSheet = args[++i];
+        } else if (a == QLatin1String("--sheet") && i + 2 < args.size()) {
+            sheetName = args[++i];
+            sheetFile = args[++i];
         } else if (a == QLatin1String("--scale")) {
             bool ok = false;
             scale = args[++i].toDouble(&ok);
@@ -143,7 +162,7 @@ int main(int argc, char** argv) {
         }
     }
     if (gameDir.isEmpty() && resourceDir.isEmpty() && contactSheet.isEmpty() && docsDir.isEmpty() &&
-        tileSheet.isEmpty()) {
+        sheetFile.isEmpty()) {
         return Usage();
     }
     if (!gameDir.isEmpty()) {
@@ -163,10 +182,14 @@ int main(int argc, char** argv) {
     if (!docsDir.isEmpty()) {
         Docs(docsDir);
     }
-    if (!tileSheet.isEmpty()) {
-        const QFileInfo info(tileSheet);
+    if (!sheetFile.isEmpty()) {
+        const QImage sheet = Sheet(sheetName, scale);
+        if (sheet.isNull()) {
+            return Usage();
+        }
+        const QFileInfo info(sheetFile);
         QDir().mkpath(info.absolutePath());
-        Put(info.absolutePath(), info.fileName(), zk::art::EncodePng(zk::art::TileSheet(scale)));
+        Put(info.absolutePath(), info.fileName(), zk::art::EncodePng(sheet));
     }
     return failures == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <atomic>
 #include <future>
+#include <malloc.h>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
@@ -89,6 +90,15 @@ struct Sheets {
     QImage b1, b2, b3;
 };
 
+// The drawing's supersampled canvases are freed when it ends, but the
+// allocator keeps their pages (in each thread's arena) for allocations that
+// never come: hand them back to the system.
+void ReleaseDrawingMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 // b1, b2 and b3 at a ratio: from the cache, else drawn (the tiles and the
 // surface shared between two threads) and stored. Empty when stopped.
 std::shared_ptr<Sheets> MakeSheets(double ratio, const Cache& cache,
@@ -133,9 +143,13 @@ std::shared_ptr<Sheets> MakeSheets(double ratio, const Cache& cache,
             StoreSheet(QStringLiteral("b2"), ratio, cache, sheets->b2);
         }
     }
-    if (sheets->b3.isNull()) {
+    const bool palette = sheets->b3.isNull();
+    if (palette) {
         sheets->b3 = art::PaletteSheetFrom(sheets->b1, ratio).convertToFormat(SheetFormat);
         StoreSheet(QStringLiteral("b3"), ratio, cache, sheets->b3);
+    }
+    if (tiles || surface || palette) {
+        ReleaseDrawingMemory();
     }
     return sheets;
 }
@@ -233,6 +247,7 @@ QHash<QString, QImage> MakePictures(double ratio) {
         if (!file.empty()) {
             WriteArtCache(file, cache.key, entry);
         }
+        ReleaseDrawingMemory();
     }
     QHash<QString, QImage> pictures;
     for (CachedImage& picture : entry) {
@@ -285,6 +300,7 @@ QImage Sheet(const QString& name, double ratio) {
         LoadFontsOnce();
         splash = art::SplashPicture(ratio).convertToFormat(SheetFormat);
         StoreSheet(name, ratio, cache, splash);
+        ReleaseDrawingMemory();
     }
     return WithRatio(std::move(splash), ratio);
 }
