@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <charconv>
 
-#include "files/Settings.h"
+#include "files/GameSettings.h"
 
 namespace zk {
 
@@ -44,21 +44,22 @@ std::optional<double> ChosenDisplayScale(int argc, const char* const* argv,
         if (const auto scale = ParseDisplayScale(*value)) {
             chosen = scale;
         } else {
-            rejected("--scale " + std::string(*value) + " ignored: the scale is 1, 1.5, 2 or 3.");
+            rejected("--scale " + files::EscapedForMessage(*value) +
+                     " ignored: the scale is 1, 1.5, 2 or 3.");
         }
     }
     if (chosen) {
         return chosen;
     }
-    const std::string stored =
-        files::SettingsStore(settingsFile).ReadString(files::ExtrasSection, "scale", "");
+    const std::string stored = files::ReadGameSettings(files::SettingsStore(settingsFile)).scale;
     if (stored.empty()) {
         return std::nullopt;
     }
     if (const auto scale = ParseDisplayScale(stored)) {
         return scale;
     }
-    rejected("scale=" + stored + " in " + settingsFile + " ignored: the scale is 1, 1.5, 2 or 3.");
+    rejected("scale=" + files::EscapedForMessage(stored) + " in " +
+             files::EscapedForMessage(settingsFile) + " ignored: the scale is 1, 1.5, 2 or 3.");
     return std::nullopt;
 }
 

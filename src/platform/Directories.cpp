@@ -5,6 +5,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include "files/UserDirectories.h"
 
 namespace zk::platform {
 
@@ -64,7 +67,9 @@ std::string SettingsDirectory() {
     if (!configured.isEmpty() && QDir::isAbsolutePath(configured)) {
         return WithSlash(QDir::cleanPath(configured));
     }
-    return WithSlash(QDir::homePath() + QStringLiteral("/.config"));
+    // Without HOME, the home the password database gives, not the root.
+    const QString home = QFile::decodeName(files::HomeDirectory().c_str());
+    return WithSlash(QDir::cleanPath(home + QStringLiteral("/.config")));
 }
 
 } // namespace zk::platform

@@ -12,7 +12,8 @@ namespace zk::platform {
 std::string ProgramDirectory();
 
 // The settings directory, ending in "/": $XDG_CONFIG_HOME when it holds an
-// absolute path, else ~/.config. It is not created here.
+// absolute path, else ~/.config, the home being the password database's
+// where HOME is unset. It is not created here.
 std::string SettingsDirectory();
 
 } // namespace zk::platform

@@ -170,7 +170,48 @@ TEST(AtomicWrite, AFileTheUserCannotWriteInPlaceIsNeverReplaced) {
     EXPECT_EQ(TempDir::ReadText(dir.File("mine.zkv")), "new");
 }
 
+// The player's state directory, where writes in place keep their journal,
+// in a temporary directory any user may write to.
+struct StateHome {
+    StateHome() {
+        ::chmod(dir.Dir().c_str(), 0777);
+        ::setenv("XDG_STATE_HOME", dir.Dir().c_str(), 1);
+    }
+    ~StateHome() { ::unsetenv("XDG_STATE_HOME"); }
+    TempDir dir;
+};
+
+TEST(AtomicWrite, AnotherUsersFileKeepsItsOwnerAndModeAndIsWrittenInPlace) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs a file of another user: run as root";
+    }
+    const StateHome state;
+    // A directory anyone may write to, and one where only owners may
+    // replace their files (sticky, as /tmp).
+    for (const mode_t directoryMode : {0777, 01777}) {
+        TempDir dir;
+        ::chmod(dir.Dir().c_str(), directoryMode);
+        const auto theirs = dir.File("theirs.zkv");
+        TempDir::WriteText(theirs, "old content");
+        ::chmod(theirs.c_str(), 0666);
+        struct stat before {};
+        ::stat(theirs.c_str(), &before);
+        const int result =
+            AsAnotherUser([&] { return WriteFileAtomically(theirs, Fresh).ok ? 0 : 1; });
+        EXPECT_EQ(result, 0) << std::oct << directoryMode;
+        struct stat after {};
+        ::stat(theirs.c_str(), &after);
+        EXPECT_EQ(after.st_uid, before.st_uid) << "the file changed hands";
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode & 07777, 0666u);
+        EXPECT_EQ(TempDir::ReadText(theirs), "new");
+        EXPECT_EQ(EntriesIn(dir.Dir()), 1u);
+    }
+}
+
 TEST(AtomicWrite, AReadOnlyDirectoryWithAWritableFileIsWrittenInPlace) {
+    const StateHome state;
     TempDir dir;
     const auto path = dir.File("week.zkv");
     TempDir::WriteText(path, "old content");
@@ -230,9 +271,15 @@ TEST(AtomicWrite, StaleTemporariesOfTheSameTargetAreRemoved) {
     const int lock = ::open(running.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(lock, LOCK_EX), 0);
 
-    ASSERT_TRUE(WriteFileAtomically(dir.File("zklv.dat"), Fresh).ok);
+    // At start-up, before any write: the stale ones of the files named go.
+    CleanUpInterruptedWrites({dir.File("zklv.dat"), dir.File("missing/week.zkv")});
     EXPECT_FALSE(std::filesystem::exists(dir.File(prefix + "Ab12Cd")));
     EXPECT_TRUE(std::filesystem::exists(dir.File(TemporaryPrefixFor("week.zkv") + "Ab12Cd")));
+    EXPECT_TRUE(std::filesystem::exists(running));
+
+    TempDir::WriteText(dir.File(prefix + "Ef56Gh"), "stale");
+    ASSERT_TRUE(WriteFileAtomically(dir.File("zklv.dat"), Fresh).ok);
+    EXPECT_FALSE(std::filesystem::exists(dir.File(prefix + "Ef56Gh")));
     EXPECT_TRUE(std::filesystem::exists(running));
     ::close(lock);
     EXPECT_EQ(EntriesIn(dir.Dir()), 3u);

@@ -8,13 +8,16 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 
 #include "QtPrinters.h"
 
+#include "files/UserDirectories.h"
 #include "platform/Directories.h"
 #include "platform/Help.h"
 #include "platform/HelpFiles.h"
@@ -66,15 +69,15 @@ void Write(const QString& path, const QByteArray& bytes) {
 
 TEST(SoundTest, NumberedSoundStopsFirstAndPlaysOnlyWhenOn) {
     RecordingPlayer player;
-    PlayNumberedSound(player, 2, true, "/games/zk/");
+    PlayGameSound(player, Sound::Move, true, "/games/zk/");
     EXPECT_EQ(player.calls, (QStringList{"stop", "play /games/zk/w2.wav"}));
     player.calls.clear();
     // Sound off: a playing sound is still cut off, nothing new plays.
-    PlayNumberedSound(player, 2, false, "/games/zk/");
+    PlayGameSound(player, Sound::Move, false, "/games/zk/");
     EXPECT_EQ(player.calls, QStringList{"stop"});
     player.calls.clear();
     // Sound 0 only stops, whatever the button.
-    PlayNumberedSound(player, 0, true, "/games/zk/");
+    PlayGameSound(player, Sound::None, true, "/games/zk/");
     EXPECT_EQ(player.calls, QStringList{"stop"});
 }
 
@@ -182,6 +185,21 @@ TEST(DirectoriesTest, ProgramAndSettingsDirectoriesEndInASlash) {
     EXPECT_EQ(SettingsDirectory(), home);
     qunsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(SettingsDirectory(), home);
+
+    // Without HOME, the home the password database gives: not /.config/.
+    const QByteArray savedHome = qgetenv("HOME");
+    const QByteArray savedState = qgetenv("XDG_STATE_HOME");
+    qunsetenv("HOME");
+    qunsetenv("XDG_STATE_HOME");
+    const std::string own = ::getpwuid(::geteuid())->pw_dir;
+    EXPECT_EQ(SettingsDirectory(),
+              QDir::cleanPath(QString::fromStdString(own + "/.config")).toStdString() + "/");
+    EXPECT_EQ(zk::files::StateDirectory(),
+              (own.back() == '/' ? own : own + "/") + ".local/state/zanfor-kelva/");
+    qputenv("HOME", savedHome);
+    if (!savedState.isNull()) {
+        qputenv("XDG_STATE_HOME", savedState);
+    }
     qputenv("XDG_CONFIG_HOME", saved);
 }
 

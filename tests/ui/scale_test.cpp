@@ -46,6 +46,15 @@ TEST(DisplayScale, TheCommandLineOverridesTheSettingsAndOnlyFourSizesCount) {
     EXPECT_EQ(chosen({}), std::nullopt);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("scale=2.5"), std::string::npos);
+    // A rejected value is told whole, its control characters escaped: a NUL
+    // must not cut "2\0.5" down to a "2" that reads as accepted.
+    TempDir::WriteText(file, std::string("[Zanfor Kelva Extras]\nscale=2") + '\0' + ".5\x1b[0m\n");
+    told.clear();
+    EXPECT_EQ(chosen({"--scale", "3\t"}), std::nullopt);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0], "--scale 3\\x09 ignored: the scale is 1, 1.5, 2 or 3.");
+    EXPECT_EQ(told[1],
+              "scale=2\\x00.5\\x1B[0m in " + file + " ignored: the scale is 1, 1.5, 2 or 3.");
 }
 
 namespace {

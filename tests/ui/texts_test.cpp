@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
+#include "Actions.h"
 #include "Texts.h"
-#include "Toolbar.h"
 #include "model/Board.h"
 #include "model/Language.h"
 
@@ -31,14 +31,16 @@ TEST(Texts, LevelHintAndLabel) {
 
 TEST(Texts, FifteenHintsWithTheirOddSpellings) {
     std::set<std::string> controls;
-    for (const auto& hint : ToolbarControls()) {
-        controls.insert(hint.name);
+    for (const auto& row : ActionTable()) {
+        if (row.control) {
+            controls.insert(row.control->name);
+        }
     }
     EXPECT_EQ(controls.size(), 15u);
     auto find = [](const char* control) {
-        for (const auto& hint : ToolbarControls()) {
-            if (std::string(hint.name) == control) {
-                return hint;
+        for (const auto& row : ActionTable()) {
+            if (row.control && std::string(row.control->name) == control) {
+                return *row.control;
             }
         }
         return ToolbarControl{};
@@ -49,4 +51,17 @@ TEST(Texts, FifteenHintsWithTheirOddSpellings) {
     EXPECT_STREQ(HintFor(find("levelscroll"), German), "Stufe wählen");
     EXPECT_STREQ(HintFor(find("InfoBtn"), Language{-1}), "Who did these ZANFOR GAME?");
     EXPECT_EQ(LevelsChangedQuestionText(English), " Levels changed. Save?");
+}
+
+TEST(Texts, SavedGameMessages) {
+    EXPECT_EQ(GameLoadErrorText(English, "/g/a.zkv"), "Error occured while loading file /g/a.zkv!");
+    EXPECT_EQ(GameLoadErrorText(German, "/g/a.zkv"), "Fehler beim Laden des Spiels /g/a.zkv!");
+    EXPECT_EQ(GameExistsQuestionText(English, "a.zkv"), "Game a.zkv already existing. Overwrite?");
+    EXPECT_EQ(GameExistsQuestionText(German, "a.zkv"),
+              "Spiel a.zkv existiert bereits. Überschreiben?");
+    EXPECT_EQ(GameSaveErrorText(English, "a.zkv"),
+              "Cannot save game a.zkv. Drive full or not writable.");
+    EXPECT_EQ(GameSaveErrorText(German, "a.zkv"),
+              "Kann Spiel a.zkv nicht speichern. Datenträger voll oder nicht beschreibbar.");
+    EXPECT_EQ(GameSaveErrorText(Language{-1}, "a.zkv"), GameSaveErrorText(English, "a.zkv"));
 }

@@ -1,0 +1,45 @@
+// The child process of the crash-point and writer tests: writes one file
+// through the library, once or in a loop, and exits.
+//
+//   zk-write-once TARGET SIZE SEED [LOOPS [UID]]
+//
+// The content is SIZE bytes, byte i being SEED + 7i (mod 256). As the
+// superuser with UID given, the process becomes that user first. The write
+// itself stands between two calls of getppid(), so that a trace shows where
+// it begins and ends. The exit status is the number of failed writes.
+#include <grp.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "files/AtomicFile.h"
+
+int main(int argc, char* argv[]) {
+    if (argc < 4) {
+        return 100;
+    }
+    const std::string target = argv[1];
+    const auto size = static_cast<std::size_t>(std::strtoul(argv[2], nullptr, 10));
+    const auto seed = static_cast<std::uint8_t>(std::strtoul(argv[3], nullptr, 10));
+    const long loops = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 1;
+    if (argc > 5 && ::geteuid() == 0) {
+        const auto uid = static_cast<uid_t>(std::strtoul(argv[5], nullptr, 10));
+        if (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0) {
+            return 101;
+        }
+    }
+    std::vector<std::uint8_t> content(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        content[i] = static_cast<std::uint8_t>(seed + 7 * i);
+    }
+    int failures = 0;
+    ::getppid();
+    for (long n = 0; n < loops; ++n) {
+        failures += zk::files::WriteFileAtomically(target, content).ok ? 0 : 1;
+    }
+    ::getppid();
+    return failures > 99 ? 99 : failures;
+}
