@@ -29,7 +29,8 @@ void Teditform::FormCreate() {
     setWindowTitle("Zanfor Kelva");
     TilesPerRow = 20;
     setFixedSize(TilesPerRow * PaletteCell, (PaletteTiles / TilesPerRow) * PaletteCell);
-    canvas_ = zk::platform::CreateBitmap(width(), height());
+    // The canvas is made when the palette is first painted: a game that never
+    // enters the editor holds none.
 }
 
 QRect Teditform::CellRect(int n) const {
@@ -40,7 +41,7 @@ QRect Teditform::CellRect(int n) const {
 void Teditform::FormPaint() {
     // The canvas follows the sheet's resolution.
     const qreal ratio = sheet_.isNull() ? 1 : sheet_.devicePixelRatio();
-    if (canvas_.devicePixelRatio() != ratio) {
+    if (canvas_.isNull() || canvas_.devicePixelRatio() != ratio) {
         canvas_ = zk::platform::CreateBitmap(zk::platform::DevicePixels(width(), ratio),
                                              zk::platform::DevicePixels(height(), ratio));
         canvas_.setDevicePixelRatio(ratio);
