@@ -34,6 +34,8 @@ GameController::GameController(GameState& state, WindowState& windowState, Rando
       forms_(forms), sound_(sound), window_(window) {}
 
 bool GameController::StartLevel(int n) {
+    // A solve still shining counts before the level is left.
+    CountPendingSolve();
     // Challenge play with a move asks before the level is given up.
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState && state_.moved &&
         Declined(forms_.Message(Message::RestartDlg))) {
@@ -62,8 +64,13 @@ bool GameController::StartLevel(int n) {
     state_.solvedInMoves.reset();
     state_.fewestMoves.reset();
     hints_.Forget();
+    ForgetHintSearch();
+    // The frames of the keyboard and the hint wait for an arrow key or H.
+    view_.SetCursor(std::nullopt);
+    view_.StopPulse();
     view_.DrawAllCells();
     state_.moved = false;
+    StartFewestSearch();
     SetBoardState(state_.gameMode == EditorMode ? EditingState : PlayState);
     UpdateCaption();
     return true;
@@ -78,6 +85,9 @@ bool GameController::GoToLevel(int n) {
 
 void GameController::SetBoardState(BoardState s) {
     state_.boardState = s;
+    if (s == EditingState) {
+        view_.ClearStatus(); // the editor's own line, when it has one
+    }
     toolbar_.ShowFor(s);
     if (forms_.editform) {
         forms_.editform->setVisible(s == EditingState);
@@ -91,16 +101,24 @@ void GameController::UpdateCaption() {
     window_->setWindowTitle(QString::fromStdString(caption));
 }
 
-void GameController::OnSolved() {
+void GameController::OnSolved(bool asking) {
     if (state_.boardState == EditingState) {
         return;
     }
-    PlaySound(platform::Sound::Solved);
-    // The count the level indicator's hint tells from now on.
+    ForgetHintSearch();
+    if (asking) {
+        PlaySound(platform::Sound::Solved);
+    }
+    // The count the level indicator's hint tells from now on; the fewest
+    // count follows when its search ends later.
     state_.solvedInMoves = state_.history.Moves();
-    state_.fewestMoves = hints_.FewestMoves(startBoard_);
+    if (!fewestSearched_) {
+        startSearch_.Wait(std::chrono::milliseconds(40));
+    }
+    state_.fewestMoves = fewestFromStart_;
     SetBoardState(SolvedState);
-    if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg)) {
+    RefreshStatus();
+    if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg); asking && solved) {
         solved->ShowModal();
     }
     if (state_.gameMode == PracticeMode) {
@@ -111,13 +129,26 @@ void GameController::OnSolved() {
     UpdateCaption();
     view_.DrawProgressBar();
     if (TMessageDialog* allSolved = forms_.Message(Message::AllSolvedDlg);
-        allJustSolved && allSolved) {
+        asking && allJustSolved && allSolved) {
         allSolved->ShowModal();
     }
 }
 
+bool GameController::SettleMotion() {
+    return view_.FinishMotion();
+}
+
+void GameController::CountPendingSolve() {
+    if (view_.Motion().ShinePending()) {
+        view_.DropMotion();
+        OnSolved(false);
+    }
+    view_.DropMotion();
+}
+
 void GameController::ApplyLanguage() {
     toolbar_.ApplyLanguage(state_.language);
+    RefreshStatus();
     UpdateCaption();
 }
 
@@ -167,10 +198,18 @@ void GameController::AfterMove(Cell held, Cell previous) {
     PlaySound(platform::Sound::Move);
     view_.DrawCell(held.column, held.row);
     view_.DrawCell(previous.column, previous.row);
+    // The final picture is drawn; the tiles slide into it.
+    view_.SlideMove(previous, held);
     state_.moved = true;
+    ForgetHintSearch();
     view_.UpdateLevelHint();
+    RefreshStatus();
     if (state_.board.IsSolved()) {
-        OnSolved();
+        // Nothing of the keyboard or the hint stays on the solved board,
+        // which shines before the solved sequence goes on.
+        view_.SetCursor(std::nullopt);
+        view_.StopPulse();
+        view_.ShineSolve([this] { OnSolved(); });
     }
 }
 
@@ -380,27 +419,10 @@ void GameController::CursorClick(Qt::MouseButton button) {
     }
 }
 
-void GameController::SetNearestSolutionQuery(NearestSolutionQuery query) {
-    hints_.SetQuery(std::move(query));
-}
-
-void GameController::Hint() {
-    if (state_.boardState != PlayState) {
-        return;
-    }
-    const std::optional<Cell> next = hints_.Next(state_.board);
-    if (!next) {
-        return;
-    }
-    ++state_.hintsUsed;
-    view_.SetCursor(*next);
-    view_.Pulse(*next);
-    view_.UpdateLevelHint();
-}
-
 void GameController::ToggleConnectionMarks() {
     windowState_.connectionMarks = !windowState_.connectionMarks;
     view_.SetConnectionMarks(windowState_.connectionMarks);
+    RefreshStatus();
 }
 
 void GameController::StepLevel(int delta) {

@@ -17,7 +17,6 @@
 #include "dialogs/Splasher.h"
 #include "dialogs/Tongdlg.h"
 #include "files/LevelFile.h"
-#include "model/Nearest.h"
 #include "platform/Directories.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
@@ -64,8 +63,9 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     FormCreate();
     controller_ = std::make_unique<GameController>(state_, windowState_, random_, *view_, *toolbar_,
                                                    forms_, *sound_, this);
-    controller_->SetNearestSolutionQuery(options_.nearestSolution ? options_.nearestSolution
-                                                                  : WayToNearestSolution);
+    controller_->SetNearestSolutionQuery(options_.nearestSolution);
+    // A press while the board moves ends the motion before it acts.
+    view_->WatchMotionInput(this, [this] { return controller_->SettleMotion(); });
     const auto exit =
         options_.exit ? options_.exit : [](int code) { QCoreApplication::exit(code); };
     session_ = std::make_unique<Session>(state_, windowState_, settings_, *controller_, *view_,
@@ -145,6 +145,9 @@ void TMainForm::FormActivate() {
     }
     FirstActivation = false;
     session_->StartUp();
+    if (options_.motion) {
+        view_->SetMotion(*options_.motion);
+    }
 }
 
 void TMainForm::FollowPixelRatio() {
@@ -166,7 +169,9 @@ void TMainForm::boxPaint() {
 }
 
 void TMainForm::boxMouseDown(Qt::MouseButton button, int x, int y) {
-    controller_->BoardClick(button, x, y);
+    if (!controller_->SettleMotion()) {
+        controller_->BoardClick(button, x, y);
+    }
 }
 
 void TMainForm::TimerTimer() {
@@ -201,7 +206,9 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TMainForm::Run(const ActionRow& row) {
-    RunAction(row, state_.boardState, {*controller_, *session_});
+    if (!controller_->SettleMotion()) {
+        RunAction(row, state_.boardState, {*controller_, *session_});
+    }
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -213,6 +220,8 @@ bool TMainForm::FormClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // A solve still shining counts as if its question had been answered.
+    controller_->CountPendingSolve();
     if (!FormCloseQuery()) {
         event->ignore();
         return;

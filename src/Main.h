@@ -48,6 +48,9 @@ struct TMainFormOptions {
     // The player's own level directory, as if the program directory could
     // not be written; none: decided by the program directory's permissions.
     std::optional<std::string> playerLevelDirectory;
+    // The slide of a move and the shine of a solve, on or off whatever the
+    // player's setting says; none: as the setting says.
+    std::optional<bool> motion;
 };
 
 class TMainForm : public QWidget {

@@ -131,6 +131,8 @@ void Session::StartUp() {
     // The marks on open connection ends.
     windowState_.connectionMarks = stored_.feedback;
     view_.SetConnectionMarks(stored_.feedback);
+    // The slide of a move and the shine of a solve.
+    view_.SetMotion(stored_.animations);
 
     // The first level, the texts, the palette and the animation.
     levels.InitAllSolved();

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "model/Board.h"
+#include "model/Deducer.h"
+#include "model/Hint.h"
 #include "model/History.h"
 #include "model/Language.h"
 #include "model/LevelSet.h"
@@ -41,6 +43,12 @@ struct GameState {
     int hintsUsed = 0;
     std::optional<int> solvedInMoves;
     std::optional<int> fewestMoves;
+    // What the last hint found when it found no way: the Board has no
+    // solution, or the search gave up. Kept until the Board changes.
+    std::optional<HintVerdict> hintVerdict;
+    // The rule by which the level's tiles decide the tile the hint's click
+    // settles, when they do. Kept until the Board changes.
+    std::optional<Rule> hintReason;
 };
 
 } // namespace zk

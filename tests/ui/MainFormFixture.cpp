@@ -74,6 +74,7 @@ void MainFormTest::Start(const QString& languageButton) {
     options.help = help;
     options.exit = [this](int code) { exits.push_back(code); };
     options.nearestSolution = nearestSolution;
+    options.motion = motion;
     options.playerLevelDirectory = playerLevelDirectory;
     form = std::make_unique<TMainForm>(options);
     form->CreateForms();

@@ -86,6 +86,9 @@ protected:
     std::shared_ptr<RecordingHelp> help;
     std::vector<int> exits;
     zk::NearestSolutionQuery nearestSolution; // the hint's way, when a test gives one
+    // The slide and the shine; off unless a test turns them on, so that a
+    // move's picture and a solve's question come at once.
+    std::optional<bool> motion = false;
     // The player's own level directory, when a test takes the program
     // directory for read-only.
     std::optional<std::string> playerLevelDirectory;
