@@ -9,6 +9,7 @@
 #include "Texts.h"
 #include "platform/Bitmaps.h"
 #include "platform/Controls.h"
+#include "platform/DrawnArt.h"
 #include "platform/Pictures.h"
 
 namespace zk {
@@ -140,8 +141,7 @@ bool BoardView::LoadSheets(const std::string& programDirectory, qreal ratio) {
     scratch_ = atRatio(CellSize, CellSize);
     surface_ = atRatio(ClientWidth, BoxHeight);
     if (ratio != ratio_) {
-        // The digit strip of the larger set, in the program directory.
-        platform::RegisterPictures(ratio, programDirectory);
+        // The digit strip at the ratio.
         numbs1_ = platform::PictureImage(QStringLiteral("numbs1.png"), ratio)
                       .convertToFormat(QImage::Format_RGB32);
         numbs1_.setDevicePixelRatio(ratio);

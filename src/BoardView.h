@@ -51,8 +51,8 @@ public:
     QWidget* Levelbox() const { return levelbox_; }
 
     // Loads "b1.bmp", "b2.bmp" and "b3.bmp" and the digit strip for a
-    // ratio of device pixels per layout pixel: at a ratio above 1 from the
-    // larger sets (see platform::LoadSheet), and the board surface at that
+    // ratio of device pixels per layout pixel: at a ratio other than 1 drawn
+    // at it (see platform::LoadSheet), and the board surface at that
     // resolution. False, keeping what was loaded, when a sheet is missing,
     // unreadable or smaller than its layout.
     bool LoadSheets(const std::string& programDirectory, qreal ratio = 1);

@@ -21,6 +21,7 @@
 #include "platform/Directories.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
+#include "platform/Placement.h"
 #include "platform/Sound.h"
 
 using namespace zk;
@@ -35,6 +36,9 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     platform::InitPictures();
     setFixedSize(layout::ClientWidth, layout::ToolPanelHeight + layout::BoxHeight);
     move(292, 297);
+    // Start-up moves the window to its stored place, maybe before the window
+    // manager has framed it.
+    platform::KeepFrameCorner(*this);
 
     toolbar_ = std::make_unique<Toolbar>(this);
     for (const ActionRow& row : ActionTable()) {
@@ -204,8 +208,8 @@ bool TMainForm::FormCloseQuery() {
     return session_->CloseQuery();
 }
 
-void TMainForm::FormClose() {
-    session_->Close();
+bool TMainForm::FormClose() {
+    return session_->Close();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -213,7 +217,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    FormClose();
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (forms_.editform) {
         forms_.editform->hide();

@@ -73,7 +73,7 @@ private:
 
     void FormCreate();
     bool FormCloseQuery();
-    void FormClose();
+    bool FormClose();
     void FormDestroy();
 
     // The board surface and the timer.

@@ -32,11 +32,12 @@ zk::LevelRecord CornerLevel(int column, int row) {
 }
 
 void MainFormTest::SetUp() {
-    for (const char* name :
-         {"b1.bmp", "b2.bmp", "b3.bmp", "b5.bmp", "w1.wav", "w2.wav", "ZKLV.HLP", "ZMRX.HLP"}) {
+    for (const char* name : {"b1.bmp", "b2.bmp", "b3.bmp", "b5.bmp", "w1.wav", "w2.wav", "ZKLV.HLP",
+                             "ZMRX.HLP", "libzk-art.so"}) {
         QFile::copy(QString(ZK_GAME_DIR) + name, QString::fromStdString(programDir.File(name)));
     }
     WriteLevels({CornerLevel(0, 0), CornerLevel(3, 2), CornerLevel(7, 5)});
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheDir.Dir()));
     seam = std::make_unique<zk::platform::ScriptedSeam>();
     sound = std::make_shared<RecordingSound>();
     help = std::make_shared<RecordingHelp>();

@@ -80,6 +80,7 @@ protected:
 
     TempDir programDir;
     TempDir configDir;
+    TempDir cacheDir; // $XDG_CACHE_HOME: the pictures drawn at other ratios
     std::unique_ptr<zk::platform::ScriptedSeam> seam;
     std::shared_ptr<RecordingSound> sound;
     std::shared_ptr<RecordingHelp> help;
