@@ -8,12 +8,6 @@
 #include "Editor.h"
 #include "Texts.h"
 #include "Toolbar.h"
-#include "dialogs/Allsolvd.h"
-#include "dialogs/Change.h"
-#include "dialogs/Giveup.h"
-#include "dialogs/Restart.h"
-#include "dialogs/Solved.h"
-#include "dialogs/Take.h"
 #include "platform/Modal.h"
 #include "platform/Sound.h"
 
@@ -21,14 +15,13 @@ namespace zk {
 
 namespace {
 
-// Whether a question form, when there is one, was answered No, or could not
+// Whether a question, when its form is there, was answered No, or could not
 // ask because it is open already.
-template <class Form>
-bool Declined(Form* form) {
+bool Declined(TMessageDialog* form) {
     if (!form) {
         return false;
     }
-    const int answer = form->ShowModal();
+    const platform::ModalResult answer = form->ShowModal();
     return answer == platform::mrNo || answer == platform::mrRefused;
 }
 
@@ -43,12 +36,13 @@ GameController::GameController(GameState& state, WindowState& windowState, Rando
 bool GameController::StartLevel(int n) {
     // Challenge play with a move asks before the level is given up.
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState && state_.moved &&
-        Declined(forms_.RestartDlg)) {
+        Declined(forms_.Message(Message::RestartDlg))) {
         return false;
     }
     // An edited Board is taken over into its level only on OK.
     if (state_.boardState == EditingState && state_.edited) {
-        const int answer = forms_.TakeDlg ? forms_.TakeDlg->ShowModal() : platform::mrCancel;
+        TMessageDialog* take = forms_.Message(Message::TakeDlg);
+        const platform::ModalResult answer = take ? take->ShowModal() : platform::mrCancel;
         if (answer == platform::mrRefused) {
             return false;
         }
@@ -75,6 +69,13 @@ bool GameController::StartLevel(int n) {
     return true;
 }
 
+bool GameController::GoToLevel(int n) {
+    const bool started = StartLevel(n);
+    MoveLevelScroll(state_.levels.CurrentLevel());
+    UpdateCaption();
+    return started;
+}
+
 void GameController::SetBoardState(BoardState s) {
     state_.boardState = s;
     toolbar_.ShowFor(s);
@@ -94,13 +95,13 @@ void GameController::OnSolved() {
     if (state_.boardState == EditingState) {
         return;
     }
-    PlaySound(1);
+    PlaySound(platform::Sound::Solved);
     // The count the level indicator's hint tells from now on.
     state_.solvedInMoves = state_.history.Moves();
     state_.fewestMoves = hints_.FewestMoves(startBoard_);
     SetBoardState(SolvedState);
-    if (forms_.SolvedDlg) {
-        forms_.SolvedDlg->ShowModal();
+    if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg)) {
+        solved->ShowModal();
     }
     if (state_.gameMode == PracticeMode) {
         return;
@@ -109,8 +110,9 @@ void GameController::OnSolved() {
     view_.levelboxPaint();
     UpdateCaption();
     view_.DrawProgressBar();
-    if (allJustSolved && forms_.AllSolvedDlg) {
-        forms_.AllSolvedDlg->ShowModal();
+    if (TMessageDialog* allSolved = forms_.Message(Message::AllSolvedDlg);
+        allJustSolved && allSolved) {
+        allSolved->ShowModal();
     }
 }
 
@@ -119,8 +121,8 @@ void GameController::ApplyLanguage() {
     UpdateCaption();
 }
 
-void GameController::PlaySound(int n) {
-    platform::PlayNumberedSound(sound_, n, toolbar_.SoundOn(), windowState_.programDirectory);
+void GameController::PlaySound(platform::Sound sound) {
+    platform::PlayGameSound(sound_, sound, toolbar_.SoundOn(), windowState_.programDirectory);
 }
 
 void GameController::Repaint() {
@@ -162,7 +164,7 @@ void GameController::CellClick(Qt::MouseButton button, Cell cell) {
 }
 
 void GameController::AfterMove(Cell held, Cell previous) {
-    PlaySound(2);
+    PlaySound(platform::Sound::Move);
     view_.DrawCell(held.column, held.row);
     view_.DrawCell(previous.column, previous.row);
     state_.moved = true;
@@ -212,26 +214,24 @@ void GameController::Tick() {
     view_.TickOverlays();
 }
 
-void GameController::SetLevelScrollPosition(int position) {
+void GameController::MoveLevelScroll(int position) {
+    const QSignalBlocker quiet(toolbar_.levelscroll);
     toolbar_.levelscroll->setValue(position);
 }
 
 void GameController::SetLevelScrollMaximum(int maximum) {
+    const QSignalBlocker quiet(toolbar_.levelscroll);
     toolbar_.levelscroll->setMaximum(maximum);
 }
 
 void GameController::LevelScrollChange() {
-    if (!StartLevel(toolbar_.levelscroll->value())) {
-        // Declined: the bar goes back to the level in play, starting nothing.
-        const QSignalBlocker quiet(toolbar_.levelscroll);
-        toolbar_.levelscroll->setValue(state_.levels.CurrentLevel());
-    }
-    UpdateCaption();
+    // Declined, the bar goes back to the level in play.
+    GoToLevel(toolbar_.levelscroll->value());
 }
 
 void GameController::Restart() {
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
-        Declined(forms_.RestartDlg)) {
+        Declined(forms_.Message(Message::RestartDlg))) {
         return;
     }
     StartLevel(state_.levels.CurrentLevel());
@@ -239,19 +239,16 @@ void GameController::Restart() {
 
 void GameController::NewGame() {
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
-        Declined(forms_.GiveUpDlg)) {
+        Declined(forms_.Message(Message::GiveUpDlg))) {
         return;
     }
     auto& levels = state_.levels;
-    levels.SetCurrentLevel(1);
-    SetLevelScrollPosition(1);
     levels.ResetProgress();
-    if (!StartLevel(1)) {
+    if (!GoToLevel(1)) {
         // The player kept the level in play: its number stays with it, so a
         // later solve records the level actually solved.
         levels.SetCurrentLevel(levelInPlay_);
-        const QSignalBlocker quiet(toolbar_.levelscroll);
-        toolbar_.levelscroll->setValue(levelInPlay_);
+        MoveLevelScroll(levelInPlay_);
     }
     UpdateCaption();
     view_.DrawProgressBar();
@@ -269,9 +266,9 @@ void GameController::EnterPracticeMode() {
 
 void GameController::SwitchMode(GameMode next) {
     state_.gameMode = next;
-    if (forms_.ChangeModeDlg) {
-        forms_.ChangeModeDlg->NewMode = state_.gameMode;
-        forms_.ChangeModeDlg->ShowModal();
+    if (TMessageDialog* change = forms_.Message(Message::ChangeModeDlg)) {
+        change->NewMode = state_.gameMode;
+        change->ShowModal();
     }
     // The level is left in the old board state (asking what that state
     // asks), then started once more in the new one.
@@ -280,20 +277,16 @@ void GameController::SwitchMode(GameMode next) {
     StartLevel(state_.levels.CurrentLevel());
 }
 
-void GameController::StartFoundLevel(std::optional<int> level) {
-    if (level) {
-        StartLevel(*level);
-        SetLevelScrollPosition(*level);
-        UpdateCaption();
+void GameController::NextUnsolved() {
+    if (const std::optional<int> level = state_.levels.FindNextUnsolved()) {
+        GoToLevel(*level);
     }
 }
 
-void GameController::NextUnsolved() {
-    StartFoundLevel(state_.levels.FindNextUnsolved());
-}
-
 void GameController::PreviousUnsolved() {
-    StartFoundLevel(state_.levels.FindPreviousUnsolved());
+    if (const std::optional<int> level = state_.levels.FindPreviousUnsolved()) {
+        GoToLevel(*level);
+    }
 }
 
 void GameController::InsertLevel() {
@@ -304,10 +297,9 @@ void GameController::InsertLevel() {
     levels.InsertLevel(state_.board.cells);
     state_.board.Clear();
     view_.DrawAllCells();
-    // The scroll bar starts the new level through its handler.
+    // The new level starts, after the question about the one left.
     SetLevelScrollMaximum(levels.LevelCount());
-    SetLevelScrollPosition(levels.CurrentLevel());
-    UpdateCaption();
+    GoToLevel(levels.CurrentLevel());
     view_.DrawProgressBar();
     state_.moved = true;
     state_.edited = true;
@@ -324,8 +316,13 @@ void GameController::DeleteLevel() {
     levelInPlay_ = levels.CurrentLevel();
     view_.DrawAllCells();
     state_.moved = false;
-    // A scroll position beyond the new maximum moves and starts the level.
+    // With the last level deleted, the new last one starts once more, after
+    // the question about the edits.
+    const bool wasLast = toolbar_.levelscroll->value() > levels.LevelCount();
     SetLevelScrollMaximum(levels.LevelCount());
+    if (wasLast) {
+        GoToLevel(levels.CurrentLevel());
+    }
     view_.DrawProgressBar();
     SetBoardState(EditingState);
     state_.edited = true;
@@ -407,8 +404,12 @@ void GameController::ToggleConnectionMarks() {
 }
 
 void GameController::StepLevel(int delta) {
-    // A position beyond either end is clamped; an unchanged one starts nothing.
-    SetLevelScrollPosition(toolbar_.levelscroll->value() + delta);
+    // Beyond either end nothing starts.
+    const QScrollBar& bar = *toolbar_.levelscroll;
+    const int level = std::clamp(bar.value() + delta, bar.minimum(), bar.maximum());
+    if (level != bar.value()) {
+        GoToLevel(level);
+    }
 }
 
 } // namespace zk

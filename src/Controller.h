@@ -15,7 +15,8 @@
 
 namespace zk::platform {
 class SoundPlayer;
-}
+enum class Sound : int;
+} // namespace zk::platform
 
 namespace zk {
 
@@ -33,11 +34,16 @@ public:
     // in play or to leave it, or when that question is open already; nothing
     // has changed then.
     bool StartLevel(int n);
+    // Every change of level but a restart or a mode change: starts level n,
+    // asking what StartLevel asks, then puts the level scroll bar on the
+    // level in play (n, or the one kept when the player declined) without
+    // running the bar's handler. False when declined.
+    bool GoToLevel(int n);
     void SetBoardState(BoardState s);
     void UpdateCaption();
     void OnSolved();
     void ApplyLanguage();
-    void PlaySound(int n);
+    void PlaySound(platform::Sound sound);
 
     // The full repaint of the board surface.
     void Repaint();
@@ -51,13 +57,13 @@ public:
     void Restart();
     void NewGame();
     void ChangeMode();
+    // The bar's own change, by the player: the level at its position.
     void LevelScrollChange();
     void NextUnsolved();
     void PreviousUnsolved();
-    // Sets the level scroll bar's position as the program does: a different
-    // position starts that level through the scroll bar's handler.
-    void SetLevelScrollPosition(int position);
-    // Sets its maximum: the number of levels.
+    // The level scroll bar's position and its maximum (the number of levels)
+    // as the program sets them: nothing starts.
+    void MoveLevelScroll(int position);
     void SetLevelScrollMaximum(int maximum);
 
     // The editor's buttons and its palette.
@@ -83,12 +89,10 @@ public:
     void ToggleConnectionMarks();
     // Practice mode the way the mode button changes modes.
     void EnterPracticeMode();
-    // The level before or after the current one, through the scroll bar.
+    // The level before or after the scroll bar's, as its arrows step.
     void StepLevel(int delta);
 
 private:
-    // Starts a level found by a search, and moves the scroll bar to it.
-    void StartFoundLevel(std::optional<int> level);
     void CellClick(Qt::MouseButton button, Cell cell);
     void EditingClick(Qt::MouseButton button, Cell cell);
     // After a move, an undo or a redo swapped the tiles of two cells.

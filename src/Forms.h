@@ -1,35 +1,31 @@
-// The forms beside the main window, made once at program start in this order
-// and shown when needed.
+// The forms beside the main window, made once at program start and shown
+// when needed.
 #pragma once
 
+#include <array>
+
+#include "dialogs/MessageDialog.h"
+
 namespace zk {
-class TAllSolvedDlg;
-class TChangeModeDlg;
-class TEndGameDlg;
-class TGiveUpDlg;
 class TInfoDialog;
-class TRestartDlg;
 class TSaveDlg;
-class TSolvedDlg;
 class TSplash;
-class TTakeDlg;
 class TTongueDlg;
 class Tloaddlg;
 } // namespace zk
 class Teditform;
 
 struct TForms {
-    zk::TTakeDlg* TakeDlg = nullptr;
     zk::TSaveDlg* SaveDlg = nullptr;
     zk::Tloaddlg* loaddlg = nullptr;
     Teditform* editform = nullptr;
-    zk::TChangeModeDlg* ChangeModeDlg = nullptr;
     zk::TSplash* Splash = nullptr;
-    zk::TAllSolvedDlg* AllSolvedDlg = nullptr;
-    zk::TEndGameDlg* EndGameDlg = nullptr;
-    zk::TGiveUpDlg* GiveUpDlg = nullptr;
     zk::TInfoDialog* InfoDialog = nullptr;
-    zk::TRestartDlg* RestartDlg = nullptr;
-    zk::TSolvedDlg* SolvedDlg = nullptr;
     zk::TTongueDlg* TongueDlg = nullptr;
+    // The message dialogs, by their rows.
+    std::array<zk::TMessageDialog*, zk::MessageCount> messages{};
+
+    zk::TMessageDialog* Message(zk::Message message) const {
+        return messages[static_cast<std::size_t>(message)];
+    }
 };

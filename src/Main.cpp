@@ -5,22 +5,16 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "Actions.h"
 #include "BoardView.h"
 #include "Controller.h"
 #include "Editor.h"
 #include "Session.h"
 #include "Toolbar.h"
-#include "dialogs/Allsolvd.h"
-#include "dialogs/Change.h"
-#include "dialogs/Endgame.h"
-#include "dialogs/Giveup.h"
 #include "dialogs/Infodlg.h"
 #include "dialogs/Load.h"
-#include "dialogs/Restart.h"
 #include "dialogs/Save.h"
-#include "dialogs/Solved.h"
 #include "dialogs/Splasher.h"
-#include "dialogs/Take.h"
 #include "dialogs/Tongdlg.h"
 #include "files/LevelFile.h"
 #include "files/SavedGame.h"
@@ -43,14 +37,13 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     setFixedSize(layout::ClientWidth, layout::ToolPanelHeight + layout::BoxHeight);
     move(292, 297);
 
-    toolbar_ = std::make_unique<Toolbar>(
-        this, ToolbarHandlers{[this] { NewGameBtnClick(); }, [this] { InsertBtnClick(); },
-                              [this] { RestartBtnClick(); }, [this] { DeleteBtnClick(); },
-                              [this] { LoadBtnClick(); }, [this] { SaveBtnClick(); },
-                              [this] { OptionBtnClick(); }, [this] { ExitBtnClick(); },
-                              [this] { sDownBtnClick(); }, [this] { levelScrollChange(); },
-                              [this] { sUpBtnClick(); }, [this] { rules(); }, [this] { info(); },
-                              [this] { ZanforBtnClick(); }});
+    toolbar_ = std::make_unique<Toolbar>(this);
+    for (const ActionRow& row : ActionTable()) {
+        if (row.control) {
+            toolbar_->Add(*row.control, row.offered,
+                          row.run ? std::function<void()>([this, &row] { Run(row); }) : nullptr);
+        }
+    }
     view_ = std::make_unique<BoardView>(state_, windowState_);
     view_->CreateBox(
         this,
@@ -85,21 +78,25 @@ void TMainForm::CreateForms() {
     setWindowIcon(platform::WindowIcon());
     const Language& language = state_.language;
     TForms& f = forms_;
-    f.TakeDlg = new TTakeDlg(language, this);
+    const auto message = [&](Message m) {
+        f.messages[static_cast<std::size_t>(m)] = new TMessageDialog(m, language, this);
+    };
+    // In the order the designer's forms are made.
+    message(Message::TakeDlg);
     f.SaveDlg = new TSaveDlg(language, state_.savedGamePath, this);
     f.loaddlg = new Tloaddlg(language, this);
     f.editform = new Teditform(this, view_->PaletteSheet(), windowState_.paletteSelection,
                                [this](int n) { controller_->PalettePick(n); });
     // Keys typed while the palette is active act on the board all the same.
     f.editform->installEventFilter(this);
-    f.ChangeModeDlg = new TChangeModeDlg(language, this);
+    message(Message::ChangeModeDlg);
     f.Splash = new TSplash(language, windowState_.programDirectory, this);
-    f.AllSolvedDlg = new TAllSolvedDlg(language, this);
-    f.EndGameDlg = new TEndGameDlg(language, this);
-    f.GiveUpDlg = new TGiveUpDlg(language, this);
+    message(Message::AllSolvedDlg);
+    message(Message::EndGameDlg);
+    message(Message::GiveUpDlg);
     f.InfoDialog = new TInfoDialog(language, this);
-    f.RestartDlg = new TRestartDlg(language, this);
-    f.SolvedDlg = new TSolvedDlg(language, this);
+    message(Message::RestartDlg);
+    message(Message::SolvedDlg);
     f.TongueDlg = new TTongueDlg(this);
     f.InfoDialog->SetLanguageDialog(f.TongueDlg);
     f.InfoDialog->SetApplyLanguage([this](Language chosen) {
@@ -198,150 +195,16 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (FirstActivation || !view_->SheetsLoaded()) {
         return false;
     }
-    const Qt::KeyboardModifiers held =
-        modifiers & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
-    const bool editing = state_.boardState == EditingState;
-    if (held == Qt::ControlModifier || held == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        const bool shift = held.testFlag(Qt::ShiftModifier);
-        switch (key) {
-        case Qt::Key_Z:
-            shift ? controller_->Redo() : controller_->Undo();
-            return true;
-        case Qt::Key_Y:
-            controller_->Redo();
-            return true;
-        case Qt::Key_S:
-            SaveBtnClick();
-            return true;
-        case Qt::Key_O:
-            if (!editing) { // the Load button is hidden while editing
-                LoadBtnClick();
-            }
-            return true;
-        case Qt::Key_Q:
-            ExitBtnClick();
-            return true;
-        case Qt::Key_P:
-            controller_->EnterPracticeMode();
-            return true;
-        default:
-            return false;
-        }
-    }
-    if (held != Qt::NoModifier && held != Qt::ShiftModifier) {
+    const ActionRow* row = RowForKey(key, modifiers);
+    if (!row) {
         return false;
     }
-    switch (key) {
-    case Qt::Key_Left:
-        controller_->MoveCursor(-1, 0);
-        return true;
-    case Qt::Key_Right:
-        controller_->MoveCursor(1, 0);
-        return true;
-    case Qt::Key_Up:
-        controller_->MoveCursor(0, -1);
-        return true;
-    case Qt::Key_Down:
-        controller_->MoveCursor(0, 1);
-        return true;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        controller_->CursorClick(Qt::LeftButton);
-        return true;
-    case Qt::Key_Delete:
-    case Qt::Key_Backspace:
-        if (editing) { // the pick-up of a right click
-            controller_->CursorClick(Qt::RightButton);
-        }
-        return true;
-    case Qt::Key_PageUp:
-        controller_->StepLevel(-1);
-        return true;
-    case Qt::Key_PageDown:
-        controller_->StepLevel(1);
-        return true;
-    case Qt::Key_N:
-        sUpBtnClick();
-        return true;
-    case Qt::Key_P:
-        sDownBtnClick();
-        return true;
-    case Qt::Key_R:
-        if (!editing) { // the Restart button is hidden while editing
-            RestartBtnClick();
-        }
-        return true;
-    case Qt::Key_H:
-        controller_->Hint();
-        return true;
-    case Qt::Key_F1:
-        rules();
-        return true;
-    case Qt::Key_F2:
-        controller_->ToggleConnectionMarks();
-        return true;
-    default:
-        return false;
-    }
+    Run(*row);
+    return true;
 }
 
-void TMainForm::NewGameBtnClick() {
-    controller_->NewGame();
-}
-
-void TMainForm::RestartBtnClick() {
-    controller_->Restart();
-}
-
-void TMainForm::LoadBtnClick() {
-    session_->LoadGame();
-}
-
-void TMainForm::SaveBtnClick() {
-    session_->Save();
-}
-
-void TMainForm::OptionBtnClick() {
-    controller_->ChangeMode();
-}
-
-void TMainForm::ExitBtnClick() {
-    close();
-}
-
-void TMainForm::sDownBtnClick() {
-    controller_->PreviousUnsolved();
-}
-
-void TMainForm::levelScrollChange() {
-    controller_->LevelScrollChange();
-}
-
-void TMainForm::sUpBtnClick() {
-    controller_->NextUnsolved();
-}
-
-void TMainForm::InsertBtnClick() {
-    controller_->InsertLevel();
-}
-
-void TMainForm::DeleteBtnClick() {
-    controller_->DeleteLevel();
-}
-
-void TMainForm::rules() {
-    session_->ShowHelp("ZKLV.HLP", "Das_Spiel", "The_game");
-}
-
-void TMainForm::info() {
-    if (forms_.InfoDialog) {
-        forms_.InfoDialog->ShowModal();
-    }
-}
-
-void TMainForm::ZanforBtnClick() {
-    session_->ShowHelp("ZMRX.HLP", "Zanfor_Games_d", "Zanfor_Games_e");
+void TMainForm::Run(const ActionRow& row) {
+    RunAction(row, state_.boardState, {*controller_, *session_});
 }
 
 bool TMainForm::FormCloseQuery() {

@@ -1,6 +1,6 @@
 // The main window: it builds the toolbar, the board view and the animation
-// timer, makes the other forms, and hands each of its handlers on to the
-// game controller, the session's flows or the board view.
+// timer, makes the other forms, and hands its events on: the board's to the
+// game controller, the toolbar's and the keys' through the action table.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +21,7 @@ class QTimer;
 class TMainFormProbe;
 
 namespace zk {
+struct ActionRow;
 class BoardView;
 class GameController;
 class Session;
@@ -81,25 +82,12 @@ private:
     void boxMouseDown(Qt::MouseButton button, int x, int y);
     void TimerTimer();
 
-    // A key pressed in the main window: each reaches the handler its mouse
-    // action reaches. False for a key without a meaning here.
+    // A key pressed in the main window or the palette: the action of its
+    // row in the action table. False for a key without a meaning here.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
-
-    // The toolbar and the level scroll bar.
-    void NewGameBtnClick();
-    void RestartBtnClick();
-    void LoadBtnClick();
-    void SaveBtnClick();
-    void OptionBtnClick();
-    void ExitBtnClick();
-    void sDownBtnClick();
-    void levelScrollChange();
-    void sUpBtnClick();
-    void InsertBtnClick();
-    void DeleteBtnClick();
-    void rules();
-    void info();
-    void ZanforBtnClick();
+    // A toolbar control's click or a key: the row's handler, when the board
+    // state offers it.
+    void Run(const zk::ActionRow& row);
 
     TMainFormOptions options_;
     zk::GameState state_;

@@ -10,7 +10,7 @@
 #include "Editor.h"
 #include "Texts.h"
 #include "Toolbar.h"
-#include "dialogs/Endgame.h"
+#include "dialogs/Infodlg.h"
 #include "dialogs/Load.h"
 #include "dialogs/Save.h"
 #include "dialogs/Splasher.h"
@@ -86,7 +86,7 @@ void Session::StartUp() {
     levels.ClampCurrentLevel();
     levelsAtStart_ = levels.Levels();
     controller_.SetLevelScrollMaximum(levels.LevelCount());
-    controller_.SetLevelScrollPosition(levels.CurrentLevel());
+    controller_.MoveLevelScroll(levels.CurrentLevel());
 
     // The help file, the window position and the mode.
     helpFile_ = directory + "ZKLV.HLP";
@@ -206,8 +206,19 @@ void Session::ShowHelp(const char* file, const char* germanTopic, const char* en
     help_.JumpToTopic(Tr(state_.language, germanTopic, englishTopic));
 }
 
+void Session::ShowInfo() {
+    if (forms_.InfoDialog) {
+        forms_.InfoDialog->ShowModal();
+    }
+}
+
+void Session::RequestClose() {
+    window_->close();
+}
+
 bool Session::CloseQuery() {
-    return !forms_.EndGameDlg || forms_.EndGameDlg->ShowModal() == platform::mrYes;
+    TMessageDialog* endGame = forms_.Message(Message::EndGameDlg);
+    return !endGame || endGame->ShowModal() == platform::mrYes;
 }
 
 void Session::Close() {

@@ -50,6 +50,11 @@ public:
     // The help file at its contents, then at the topic of the language.
     void ShowHelp(const char* file, const char* germanTopic, const char* englishTopic);
     const std::string& HelpFile() const { return helpFile_; }
+    // The about box.
+    void ShowInfo();
+
+    // The exit button: the same request to close as the window's close box.
+    void RequestClose();
 
     // The exit question: true when the window may close.
     bool CloseQuery();

@@ -1,24 +1,33 @@
-// The main window's toolbar: its controls, built from one table that says
-// where each stands, what it shows, what its hints say and what it runs.
+// The main window's toolbar: the tool panel with the level display's frame
+// and label, and the controls of the actions that have one, each placed,
+// drawn and hinted as its row of the action table says.
 #pragma once
 
 #include <QWidget>
 #include <functional>
-#include <span>
+#include <vector>
 
 #include "model/GameState.h"
 #include "platform/Controls.h"
 
 namespace zk {
 
-// What the toolbar's controls run; the main window fills these in.
-struct ToolbarHandlers {
-    std::function<void()> NewGameBtnClick, InsertBtnClick, RestartBtnClick, DeleteBtnClick,
-        LoadBtnClick, SaveBtnClick, OptionBtnClick, ExitBtnClick, sDownBtnClick, levelScrollChange,
-        sUpBtnClick, rules, info, ZanforBtnClick;
-};
-
 class Toolbar;
+
+// When an action is offered: its control is shown and its keys act only then.
+enum class Offered { Always, OutsideEditor, InEditor };
+
+constexpr bool IsOffered(Offered offered, BoardState state) {
+    switch (offered) {
+    case Offered::OutsideEditor:
+        return state != EditingState;
+    case Offered::InEditor:
+        return state == EditingState;
+    case Offered::Always:
+        break;
+    }
+    return true;
+}
 
 // One control of the toolbar.
 struct ToolbarControl {
@@ -31,20 +40,21 @@ struct ToolbarControl {
     const char* english;
     // The control's field in the toolbar; none for the level scroll bar.
     platform::TSpeedButton* Toolbar::*button;
-    // What a click runs; none for the sound button, a toggle.
-    std::function<void()> ToolbarHandlers::*handler;
+    bool toggle = false; // a button that stays down until clicked again
 };
 
-// The fifteen controls with hints, from left to right.
-std::span<const ToolbarControl> ToolbarControls();
 const char* HintFor(const ToolbarControl& control, Language language);
 
 class Toolbar {
 public:
-    // Creates the tool panel in the window and every control in it.
-    Toolbar(QWidget* window, ToolbarHandlers handlers);
+    // Creates the tool panel in the window with the level display.
+    explicit Toolbar(QWidget* window);
 
-    // Shows the buttons of a board state: the editor's Insert and Delete
+    // Creates a control, from left to right. A click (for the scroll bar a
+    // change of its position) runs `clicked`; a toggle has none.
+    void Add(const ToolbarControl& control, Offered offered, std::function<void()> clicked);
+
+    // Shows the controls of a board state: the editor's Insert and Delete
     // take the places of New game and Restart, and Load is hidden.
     void ShowFor(BoardState state);
     // The hints and the level label in the language.
@@ -73,7 +83,12 @@ public:
     platform::TSpeedButton* ZanforBtn = nullptr;
 
 private:
-    ToolbarHandlers handlers_;
+    struct Entry {
+        const ToolbarControl* control;
+        Offered offered;
+        QWidget* widget;
+    };
+    std::vector<Entry> entries_;
 };
 
 } // namespace zk

@@ -1,50 +1,62 @@
-// The solver on a corpus made from a fixed seed, the solver as it was before
-// ("before", a copy kept in this directory) and the model's solver ("after")
-// side by side in one run:
-//   partial   random partial levels, fixed tiles inside and around the area:
-//             decided and counted up to 2
-//   full      random full boards (63 movable tiles), each with a solution:
-//             decided (one solution asked for)
-//   broken    levels made unsolvable by changing one tile of a solvable one:
-//             decided
-//   shipped   the shipped level set: decided and counted up to 2
-// Every answer is checked: a solution must be an arrangement of the level's
-// own tiles that passes the solution check, levels made solvable must not be
-// called unsolvable, levels whose change unbalanced the connection ends must
-// not be called solvable, and where both solvers finish their counts must
-// agree. Prints one table row per corpus and solver (times in milliseconds)
-// and exits with 1 when any answer was wrong.
+// The solver on corpora of its own, today's solver ("today", a copy kept in
+// bench/levels/today) and the model's solver ("new") side by side in one run:
+//   full     random full boards (63 movable cells), each with a solution:
+//            decided (one solution asked for)
+//   partial  random partial levels, fixed tiles inside and around the area:
+//            decided and counted up to 2
+//   changed  levels with one tile changed so that the connection ends still
+//            balance: no count of ends rules them out; most have no
+//            solution, some do. Decided. Not filtered by any solver.
+//   loops    straights and corners of one kind: solved boards, boards with
+//            an odd count of straights along one direction, boards with two
+//            tiles changed. Decided.
+//   shipped  the shipped level set: decided and counted up to 2
+// The corpora come from seeds of their own, apart from the tests' and the
+// generator's; --untuned takes a second set of seeds, chosen after the
+// solver's tuning was done and never used to tune it. Every answer is checked where it can be: a
+// solution must be an arrangement of the level's own tiles that passes the
+// solution check, a level made solved must not be called unsolvable, a loop
+// board with an odd count of straights along one direction (counted here)
+// must not be called solvable, and where both solvers answer they must
+// agree. Prints one table row per corpus and solver and exits with 1 when
+// any answer was wrong.
 //
-//   zk-bench-solver [--quick] [--only after|before|original|alone]...
-//                   [--corpus NAME]... [--slow MS]
-// --slow lists every level that took at least MS milliseconds; --only original
-// adds the model's solver in the order the shipped levels were made with, and
-// --only alone the model's solver without its second search. Times are wall
-// clock per level; the last column is the processor time of the whole corpus,
-// over every thread, so that a second search shows what it costs.
+//   zk-bench-solver [--quick] [--untuned] [--only today|new|alone]...
+//                   [--corpus NAME]... [--slow MS] [--budget N] [--hint]
+// Times are processor time per level over every thread of the process (the
+// second search included), and wall-clock time beside them; --slow lists
+// every level that took at least MS milliseconds of processor time; --only
+// alone adds the model's solver without its second search. --hint measures
+// the hint instead, on the full boards and partial levels scrambled as the
+// game does it: the nearest-solution search under the game's limits (how
+// often it finds one, how far past its 50 ms it ends) and the whole hint
+// with its fallback (what it answers, and how long it takes).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "BeforeSolver.h"
 #include "Corpus.h"
 #include "files/LevelFile.h"
+#include "model/Nearest.h"
 #include "model/Solver.h"
+#include "today/Solver.h"
 
 namespace {
 
 using zk::LevelRecord;
 using zk::levels::CorpusLevel;
 
-constexpr std::uint64_t PartialSeed = 20261;
-constexpr std::uint64_t FullSeed = 20262;
-constexpr std::uint64_t BrokenSeed = 20263;
+struct Seeds {
+    std::uint64_t full, partial, changed, loops;
+};
+constexpr Seeds Tuned = {51011, 51012, 51013, 51014};
+constexpr Seeds Untuned = {73121, 73122, 73123, 73124};
 
 enum class Answer { Yes, No, Undecided };
 
@@ -54,12 +66,14 @@ struct Outcome {
     bool complete = false;
     std::uint64_t nodes = 0;
     double ms = 0;
-    double cpuMs = 0; // over every thread of the process
+    double cpuMs = 0;
     std::optional<LevelRecord> solution;
     std::optional<LevelRecord> alternative;
 };
 
 using Solve = std::function<Outcome(const LevelRecord&, int cap)>;
+
+std::uint64_t budget = zk::SolverLimits{}.nodeBudget;
 
 template <typename Result, typename Status>
 Outcome Convert(const Result& r, Status yes, Status no) {
@@ -73,36 +87,21 @@ Outcome Convert(const Result& r, Status yes, Status no) {
     return o;
 }
 
-Outcome Model(const LevelRecord& level, int cap, zk::SolverLimits limits) {
+Outcome New(const LevelRecord& level, int cap, bool sideBySide) {
+    zk::SolverLimits limits;
     limits.solutionCap = cap;
+    limits.nodeBudget = budget;
+    limits.sideBySide = sideBySide;
     return Convert(zk::SolveLevel(level, limits), zk::Solvability::Solvable,
                    zk::Solvability::Unsolvable);
 }
 
-Outcome After(const LevelRecord& level, int cap) {
-    return Model(level, cap, {});
-}
-
-// The model's solver in the order the shipped levels were made with, which
-// is the search as it stood before scarce tiles first and probing.
-Outcome Original(const LevelRecord& level, int cap) {
-    zk::SolverLimits limits;
-    limits.originalOrder = true;
-    return Model(level, cap, limits);
-}
-
-// The model's solver as one search, without the second one on another thread.
-Outcome Alone(const LevelRecord& level, int cap) {
-    zk::SolverLimits limits;
-    limits.sideBySide = false;
-    return Model(level, cap, limits);
-}
-
-Outcome Before(const LevelRecord& level, int cap) {
-    zk::before::SolverLimits limits;
+Outcome Today(const LevelRecord& level, int cap) {
+    zk::today::SolverLimits limits;
     limits.solutionCap = cap;
-    return Convert(zk::before::SolveLevel(level, limits), zk::before::Solvability::Solvable,
-                   zk::before::Solvability::Unsolvable);
+    limits.nodeBudget = budget;
+    return Convert(zk::today::SolveLevel(level, limits), zk::today::Solvability::Solvable,
+                   zk::today::Solvability::Unsolvable);
 }
 
 double ProcessCpuMs() {
@@ -134,7 +133,6 @@ struct Item {
 
 struct Corpus {
     std::string name;
-    std::string question; // what is asked
     int cap = 2;
     std::vector<Item> items;
 };
@@ -151,7 +149,7 @@ std::string Check(const Item& item, const Outcome& o, int cap) {
             return "two solutions counted, none shown";
         }
         if (item.truth == Truth::Unsolvable) {
-            return "solvable, but its ends do not balance";
+            return "called solvable, but it cannot be";
         }
     }
     if (o.answer == Answer::No && item.truth == Truth::Solvable) {
@@ -165,48 +163,47 @@ double Percentile(std::vector<double> v, int percent) {
         return 0;
     }
     std::sort(v.begin(), v.end());
-    // The nearest-rank percentile.
-    const std::size_t rank =
-        (v.size() * static_cast<std::size_t>(percent) + 99) / 100; // 1-based, rounded up
+    const std::size_t rank = (v.size() * static_cast<std::size_t>(percent) + 99) / 100;
     return v[std::min(v.size(), std::max<std::size_t>(rank, 1)) - 1];
 }
 
 struct Row {
-    std::vector<double> ms;
+    std::vector<double> cpu;
+    std::vector<double> wall;
     int yes = 0;
     int no = 0;
     int undecided = 0;
     int wrong = 0;
-    int within1s = 0; // answered yes or no within a second
-    std::uint64_t nodes = 0;
-    double cpuMs = 0;
+    int within1s = 0;    // answered within a second of processor time
+    int within100 = 0;   // and within 100 ms
+    double totalCpu = 0; // ms
 };
 
-// Levels slower than this are listed with their nodes (--slow MS).
 double slowMs = -1;
 
 std::vector<Outcome> RunCorpus(const Corpus& corpus, const std::string& solverName,
                                const Solve& solve, Row& row) {
     std::vector<Outcome> outcomes;
-    outcomes.reserve(corpus.items.size());
     for (std::size_t k = 0; k < corpus.items.size(); ++k) {
         const Item& item = corpus.items[k];
         Outcome o = Timed(solve, item.level, corpus.cap);
-        row.ms.push_back(o.ms);
-        if (slowMs >= 0 && o.ms >= slowMs) {
+        row.cpu.push_back(o.cpuMs);
+        row.wall.push_back(o.ms);
+        row.totalCpu += o.cpuMs;
+        const bool answered = o.answer != Answer::Undecided;
+        row.yes += o.answer == Answer::Yes;
+        row.no += o.answer == Answer::No;
+        row.undecided += !answered;
+        row.within1s += answered && o.cpuMs <= 1000.0;
+        row.within100 += answered && o.cpuMs <= 100.0;
+        if (slowMs >= 0 && o.cpuMs >= slowMs) {
             std::cout << "  slow: " << solverName << ", " << corpus.name << " #" << k + 1 << ": "
-                      << o.ms << " ms, " << o.nodes << " nodes, "
+                      << o.cpuMs << " ms, " << o.nodes << " nodes, "
                       << (o.answer == Answer::Yes  ? "yes"
                           : o.answer == Answer::No ? "no"
                                                    : "undecided")
                       << std::endl;
         }
-        row.nodes += o.nodes;
-        row.cpuMs += o.cpuMs;
-        row.yes += o.answer == Answer::Yes;
-        row.no += o.answer == Answer::No;
-        row.undecided += o.answer == Answer::Undecided;
-        row.within1s += o.answer != Answer::Undecided && o.ms <= 1000.0;
         if (const std::string fault = Check(item, o, corpus.cap); !fault.empty()) {
             ++row.wrong;
             std::cerr << "WRONG: " << solverName << ", " << corpus.name << " #" << k + 1 << ": "
@@ -217,15 +214,15 @@ std::vector<Outcome> RunCorpus(const Corpus& corpus, const std::string& solverNa
     return outcomes;
 }
 
-void PrintRow(const std::string& corpus, const std::string& solver, const Row& row,
-              std::size_t size) {
+void PrintRow(const std::string& corpus, const std::string& solver, const Row& row) {
     char line[400];
     std::snprintf(line, sizeof line,
-                  "| %-8s | %-6s | %5zu | %9.3f | %9.3f | %9.1f | %5d | %5d | %9d | %6d | %5d | "
-                  "%6.1f |",
-                  corpus.c_str(), solver.c_str(), size, Percentile(row.ms, 50),
-                  Percentile(row.ms, 99), row.ms.empty() ? 0.0 : Percentile(row.ms, 100), row.yes,
-                  row.no, row.undecided, row.within1s, row.wrong, row.cpuMs / 1000.0);
+                  "| %-8s | %-5s | %5zu | %8.3f | %8.1f | %8.1f | %8.1f | %4d | %4d | %4d | %5d | "
+                  "%5d | %3d | %6.1f |",
+                  corpus.c_str(), solver.c_str(), row.cpu.size(), Percentile(row.cpu, 50),
+                  Percentile(row.cpu, 99), Percentile(row.cpu, 100), Percentile(row.wall, 100),
+                  row.yes, row.no, row.undecided, row.within100, row.within1s, row.wrong,
+                  row.totalCpu / 1000.0);
     std::cout << line << std::endl;
 }
 
@@ -237,145 +234,222 @@ std::vector<Item> Items(const std::vector<CorpusLevel>& levels, Truth truth) {
     return out;
 }
 
-// Levels with one tile changed, keeping only those no solver can solve: an
-// unbalanced change is certainly unsolvable; a balanced one is tried with
-// the model's solver and twice its default budget, and dropped when it is
-// solved: one it cannot solve stays, and counts as undecided if it is.
-std::vector<Item> BrokenItems(int count, const std::vector<CorpusLevel>& partial,
-                              const std::vector<CorpusLevel>& full) {
-    std::vector<Item> out;
-    std::uint64_t seed = BrokenSeed;
-    int fromFull = count * 2 / 5;
-    int fromPartial = count - fromFull;
-    int dropped = 0;
-    while (fromFull + fromPartial > 0) {
-        const bool takeFull = fromFull > 0;
-        const auto candidates = zk::levels::ChangedLevels(seed++, 50, takeFull ? full : partial);
-        for (const auto& c : candidates) {
-            int& left = takeFull ? fromFull : fromPartial;
-            if (left == 0) {
-                break;
-            }
-            if (!c.unbalanced) {
-                zk::SolverLimits limits;
-                limits.solutionCap = 1;
-                limits.nodeBudget = 2'000'000;
-                const auto r = zk::SolveLevel(c.record, limits);
-                if (r.status == zk::Solvability::Solvable && SolutionHolds(r.solution, c.record)) {
-                    ++dropped;
-                    continue;
-                }
-            }
-            out.push_back({c.record, c.unbalanced ? Truth::Unsolvable : Truth::Unknown});
-            --left;
+// A loop board whose straights along one direction are odd in number cannot
+// close: every loop crosses each line between two columns (and two rows) an
+// even number of times. Counted here, apart from any solver: the east ends
+// of the kind over all tiles, and the north ends, are each even on a board
+// that closes (the border and the fixed blanks carry none).
+Truth LoopTruth(const CorpusLevel& level) {
+    if (level.kind == "loop") {
+        return Truth::Solvable;
+    }
+    for (int kind = 1; kind <= 3; ++kind) {
+        int east = 0;
+        int north = 0;
+        for (const zk::TileNumber t : level.record) {
+            east += zk::TileEdges(t)[zk::East] == kind;
+            north += zk::TileEdges(t)[zk::North] == kind;
+        }
+        if (east % 2 != 0 || north % 2 != 0) {
+            return Truth::Unsolvable;
         }
     }
-    int unbalanced = 0;
-    for (const auto& i : out) {
-        unbalanced += i.truth == Truth::Unsolvable;
+    return Truth::Unknown;
+}
+
+double WallMs(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
+        .count();
+}
+
+// The hint on every board of a corpus, scrambled as the game scrambles it.
+void MeasureHint(const std::string& name, const std::vector<CorpusLevel>& levels) {
+    int nearestFound = 0;
+    int viaFallback = 0;
+    int gaveUp = 0;
+    int unsolvable = 0;
+    int wrong = 0;
+    double overshoot = 0;
+    double overshootCpu = 0; // the same in the thread's processor time
+    std::vector<double> nearestMs;
+    std::vector<double> hintMs;
+    std::uint64_t seed = 1;
+    for (const CorpusLevel& level : levels) {
+        zk::RandomSource random(seed++);
+        zk::Board board;
+        board.Prepare(level.origin, zk::ChallengeMode, random);
+        timespec cpu{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+        const double cpuStart = static_cast<double>(cpu.tv_sec) * 1e3 + cpu.tv_nsec / 1e6;
+        auto start = std::chrono::steady_clock::now();
+        const zk::NearestResult nearest = zk::FindNearestSolution(board);
+        const double ms = WallMs(start);
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+        const double cpuMs = static_cast<double>(cpu.tv_sec) * 1e3 + cpu.tv_nsec / 1e6 - cpuStart;
+        nearestMs.push_back(ms);
+        nearestFound += nearest.found;
+        if (!nearest.optimal) {
+            overshoot = std::max(overshoot, ms - 50.0);
+            overshootCpu = std::max(overshootCpu, cpuMs - 50.0);
+        }
+        start = std::chrono::steady_clock::now();
+        const zk::HintAnswer answer = zk::FindHint(board);
+        hintMs.push_back(WallMs(start));
+        if (answer.verdict == zk::HintVerdict::Found) {
+            viaFallback += !answer.nearest;
+            zk::Board played = board;
+            for (const zk::Cell& c : answer.clicks) {
+                played.SwapWithHeld(c.column, c.row);
+            }
+            wrong += !played.IsSolved();
+        }
+        gaveUp += answer.verdict == zk::HintVerdict::GaveUp;
+        unsolvable += answer.verdict == zk::HintVerdict::Unsolvable;
     }
-    std::cout << "broken corpus: " << out.size() << " levels, " << unbalanced
-              << " with unbalanced ends; " << dropped << " changed levels were still solvable"
-              << " and left out" << std::endl;
-    return out;
+    wrong += unsolvable; // every board here has a solution
+    char line[400];
+    std::snprintf(line, sizeof line,
+                  "| %-8s | %5zu | %5d | %8.1f | %8.1f | %8.1f | %5d | %5d | %5d | %8.1f | %8.1f "
+                  "| %8.1f | %3d |",
+                  name.c_str(), levels.size(), nearestFound, Percentile(nearestMs, 100), overshoot,
+                  overshootCpu,
+                  viaFallback, gaveUp, unsolvable, Percentile(hintMs, 50), Percentile(hintMs, 99),
+                  Percentile(hintMs, 100), wrong);
+    std::cout << line << std::endl;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     bool quick = false;
+    bool untuned = false;
+    bool hint = false;
     std::vector<std::string> only;
     std::vector<std::string> corpora;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--quick") {
             quick = true;
+        } else if (a == "--untuned") {
+            untuned = true;
+        } else if (a == "--hint") {
+            hint = true;
         } else if (a == "--only" && i + 1 < argc) {
             only.emplace_back(argv[++i]);
         } else if (a == "--slow" && i + 1 < argc) {
             slowMs = std::stod(argv[++i]);
+        } else if (a == "--budget" && i + 1 < argc) {
+            budget = std::stoull(argv[++i]);
         } else if (a == "--corpus" && i + 1 < argc) {
             corpora.emplace_back(argv[++i]);
         } else {
-            std::cerr << "usage: zk-bench-solver [--quick] [--only after|before|original|alone] "
-                         "[--corpus partial|full|broken|shipped]... [--slow MS]\n";
+            std::cerr << "usage: zk-bench-solver [--quick] [--untuned] [--only today|new|alone] "
+                         "[--corpus full|partial|changed|loops|shipped]... [--slow MS] "
+                         "[--budget N] [--hint]\n";
             return 2;
         }
     }
+    const Seeds seeds = untuned ? Untuned : Tuned;
     const auto wanted = [](const std::vector<std::string>& list, const std::string& name) {
         return list.empty() || std::find(list.begin(), list.end(), name) != list.end();
     };
-    // --quick: a tenth of each corpus, for a look while working.
-    const int scale = quick ? 10 : 1;
+    const int scale = quick ? 10 : 1; // --quick: a tenth of each corpus
 
-    const auto partial = zk::levels::PartialLevels(PartialSeed, 1000 / scale);
-    const auto full = zk::levels::FullBoards(FullSeed, 200 / scale);
     std::vector<Corpus> all;
-    if (wanted(corpora, "partial")) {
-        all.push_back({"partial", "count to 2", 2, Items(partial, Truth::Solvable)});
+    const auto full = zk::levels::FullBoards(seeds.full, 300 / scale);
+    const auto partial = zk::levels::PartialLevels(seeds.partial, 300 / scale);
+    if (hint) {
+        std::cout << "\n| corpus   | count | nearest found | nearest slowest ms | overshoot ms "
+                     "| overshoot CPU ms | by the fallback | gave up | unsolvable | hint median ms "
+                     "| hint p99 ms | hint slowest ms | wrong |\n"
+                  << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+                  << std::endl;
+        MeasureHint("full", full);
+        MeasureHint("partial", partial);
+        return 0;
     }
     if (wanted(corpora, "full")) {
-        all.push_back({"full", "decide", 1, Items(full, Truth::Solvable)});
+        all.push_back({"full", 1, Items(full, Truth::Solvable)});
     }
-    if (wanted(corpora, "broken")) {
-        all.push_back({"broken", "decide", 1, BrokenItems(1000 / scale, partial, full)});
+    if (wanted(corpora, "partial")) {
+        all.push_back({"partial", 2, Items(partial, Truth::Solvable)});
     }
-    if (wanted(corpora, "shipped")) {
-        const auto shipped = zk::files::ReadLevelFile(ZK_SHIPPED_LEVELS).levels;
+    if (wanted(corpora, "changed")) {
+        // Half from full boards, half from partial levels of 20 cells or
+        // more, so that a search is needed.
+        std::vector<CorpusLevel> bigPartial;
+        for (const auto& p : partial) {
+            if (std::count_if(p.origin.begin(), p.origin.end(), zk::IsMovable) >= 20) {
+                bigPartial.push_back(p);
+            }
+        }
+        const auto fromFull = zk::levels::ChangedLevels(seeds.changed, 100 / scale, full, true);
+        const auto fromPartial =
+            zk::levels::ChangedLevels(seeds.changed + 1, 100 / scale, bigPartial, true);
+        std::vector<Item> items = Items(fromFull, Truth::Unknown);
+        for (const Item& i : Items(fromPartial, Truth::Unknown)) {
+            items.push_back(i);
+        }
+        all.push_back({"changed", 1, items});
+    }
+    if (wanted(corpora, "loops")) {
+        const auto loops = zk::levels::LoopBoards(seeds.loops, 60 / scale);
         std::vector<Item> items;
-        for (const auto& l : shipped) {
+        for (const auto& l : loops) {
+            items.push_back({l.record, LoopTruth(l)});
+        }
+        all.push_back({"loops", 1, items});
+    }
+    if (wanted(corpora, "shipped") && !untuned) {
+        std::vector<Item> items;
+        for (const auto& l : zk::files::ReadLevelFile(ZK_SHIPPED_LEVELS).levels) {
             items.push_back({l, Truth::Solvable});
         }
-        all.push_back({"shipped", "count to 2", 2, items});
+        all.push_back({"shipped", 2, items});
     }
 
-    std::cout << "\n| corpus   | solver | count | median ms |    p99 ms | slowest ms |   yes |    "
-                 "no | undecided | in 1 s | wrong |  CPU s |\n"
-              << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|" << std::endl;
+    std::cout << "\n| corpus   | solver | count | median ms | p99 ms | slowest ms | slowest wall "
+                 "| yes | no | undec. | in 100 ms | in 1 s | wrong | CPU s |\n"
+              << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+              << std::endl;
     int wrong = 0;
     int disagreements = 0;
     for (const Corpus& corpus : all) {
-        std::vector<Outcome> before;
-        std::vector<Outcome> after;
-        if (wanted(only, "before")) {
+        std::vector<Outcome> today;
+        std::vector<Outcome> now;
+        if (wanted(only, "today")) {
             Row row;
-            before = RunCorpus(corpus, "before", Before, row);
-            PrintRow(corpus.name, "before", row, corpus.items.size());
+            today = RunCorpus(corpus, "today", Today, row);
+            PrintRow(corpus.name, "today", row);
             wrong += row.wrong;
         }
-        // Only on request: the model's solver in its original order.
-        if (std::find(only.begin(), only.end(), "original") != only.end()) {
-            Row row;
-            RunCorpus(corpus, "original", Original, row);
-            PrintRow(corpus.name, "orig.", row, corpus.items.size());
-            wrong += row.wrong;
-        }
-        // Only on request: the model's solver as one search.
         if (std::find(only.begin(), only.end(), "alone") != only.end()) {
             Row row;
-            RunCorpus(corpus, "alone", Alone, row);
-            PrintRow(corpus.name, "alone", row, corpus.items.size());
+            RunCorpus(
+                corpus, "alone", [](const LevelRecord& l, int cap) { return New(l, cap, false); },
+                row);
+            PrintRow(corpus.name, "alone", row);
             wrong += row.wrong;
         }
-        if (wanted(only, "after")) {
+        if (wanted(only, "new")) {
             Row row;
-            after = RunCorpus(corpus, "after", After, row);
-            PrintRow(corpus.name, "after", row, corpus.items.size());
+            now = RunCorpus(
+                corpus, "new", [](const LevelRecord& l, int cap) { return New(l, cap, true); },
+                row);
+            PrintRow(corpus.name, "new", row);
             wrong += row.wrong;
         }
-        // Where both answered, they agree: no "no" against a "yes", and the
-        // same count where both counted to the end.
-        for (std::size_t k = 0; k < std::min(before.size(), after.size()); ++k) {
-            const Outcome& b = before[k];
-            const Outcome& a = after[k];
-            const bool clash = (b.answer == Answer::Yes && a.answer == Answer::No) ||
-                               (b.answer == Answer::No && a.answer == Answer::Yes) ||
-                               (b.complete && a.complete && b.solutions != a.solutions);
+        for (std::size_t k = 0; k < std::min(today.size(), now.size()); ++k) {
+            const Outcome& a = today[k];
+            const Outcome& b = now[k];
+            const bool clash = (a.answer == Answer::Yes && b.answer == Answer::No) ||
+                               (a.answer == Answer::No && b.answer == Answer::Yes) ||
+                               (a.complete && b.complete && a.solutions != b.solutions);
             if (clash) {
                 ++disagreements;
-                std::cerr << "DISAGREE: " << corpus.name << " #" << k + 1 << ": before "
-                          << b.solutions << (b.complete ? "" : "+") << ", after " << a.solutions
-                          << (a.complete ? "" : "+") << "\n";
+                std::cerr << "DISAGREE: " << corpus.name << " #" << k + 1 << ": today "
+                          << a.solutions << (a.complete ? "" : "+") << ", new " << b.solutions
+                          << (b.complete ? "" : "+") << "\n";
             }
         }
     }

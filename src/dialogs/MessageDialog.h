@@ -1,20 +1,64 @@
-// What the seven message dialogs share: a 261 x 103 form captioned
-// "Zanfor Kelva" with the icon in a frame, a centred message and one or two
-// buttons at y = 68.
+// The seven message dialogs: a 261 x 103 form captioned "Zanfor Kelva" with
+// the icon in a frame, a centred message and one or two buttons at y = 68.
+// Each is a row of one table, named by the form's designer name; a new
+// question is a row there and its name here.
 #pragma once
 
 #include <QRect>
 #include <QString>
+#include <cstddef>
 
+#include "model/Board.h"
 #include "model/Language.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
 namespace zk {
 
+enum class Message : int {
+    ChangeModeDlg,
+    SolvedDlg,
+    AllSolvedDlg,
+    GiveUpDlg,
+    RestartDlg,
+    EndGameDlg,
+    TakeDlg,
+};
+inline constexpr std::size_t MessageCount = 7;
+
+struct MessageText {
+    const char* german;
+    const char* english;
+};
+
+struct MessageRow {
+    Message message;
+    const char* name; // the form's designer name
+    QRect labelPlace;
+    // Two buttons "Ja" and "Nein" with only the message bold; otherwise one
+    // "OK" button and the whole form bold.
+    bool question;
+    platform::ModalResult okResult;     // what OKBtn answers
+    platform::ModalResult cancelResult; // what CancelBtn answers, in a question
+    int cancelLeft;                     // x of CancelBtn
+    bool
+        overMainWindow; // placed over the main window at each activation, else at the screen centre
+    // The message, set at each activation; none where it follows NewMode.
+    MessageText text;
+};
+
+const MessageRow& MessageRowOf(Message message);
+
 class TMessageDialog : public platform::ModalForm {
     Q_OBJECT
 public:
+    // language: the game's, read at each showing.
+    TMessageDialog(Message message, const Language& language, QWidget* mainWindow);
+
+    // The mode ChangeModeDlg announces; the caller sets it before showing.
+    // A value outside 0..2 keeps the message of the previous showing.
+    GameMode NewMode = PracticeMode;
+
     platform::TBevel* Bevel1 = nullptr;
     platform::TImage* Image1 = nullptr;
     platform::TLabel* Label1 = nullptr;
@@ -22,27 +66,19 @@ public:
     platform::TBitBtn* CancelBtn = nullptr; // none in one-button dialogs
 
 protected:
-    struct Design {
-        const char* formName;
-        QRect labelPlace;
-        bool question;        // two buttons, only the label bold
-        int okResult;         // what OKBtn answers
-        int cancelResult;     // what CancelBtn answers (question dialogs)
-        int cancelLeft = 136; // x of CancelBtn
-    };
-
-    TMessageDialog(const Language& language, QWidget* mainWindow, const Design& design);
-
-    // The question dialogs' captions, from the Language.
-    void SetQuestionCaptions();
-    bool German() const { return IsGerman(language_); }
-
-    // The game's language, read at each showing.
-    const Language& language_;
+    // The message by NewMode, in ChangeModeDlg.
+    void FormShow() override;
+    // The placement over the main window where the row asks for it, the
+    // message and a question's captions, from the Language.
+    void FormActivate() override;
 
 private:
     // Icon and caption, once at creation.
     void Create();
+    bool German() const { return IsGerman(language_); }
+
+    const MessageRow& row_;
+    const Language& language_;
 };
 
 } // namespace zk

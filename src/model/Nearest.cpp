@@ -5,6 +5,7 @@
 #include <functional>
 #include <numeric>
 
+#include "model/Solver.h"
 #include "model/SolverEngine.h"
 
 namespace zk {
@@ -176,21 +177,26 @@ NearestResult FindNearestSolution(const Board& board, const NearestLimits& limit
 
     // Restarts as in the solver, every run trying each cell's own class
     // first and never searching where fewer cells than the best can stay.
+    // The time limit and the cancel flag end a run within it.
     constexpr std::uint64_t Unit = 256;
+    const auto deadline = limits.timeBudget.count() > 0
+                              ? start + limits.timeBudget
+                              : std::chrono::steady_clock::time_point::max();
     for (std::uint64_t run = 1; result.nodes < limits.nodeBudget; ++run) {
-        if (limits.timeBudget.count() > 0 &&
-            std::chrono::steady_clock::now() - start >= limits.timeBudget) {
-            break;
-        }
         Engine::Options options;
         options.shuffleSeed = run == 1 ? 0 : run;
         options.preferred = &preferred;
         options.keepAtLeast = bestKept + 1;
+        options.deadline = deadline;
+        options.cancel = limits.cancel;
         const std::uint64_t cutoff = std::min(Unit * Luby(run), limits.nodeBudget - result.nodes);
         const Engine::End end = engine.Run(options, cutoff, onSolution);
         result.nodes += engine.nodes();
         if (end != Engine::End::Cutoff) {
             result.optimal = true;
+            break;
+        }
+        if (engine.interrupted()) {
             break;
         }
     }
@@ -210,12 +216,50 @@ NearestResult FindNearestSolution(const Board& board, const NearestLimits& limit
     return result;
 }
 
+HintAnswer FindHint(Board board, const HintLimits& limits) {
+    HintAnswer answer;
+    if (!board.hasHeld) {
+        // Nothing can be moved: solved as it stands, or never.
+        answer.verdict = board.IsSolved() ? HintVerdict::Found : HintVerdict::Unsolvable;
+        return answer;
+    }
+    NearestLimits nearestLimits = limits.nearest;
+    nearestLimits.cancel = limits.cancel;
+    NearestResult nearest = FindNearestSolution(board, nearestLimits);
+    if (nearest.found) {
+        answer.verdict = HintVerdict::Found;
+        answer.nearest = true;
+        answer.clicks = std::move(nearest.clicks);
+        return answer;
+    }
+    if (nearest.optimal) {
+        answer.verdict = HintVerdict::Unsolvable; // every arrangement was seen
+        return answer;
+    }
+    // The nearest solution took too long to find: any solution will do.
+    SolverLimits solverLimits;
+    solverLimits.solutionCap = 1;
+    solverLimits.nodeBudget = limits.solverBudget;
+    solverLimits.cancel = limits.cancel;
+    if (limits.solverTime.count() > 0) {
+        solverLimits.deadline = std::chrono::steady_clock::now() + limits.solverTime;
+    }
+    const SolverResult solved = SolveLevel(board.cells, solverLimits);
+    if (solved.status == Solvability::Unsolvable) {
+        answer.verdict = HintVerdict::Unsolvable;
+    } else if (solved.status == Solvability::Solvable && solved.solution) {
+        answer.verdict = HintVerdict::Found;
+        answer.clicks = ClicksToReach(board, *solved.solution);
+    }
+    return answer;
+}
+
 std::optional<WayToSolution> WayToNearestSolution(const Board& board) {
-    NearestResult r = FindNearestSolution(board);
-    if (!r.found) {
+    HintAnswer answer = FindHint(board);
+    if (answer.verdict != HintVerdict::Found) {
         return std::nullopt;
     }
-    return WayToSolution{std::move(r.clicks)};
+    return WayToSolution{std::move(answer.clicks)};
 }
 
 } // namespace zk

@@ -9,6 +9,7 @@
 // may be brought to a cell.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -23,9 +24,12 @@ struct NearestLimits {
     // Search nodes over all attempts; the search is deterministic for a
     // given board as long as this, not the time, ends it.
     std::uint64_t nodeBudget = 200'000;
-    // Wall-clock time after which the best solution found so far is taken.
+    // Wall-clock time after which the best solution found so far is taken,
+    // checked within the search (a run ends within a millisecond of it).
     // Zero: no time limit.
     std::chrono::milliseconds timeBudget{50};
+    // Set from another thread to stop at once, as the time limit does.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct NearestResult {
@@ -60,8 +64,23 @@ NearestResult FindNearestSolution(const Board& board, const NearestLimits& limit
 // tile must be one the board can hold. Empty when the boards already agree.
 std::vector<Cell> ClicksToReach(const Board& board, const LevelRecord& target);
 
-// The hint guide's question (a NearestSolutionQuery): the clicks to the
-// nearest solution within the default limits, none when none was found.
+// The hint's whole question, for one board: the nearest solution within
+// the nearest limits; when that search runs out, any solution the solver
+// finds within the fallback's limits and the fewest clicks to it; and
+// whether the board was proven to have none. A pure function of its copy of
+// the board, sharing nothing: it may run on a worker thread, and the cancel
+// flag (or the fallback's time) ends it with GaveUp.
+struct HintLimits {
+    NearestLimits nearest;
+    // The fallback: the solver's node budget and time.
+    std::uint64_t solverBudget = 1'000'000;
+    std::chrono::milliseconds solverTime{2000};
+    const std::atomic<bool>* cancel = nullptr; // for both searches
+};
+HintAnswer FindHint(Board board, const HintLimits& limits = {});
+
+// The hint guide's question (a NearestSolutionQuery): FindHint's clicks
+// within the default limits, none when it found no solution.
 std::optional<WayToSolution> WayToNearestSolution(const Board& board);
 
 } // namespace zk

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -44,7 +45,30 @@ struct Shared {
     // other search stops at its next choice.
     std::atomic<bool> settled{false};
     std::atomic<std::uint64_t> finishedNodes{0}; // of finished runs, over all searches
+
+    // The node budget, for all searches together: a run takes its cutoff
+    // from it before it starts and gives back what it did not use.
+    std::uint64_t budgetLeft = 0; // guarded by mutex
+    std::uint64_t Take(std::uint64_t wanted) {
+        const std::lock_guard lock(mutex);
+        const std::uint64_t got = std::min(wanted, budgetLeft);
+        budgetLeft -= got;
+        return got;
+    }
+    void GiveBack(std::uint64_t unused) {
+        const std::lock_guard lock(mutex);
+        budgetLeft += unused;
+    }
+    // Stops every search from outside (the caller's cancel flag or its
+    // deadline), checked with the question settled.
+    const std::atomic<bool>* cancel = nullptr;
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
+
+bool NothingFoundYet(Shared& shared) {
+    const std::lock_guard lock(shared.mutex);
+    return shared.found.empty();
+}
 
 // How one search goes about it.
 struct Plan {
@@ -58,7 +82,7 @@ struct Plan {
 
 // The second search starts after this many choices of the first, and
 // shuffles from seeds this far from the first one's.
-constexpr std::uint64_t SecondAfter = 1024;
+constexpr std::uint64_t SecondAfter = 8192;
 constexpr std::uint64_t SecondSeeds = std::uint64_t{1} << 32;
 
 // One search: restarts with growing cutoffs, until the question is settled
@@ -80,7 +104,7 @@ constexpr std::uint64_t SecondSeeds = std::uint64_t{1} << 32;
 // either. A level still open after the first few thousand choices is probed
 // once: every class on every cell, and what fails is struck for good.
 std::uint64_t Search(const detail::SolverModel& model, Shared& shared, const Plan& plan,
-                     std::uint64_t budget, const std::function<void(std::uint64_t)>& betweenRuns) {
+                     const std::function<void(std::uint64_t)>& betweenRuns) {
     Engine engine(model);
     const std::function<bool(const Arrangement&)> onSolution = [&](const Arrangement& a) {
         const std::lock_guard lock(shared.mutex);
@@ -109,18 +133,26 @@ std::uint64_t Search(const detail::SolverModel& model, Shared& shared, const Pla
     };
     std::uint64_t nodes = 0;
     bool probed = false;
-    for (std::uint64_t run = 1; nodes < budget && !shared.settled; ++run) {
+    for (std::uint64_t run = 1; !shared.settled; ++run) {
         if (betweenRuns) {
             betweenRuns(nodes);
         }
         if (plan.tuned && !probed && nodes >= plan.probeAfter) {
+            // Probing tries every class on every cell, each a node: it may
+            // take at most what a long run would.
             probed = true;
-            const bool possible = engine.Probe();
+            const std::uint64_t allowed = shared.Take(plan.unit * 64);
+            const bool possible = engine.Probe(allowed);
+            shared.GiveBack(allowed - std::min(allowed, engine.nodes()));
             ran(nodes);
             if (!possible) {
                 seenAll();
                 break;
             }
+        }
+        const std::uint64_t cutoff = shared.Take(plan.unit * Luby(run));
+        if (cutoff == 0) {
+            break; // the budget is spent
         }
         const bool plain = plan.plainRuns && run % 4 == 1;
         Engine::Options options;
@@ -130,14 +162,23 @@ std::uint64_t Search(const detail::SolverModel& model, Shared& shared, const Pla
         options.tileFactor = plain || !plan.tuned ? 1 : 3;
         options.preferred = run == 1 ? plan.preferred : nullptr;
         options.halt = &shared.settled;
-        const std::uint64_t cutoff = std::min(plan.unit * Luby(run), budget - nodes);
+        options.cancel = shared.cancel;
+        options.deadline = shared.deadline;
+        // The second search checks the crossing parity at every choice as
+        // well: on most levels the first one gains too little by it for
+        // what it costs, and the two searches differ the more.
+        options.parity = plan.tuned && !plan.plainRuns;
         const Engine::End end = engine.Run(options, cutoff, onSolution);
+        shared.GiveBack(cutoff - std::min(cutoff, engine.nodes()));
         ran(nodes);
         if (end == Engine::End::Stopped) {
             break;
         }
         if (end == Engine::End::Exhausted) {
             seenAll();
+            break;
+        }
+        if (engine.interrupted()) {
             break;
         }
     }
@@ -211,16 +252,21 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
         stored[static_cast<std::size_t>(i)] = model.storedClass[static_cast<std::size_t>(i)];
     }
     Shared shared(std::max(1, limits.solutionCap));
+    shared.budgetLeft = limits.nodeBudget;
+    shared.cancel = limits.cancel;
+    shared.deadline = limits.deadline;
     Plan plan;
     plan.tuned = !limits.originalOrder;
     plan.preferred = &stored;
 
     // A level still open after its first runs gets a second search on the
     // other processor: one that only shuffles, from seeds of its own,
-    // probes the level at once and restarts four times less often, so that
-    // where the first one wanders off the second is likely not to. Whichever settles the question
-    // stops the other; the solutions both find count together. The level generator's order stays
-    // one search, so that its levels come out the same.
+    // probes the level at once and restarts sixteen times less often, so that
+    // where the first one wanders off the second is likely not to; it also
+    // checks the crossing parity at every choice. Whichever settles the
+    // question stops the other; the solutions both find count together, and
+    // the nodes both spend come out of one budget. The level generator's
+    // order stays one search, so that its levels come out the same.
     const bool sideBySide = plan.tuned && limits.sideBySide;
     std::uint64_t helperNodes = 0;
     std::thread helper;
@@ -238,25 +284,26 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     const std::function<void(std::uint64_t)> betweenRuns = [&](std::uint64_t nodes) {
         // Asking for the processors reads a file: once is enough.
         static const bool twoProcessors = std::thread::hardware_concurrency() >= 2;
-        if (sideBySide && !helper.joinable() && nodes >= SecondAfter && twoProcessors) {
+        if (sideBySide && !helper.joinable() && nodes >= SecondAfter && twoProcessors &&
+            NothingFoundYet(shared)) {
             Plan other;
             other.plainRuns = false;
             other.seedBase = SecondSeeds;
             other.probeAfter = 0;
-            other.unit = 2048;
+            other.unit = 8192;
             try {
-                helper = std::thread([&model, &shared, other, &limits, &helperNodes] {
-                    helperNodes = Search(model, shared, other, limits.nodeBudget, {});
+                helper = std::thread([&model, &shared, other, &helperNodes] {
+                    helperNodes = Search(model, shared, other, {});
                 });
             } catch (const std::system_error&) {
                 // No thread to be had: the first search goes on alone.
             }
         }
     };
-    result.nodes = Search(model, shared, plan, limits.nodeBudget, betweenRuns);
+    result.nodes = Search(model, shared, plan, betweenRuns);
     if (helper.joinable()) {
         // The second search stops at once when the question is settled, and
-        // otherwise goes on until it has spent its own budget.
+        // otherwise goes on until the budget both share is spent.
         helper.join();
         result.nodes += helperNodes;
     }

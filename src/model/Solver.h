@@ -19,12 +19,17 @@
 // The other runs place scarce tiles before deciding single cells, and a level
 // still open after a few thousand choices is probed once: every class is
 // tried on every cell and those whose deductions fail are struck for good.
-// A level that takes more than a thousand choices gets a second search on
-// another processor, shuffled differently; the first to settle the question
-// stops the other. Nothing is guessed: a search that runs out of its budget
-// says so.
+// A level that takes more than a few thousand choices without a solution
+// gets a second search on another processor, shuffled differently and
+// checking the crossing parity (Parity.h) at every choice; the first to
+// settle the question stops the other, and both draw on one node budget.
+// The crossing parity is checked before any choice too: it refutes a loop
+// board with an odd count of straights at once. Nothing is guessed: a
+// search that runs out of its budget says so.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -43,7 +48,8 @@ std::string_view SolvabilityName(Solvability s);
 
 struct SolverLimits {
     // Search nodes (choices tried) before the search gives up: a few seconds
-    // at most, whatever the level.
+    // at most, whatever the level. Both searches together spend at most
+    // this many.
     std::uint64_t nodeBudget = 1'000'000;
     // Counting stops once this many distinct solutions are found (at least 1).
     int solutionCap = 100;
@@ -55,9 +61,14 @@ struct SolverLimits {
     bool originalOrder = false;
     // Whether a level still open after its first runs may get a second
     // search on another processor (never with originalOrder). Each search
-    // may spend the node budget; the first to settle the question stops
-    // the other, so the answer comes no later than one search's.
+    // draws on the one node budget; the first to settle the question
+    // stops the other.
     bool sideBySide = true;
+    // Gives up, as the budget does, when the flag is set (from another
+    // thread) or the deadline passes: the answer is then Undecided, unless
+    // a solution was found already. Checked within a millisecond.
+    const std::atomic<bool>* cancel = nullptr;
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 
 inline constexpr int LowestGrade = 1;

@@ -71,6 +71,8 @@ bool Engine::Start() {
         }
     }
     shows_[NoNeighbour] = 0xFFFFU;
+    stale_ = open_;
+    touched_ = open_;
     toRevise_ = open_;
     toSettle_ = available_;
     return possible;
@@ -124,6 +126,8 @@ bool Engine::Narrow(int cell, ClassMask old, ClassMask now) {
     Log({Entry::Domain, static_cast<std::int8_t>(cell), 0, 0, static_cast<std::uint16_t>(shows_[i]),
          old});
     dom_[i] = now;
+    stale_ |= CellMask{1} << cell;
+    touched_ |= CellMask{1} << cell;
     room_.Remove(old & ~now);
     toSettle_ |= old & ~now;
     if (now == 0) {
@@ -245,6 +249,7 @@ void Engine::UndoTo(const Mark& mark) {
         case Entry::Domain:
             dom_[i] = entry.oldMask;
             shows_[i] = entry.oldShows;
+            stale_ |= CellMask{1} << entry.cell;
             break;
         case Entry::Code: {
             auto& slot = code_[i][U(entry.side)];
@@ -277,6 +282,69 @@ void Engine::UndoTo(const Mark& mark) {
     room_ = mark.room;
     hashA_ = mark.hashA;
     hashB_ = mark.hashB;
+}
+
+// The crossing parity: every view whose cells changed has its bits add up
+// as they must; where one cell alone is still open in a view, it takes the
+// classes that make them. False when a view cannot hold.
+bool Engine::ParityHolds() {
+    const ParityViews& p = m_.parity;
+    const std::size_t combos = p.comboOdd.size();
+    for (CellMask c = stale_; c != 0; c &= c - 1) {
+        const int cell = std::countr_zero(c);
+        const ClassMask d = dom_[U(cell)];
+        const CellMask bit = CellMask{1} << cell;
+        for (std::size_t k = 0; k < combos; ++k) {
+            const ClassMask odd = p.comboOdd[k];
+            const bool may1 = (d & odd) != 0;
+            const bool may0 = (d & ~odd) != 0;
+            sureOdd_[k] = (sureOdd_[k] & ~bit) | (may1 && !may0 ? bit : 0);
+            unsure_[k] = (unsure_[k] & ~bit) | (may1 && may0 ? bit : 0);
+        }
+    }
+    stale_ = 0;
+    const CellMask touched = touched_;
+    touched_ = 0;
+    for (const ParityViews::View& view : p.views) {
+        if ((view.cells & touched) == 0) {
+            continue;
+        }
+        // Most views have two or more cells open: those say nothing.
+        CellMask open = 0;
+        int openCombo = -1;
+        const std::size_t end = view.first + view.count;
+        std::size_t g = view.first;
+        for (; g < end; ++g) {
+            const ParityViews::Group& group = p.groups[g];
+            const CellMask u = unsure_[U(group.combo)] & group.cells;
+            if (u != 0) {
+                if (open != 0 || (u & (u - 1)) != 0) {
+                    break;
+                }
+                open = u;
+                openCombo = group.combo;
+            }
+        }
+        if (g < end) {
+            continue;
+        }
+        bool odd = view.odd;
+        for (g = view.first; g < end; ++g) {
+            const ParityViews::Group& group = p.groups[g];
+            odd ^= (std::popcount(sureOdd_[U(group.combo)] & group.cells) & 1) != 0;
+        }
+        if (open == 0) {
+            if (odd) {
+                return false;
+            }
+            continue;
+        }
+        const ClassMask ones = p.comboOdd[U(openCombo)];
+        if (!Restrict(std::countr_zero(open), odd ? ones : ~ones)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Connection ends balance: the remaining tiles' east sides show the codes the
@@ -315,6 +383,10 @@ bool Engine::Propagate() {
             if ((open_ >> cell & 1U) != 0) {
                 ok = Place(cell, std::countr_zero(dom_[U(cell)]));
             }
+        } else if (options_.parity && touched_ != 0) {
+            // Last, as it looks at many cells at once: what the crossing
+            // parity says of the cells changed since it last looked.
+            ok = ParityHolds();
         } else {
             break;
         }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -105,6 +106,14 @@ public:
         // Set by another search that settled the question: this one stops
         // as at its node limit.
         const std::atomic<bool>* halt = nullptr;
+        // Whether the crossing parity is part of the deductions.
+        bool parity = false;
+        // Set by the caller to give up; and the time at which to give up.
+        // Both end the run as its node limit does, and interrupted() then
+        // tells why.
+        const std::atomic<bool>* cancel = nullptr;
+        std::chrono::steady_clock::time_point deadline =
+            std::chrono::steady_clock::time_point::max();
     };
 
     // The engine keeps what it learns about the level (which cells fail
@@ -120,11 +129,14 @@ public:
     // Tries every class on every open cell of the starting point and
     // strikes those whose deductions fail, for this and every later run,
     // until no more go. False when the level has no solution at all. Each
-    // class tried counts as a node.
-    bool Probe();
+    // class tried counts as a node; probing stops, having struck what it
+    // found so far, after nodeLimit of them.
+    bool Probe(std::uint64_t nodeLimit = ~std::uint64_t{0});
 
     // Choices tried during the last run.
     std::uint64_t nodes() const { return nodes_; }
+    // Whether the last run ended on the caller's cancel flag or deadline.
+    bool interrupted() const { return interrupted_; }
     // The movable cell of the first choice of the last run, -1 when none.
     int firstChoiceCell() const { return firstChoice_; }
     // Cells on their preferred class in the solution just reported.
@@ -176,6 +188,7 @@ private:
     Mark Here() const { return {logSize_, room_, hashA_, hashB_}; }
     void UndoTo(const Mark& mark);
     bool EndsBalance() const;
+    bool ParityHolds();
     void Blame(int cell);
     void AddKnownEnds(int cell, int sign);
     CellMask CellsWith(int cls) const;
@@ -236,6 +249,15 @@ private:
     CellMask toPlace_ = 0;
     ClassMask toSettle_ = 0;
 
+    // The crossing parity (see ParityViews): per combination of a kind and
+    // the features counted, the cells whose bit is surely 1 and those that
+    // may go either way, as of the domains before the cells in stale_
+    // changed; and the cells changed since the views were last looked at.
+    std::array<CellMask, 3 * 32> sureOdd_{};
+    std::array<CellMask, 3 * 32> unsure_{};
+    CellMask stale_ = 0;
+    CellMask touched_ = 0;
+
     // What failures teach: cells that fail often are chosen early.
     std::array<std::uint64_t, CellCount> weight_{};
     // Classes each cell may take at all, as probing showed.
@@ -256,6 +278,8 @@ private:
     std::uint64_t random_ = 0;
     bool cutoff_ = false;
     bool stopped_ = false;
+    bool interrupted_ = false;
+    bool OutOfTime();
 
     bool checking_ = false;
     std::uint64_t checks_ = 0;

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <map>
+#include <unordered_set>
 #include <vector>
+
+#include "model/Parity.h"
 
 namespace zk::detail {
 
@@ -52,6 +55,128 @@ bool FixedPartFits(const LevelRecord& level) {
     for (std::size_t code = 1; code < 4; ++code) {
         if (ends[East][code] != ends[West][code] || ends[North][code] != ends[South][code]) {
             return false;
+        }
+    }
+    return true;
+}
+
+// The views of every parity rule over the level's movable cells. False when
+// one of them fails whatever the arrangement.
+bool BuildParity(const LevelRecord& level, SolverModel& p) {
+    ParityViews& out = p.parity;
+    constexpr int Counted = ParityFeatureCount;
+    // Per kind and features counted: the classes whose bit is 1, and the
+    // combination made of them (-1 until used).
+    std::array<std::array<ClassMask, Counted>, 3> oddClasses{};
+    std::array<std::array<int, Counted>, 3> comboOf{};
+    std::array<ParityFeatures, 3> poolSum{};
+    std::array<bool, 3> kindPresent{};
+    ClassMask present = 0;
+    for (int cls = 0; cls < p.classCount; ++cls) {
+        present |= ClassMask{1} << cls;
+        for (int kind = FirstKind; kind <= LastKind; ++kind) {
+            const auto k = U(kind - FirstKind);
+            const ParityFeatures f = FeaturesOf(p.classEdges[U(cls)], kind);
+            poolSum[k] ^= p.classTotal[U(cls)] % 2 != 0 ? f : 0;
+            kindPresent[k] = kindPresent[k] || f != 0;
+            for (std::size_t counted = 0; counted < Counted; ++counted) {
+                if (std::popcount(counted & f) % 2 != 0) {
+                    oddClasses[k][counted] |= ClassMask{1} << cls;
+                }
+            }
+        }
+    }
+    for (auto& row : comboOf) {
+        row.fill(-1);
+    }
+    // The fixed tiles' features per kind; the movable cells count none.
+    std::array<std::array<ParityFeatures, CellCount>, 3> fixedFeatures{};
+    std::array<bool, CellCount> movable{};
+    for (int i = 0; i < p.cellCount; ++i) {
+        movable[U(p.boardIndex[U(i)])] = true;
+    }
+    for (int b = 0; b < CellCount; ++b) {
+        for (int kind = FirstKind; kind <= LastKind; ++kind) {
+            fixedFeatures[U(kind - FirstKind)][U(b)] =
+                movable[U(b)] ? 0 : FeaturesOf(level[U(b)], kind);
+        }
+    }
+    // Views already made, by a hash of their groups: a view met again (or,
+    // rarely, one whose hash another shares) is left out, which only means
+    // less to check.
+    std::unordered_set<std::uint64_t> seen;
+    std::array<CellMask, 3 * Counted> byCombo{};
+    std::vector<std::pair<int, CellMask>> groups;
+    for (const ParityRule& rule : ParityRules()) {
+        const auto k = U(rule.kind - FirstKind);
+        bool fixedOdd = false;
+        for (int b = 0; b < CellCount; ++b) {
+            fixedOdd ^= ParityBit(rule, b, fixedFeatures[k][U(b)]);
+        }
+        if (!kindPresent[k]) {
+            if (fixedOdd) {
+                return false;
+            }
+            continue;
+        }
+        // The plain rule, and the rule shifted by each value its movable
+        // cells count.
+        std::uint32_t shifts = 1; // bit per value; 0 is the plain rule
+        for (int i = 0; i < p.cellCount; ++i) {
+            shifts |= std::uint32_t{1} << rule.counts[U(p.boardIndex[U(i)])];
+        }
+        for (; shifts != 0; shifts &= shifts - 1) {
+            const auto shift = static_cast<unsigned>(std::countr_zero(shifts));
+            bool odd = fixedOdd ^ (std::popcount(shift & poolSum[k]) % 2 != 0);
+            groups.clear();
+            for (int i = 0; i < p.cellCount; ++i) {
+                const unsigned counted = rule.counts[U(p.boardIndex[U(i)])] ^ shift;
+                const ClassMask ones = oddClasses[k][counted];
+                if (ones == 0) {
+                    continue; // always even here
+                }
+                if (ones == present) {
+                    odd = !odd; // always odd here
+                    continue;
+                }
+                int& combo = comboOf[k][counted];
+                if (combo < 0) {
+                    combo = static_cast<int>(out.comboOdd.size());
+                    out.comboOdd.push_back(ones);
+                }
+                if (byCombo[U(combo)] == 0) {
+                    groups.push_back({combo, 0});
+                }
+                byCombo[U(combo)] |= CellMask{1} << i;
+            }
+            for (auto& [combo, cells] : groups) {
+                cells = byCombo[U(combo)];
+                byCombo[U(combo)] = 0;
+            }
+            if (groups.empty()) {
+                if (odd) {
+                    return false;
+                }
+                continue;
+            }
+            std::sort(groups.begin(), groups.end());
+            std::uint64_t hash = odd ? 0x9E3779B97F4A7C15ULL : 0x632BE59BD9B4E019ULL;
+            for (const auto& [combo, cells] : groups) {
+                hash = (hash ^ cells) * 0xBF58476D1CE4E5B9ULL + static_cast<std::uint64_t>(combo);
+                hash ^= hash >> 29;
+            }
+            if (!seen.insert(hash).second) {
+                continue;
+            }
+            ParityViews::View view;
+            view.first = static_cast<std::uint16_t>(out.groups.size());
+            view.count = static_cast<std::uint16_t>(groups.size());
+            view.odd = odd;
+            for (const auto& [combo, cells] : groups) {
+                out.groups.push_back({combo, cells});
+                view.cells |= cells;
+            }
+            out.views.push_back(view);
         }
     }
     return true;
@@ -135,7 +260,7 @@ SolverModel BuildModel(const LevelRecord& level) {
             row[bits] = row[bits & (bits - 1)] | classShows[lowest];
         }
     }
-    p.fixedPartFits = FixedPartFits(level);
+    p.fixedPartFits = FixedPartFits(level) && BuildParity(level, p);
     return p;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/Board.h"
 
@@ -21,6 +22,31 @@ using Arrangement = std::array<std::int8_t, CellCount>;
 
 inline constexpr int OpenSide = -1;
 inline constexpr std::uint8_t NoNeighbour = CellCount;
+
+// The crossing parity as the search checks it. Each rule of Parity.h, over
+// the level's movable cells, and again shifted by what its cells count (the
+// movable tiles fill the movable cells, so what every one of them counts
+// alike is known in sum), is a view: groups of cells that count the same
+// features of one kind, and whether the fixed tiles and the sums known
+// beforehand make the total odd. A view holds when the bits of its cells
+// add up to that. Views that can tell nothing are left out.
+struct ParityViews {
+    // Per combination of a kind and the features counted: the classes
+    // whose bit is 1.
+    std::vector<ClassMask> comboOdd;
+    struct Group {
+        int combo = 0;
+        CellMask cells = 0;
+    };
+    struct View {
+        std::uint16_t first = 0; // its groups in groups
+        std::uint16_t count = 0;
+        bool odd = false;
+        CellMask cells = 0;
+    };
+    std::vector<Group> groups;
+    std::vector<View> views;
+};
 
 struct SolverModel {
     int cellCount = 0;
@@ -45,8 +71,10 @@ struct SolverModel {
     // slot in the search shows every code.
     std::array<std::array<CellMask, 4>, CellCount> neighbourBit{};
     std::array<std::array<std::uint8_t, 4>, CellCount> facing{};
+    ParityViews parity;
     // False when no arrangement can help: fixed tiles that disagree with each
-    // other or with the border, or connection ends that cannot balance.
+    // other or with the border, connection ends that cannot balance, or a
+    // crossing parity that no arrangement can meet.
     bool fixedPartFits = true;
 
     int movableCells = 0;

@@ -107,6 +107,7 @@ Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
     firstChoice_ = -1;
     cutoff_ = false;
     stopped_ = false;
+    interrupted_ = false;
     if (Start()) {
         Descend();
     }
@@ -116,10 +117,10 @@ Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
     return cutoff_ ? End::Cutoff : End::Exhausted;
 }
 
-bool Engine::Probe() {
+bool Engine::Probe(std::uint64_t nodeLimit) {
     options_ = Options{};
     nodes_ = 0;
-    for (bool again = true; again;) {
+    for (bool again = true; again && nodes_ < nodeLimit;) {
         again = false;
         const bool started = Start();
         const Mark start = Here();
@@ -130,7 +131,7 @@ bool Engine::Probe() {
         }
         for (CellMask o = open_; o != 0; o &= o - 1) {
             const int cell = std::countr_zero(o);
-            for (ClassMask m = dom_[U(cell)]; m != 0; m &= m - 1) {
+            for (ClassMask m = dom_[U(cell)]; m != 0 && nodes_ < nodeLimit; m &= m - 1) {
                 const int cls = std::countr_zero(m);
                 const Mark mark = Here();
                 ++nodes_;
@@ -298,10 +299,24 @@ void Engine::Branch() {
     }
 }
 
+// The caller's cancel flag at every choice, the clock at every 256th: a
+// choice takes microseconds, so the run ends well within a millisecond of
+// either.
+bool Engine::OutOfTime() {
+    const bool due =
+        (options_.cancel != nullptr && options_.cancel->load(std::memory_order_relaxed)) ||
+        ((nodes_ & 255U) == 0 &&
+         options_.deadline != std::chrono::steady_clock::time_point::max() &&
+         std::chrono::steady_clock::now() >= options_.deadline);
+    interrupted_ = interrupted_ || due;
+    return due;
+}
+
 void Engine::ClearWork() {
     toRevise_ = 0;
     toSettle_ = 0;
     toPlace_ = 0;
+    touched_ = 0;
 }
 
 bool Engine::Try(int cell, int cls) {
@@ -316,7 +331,8 @@ bool Engine::TryWithout(int cell, int cls) {
 // that strikes a class off the cell is counted while it lasts.
 bool Engine::Choose(int cell, ClassMask mask, bool strikes) {
     if (nodes_ >= nodeLimit_ ||
-        (options_.halt != nullptr && options_.halt->load(std::memory_order_relaxed))) {
+        (options_.halt != nullptr && options_.halt->load(std::memory_order_relaxed)) ||
+        OutOfTime()) {
         cutoff_ = true;
         return false;
     }

@@ -34,7 +34,7 @@ ModalForm::ModalForm(QWidget* mainWindow, bool bordered)
             });
 }
 
-int ModalForm::ShowModal() {
+ModalResult ModalForm::ShowModal() {
     if (showing_) {
         return mrRefused;
     }
@@ -44,10 +44,10 @@ int ModalForm::ShowModal() {
     return ModalSeam::Current().RunForm(*this);
 }
 
-void ModalForm::SetModalResult(int result) {
+void ModalForm::SetModalResult(ModalResult result) {
     modalResult_ = result;
     if (result != mrNone) {
-        done(result);
+        done(static_cast<int>(result));
     }
 }
 
@@ -81,7 +81,7 @@ void ModalForm::PlaceByPosition() {
     }
 }
 
-void ModalForm::AttachButton(QAbstractButton* button, int modalResult,
+void ModalForm::AttachButton(QAbstractButton* button, ModalResult modalResult,
                              std::function<void()> handler) {
     connect(button, &QAbstractButton::clicked, this,
             [this, button, modalResult, handler = std::move(handler)] {
@@ -89,14 +89,14 @@ void ModalForm::AttachButton(QAbstractButton* button, int modalResult,
             });
 }
 
-void ModalForm::ButtonClicked(QAbstractButton*, int modalResult,
+void ModalForm::ButtonClicked(QAbstractButton*, ModalResult modalResult,
                               const std::function<void()>& handler) {
     modalResult_ = modalResult;
     if (handler) {
         handler();
     }
     if (modalResult_ != mrNone && isVisible()) {
-        done(modalResult_);
+        done(static_cast<int>(modalResult_));
     }
 }
 
@@ -112,7 +112,7 @@ void ModalForm::AddDefaultButton(QAbstractButton* button) {
 
 bool ModalForm::OpenForModal() {
     modalResult_ = mrNone;
-    setResult(mrNone);
+    setResult(static_cast<int>(mrNone));
     leftApplication_ = false;
     FormShow();
     // The native window gives the frame its size; then stand where the form
@@ -175,12 +175,12 @@ void ModalForm::changeEvent(QEvent* event) {
 }
 
 // The window system's seam runs a form's own modal loop.
-int QtModalSeam::RunForm(ModalForm& form) {
+ModalResult QtModalSeam::RunForm(ModalForm& form) {
     if (!form.OpenForModal()) {
-        return form.ModalResult();
+        return form.Result();
     }
     form.exec();
-    return form.ModalResult();
+    return form.Result();
 }
 
 } // namespace zk::platform

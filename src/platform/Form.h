@@ -25,11 +25,11 @@ public:
 
     // Shows the form modally through the seam and returns its modal result;
     // mrRefused, without showing it, while it is open already.
-    int ShowModal();
+    ModalResult ShowModal();
 
-    int ModalResult() const { return modalResult_; }
-    // A non-zero result closes the form with it.
-    void SetModalResult(int result);
+    ModalResult Result() const { return modalResult_; }
+    // A result other than mrNone closes the form with it.
+    void SetModalResult(ModalResult result);
     // What the close box does: result mrCancel.
     void Close();
 
@@ -42,7 +42,8 @@ public:
 
     // A click on the button sets the form's modal result, then runs the
     // handler; a non-zero result closes the form once the handler returns.
-    void AttachButton(QAbstractButton* button, int modalResult, std::function<void()> handler = {});
+    void AttachButton(QAbstractButton* button, ModalResult modalResult,
+                      std::function<void()> handler = {});
     // A default button takes Enter when the focus is not on another button.
     void AddDefaultButton(QAbstractButton* button);
     // The cancel button takes Esc; a form without one ignores Esc.
@@ -70,12 +71,12 @@ protected:
 
 private:
     void PlaceByPosition();
-    void ButtonClicked(QAbstractButton* button, int modalResult,
+    void ButtonClicked(QAbstractButton* button, ModalResult modalResult,
                        const std::function<void()>& handler);
 
     QPointer<QWidget> mainWindow_;
     Position position_ = Position::ScreenCentre;
-    int modalResult_ = mrNone;
+    ModalResult modalResult_ = mrNone;
     QList<QPointer<QAbstractButton>> defaultButtons_;
     QPointer<QAbstractButton> cancelButton_;
     QPointer<QWidget> firstFocus_;

@@ -35,7 +35,7 @@ ModalSeam* ModalSeam::Install(ModalSeam* seam) {
     return previous;
 }
 
-int QtModalSeam::RunMessage(const MessageRequest& request) {
+ModalResult QtModalSeam::RunMessage(const MessageRequest& request) {
     QMessageBox::Icon icon = QMessageBox::Critical;
     if (request.icon == MessageIcon::Warning) {
         icon = QMessageBox::Warning;
@@ -58,7 +58,8 @@ int QtModalSeam::RunMessage(const MessageRequest& request) {
     return box.clickedButton() == yes ? mrYes : mrNo;
 }
 
-int ShowMessage(MessageIcon icon, MessageButtons buttons, const QString& text, QWidget* owner) {
+ModalResult ShowMessage(MessageIcon icon, MessageButtons buttons, const QString& text,
+                        QWidget* owner) {
     MessageRequest request;
     request.icon = icon;
     request.buttons = buttons;

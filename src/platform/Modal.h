@@ -11,15 +11,25 @@ class QWidget;
 
 namespace zk::platform {
 
-// The modal results callers test for.
-inline constexpr int mrNone = 0;
-inline constexpr int mrOk = 1;
-inline constexpr int mrCancel = 2; // also the close box
-inline constexpr int mrYes = 6;
-inline constexpr int mrNo = 7;
-// What showing a form that is open already answers: it is not shown again,
-// nothing was asked, and the caller goes no further.
-inline constexpr int mrRefused = -1;
+// The modal results callers test for, by the numbers the forms' buttons
+// carry.
+enum class ModalResult : int {
+    None = 0,
+    Ok = 1,
+    Cancel = 2, // also the close box
+    Yes = 6,
+    No = 7,
+    // What showing a form that is open already answers: it is not shown
+    // again, nothing was asked, and the caller goes no further.
+    Refused = -1,
+};
+
+inline constexpr ModalResult mrNone = ModalResult::None;
+inline constexpr ModalResult mrOk = ModalResult::Ok;
+inline constexpr ModalResult mrCancel = ModalResult::Cancel;
+inline constexpr ModalResult mrYes = ModalResult::Yes;
+inline constexpr ModalResult mrNo = ModalResult::No;
+inline constexpr ModalResult mrRefused = ModalResult::Refused;
 
 enum class MessageIcon { Error, Warning, Question };
 enum class MessageButtons { Ok, YesNo };
@@ -45,9 +55,9 @@ public:
     virtual ~ModalSeam() = default;
 
     // Shows the form modally and returns its modal result.
-    virtual int RunForm(ModalForm& form) = 0;
+    virtual ModalResult RunForm(ModalForm& form) = 0;
     // Shows a message box and returns mrOk, mrYes or mrNo.
-    virtual int RunMessage(const MessageRequest& request) = 0;
+    virtual ModalResult RunMessage(const MessageRequest& request) = 0;
 
     // The seam in force: the installed one, else the window system's.
     static ModalSeam& Current();
@@ -59,13 +69,13 @@ public:
 // The window system's seam: a real nested event loop for each showing.
 class QtModalSeam : public ModalSeam {
 public:
-    int RunForm(ModalForm& form) override;
-    int RunMessage(const MessageRequest& request) override;
+    ModalResult RunForm(ModalForm& form) override;
+    ModalResult RunMessage(const MessageRequest& request) override;
 };
 
 // A message box through the seam. Returns mrOk, mrYes or mrNo.
-int ShowMessage(MessageIcon icon, MessageButtons buttons, const QString& text,
-                QWidget* owner = nullptr);
+ModalResult ShowMessage(MessageIcon icon, MessageButtons buttons, const QString& text,
+                        QWidget* owner = nullptr);
 // The error box of file errors: error icon, OK.
 void ShowError(const QString& text, QWidget* owner = nullptr);
 

@@ -48,13 +48,14 @@ void ModuleSoundPlayer::PlayAsync(const QString& file) {
     player_->PlayAsync(file);
 }
 
-void PlayNumberedSound(SoundPlayer& player, int n, bool soundOn,
-                       const std::string& programDirectory) {
+void PlayGameSound(SoundPlayer& player, Sound sound, bool soundOn,
+                   const std::string& programDirectory) {
     player.Stop();
-    if (n == 0 || !soundOn) {
+    if (sound == Sound::None || !soundOn) {
         return;
     }
-    const std::string file = programDirectory + "w" + std::to_string(n) + ".wav";
+    const std::string file =
+        programDirectory + "w" + std::to_string(static_cast<int>(sound)) + ".wav";
     player.PlayAsync(QString::fromStdString(file));
 }
 

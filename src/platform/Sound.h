@@ -62,9 +62,12 @@ private:
     std::unique_ptr<SoundPlayer> player_;
 };
 
-// The game's sound n: stops what plays; unless n is 0 or the sound is off,
-// plays programDirectory + "w<n>.wav".
-void PlayNumberedSound(SoundPlayer& player, int n, bool soundOn,
-                       const std::string& programDirectory);
+// The game's sounds; the number names the wave file "w<n>.wav".
+enum class Sound : int { None = 0, Solved = 1, Move = 2 };
+
+// Stops what plays; unless the sound is None or the sound is off, plays the
+// sound's file in the program directory.
+void PlayGameSound(SoundPlayer& player, Sound sound, bool soundOn,
+                   const std::string& programDirectory);
 
 } // namespace zk::platform

@@ -8,17 +8,11 @@
 #include <cstdio>
 
 #include "ScriptedSeam.h"
-#include "dialogs/Allsolvd.h"
-#include "dialogs/Change.h"
-#include "dialogs/Endgame.h"
-#include "dialogs/Giveup.h"
 #include "dialogs/Infodlg.h"
 #include "dialogs/Load.h"
-#include "dialogs/Restart.h"
+#include "dialogs/MessageDialog.h"
 #include "dialogs/Save.h"
-#include "dialogs/Solved.h"
 #include "dialogs/Splasher.h"
-#include "dialogs/Take.h"
 #include "dialogs/Tongdlg.h"
 #include "model/GameState.h"
 
@@ -48,13 +42,13 @@ int main(int argc, char** argv) {
         form.ShowModal();
     };
 
-    TChangeModeDlg change(state.language, &main);
-    TSolvedDlg solved(state.language, &main);
-    TAllSolvedDlg allSolved(state.language, &main);
-    TGiveUpDlg giveUp(state.language, &main);
-    TRestartDlg restart(state.language, &main);
-    TEndGameDlg endGame(state.language, &main);
-    TTakeDlg take(state.language, &main);
+    TMessageDialog change(Message::ChangeModeDlg, state.language, &main);
+    TMessageDialog solved(Message::SolvedDlg, state.language, &main);
+    TMessageDialog allSolved(Message::AllSolvedDlg, state.language, &main);
+    TMessageDialog giveUp(Message::GiveUpDlg, state.language, &main);
+    TMessageDialog restart(Message::RestartDlg, state.language, &main);
+    TMessageDialog endGame(Message::EndGameDlg, state.language, &main);
+    TMessageDialog take(Message::TakeDlg, state.language, &main);
     TTongueDlg tongue(&main);
     TInfoDialog info(state.language, &main);
     Tloaddlg load(state.language, &main);

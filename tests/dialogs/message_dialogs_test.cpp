@@ -7,13 +7,7 @@
 
 #include "QtPrinters.h"
 #include "ScriptedSeam.h"
-#include "dialogs/Allsolvd.h"
-#include "dialogs/Change.h"
-#include "dialogs/Endgame.h"
-#include "dialogs/Giveup.h"
-#include "dialogs/Restart.h"
-#include "dialogs/Solved.h"
-#include "dialogs/Take.h"
+#include "dialogs/MessageDialog.h"
 #include "model/GameState.h"
 
 using namespace zk;
@@ -24,31 +18,32 @@ namespace {
 struct DialogCase {
     const char* name;
     std::function<std::unique_ptr<TMessageDialog>(GameState&)> make;
-    int enter;        // Enter, OKBtn
-    int escape;       // Esc; mrNone: Esc leaves the dialog open
-    int cancelButton; // CancelBtn; mrNone: there is none
+    ModalResult enter;        // Enter, OKBtn
+    ModalResult escape;       // Esc; mrNone: Esc leaves the dialog open
+    ModalResult cancelButton; // CancelBtn; mrNone: there is none
     const char* german;
     const char* english;
     int cancelLeft;
 };
 
-template <typename T>
-std::function<std::unique_ptr<TMessageDialog>(GameState&)> Maker() {
-    return [](GameState& state) { return std::make_unique<T>(state.language, nullptr); };
+std::function<std::unique_ptr<TMessageDialog>(GameState&)> Maker(Message message) {
+    return [message](GameState& state) {
+        return std::make_unique<TMessageDialog>(message, state.language, nullptr);
+    };
 }
 
 const DialogCase Cases[] = {
-    {"SolvedDlg", Maker<TSolvedDlg>(), mrOk, mrNone, mrNone, "Hurra, geschafft!",
+    {"SolvedDlg", Maker(Message::SolvedDlg), mrOk, mrNone, mrNone, "Hurra, geschafft!",
      "Hurrah, you did it!", 0},
-    {"AllSolvedDlg", Maker<TAllSolvedDlg>(), mrOk, mrNone, mrNone,
+    {"AllSolvedDlg", Maker(Message::AllSolvedDlg), mrOk, mrNone, mrNone,
      "Gratulation, Du hast alle Stufen gelöst.", "Congratulation, you solved all levels.", 0},
-    {"GiveUpDlg", Maker<TGiveUpDlg>(), mrYes, mrNo, mrNo, "Willst Du das Spiel wirklich aufgeben?",
-     "Do you really want to give up the game?", 136},
-    {"RestartDlg", Maker<TRestartDlg>(), mrYes, mrNo, mrNo,
+    {"GiveUpDlg", Maker(Message::GiveUpDlg), mrYes, mrNo, mrNo,
+     "Willst Du das Spiel wirklich aufgeben?", "Do you really want to give up the game?", 136},
+    {"RestartDlg", Maker(Message::RestartDlg), mrYes, mrNo, mrNo,
      "Willst Du die Stufe wirklich aufgeben?", "Do you really want to give up the level?", 128},
-    {"EndGameDlg", Maker<TEndGameDlg>(), mrYes, mrNo, mrNo, "Willst Du wirklich schon aufhören?",
-     "Do you really want to exit?", 136},
-    {"TakeDlg", Maker<TTakeDlg>(), mrOk, mrCancel, mrCancel, "Änderungen übernehmen?",
+    {"EndGameDlg", Maker(Message::EndGameDlg), mrYes, mrNo, mrNo,
+     "Willst Du wirklich schon aufhören?", "Do you really want to exit?", 136},
+    {"TakeDlg", Maker(Message::TakeDlg), mrOk, mrCancel, mrCancel, "Änderungen übernehmen?",
      "Accept modifications?", 136},
 };
 
@@ -78,7 +73,7 @@ TEST_P(MessageDialogTest, EnterEscapeButtonsAndCloseBoxGiveTheTabledResults) {
         openAfterEscape = form.isVisible();
         form.close();
     });
-    const int afterEscape = dialog->ShowModal();
+    const ModalResult afterEscape = dialog->ShowModal();
     if (c.escape == mrNone) {
         EXPECT_TRUE(openAfterEscape);
         EXPECT_EQ(afterEscape, mrCancel); // closed by the close box afterwards
@@ -140,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(AllDialogs, MessageDialogTest, ::testing::ValuesIn(Case
 TEST(ChangeModeDlgTest, MessageByNewModeAndOutOfRangeKeepsThePrevious) {
     GameState state;
     ScriptedSeam seam;
-    TChangeModeDlg dialog(state.language, nullptr);
+    TMessageDialog dialog(Message::ChangeModeDlg, state.language, nullptr);
     auto show = [&](int mode) {
         dialog.NewMode = static_cast<GameMode>(mode);
         QString text;
@@ -169,8 +164,8 @@ TEST(PlacementOverMainWindowTest, ChangeModeAndTakeStandOverTheMainWindow) {
     QWidget main;
     main.setGeometry(292, 297, 520, 409);
     main.show();
-    TChangeModeDlg change(state.language, &main);
-    TTakeDlg take(state.language, &main);
+    TMessageDialog change(Message::ChangeModeDlg, state.language, &main);
+    TMessageDialog take(Message::TakeDlg, state.language, &main);
     for (ModalForm* dialog : {static_cast<ModalForm*>(&change), static_cast<ModalForm*>(&take)}) {
         // Moved away between showings, the dialog follows the main window.
         main.move(main.pos() + QPoint(13, 7));

@@ -64,7 +64,7 @@ TEST_F(UiFaultsTest, SavingAGameThatFailsAfterAnyByteReportsItAndKeepsTheOldGame
         seam->AnswerMessage(zk::platform::mrYes); // overwrite
         {
             FailWritesAfter fail(k);
-            P().SaveBtnClick();
+            P().Run(zk::Action::Save);
         }
         ASSERT_EQ(seam->Messages().size(), 2u) << k;
         EXPECT_EQ(Text(seam->Messages()[1]),
@@ -83,7 +83,7 @@ TEST_F(UiFaultsTest, SavingAGameThatFailsAfterAnyByteReportsItAndKeepsTheOldGame
     seam->AnswerMessage(zk::platform::mrYes);
     {
         FailWritesAfter fail(500);
-        P().SaveBtnClick();
+        P().Run(zk::Action::Save);
     }
     ASSERT_EQ(seam->Messages().size(), 1u);
     const auto written = TempDir::Read(path);
@@ -103,7 +103,7 @@ TEST_F(UiFaultsTest, SavingLevelsInTheEditorThatFailsAfterAnyByteKeepsTheLevelFi
         seam->Clear();
         {
             FailWritesAfter fail(k);
-            P().SaveBtnClick();
+            P().Run(zk::Action::Save);
         }
         ASSERT_EQ(seam->Messages().size(), 1u) << k;
         EXPECT_EQ(Text(seam->Messages()[0]),
@@ -119,7 +119,7 @@ TEST_F(UiFaultsTest, SavingLevelsInTheEditorThatFailsAfterAnyByteKeepsTheLevelFi
     seam->Clear();
     {
         FailWritesAfter fail(old.size());
-        P().SaveBtnClick();
+        P().Run(zk::Action::Save);
     }
     EXPECT_TRUE(seam->Messages().empty());
     const auto written = TempDir::Read(levelFile);

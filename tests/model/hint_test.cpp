@@ -113,3 +113,44 @@ TEST(HintGuide, NoQueryNoWayAndUnplayableWaysGiveNoHint) {
     EXPECT_FALSE(guide.Next(board));
     EXPECT_EQ(guide.FewestMoves(board), 0);
 }
+
+// An answer without a way is kept for its Board: pressing H again asks
+// nothing until a move changes the Board. An answer found elsewhere (on a
+// worker thread) is taken as the query's would be.
+TEST(HintGuide, KeepsAnAnswerWithoutAWayUntilTheBoardChanges) {
+    Board board = ScrambledCorner(5);
+    ASSERT_FALSE(board.IsSolved());
+    int asked = 0;
+    HintVerdict told = HintVerdict::GaveUp;
+    HintGuide guide;
+    guide.SetQuery([&](const Board&) {
+        ++asked;
+        return HintAnswer{told, {}, false};
+    });
+    for (const HintVerdict verdict : {HintVerdict::GaveUp, HintVerdict::Unsolvable}) {
+        told = verdict;
+        asked = 0;
+        guide.Forget();
+        EXPECT_FALSE(guide.Known(board));
+        EXPECT_FALSE(guide.Next(board));
+        EXPECT_FALSE(guide.Next(board));
+        EXPECT_EQ(guide.Verdict(board), verdict);
+        EXPECT_EQ(asked, 1);
+        Board moved = board;
+        for (int i = 0; i < CellCount && moved.cells == board.cells; ++i) {
+            moved.SwapWithHeld(i / Rows, i % Rows);
+        }
+        EXPECT_FALSE(guide.Known(moved));
+        EXPECT_FALSE(guide.Next(moved));
+        EXPECT_EQ(asked, 2);
+    }
+
+    const WayToSolution way = *oracle::ShortestWay(board);
+    guide.Accept(board, HintAnswer{HintVerdict::Found, way.clicks, true});
+    EXPECT_EQ(guide.Known(board), HintVerdict::Found);
+    EXPECT_EQ(guide.Next(board), way.clicks.front());
+    EXPECT_EQ(asked, 2);
+    // A way that cannot be played is taken as a search that gave up.
+    guide.Accept(board, HintAnswer{HintVerdict::Found, {{0, 0}}, true});
+    EXPECT_EQ(guide.Known(board), HintVerdict::GaveUp);
+}

@@ -30,7 +30,7 @@ public:
         ok = new TBitBtn(this, QStringLiteral("OKBtn"));
         Place(ok, 8, 60, 77, 27);
         AttachButton(ok, mrYes, [this] {
-            resultSeenByHandler = ModalResult();
+            resultSeenByHandler = Result();
             visibleInHandler = isVisible();
         });
         AddDefaultButton(ok);
@@ -48,7 +48,7 @@ public:
     TBitBtn* cancel = nullptr;
     int shows = 0;
     int activations = 0;
-    int resultSeenByHandler = -1;
+    ModalResult resultSeenByHandler = mrNone;
     bool visibleInHandler = false;
 
 protected:
@@ -132,7 +132,7 @@ TEST(ModalFormTest, NestedShowingsTakeTheScriptsInOrder) {
     ProbeForm inner(nullptr, true);
     outer.setObjectName(QStringLiteral("Outer"));
     inner.setObjectName(QStringLiteral("Inner"));
-    int innerResult = 0;
+    ModalResult innerResult = mrNone;
     seam.Then([&](ModalForm&) {
         innerResult = inner.ShowModal();
         ScriptedSeam::PressButton(outer, QStringLiteral("OKBtn"));
@@ -148,7 +148,7 @@ TEST(ModalFormTest, NestedShowingsTakeTheScriptsInOrder) {
 TEST(ModalFormTest, AFormShownWhileItIsOpenIsRefused) {
     ScriptedSeam seam;
     ProbeForm form(nullptr, true);
-    int again = mrNone;
+    ModalResult again = mrNone;
     seam.Then([&](ModalForm& open) {
         again = form.ShowModal();
         ScriptedSeam::PressButton(open, QStringLiteral("CancelBtn"));

@@ -69,15 +69,15 @@ void Write(const QString& path, const QByteArray& bytes) {
 
 TEST(SoundTest, NumberedSoundStopsFirstAndPlaysOnlyWhenOn) {
     RecordingPlayer player;
-    PlayNumberedSound(player, 2, true, "/games/zk/");
+    PlayGameSound(player, Sound::Move, true, "/games/zk/");
     EXPECT_EQ(player.calls, (QStringList{"stop", "play /games/zk/w2.wav"}));
     player.calls.clear();
     // Sound off: a playing sound is still cut off, nothing new plays.
-    PlayNumberedSound(player, 2, false, "/games/zk/");
+    PlayGameSound(player, Sound::Move, false, "/games/zk/");
     EXPECT_EQ(player.calls, QStringList{"stop"});
     player.calls.clear();
     // Sound 0 only stops, whatever the button.
-    PlayNumberedSound(player, 0, true, "/games/zk/");
+    PlayGameSound(player, Sound::None, true, "/games/zk/");
     EXPECT_EQ(player.calls, QStringList{"stop"});
 }
 

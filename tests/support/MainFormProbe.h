@@ -4,11 +4,13 @@
 
 #include <QTimer>
 
+#include "Actions.h"
 #include "BoardView.h"
 #include "Controller.h"
 #include "Main.h"
 #include "Session.h"
 #include "Toolbar.h"
+#include "platform/Sound.h"
 
 class TMainFormProbe {
 public:
@@ -23,19 +25,9 @@ public:
     void boxPaint() { f_.boxPaint(); }
     void boxMouseDown(Qt::MouseButton b, int x, int y) { f_.boxMouseDown(b, x, y); }
     void TimerTimer() { f_.TimerTimer(); }
-    void NewGameBtnClick() { f_.NewGameBtnClick(); }
-    void RestartBtnClick() { f_.RestartBtnClick(); }
-    void LoadBtnClick() { f_.LoadBtnClick(); }
-    void SaveBtnClick() { f_.SaveBtnClick(); }
-    void OptionBtnClick() { f_.OptionBtnClick(); }
-    void sDownBtnClick() { f_.sDownBtnClick(); }
-    void sUpBtnClick() { f_.sUpBtnClick(); }
-    void InsertBtnClick() { f_.InsertBtnClick(); }
-    void DeleteBtnClick() { f_.DeleteBtnClick(); }
-    void rules() { f_.rules(); }
-    void info() { f_.info(); }
-    void ZanforBtnClick() { f_.ZanforBtnClick(); }
-    void PlaySound(int n) { f_.controller_->PlaySound(n); }
+    // A toolbar control's click or a key's action, as the action table runs it.
+    void Run(zk::Action action) { f_.Run(zk::RowOf(action)); }
+    void PlaySound(zk::platform::Sound s) { f_.controller_->PlaySound(s); }
     void levelboxPaint() { f_.view_->levelboxPaint(); }
     void DrawProgressBar() { f_.view_->DrawProgressBar(); }
     bool FormKeyDown(int key, Qt::KeyboardModifiers m = Qt::NoModifier) {

@@ -30,7 +30,7 @@ void ScriptedSeam::ThenCloseBox() {
     Then([](ModalForm& form) { form.close(); });
 }
 
-void ScriptedSeam::AnswerMessage(int result) {
+void ScriptedSeam::AnswerMessage(ModalResult result) {
     messageAnswers_.push_back(result);
 }
 
@@ -41,7 +41,7 @@ void ScriptedSeam::Clear() {
     messages_.clear();
 }
 
-int ScriptedSeam::RunForm(ModalForm& form) {
+ModalResult ScriptedSeam::RunForm(ModalForm& form) {
     // Recorded in the order of showing; nested showings come after it.
     const std::size_t index = forms_.size();
     forms_.push_back({&form, form.objectName(), mrNone, false});
@@ -56,12 +56,12 @@ int ScriptedSeam::RunForm(ModalForm& form) {
             form.close();
         }
     }
-    forms_[index].result = form.ModalResult();
-    return form.ModalResult();
+    forms_[index].result = form.Result();
+    return form.Result();
 }
 
-int ScriptedSeam::RunMessage(const MessageRequest& request) {
-    int result = request.buttons == MessageButtons::YesNo ? mrNo : mrOk;
+ModalResult ScriptedSeam::RunMessage(const MessageRequest& request) {
+    ModalResult result = request.buttons == MessageButtons::YesNo ? mrNo : mrOk;
     if (!messageAnswers_.empty()) {
         result = messageAnswers_.front();
         messageAnswers_.pop_front();

@@ -6,6 +6,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "platform/Modal.h"
@@ -13,6 +14,11 @@
 class QWidget;
 
 namespace zk::platform {
+
+// Failures show a modal result by its number.
+inline void PrintTo(ModalResult result, std::ostream* out) {
+    *out << static_cast<int>(result);
+}
 
 class ScriptedSeam : public ModalSeam {
 public:
@@ -24,12 +30,12 @@ public:
     struct FormShowing {
         ModalForm* form = nullptr;
         QString name; // the form's object name, e.g. "SolvedDlg"
-        int result = mrNone;
+        ModalResult result = mrNone;
         bool scripted = false;
     };
     struct MessageShowing {
         MessageRequest request;
-        int result = mrNone;
+        ModalResult result = mrNone;
     };
 
     ScriptedSeam();
@@ -45,15 +51,15 @@ public:
     void ThenCloseBox();                       // the title bar's close box
     // Queues the answer to the next message box (mrOk, mrYes or mrNo).
     // Unanswered boxes give mrOk, or mrNo when they ask Yes/No.
-    void AnswerMessage(int result);
+    void AnswerMessage(ModalResult result);
 
     const std::vector<FormShowing>& Forms() const { return forms_; }
     const std::vector<MessageShowing>& Messages() const { return messages_; }
     std::size_t PendingScripts() const { return scripts_.size(); }
     void Clear();
 
-    int RunForm(ModalForm& form) override;
-    int RunMessage(const MessageRequest& request) override;
+    ModalResult RunForm(ModalForm& form) override;
+    ModalResult RunMessage(const MessageRequest& request) override;
 
     // Helpers for scripts.
     static void PressButton(ModalForm& form, const QString& buttonName);
@@ -62,7 +68,7 @@ public:
 private:
     ModalSeam* previous_ = nullptr;
     std::deque<FormScript> scripts_;
-    std::deque<int> messageAnswers_;
+    std::deque<ModalResult> messageAnswers_;
     std::vector<FormShowing> forms_;
     std::vector<MessageShowing> messages_;
 };

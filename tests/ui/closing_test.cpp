@@ -68,7 +68,7 @@ TEST_F(ClosingTest, TheLevelQuestionComesOnlyAfterAnAcceptedTakeAndStillAfterASa
     Answer("TakeDlg", "OKBtn");
     P().levelscroll()->setValue(2); // leaving the edited level: accepted
     ASSERT_TRUE(S().levelsChanged);
-    P().SaveBtnClick(); // writes the level file; the question still comes
+    P().Run(zk::Action::Save); // writes the level file; the question still comes
     EXPECT_FALSE(S().edited);
     seam->AnswerMessage(zk::platform::mrYes);
     CloseWindowAnsweringEverything();
@@ -110,12 +110,12 @@ TEST_F(ClosingTest, TheLevelQuestionComesWhenTheFileDoesNotHoldTheChangedSet) {
     Setting("mode", "2");
     const auto file = TempDir::Read(programDir.File("zklv.dat"));
     // Inserting and deleting change the set; saving puts it into the file.
-    EXPECT_TRUE(closingAsks([&] { P().InsertBtnClick(); }));
-    EXPECT_TRUE(closingAsks([&] { P().DeleteBtnClick(); }));
+    EXPECT_TRUE(closingAsks([&] { P().Run(zk::Action::InsertLevel); }));
+    EXPECT_TRUE(closingAsks([&] { P().Run(zk::Action::DeleteLevel); }));
     EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat")), file);
     EXPECT_FALSE(closingAsks([&] {
-        P().InsertBtnClick();
-        P().SaveBtnClick();
+        P().Run(zk::Action::InsertLevel);
+        P().Run(zk::Action::Save);
     }));
     EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat")).size(), 4u * 63u);
     // An edit undone by hand leaves the set as it was.

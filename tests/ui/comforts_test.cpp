@@ -91,7 +91,7 @@ TEST_F(ComfortsTest, CtrlZUndoesMovesBackToTheStartAndRedoMakesThemAgain) {
     EXPECT_EQ(Screen(), P().Surface());
 
     // A level start forgets the history.
-    P().RestartBtnClick(); // challenge: asks before the level is given up
+    P().Run(zk::Action::Restart); // challenge: asks before the level is given up
     EXPECT_EQ(S().boardState, zk::PlayState);
     const zk::Board fresh = S().board;
     Key(Qt::Key_Z, Qt::ControlModifier);

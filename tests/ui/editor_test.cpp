@@ -72,7 +72,7 @@ TEST_F(EditorTest, InsertAfterTheLastAndInTheMiddle) {
     Setting("level", "3");
     Start();
     S().levels.Flags()[1] = 1;
-    P().InsertBtnClick();
+    P().Run(zk::Action::InsertLevel);
     EXPECT_EQ(S().levels.LevelCount(), 4);
     EXPECT_EQ(S().levels.CurrentLevel(), 4);
     EXPECT_EQ(P().levelscroll()->maximum(), 4);
@@ -83,7 +83,7 @@ TEST_F(EditorTest, InsertAfterTheLastAndInTheMiddle) {
 
     P().levelscroll()->setValue(1); // leaving the new level asks: unanswered = discard
     EXPECT_EQ(ShownForms().back(), "TakeDlg");
-    P().InsertBtnClick();
+    P().Run(zk::Action::InsertLevel);
     EXPECT_EQ(S().levels.CurrentLevel(), 2);
     EXPECT_EQ(S().levels.LevelCount(), 5);
     EXPECT_EQ(S().levels.Flags()[2], 1); // the old level 2's flag moved with it
@@ -93,7 +93,7 @@ TEST_F(EditorTest, InsertAfterTheLastAndInTheMiddle) {
 TEST_F(EditorTest, InsertWithFiveHundredLevelsChangesNothing) {
     WriteLevels(std::vector<zk::LevelRecord>(500, CornerLevel(0, 0)));
     Start();
-    P().InsertBtnClick();
+    P().Run(zk::Action::InsertLevel);
     EXPECT_EQ(S().levels.LevelCount(), 500);
     EXPECT_FALSE(S().edited);
 }
@@ -101,7 +101,7 @@ TEST_F(EditorTest, InsertWithFiveHundredLevelsChangesNothing) {
 TEST_F(EditorTest, DeleteLastAndMiddleLevels) {
     Setting("level", "3");
     Start();
-    P().DeleteBtnClick();
+    P().Run(zk::Action::DeleteLevel);
     EXPECT_EQ(S().levels.LevelCount(), 2);
     EXPECT_EQ(S().levels.CurrentLevel(), 2);
     EXPECT_EQ(P().levelscroll()->value(), 2);
@@ -112,10 +112,10 @@ TEST_F(EditorTest, DeleteLastAndMiddleLevels) {
 
     P().levelscroll()->setValue(1); // after Delete, leaving asks
     EXPECT_EQ(ShownForms().back(), "TakeDlg");
-    P().DeleteBtnClick();
+    P().Run(zk::Action::DeleteLevel);
     EXPECT_EQ(S().levels.LevelCount(), 1);
     EXPECT_EQ(S().board.cells, CornerLevel(3, 2));
-    P().DeleteBtnClick(); // the only level is emptied, never removed
+    P().Run(zk::Action::DeleteLevel); // the only level is emptied, never removed
     EXPECT_EQ(S().levels.LevelCount(), 1);
     EXPECT_EQ(P().levelscroll()->maximum(), 1);
     EXPECT_EQ(S().board.cells, zk::LevelRecord{});
@@ -124,7 +124,7 @@ TEST_F(EditorTest, DeleteLastAndMiddleLevels) {
 TEST_F(EditorTest, AfterSaveChangingLevelAsksNothing) {
     Start();
     ClickCell(5, 5);
-    P().SaveBtnClick();
+    P().Run(zk::Action::Save);
     const std::size_t mark = seam->Forms().size();
     P().levelscroll()->setValue(2);
     EXPECT_EQ(seam->Forms().size(), mark);
@@ -132,14 +132,14 @@ TEST_F(EditorTest, AfterSaveChangingLevelAsksNothing) {
 
 TEST_F(EditorTest, ALevelDrawnAndSavedIsReadBackByteForByte) {
     Start();
-    P().InsertBtnClick(); // level 2, empty
+    P().Run(zk::Action::InsertLevel); // level 2, empty
     const int picks[][3] = {{2, 2, 7}, {3, 2, 6}, {2, 3, 4}, {3, 3, 5}, {0, 0, 150}};
     for (const auto& p : picks) {
         ClickPalette(p[2]);
         ClickCell(p[0], p[1]);
     }
     EXPECT_TRUE(S().board.IsSolved());
-    P().SaveBtnClick();
+    P().Run(zk::Action::Save);
     const auto expected = S().board.cells;
     CloseWindowAnsweringEverything();
     form.reset();
@@ -163,10 +163,10 @@ TEST_F(EditorTest, WithAReadOnlyProgramDirectoryTheLevelsAreThePlayersOwnFile) {
     playerLevelDirectory = own;
     const auto shipped = TempDir::Read(programDir.File("zklv.dat"));
     Start();
-    P().InsertBtnClick();
+    P().Run(zk::Action::InsertLevel);
     ClickPalette(7);
     ClickCell(2, 2);
-    P().SaveBtnClick();
+    P().Run(zk::Action::Save);
     EXPECT_TRUE(seam->Messages().empty());
     EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat")), shipped);
     const auto copy = TempDir::Read(own + "zklv.dat");

@@ -75,14 +75,14 @@ TEST_F(PlayTest, SolvingInChallengeModeRecordsFreezesAndAnnouncesAllSolvedOnce) 
 
     // A new game (nothing asked in the solved state) and every level again:
     // the all-solved dialog never comes back in this run.
-    P().NewGameBtnClick();
+    P().Run(zk::Action::NewGame);
     EXPECT_EQ(S().levels.SolvedCount(), 0);
     for (int level = 1; level <= 3; ++level) {
         ASSERT_EQ(S().levels.CurrentLevel(), level);
         const std::size_t mark = seam->Forms().size();
         SolveByClicks();
         EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"SolvedDlg"}));
-        P().sUpBtnClick();
+        P().Run(zk::Action::NextUnsolved);
     }
     EXPECT_EQ(S().levels.SolvedCount(), 3);
 }
@@ -95,10 +95,10 @@ TEST_F(PlayTest, PracticeModeRecordsNothingAndNeverAsks) {
     EXPECT_FALSE(S().levels.IsLevelSolved(1));
     EXPECT_EQ(ShownForms().back(), "SolvedDlg");
     const std::size_t mark = seam->Forms().size();
-    P().RestartBtnClick();
+    P().Run(zk::Action::Restart);
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
-    P().RestartBtnClick();
-    P().NewGameBtnClick();
+    P().Run(zk::Action::Restart);
+    P().Run(zk::Action::NewGame);
     P().levelscroll()->setValue(3);
     EXPECT_EQ(seam->Forms().size(), mark);
     EXPECT_EQ(S().levels.CurrentLevel(), 3);
@@ -107,7 +107,7 @@ TEST_F(PlayTest, PracticeModeRecordsNothingAndNeverAsks) {
 TEST_F(PlayTest, RestartAsksOnceBeforeAMoveAndTwiceAfter) {
     Start();
     std::size_t mark = seam->Forms().size();
-    P().RestartBtnClick(); // unanswered: the close box goes on
+    P().Run(zk::Action::Restart); // unanswered: the close box goes on
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"RestartDlg"}));
 
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
@@ -116,14 +116,14 @@ TEST_F(PlayTest, RestartAsksOnceBeforeAMoveAndTwiceAfter) {
     mark = seam->Forms().size();
     Answer("RestartDlg", "OKBtn");
     Answer("RestartDlg", "CancelBtn"); // No at the second question
-    P().RestartBtnClick();
+    P().Run(zk::Action::Restart);
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"RestartDlg", "RestartDlg"}));
     EXPECT_EQ(S().board.cells, board.cells);
     EXPECT_EQ(S().board.held, board.held);
     EXPECT_TRUE(S().moved);
 
     Answer("RestartDlg", "CancelBtn"); // No at the first
-    P().RestartBtnClick();
+    P().Run(zk::Action::Restart);
     EXPECT_EQ(S().board.held, board.held);
     EXPECT_TRUE(S().moved);
 }
@@ -134,12 +134,12 @@ TEST_F(PlayTest, NewGameAsksThenClearsProgressAndStartsLevelOne) {
     Setting("level", "3");
     Start();
     Answer("GiveUpDlg", "CancelBtn");
-    P().NewGameBtnClick();
+    P().Run(zk::Action::NewGame);
     EXPECT_EQ(S().levels.CurrentLevel(), 3);
     EXPECT_EQ(S().levels.SolvedCount(), 2);
 
     Answer("GiveUpDlg", "OKBtn");
-    P().NewGameBtnClick();
+    P().Run(zk::Action::NewGame);
     EXPECT_EQ(S().levels.CurrentLevel(), 1);
     EXPECT_EQ(P().levelscroll()->value(), 1);
     EXPECT_EQ(S().levels.SolvedCount(), 0);
@@ -153,9 +153,10 @@ TEST_F(PlayTest, NewGameDeclinedAtTheRestartQuestionKeepsTheLevelInPlay) {
     ClickCell(S().board.held.column == 3 ? 4 : 3, S().board.held.row);
     ASSERT_TRUE(S().moved);
     Answer("GiveUpDlg", "OKBtn");
-    Answer("RestartDlg", "CancelBtn"); // from the scroll bar moving to 1
-    Answer("RestartDlg", "CancelBtn"); // from the handler's own start
-    P().NewGameBtnClick();
+    Answer("RestartDlg", "CancelBtn");
+    const std::size_t mark = seam->Forms().size();
+    P().Run(zk::Action::NewGame);
+    EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"GiveUpDlg", "RestartDlg"}));
     EXPECT_EQ(S().levels.SolvedCount(), 0);
     EXPECT_EQ(S().levels.CurrentLevel(), 2); // in step with the Board
     EXPECT_EQ(P().levelscroll()->value(), 2);
@@ -164,19 +165,19 @@ TEST_F(PlayTest, NewGameDeclinedAtTheRestartQuestionKeepsTheLevelInPlay) {
     EXPECT_FALSE(S().levels.IsLevelSolved(1));
 }
 
-TEST_F(PlayTest, NextAndPreviousUnsolvedStartTwiceThroughTheScrollBar) {
+TEST_F(PlayTest, NextAndPreviousUnsolvedAskOnceAndMoveTheScrollBar) {
     TempDir::Write(programDir.File("g.zkv"), std::vector<std::uint8_t>{0, 1, 0});
     Setting("save", programDir.File("g.zkv"));
     Start();
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
     std::size_t mark = seam->Forms().size();
-    P().sUpBtnClick(); // asks once for the handler's start; the scroll start asks nothing
+    P().Run(zk::Action::NextUnsolved);
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"RestartDlg"}));
     EXPECT_EQ(S().levels.CurrentLevel(), 3);
     EXPECT_EQ(P().levelscroll()->value(), 3);
 
     mark = seam->Forms().size();
-    P().sDownBtnClick(); // level 1 (2 is solved)
+    P().Run(zk::Action::PreviousUnsolved); // level 1 (2 is solved)
     EXPECT_EQ(S().levels.CurrentLevel(), 1);
     EXPECT_TRUE(Since(ShownForms(), mark).empty());
 }
@@ -186,8 +187,8 @@ TEST_F(PlayTest, SearchesDoNothingWhenNoOtherLevelIsUnsolved) {
     Setting("save", programDir.File("g.zkv"));
     Start();
     const auto board = S().board;
-    P().sUpBtnClick();
-    P().sDownBtnClick();
+    P().Run(zk::Action::NextUnsolved);
+    P().Run(zk::Action::PreviousUnsolved);
     EXPECT_EQ(S().levels.CurrentLevel(), 1);
     EXPECT_EQ(S().board.cells, board.cells);
 }
@@ -210,7 +211,7 @@ TEST_F(PlayTest, ModeToggleBetweenChallengeAndEditor) {
     Start();
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
     std::size_t mark = seam->Forms().size();
-    P().OptionBtnClick(); // to the editor: no question, the game in progress dropped
+    P().Run(zk::Action::ChangeMode); // to the editor: no question, the game in progress dropped
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"ChangeModeDlg"}));
     EXPECT_EQ(S().gameMode, zk::EditorMode);
     EXPECT_EQ(S().boardState, zk::EditingState);
@@ -218,7 +219,7 @@ TEST_F(PlayTest, ModeToggleBetweenChallengeAndEditor) {
     EXPECT_TRUE(P().Forms().editform->isVisible());
 
     mark = seam->Forms().size();
-    P().OptionBtnClick(); // back, without edits: nothing asked
+    P().Run(zk::Action::ChangeMode); // back, without edits: nothing asked
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"ChangeModeDlg"}));
     EXPECT_EQ(S().gameMode, zk::ChallengeMode);
     EXPECT_EQ(S().boardState, zk::PlayState);
@@ -234,17 +235,17 @@ TEST_F(PlayTest, LeavingTheEditorWithEditsAsksOnceAndTheAnswerDecides) {
     std::size_t mark = seam->Forms().size();
     AnswerCloseBox("ChangeModeDlg");
     Answer("TakeDlg", "CancelBtn");
-    P().OptionBtnClick();
+    P().Run(zk::Action::ChangeMode);
     EXPECT_EQ(Since(ShownForms(), mark), (std::vector<QString>{"ChangeModeDlg", "TakeDlg"}));
     EXPECT_EQ(S().levels.LevelAt(1), CornerLevel(0, 0));
     EXPECT_FALSE(S().levelsChanged);
 
-    P().OptionBtnClick(); // to the editor again
+    P().Run(zk::Action::ChangeMode); // to the editor again
     W().paletteSelection = 33;
     ClickCell(5, 5);
     AnswerCloseBox("ChangeModeDlg");
     Answer("TakeDlg", "OKBtn");
-    P().OptionBtnClick();
+    P().Run(zk::Action::ChangeMode);
     EXPECT_EQ(S().levels.LevelAt(1)[zk::CellIndex(5, 5)], 33);
     EXPECT_TRUE(S().levelsChanged);
     EXPECT_EQ(S().boardState, zk::PlayState);

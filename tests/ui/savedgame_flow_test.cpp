@@ -45,7 +45,7 @@ TEST_F(SavedGameFlowTest, SaveAddsTheExtensionWritesFiveHundredBytesAndShowsTheN
     Start();
     S().levels.Flags()[1] = 1;
     SaveAs(gamesDir, "week1.txt");
-    P().SaveBtnClick();
+    P().Run(zk::Action::Save);
     const auto path = gamesDir + "/week1.zkv";
     EXPECT_EQ(S().savedGamePath, path);
     const auto bytes = TempDir::Read(path);
@@ -60,7 +60,7 @@ TEST_F(SavedGameFlowTest, OverwriteNoShowsTheDialogAgainAndANewNameAsksNothing) 
     SaveAs(gamesDir, "week1");
     SaveAs(gamesDir, "week2");
     seam->AnswerMessage(zk::platform::mrNo);
-    P().SaveBtnClick();
+    P().Run(zk::Action::Save);
     ASSERT_EQ(seam->Messages().size(), 1u);
     EXPECT_EQ(seam->Messages()[0].request.text, "Game week1.zkv already existing. Overwrite?");
     EXPECT_EQ(seam->Messages()[0].request.icon, zk::platform::MessageIcon::Warning);
@@ -70,7 +70,7 @@ TEST_F(SavedGameFlowTest, OverwriteNoShowsTheDialogAgainAndANewNameAsksNothing) 
 
     SaveAs(gamesDir, "week1");
     seam->AnswerMessage(zk::platform::mrYes);
-    P().SaveBtnClick();
+    P().Run(zk::Action::Save);
     EXPECT_EQ(TempDir::Read(gamesDir + "/week1.zkv"), std::vector<std::uint8_t>(500, 0));
 }
 
@@ -78,7 +78,7 @@ TEST_F(SavedGameFlowTest, CancelWritesNothingAndKeepsThePath) {
     Setting("save", gamesDir + "/old.zkv");
     Start();
     AnswerCloseBox("SaveDlg");
-    P().SaveBtnClick();
+    P().Run(zk::Action::Save);
     EXPECT_EQ(S().savedGamePath, gamesDir + "/old.zkv");
     EXPECT_FALSE(std::filesystem::exists(gamesDir + "/old.zkv"));
 }
@@ -89,7 +89,7 @@ TEST_F(SavedGameFlowTest, FailingWriteReportsAndKeepsTheNewPathAndTheOldFile) {
     SaveAs(gamesDir, "full");
     seam->AnswerMessage(zk::platform::mrYes);
     zk::files::fault::FailWritesAfter(100);
-    P().SaveBtnClick();
+    P().Run(zk::Action::Save);
     zk::files::fault::FailWritesAfter(std::nullopt);
     ASSERT_EQ(seam->Messages().size(), 2u);
     EXPECT_EQ(seam->Messages()[1].request.text,
@@ -106,7 +106,7 @@ TEST_F(SavedGameFlowTest, LoadReplacesTheFlagsButNotTheLatchOrTheLevel) {
     Start();
     const auto board = S().board;
     LoadFile(gamesDir + "/done.zkv");
-    P().LoadBtnClick();
+    P().Run(zk::Action::Load);
     EXPECT_EQ(S().levels.SolvedCount(), 3);
     EXPECT_FALSE(S().levels.AllSolved());
     EXPECT_EQ(S().levels.CurrentLevel(), 2);
@@ -125,7 +125,7 @@ TEST_F(SavedGameFlowTest, LoadOfAVanishedFileKeepsTheProgressAndTakesThePath) {
         std::filesystem::remove(gamesDir + "/gone.zkv");
         zk::platform::ScriptedSeam::PressButton(f, "OKBtn");
     });
-    P().LoadBtnClick();
+    P().Run(zk::Action::Load);
     EXPECT_TRUE(seam->Messages().empty());
     EXPECT_TRUE(S().levels.IsLevelSolved(1));
     EXPECT_EQ(S().savedGamePath, gamesDir + "/gone.zkv");
@@ -135,7 +135,7 @@ TEST_F(SavedGameFlowTest, LoadCancelledChangesNothing) {
     Start();
     S().levels.Flags()[0] = 1;
     AnswerCloseBox("loaddlg");
-    P().LoadBtnClick();
+    P().Run(zk::Action::Load);
     EXPECT_TRUE(S().levels.IsLevelSolved(1));
     EXPECT_EQ(S().savedGamePath, "");
 }

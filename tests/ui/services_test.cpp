@@ -14,10 +14,10 @@ protected:
 TEST_F(ServicesTest, HelpButtonsCloseTheViewerThenOpenTheirTopicInTheLanguage) {
     Start();
     help->events.clear();
-    P().rules();
+    P().Run(zk::Action::Rules);
     EXPECT_EQ(help->events, (std::vector<std::string>{"quit", "open ZKLV.HLP", "jump Das_Spiel"}));
     help->events.clear();
-    P().ZanforBtnClick();
+    P().Run(zk::Action::OtherGames);
     EXPECT_EQ(help->events,
               (std::vector<std::string>{"quit", "open ZMRX.HLP", "jump Zanfor_Games_d"}));
     EXPECT_EQ(P().HelpFile(), programDir.Dir() + "ZMRX.HLP");
@@ -25,22 +25,22 @@ TEST_F(ServicesTest, HelpButtonsCloseTheViewerThenOpenTheirTopicInTheLanguage) {
     S().language = zk::English;
     std::filesystem::remove(programDir.File("ZKLV.HLP"));
     help->events.clear();
-    P().rules(); // cannot be opened: no jump
+    P().Run(zk::Action::Rules); // cannot be opened: no jump
     EXPECT_EQ(help->events, (std::vector<std::string>{"quit", "open ZKLV.HLP"}));
-    P().ZanforBtnClick();
+    P().Run(zk::Action::OtherGames);
     EXPECT_EQ(help->events.back(), "jump Zanfor_Games_e");
 }
 
 TEST_F(ServicesTest, SoundFollowsTheButtonAndSoundZeroOnlyStops) {
     Start();
     sound->events.clear();
-    P().PlaySound(2);
+    P().PlaySound(zk::platform::Sound::Move);
     EXPECT_EQ(sound->events, (std::vector<std::string>{"stop"}));
     P().SoundBtn()->click();
     EXPECT_TRUE(P().SoundBtn()->Down());
     sound->events.clear();
-    P().PlaySound(0);
-    P().PlaySound(1);
+    P().PlaySound(zk::platform::Sound::None);
+    P().PlaySound(zk::platform::Sound::Solved);
     EXPECT_EQ(sound->events, (std::vector<std::string>{"stop", "stop", "play w1.wav"}));
     P().SoundBtn()->click();
     EXPECT_FALSE(P().SoundBtn()->Down());
@@ -54,7 +54,7 @@ TEST_F(ServicesTest, LanguageChosenInTheAboutBoxAppliesAtOnce) {
         zk::platform::ScriptedSeam::PressButton(f, "TongBtn");
     });
     Answer("TongueDlg", "EnglishBtn");
-    P().info();
+    P().Run(zk::Action::Info);
     EXPECT_EQ(S().language, zk::English);
     EXPECT_EQ(P().levellabel()->text(), "Level:");
     EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Challenge mode");

@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
+#include "Actions.h"
 #include "Texts.h"
-#include "Toolbar.h"
 #include "model/Board.h"
 #include "model/Language.h"
 
@@ -31,14 +31,16 @@ TEST(Texts, LevelHintAndLabel) {
 
 TEST(Texts, FifteenHintsWithTheirOddSpellings) {
     std::set<std::string> controls;
-    for (const auto& hint : ToolbarControls()) {
-        controls.insert(hint.name);
+    for (const auto& row : ActionTable()) {
+        if (row.control) {
+            controls.insert(row.control->name);
+        }
     }
     EXPECT_EQ(controls.size(), 15u);
     auto find = [](const char* control) {
-        for (const auto& hint : ToolbarControls()) {
-            if (std::string(hint.name) == control) {
-                return hint;
+        for (const auto& row : ActionTable()) {
+            if (row.control && std::string(row.control->name) == control) {
+                return *row.control;
             }
         }
         return ToolbarControl{};

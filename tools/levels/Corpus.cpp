@@ -410,7 +410,7 @@ std::vector<CorpusLevel> FullBoards(std::uint64_t seed, int count) {
 }
 
 std::vector<CorpusLevel> ChangedLevels(std::uint64_t seed, int count,
-                                       const std::vector<CorpusLevel>& sources) {
+                                       const std::vector<CorpusLevel>& sources, bool balancedOnly) {
     Dice dice(seed);
     std::vector<CorpusLevel> out;
     if (sources.empty()) {
@@ -428,7 +428,7 @@ std::vector<CorpusLevel> ChangedLevels(std::uint64_t seed, int count,
         const std::size_t cell =
             cells[static_cast<std::size_t>(dice.Below(static_cast<int>(cells.size())))];
         const Edges was = TileEdges(source.origin[cell]);
-        const bool keepBalance = dice.Chance(50);
+        const bool keepBalance = dice.Chance(50) || balancedOnly;
         std::vector<TileNumber> options;
         for (int t = 0; t <= LastMovableTile; ++t) {
             const Edges e = TileEdges(static_cast<TileNumber>(t));
@@ -447,6 +447,145 @@ std::vector<CorpusLevel> ChangedLevels(std::uint64_t seed, int count,
         level.record = Shuffled(changed, static_cast<std::uint64_t>(dice.Below(1 << 30)));
         level.unbalanced = !EndsBalance(changed);
         level.kind = source.kind + (level.unbalanced ? " changed, unbalanced" : " changed");
+        out.push_back(std::move(level));
+    }
+    return out;
+}
+
+namespace {
+
+// The loop tiles of one kind: the two straights (east-west, north-south) and
+// the four corners, each by the first movable tile with those edges.
+struct LoopTiles {
+    TileNumber eastWest = 0;
+    TileNumber northSouth = 0;
+    std::array<TileNumber, 4> corners{}; // east-north, north-west, west-south, south-east
+};
+
+LoopTiles LoopTilesOf(int kind) {
+    const auto find = [kind](std::array<int, 4> sides) {
+        for (int t = 1; t <= LastMovableTile; ++t) {
+            const Edges e = TileEdges(static_cast<TileNumber>(t));
+            bool match = true;
+            for (int s = 0; s < 4; ++s) {
+                match = match && e[s] == (sides[static_cast<std::size_t>(s)] != 0 ? kind : 0);
+            }
+            if (match) {
+                return static_cast<TileNumber>(t);
+            }
+        }
+        return EmptyTile;
+    };
+    LoopTiles tiles;
+    tiles.eastWest = find({1, 0, 1, 0});
+    tiles.northSouth = find({0, 1, 0, 1});
+    tiles.corners = {find({1, 1, 0, 0}), find({0, 1, 1, 0}), find({0, 0, 1, 1}),
+                     find({1, 0, 0, 1})};
+    return tiles;
+}
+
+std::optional<LevelRecord> MakeLoops(Dice& dice, int kind) {
+    static const std::vector<TileNumber> blanks = FixedWith(false);
+    const LoopTiles tiles = LoopTilesOf(kind);
+    LevelRecord level;
+    Area area;
+    if (dice.Chance(50)) {
+        level.fill(EmptyTile);
+        area.fill(true);
+    } else {
+        level.fill(blanks[static_cast<std::size_t>(dice.Below(static_cast<int>(blanks.size())))]);
+        area = GrowArea(dice, dice.Range(16, 50), Area{});
+    }
+    Palette palette;
+    palette.tiles = {EmptyTile,        tiles.eastWest,   tiles.northSouth, tiles.corners[0],
+                     tiles.corners[1], tiles.corners[2], tiles.corners[3]};
+    const int straight = dice.Range(2, 8);
+    const int corner = dice.Range(2, 6);
+    palette.weights = {dice.Range(2, 10), straight, straight, corner, corner, corner, corner};
+    if (!Fill(level, area, palette, dice)) {
+        return std::nullopt;
+    }
+    int tilesPlaced = 0;
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        tilesPlaced += area[i] && level[i] != EmptyTile ? 1 : 0;
+    }
+    if (tilesPlaced < 8) {
+        return std::nullopt;
+    }
+    return level;
+}
+
+std::vector<std::size_t> CellsHolding(const LevelRecord& level, TileNumber t) {
+    std::vector<std::size_t> cells;
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        if (level[i] == t) {
+            cells.push_back(i);
+        }
+    }
+    return cells;
+}
+
+} // namespace
+
+std::vector<CorpusLevel> LoopBoards(std::uint64_t seed, int count) {
+    Dice dice(seed);
+    std::vector<CorpusLevel> out;
+    while (static_cast<int>(out.size()) < count) {
+        const int kind = dice.Range(1, 3);
+        const std::optional<LevelRecord> solved = MakeLoops(dice, kind);
+        if (!solved) {
+            continue;
+        }
+        const LoopTiles tiles = LoopTilesOf(kind);
+        LevelRecord changed = *solved;
+        const auto eastWest = CellsHolding(changed, tiles.eastWest);
+        const auto northSouth = CellsHolding(changed, tiles.northSouth);
+        const char* what = "loop";
+        switch (out.size() % 4) {
+        case 0:
+            break;
+        case 1:
+            if (eastWest.empty()) {
+                continue;
+            }
+            changed[dice.Pick(eastWest)] = dice.Chance(50) ? tiles.northSouth : EmptyTile;
+            what = "loop odd";
+            break;
+        default: {
+            what = "loop changed";
+            const auto opposite = [&](std::size_t a, std::size_t b) {
+                return std::make_pair(CellsHolding(changed, tiles.corners[a]),
+                                      CellsHolding(changed, tiles.corners[b]));
+            };
+            // East-north with west-south, or north-west with south-east.
+            const std::size_t pair = static_cast<std::size_t>(dice.Below(2));
+            const auto [first, second] = opposite(pair, pair + 2);
+            if (dice.Chance(50) && !first.empty() && !second.empty()) {
+                changed[dice.Pick(first)] = tiles.corners[1 - pair];
+                changed[dice.Pick(second)] = tiles.corners[3 - pair];
+            } else {
+                std::vector<std::size_t> straights = eastWest;
+                straights.insert(straights.end(), northSouth.begin(), northSouth.end());
+                if (straights.size() < 2) {
+                    continue;
+                }
+                const std::size_t a = dice.Pick(straights);
+                std::size_t b = a;
+                while (b == a) {
+                    b = dice.Pick(straights);
+                }
+                // Both of one direction, or one of each, keep the balance.
+                changed[a] = EmptyTile;
+                changed[b] = EmptyTile;
+            }
+            break;
+        }
+        }
+        CorpusLevel level;
+        level.origin = *solved;
+        level.record = Shuffled(changed, static_cast<std::uint64_t>(dice.Below(1 << 30)));
+        level.unbalanced = !EndsBalance(changed);
+        level.kind = what;
         out.push_back(std::move(level));
     }
     return out;

@@ -42,8 +42,21 @@ std::vector<CorpusLevel> FullBoards(std::uint64_t seed, int count);
 // for a corner of the same kinds), which only a search can see through; the
 // level may then still be solvable, and whoever wants unsolvable levels only
 // must filter those out.
+// With balancedOnly every change keeps the ends in balance, so that no
+// count of ends rules the level out.
 std::vector<CorpusLevel> ChangedLevels(std::uint64_t seed, int count,
-                                       const std::vector<CorpusLevel>& sources);
+                                       const std::vector<CorpusLevel>& sources,
+                                       bool balancedOnly = false);
+
+// Loop boards: straights and corners of one kind among empty cells, on the
+// whole board or on an area among fixed blanks, every connection end in
+// balance. In turn: a solved board shuffled ("loop"); one east-west straight
+// turned north-south or taken away, which leaves an odd count of straights
+// along one direction and no solution ("loop odd"); and two tiles changed with the count of
+// straights kept even ("loop changed": two straights taken away, or one
+// pair of opposite corners turned into the other pair), which only a search
+// can tell. origin is the solved board each was made from.
+std::vector<CorpusLevel> LoopBoards(std::uint64_t seed, int count);
 
 // Whether the level's connection ends balance: for every kind, as many east
 // ends as west ends and as many north ends as south ends over the whole board
