@@ -271,14 +271,16 @@ void BoardView::RenderLevelbox() {
     constexpr int DigitWidth = 11, BlankDigit = 110, SolvedFace = 122, UnsolvedFace = 135;
     const int level = state_.levels.CurrentLevel();
     const int digits[3] = {level / 100 % 10, level / 10 % 10, level % 10};
+    const bool code = !state_.levelCode.empty(); // a level outside the set: no number
     bool leading = true;
     for (int i = 0; i < 3; ++i) {
         leading = leading && digits[i] == 0;
-        const int source = (leading && i < 2) ? BlankDigit : DigitWidth * digits[i];
+        const int source = (code || (leading && i < 2)) ? BlankDigit : DigitWidth * digits[i];
         Blt(levelImage_, 13 * i, 0, DigitWidth, 20, numbs1_, source, 0, RasterOp::Copy);
     }
     // While editing, the face tells whether the Board as drawn is solved.
     const bool solvedFace = state_.boardState == EditingState ? state_.board.IsSolved()
+                            : code                            ? state_.boardState == SolvedState
                                                               : state_.levels.IsLevelSolved(level);
     Blt(levelImage_, 42, 0, 13, 20, numbs1_, solvedFace ? SolvedFace : UnsolvedFace, 0,
         RasterOp::Copy);
@@ -297,16 +299,23 @@ void BoardView::UpdateLevelHint() {
     const bool solvedNow = state_.boardState == SolvedState && state_.solvedInMoves;
     const bool counting =
         state_.boardState == PlayState && (state_.history.Moves() != 0 || state_.hintsUsed != 0);
+    // A level of a code is named by its code.
+    const std::string name = state_.levelCode.empty() ? std::to_string(level) : state_.levelCode;
     std::string hint;
     if (solvedNow || counting) {
         // The hints used are told in challenge mode, where they could matter.
         const int hints = state_.gameMode == ChallengeMode ? state_.hintsUsed : 0;
         hint =
-            PlayHintText(state_.language, level,
+            PlayHintText(state_.language, name,
                          {state_.history.Moves(), solvedNow ? state_.solvedInMoves : std::nullopt,
                           solvedNow ? state_.fewestMoves : std::nullopt, hints});
     } else {
-        hint = LevelHintText(state_.language, level, state_.levels.IsLevelSolved(level));
+        const bool solved = state_.levelCode.empty() ? state_.levels.IsLevelSolved(level)
+                                                     : state_.bestMoves.has_value();
+        hint = LevelHintText(state_.language, name, solved);
+    }
+    if (state_.bestMoves && state_.boardState != EditingState) {
+        hint += "\n" + BestText(state_.language, *state_.bestMoves);
     }
     if (levelbox_) {
         levelbox_->setToolTip(QString::fromStdString(hint));

@@ -5,12 +5,14 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "Forms.h"
 #include "WindowState.h"
 #include "model/GameState.h"
 #include "model/Hint.h"
+#include "model/LevelCode.h"
 #include "model/Random.h"
 
 namespace zk::platform {
@@ -21,6 +23,7 @@ enum class Sound : int;
 namespace zk {
 
 class BoardView;
+class CodeLevelMaker;
 class Toolbar;
 
 class GameController {
@@ -29,6 +32,7 @@ public:
     GameController(GameState& state, WindowState& windowState, RandomSource& random,
                    BoardView& view, Toolbar& toolbar, const TForms& forms,
                    platform::SoundPlayer& sound, QWidget* window);
+    ~GameController();
 
     // Starts level n. False when the player declined to give up the level
     // in play or to leave it, or when that question is open already; nothing
@@ -39,6 +43,15 @@ public:
     // level in play (n, or the one kept when the player declined) without
     // running the bar's handler. False when declined.
     bool GoToLevel(int n);
+
+    // Levels outside the set. Ctrl+N: the code form; the level chosen there
+    // is made on a worker thread and started once it is ready.
+    void NewCodeLevel();
+    void RequestCodeLevel(const LevelCode& code);
+    // Starts the level of a code (not in the editor), asking what leaving
+    // the level in play asks; the set, its progress, the level number and
+    // the scroll bar stay. False when declined.
+    bool StartCodeLevel(const LevelCode& code, const LevelRecord& level);
     void SetBoardState(BoardState s);
     void UpdateCaption();
     void OnSolved();
@@ -99,6 +112,13 @@ private:
     void AfterMove(Cell held, Cell previous);
     void AfterEdit(const Edit& edit, int selectionBefore);
     void SwitchMode(GameMode next);
+    // The questions of leaving the level in play; false when declined.
+    bool MayLeaveLevel();
+    // The level onto the Board, its start, its counts and its record.
+    void BeginLevel(const LevelRecord& level);
+    // The set's level the player was on, when a level of a code is in play
+    // (every way to another level leads back there first); else n.
+    int LevelAfterCode(int n) const;
 
     GameState& state_;
     WindowState& windowState_;
@@ -111,6 +131,9 @@ private:
     int levelInPlay_ = 0; // the level the Board was last prepared from
     Board startBoard_;    // the Board as the level started
     HintGuide hints_;
+    LevelRecord levelRecord_{};             // the level in play as stored (solved)
+    std::optional<LevelCode> codeInPlay_;   // the code of a level outside the set
+    std::unique_ptr<CodeLevelMaker> maker_; // makes the levels of codes
 };
 
 } // namespace zk

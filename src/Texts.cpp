@@ -31,7 +31,11 @@ std::string CaptionText(GameMode gameMode, Language language, const std::string&
 }
 
 std::string LevelHintText(Language language, int level, bool solved) {
-    return std::string(Tr(language, "Stufe ", "Level ")) + std::to_string(level) + ": " +
+    return LevelHintText(language, std::to_string(level), solved);
+}
+
+std::string LevelHintText(Language language, const std::string& level, bool solved) {
+    return std::string(Tr(language, "Stufe ", "Level ")) + level + ": " +
            (solved ? Tr(language, "gelöst", "solved") : Tr(language, "ungelöst", "unsolved"));
 }
 
@@ -50,7 +54,15 @@ std::string Hints(Language language, int n) {
 } // namespace
 
 std::string PlayHintText(Language language, int level, const PlayCount& count) {
-    std::string text = std::string(Tr(language, "Stufe ", "Level ")) + std::to_string(level) + ": ";
+    return PlayHintText(language, std::to_string(level), count);
+}
+
+std::string BestText(Language language, int moves) {
+    return Tr(language, "dein Bestes: ", "your best: ") + Moves(language, moves);
+}
+
+std::string PlayHintText(Language language, const std::string& level, const PlayCount& count) {
+    std::string text = std::string(Tr(language, "Stufe ", "Level ")) + level + ": ";
     if (count.solvedIn) {
         const int n = *count.solvedIn;
         text += IsGerman(language)

@@ -41,6 +41,14 @@ struct GameState {
     int hintsUsed = 0;
     std::optional<int> solvedInMoves;
     std::optional<int> fewestMoves;
+
+    // A level played outside the set, made from a level code: its code; empty
+    // for a level of the set. The set, its progress and its level number stay
+    // as they were while it is played.
+    std::string levelCode;
+    // The fewest moves of the player's solves of the level in play, from the
+    // records; none before the first solve.
+    std::optional<int> bestMoves;
 };
 
 } // namespace zk
