@@ -1,5 +1,7 @@
 #include "CodeLevels.h"
 
+#include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -28,8 +30,17 @@ void CodeLevelMaker::Request(const LevelCode& code) {
 }
 
 void CodeLevelMaker::Arrived(unsigned ticket, const LevelCode& code, const LevelRecord& level) {
+    if (ticket != ticket_) {
+        --pending_;
+        return;
+    }
+    // A question or form open over the window is answered first.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(50, this, [this, ticket, code, level] { Arrived(ticket, code, level); });
+        return;
+    }
     --pending_;
-    if (ticket == ticket_ && ready_) {
+    if (ready_) {
         ready_(code, level);
     }
 }

@@ -144,6 +144,9 @@ void TMainForm::FormActivate() {
     }
     FirstActivation = false;
     session_->StartUp();
+    if (options_.startCode) {
+        controller_->RequestCodeLevel(*options_.startCode);
+    }
 }
 
 void TMainForm::FollowPixelRatio() {

@@ -15,6 +15,7 @@
 #include "files/Settings.h"
 #include "model/GameState.h"
 #include "model/Hint.h"
+#include "model/LevelCode.h"
 #include "model/Random.h"
 
 class QTimer;
@@ -48,6 +49,8 @@ struct TMainFormOptions {
     // The player's own level directory, as if the program directory could
     // not be written; none: decided by the program directory's permissions.
     std::optional<std::string> playerLevelDirectory;
+    // The level of a code to play once start-up is done (--code).
+    std::optional<zk::LevelCode> startCode;
 };
 
 class TMainForm : public QWidget {
