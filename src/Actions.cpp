@@ -179,6 +179,13 @@ const ActionRow Table[] = {
      {{{Qt::Key_Delete}, {Qt::Key_Backspace}}},
      Offered::InEditor,
      [](To to) { to.controller.CursorClick(Qt::RightButton); }},
+    // A level outside the set: a new one of a difficulty, the level of the
+    // day, or a typed code.
+    {Action::NewCodeLevel,
+     std::nullopt,
+     {{{Qt::Key_N, Ctrl}}},
+     Offered::OutsideEditor,
+     [](To to) { to.controller.NewCodeLevel(); }},
 };
 
 const ActionRow* Find(int key, Qt::KeyboardModifiers modifiers) {

@@ -48,6 +48,7 @@ enum class Action {
     CursorDown,
     CursorClick,
     CursorPickUp,
+    NewCodeLevel,
 };
 
 // A key with the modifiers held. Shift held besides is ignored unless a row

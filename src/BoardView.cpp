@@ -279,14 +279,16 @@ void BoardView::RenderLevelbox() {
     constexpr int DigitWidth = 11, BlankDigit = 110, SolvedFace = 122, UnsolvedFace = 135;
     const int level = state_.levels.CurrentLevel();
     const int digits[3] = {level / 100 % 10, level / 10 % 10, level % 10};
+    const bool code = !state_.levelCode.empty(); // a level outside the set: no number
     bool leading = true;
     for (int i = 0; i < 3; ++i) {
         leading = leading && digits[i] == 0;
-        const int source = (leading && i < 2) ? BlankDigit : DigitWidth * digits[i];
+        const int source = (code || (leading && i < 2)) ? BlankDigit : DigitWidth * digits[i];
         Blt(levelImage_, 13 * i, 0, DigitWidth, 20, numbs1_, source, 0, RasterOp::Copy);
     }
     // While editing, the face tells whether the Board as drawn is solved.
     const bool solvedFace = state_.boardState == EditingState ? state_.board.IsSolved()
+                            : code                            ? state_.boardState == SolvedState
                                                               : state_.levels.IsLevelSolved(level);
     Blt(levelImage_, 42, 0, 13, 20, numbs1_, solvedFace ? SolvedFace : UnsolvedFace, 0,
         RasterOp::Copy);

@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "BoardView.h"
+#include "CodeLevels.h"
 #include "Editor.h"
 #include "Texts.h"
 #include "Toolbar.h"
+#include "dialogs/CodeDlg.h"
 #include "platform/Modal.h"
 #include "platform/Sound.h"
 
@@ -31,9 +33,15 @@ GameController::GameController(GameState& state, WindowState& windowState, Rando
                                BoardView& view, Toolbar& toolbar, const TForms& forms,
                                platform::SoundPlayer& sound, QWidget* window)
     : state_(state), windowState_(windowState), random_(random), view_(view), toolbar_(toolbar),
-      forms_(forms), sound_(sound), window_(window) {}
+      forms_(forms), sound_(sound), window_(window),
+      maker_(
+          std::make_unique<CodeLevelMaker>([this](const LevelCode& code, const LevelRecord& level) {
+              StartCodeLevel(code, level);
+          })) {}
 
-bool GameController::StartLevel(int n) {
+GameController::~GameController() = default;
+
+bool GameController::MayLeaveLevel() {
     // A solve still shining counts before the level is left.
     CountPendingSolve();
     // Challenge play with a move asks before the level is given up.
@@ -54,15 +62,41 @@ bool GameController::StartLevel(int n) {
         }
         state_.edited = false;
     }
+    return true;
+}
+
+bool GameController::StartLevel(int n) {
+    if (!MayLeaveLevel()) {
+        return false;
+    }
     state_.levels.SetCurrentLevel(n);
-    state_.board.Prepare(state_.levels.LevelAt(n), state_.gameMode, random_);
     levelInPlay_ = n;
+    codeInPlay_.reset();
+    state_.levelCode.clear();
+    BeginLevel(state_.levels.LevelAt(n));
+    return true;
+}
+
+bool GameController::StartCodeLevel(const LevelCode& code, const LevelRecord& level) {
+    if (state_.gameMode == EditorMode || !MayLeaveLevel()) {
+        return false;
+    }
+    codeInPlay_ = code;
+    state_.levelCode = FormatLevelCode(code);
+    BeginLevel(level);
+    return true;
+}
+
+void GameController::BeginLevel(const LevelRecord& level) {
+    levelRecord_ = level;
+    state_.board.Prepare(level, state_.gameMode, random_);
     startBoard_ = state_.board;
     state_.history.Clear();
     state_.edits.Clear();
     state_.hintsUsed = 0;
     state_.solvedInMoves.reset();
     state_.fewestMoves.reset();
+    state_.bestMoves = state_.gameMode == EditorMode ? std::nullopt : RecordedBest(levelRecord_);
     hints_.Forget();
     ForgetHintSearch();
     // The frames of the keyboard and the hint wait for an arrow key or H.
@@ -73,7 +107,25 @@ bool GameController::StartLevel(int n) {
     StartFewestSearch();
     SetBoardState(state_.gameMode == EditorMode ? EditingState : PlayState);
     UpdateCaption();
-    return true;
+}
+
+int GameController::LevelAfterCode(int n) const {
+    return codeInPlay_ ? state_.levels.CurrentLevel() : n;
+}
+
+void GameController::NewCodeLevel() {
+    TCodeDlg* form = forms_.CodeDlg;
+    if (!form || state_.gameMode == EditorMode) {
+        return;
+    }
+    form->SetCodeInPlay(state_.levelCode);
+    if (form->ShowModal() == platform::mrOk && form->Chosen()) {
+        RequestCodeLevel(*form->Chosen());
+    }
+}
+
+void GameController::RequestCodeLevel(const LevelCode& code) {
+    maker_->Request(code);
 }
 
 bool GameController::GoToLevel(int n) {
@@ -116,12 +168,15 @@ void GameController::OnSolved(bool asking) {
         startSearch_.Wait(std::chrono::milliseconds(40));
     }
     state_.fewestMoves = fewestFromStart_;
+    state_.bestMoves =
+        NotePlay(levelRecord_, state_.levelCode, true, *state_.solvedInMoves, state_.hintsUsed);
     SetBoardState(SolvedState);
     RefreshStatus();
     if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg); asking && solved) {
         solved->ShowModal();
     }
-    if (state_.gameMode == PracticeMode) {
+    // A level of a code is outside the set: its progress stays.
+    if (state_.gameMode == PracticeMode || codeInPlay_) {
         return;
     }
     const bool allJustSolved = state_.levels.RecordSolve();
@@ -198,6 +253,9 @@ void GameController::AfterMove(Cell held, Cell previous) {
     PlaySound(platform::Sound::Move);
     view_.DrawCell(held.column, held.row);
     view_.DrawCell(previous.column, previous.row);
+    if (!state_.moved) { // the level counts as played from its first move
+        state_.bestMoves = NotePlay(levelRecord_, state_.levelCode, false, 0, 0);
+    }
     // The final picture is drawn; the tiles slide into it.
     view_.SlideMove(previous, held);
     state_.moved = true;
@@ -265,12 +323,16 @@ void GameController::SetLevelScrollMaximum(int maximum) {
 
 void GameController::LevelScrollChange() {
     // Declined, the bar goes back to the level in play.
-    GoToLevel(toolbar_.levelscroll->value());
+    GoToLevel(LevelAfterCode(toolbar_.levelscroll->value()));
 }
 
 void GameController::Restart() {
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
         Declined(forms_.Message(Message::RestartDlg))) {
+        return;
+    }
+    if (codeInPlay_) {
+        BeginLevel(levelRecord_);
         return;
     }
     StartLevel(state_.levels.CurrentLevel());
@@ -317,13 +379,17 @@ void GameController::SwitchMode(GameMode next) {
 }
 
 void GameController::NextUnsolved() {
-    if (const std::optional<int> level = state_.levels.FindNextUnsolved()) {
+    if (codeInPlay_) {
+        GoToLevel(state_.levels.CurrentLevel());
+    } else if (const std::optional<int> level = state_.levels.FindNextUnsolved()) {
         GoToLevel(*level);
     }
 }
 
 void GameController::PreviousUnsolved() {
-    if (const std::optional<int> level = state_.levels.FindPreviousUnsolved()) {
+    if (codeInPlay_) {
+        GoToLevel(state_.levels.CurrentLevel());
+    } else if (const std::optional<int> level = state_.levels.FindPreviousUnsolved()) {
         GoToLevel(*level);
     }
 }
@@ -429,8 +495,8 @@ void GameController::StepLevel(int delta) {
     // Beyond either end nothing starts.
     const QScrollBar& bar = *toolbar_.levelscroll;
     const int level = std::clamp(bar.value() + delta, bar.minimum(), bar.maximum());
-    if (level != bar.value()) {
-        GoToLevel(level);
+    if (codeInPlay_ || level != bar.value()) {
+        GoToLevel(LevelAfterCode(level));
     }
 }
 

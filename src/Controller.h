@@ -13,6 +13,7 @@
 #include "WindowState.h"
 #include "model/GameState.h"
 #include "model/Hint.h"
+#include "model/LevelCode.h"
 #include "model/Random.h"
 
 namespace zk::platform {
@@ -23,6 +24,7 @@ enum class Sound : int;
 namespace zk {
 
 class BoardView;
+class CodeLevelMaker;
 class Toolbar;
 
 class GameController {
@@ -31,6 +33,7 @@ public:
     GameController(GameState& state, WindowState& windowState, RandomSource& random,
                    BoardView& view, Toolbar& toolbar, const TForms& forms,
                    platform::SoundPlayer& sound, QWidget* window);
+    ~GameController();
 
     // Starts level n. False when the player declined to give up the level
     // in play or to leave it, or when that question is open already; nothing
@@ -41,6 +44,15 @@ public:
     // level in play (n, or the one kept when the player declined) without
     // running the bar's handler. False when declined.
     bool GoToLevel(int n);
+
+    // Levels outside the set. Ctrl+N: the code form; the level chosen there
+    // is made on a worker thread and started once it is ready.
+    void NewCodeLevel();
+    void RequestCodeLevel(const LevelCode& code);
+    // Starts the level of a code (not in the editor), asking what leaving
+    // the level in play asks; the set, its progress, the level number and
+    // the scroll bar stay. False when declined.
+    bool StartCodeLevel(const LevelCode& code, const LevelRecord& level);
     void SetBoardState(BoardState s);
     void UpdateCaption();
     // The solved sequence; without asking, the solve is counted as if its
@@ -128,6 +140,13 @@ private:
     void ForgetHintSearch();
     // The feedback mode's line in the board's frame, from the Board.
     void RefreshStatus();
+    // The questions of leaving the level in play; false when declined.
+    bool MayLeaveLevel();
+    // The level onto the Board, its start, its counts and its record.
+    void BeginLevel(const LevelRecord& level);
+    // The set's level the player was on, when a level of a code is in play
+    // (every way to another level leads back there first); else n.
+    int LevelAfterCode(int n) const;
 
     GameState& state_;
     WindowState& windowState_;
@@ -151,6 +170,10 @@ private:
     // The rule that decides the tile the click on next settles.
     std::optional<Rule> ReasonFor(const Board& board, Cell next) const;
     bool fewestSearched_ = false;
+    HintGuide hints_;
+    LevelRecord levelRecord_{};             // the level in play as stored (solved)
+    std::optional<LevelCode> codeInPlay_;   // the code of a level outside the set
+    std::unique_ptr<CodeLevelMaker> maker_; // makes the levels of codes
 };
 
 } // namespace zk

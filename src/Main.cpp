@@ -11,6 +11,7 @@
 #include "Editor.h"
 #include "Session.h"
 #include "Toolbar.h"
+#include "dialogs/CodeDlg.h"
 #include "dialogs/Infodlg.h"
 #include "dialogs/Load.h"
 #include "dialogs/Save.h"
@@ -99,6 +100,8 @@ void TMainForm::CreateForms() {
         state_.language = chosen;
         controller_->ApplyLanguage();
     });
+    // A form of its own, beside the designer's: levels outside the set.
+    f.CodeDlg = new TCodeDlg(language, this);
 }
 
 void TMainForm::FormCreate() {
@@ -147,6 +150,8 @@ void TMainForm::FormActivate() {
     session_->StartUp();
     if (options_.motion) {
         view_->SetMotion(*options_.motion);
+    if (options_.startCode) {
+        controller_->RequestCodeLevel(*options_.startCode);
     }
 }
 

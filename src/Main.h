@@ -15,6 +15,7 @@
 #include "files/Settings.h"
 #include "model/GameState.h"
 #include "model/Hint.h"
+#include "model/LevelCode.h"
 #include "model/Random.h"
 
 class QTimer;
@@ -51,6 +52,8 @@ struct TMainFormOptions {
     // The slide of a move and the shine of a solve, on or off whatever the
     // player's setting says; none: as the setting says.
     std::optional<bool> motion;
+    // The level of a code to play once start-up is done (--code).
+    std::optional<zk::LevelCode> startCode;
 };
 
 class TMainForm : public QWidget {

@@ -31,7 +31,11 @@ std::string CaptionText(GameMode gameMode, Language language, const std::string&
 }
 
 std::string LevelHintText(Language language, int level, bool solved) {
-    return std::string(Tr(language, "Stufe ", "Level ")) + std::to_string(level) + ": " +
+    return LevelHintText(language, std::to_string(level), solved);
+}
+
+std::string LevelHintText(Language language, const std::string& level, bool solved) {
+    return std::string(Tr(language, "Stufe ", "Level ")) + level + ": " +
            (solved ? Tr(language, "gelöst", "solved") : Tr(language, "ungelöst", "unsolved"));
 }
 
@@ -50,7 +54,15 @@ std::string Hints(Language language, int n) {
 } // namespace
 
 std::string PlayHintText(Language language, int level, const PlayCount& count) {
-    std::string text = std::string(Tr(language, "Stufe ", "Level ")) + std::to_string(level) + ": ";
+    return PlayHintText(language, std::to_string(level), count);
+}
+
+std::string BestText(Language language, int moves) {
+    return Tr(language, "dein Bestes: ", "your best: ") + Moves(language, moves);
+}
+
+std::string PlayHintText(Language language, const std::string& level, const PlayCount& count) {
+    std::string text = std::string(Tr(language, "Stufe ", "Level ")) + level + ": ";
     if (count.solvedIn) {
         const int n = *count.solvedIn;
         text += IsGerman(language)
@@ -77,15 +89,19 @@ std::string LevelIndicatorHint(const GameState& state) {
     const bool solvedNow = state.boardState == SolvedState && state.solvedInMoves;
     const bool counting =
         state.boardState == PlayState && (state.history.Moves() != 0 || state.hintsUsed != 0);
+    // A level of a code is named by its code.
+    const std::string name = state.levelCode.empty() ? std::to_string(level) : state.levelCode;
     std::string hint;
     if (solvedNow || counting) {
         // The hints used are told in challenge mode, where they could matter.
         const int hints = state.gameMode == ChallengeMode ? state.hintsUsed : 0;
-        hint = PlayHintText(state.language, level,
+        hint = PlayHintText(state.language, name,
                             {state.history.Moves(), solvedNow ? state.solvedInMoves : std::nullopt,
                              solvedNow ? state.fewestMoves : std::nullopt, hints});
     } else {
-        hint = LevelHintText(state.language, level, state.levels.IsLevelSolved(level));
+        const bool solved = state.levelCode.empty() ? state.levels.IsLevelSolved(level)
+                                                    : state.bestMoves.has_value();
+        hint = LevelHintText(state.language, name, solved);
     }
     if (state.boardState == PlayState && state.hintVerdict) {
         hint += "; ";
@@ -96,6 +112,10 @@ std::string LevelIndicatorHint(const GameState& state) {
     }
     if (state.boardState == PlayState && state.hintReason) {
         hint += "; " + HintReasonText(state.language, *state.hintReason);
+    }
+    // The player's record of the level, on a line of its own.
+    if (state.bestMoves && state.boardState != EditingState) {
+        hint += "\n" + BestText(state.language, *state.bestMoves);
     }
     return hint;
 }

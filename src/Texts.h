@@ -34,6 +34,11 @@ struct PlayCount {
 // gelöst; es geht in 7". The hints used follow: ", 2 hints" in play, "; 2
 // hints" after the solve.
 std::string PlayHintText(Language language, int level, const PlayCount& count);
+// The same for a level named otherwise: a level of a code by its code.
+std::string LevelHintText(Language language, const std::string& level, bool solved);
+std::string PlayHintText(Language language, const std::string& level, const PlayCount& count);
+// The player's record of a level: "your best: 7 moves" / "dein Bestes: 7 Züge".
+std::string BestText(Language language, int moves);
 
 // The level indicator's whole hint for the state of play: the level's flag,
 // or the count of the level in play, and what the last hint found out.

@@ -49,6 +49,14 @@ struct GameState {
     // The rule by which the level's tiles decide the tile the hint's click
     // settles, when they do. Kept until the Board changes.
     std::optional<Rule> hintReason;
+
+    // A level played outside the set, made from a level code: its code; empty
+    // for a level of the set. The set, its progress and its level number stay
+    // as they were while it is played.
+    std::string levelCode;
+    // The fewest moves of the player's solves of the level in play, from the
+    // records; none before the first solve.
+    std::optional<int> bestMoves;
 };
 
 } // namespace zk

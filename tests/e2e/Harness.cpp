@@ -119,6 +119,10 @@ QString Session::ConfigDir() const {
     return QDir(root_.path()).filePath(QStringLiteral("config"));
 }
 
+QString Session::DataDir() const {
+    return QDir(root_.path()).filePath(QStringLiteral("home/.local"));
+}
+
 QString Session::GamesDir() const {
     return QDir(root_.path()).filePath(QStringLiteral("games"));
 }

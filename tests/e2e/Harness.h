@@ -75,6 +75,8 @@ public:
     QStringList CopiedFiles() const { return copied_; }
     QString ConfigDir() const;
     QString GamesDir() const;
+    // $XDG_DATA_HOME of the game: the player's records are under it.
+    QString DataDir() const;
     QString SettingsPath() const;
     QString LevelFilePath() const;
     void WriteLevels(const std::vector<Record>& levels) const;

@@ -951,5 +951,56 @@ TEST_F(EndToEnd, AMoveSlidesAndTheSolveShinesBeforeItsQuestion) {
     EXPECT_TRUE(WaitFace(client, Face::Solved));
 }
 
+// Ctrl+N and the easy button: a level of a code comes in place of the set's,
+// H and Space solve it, its record is kept, and Page Down leads back to the
+// set's level with its progress unchanged.
+TEST_F(EndToEnd, CtrlNPlaysALevelOfACodeOutsideTheSet) {
+    s.WriteLevels({LoopLevel(), OpenRingLevel(), LoopLevel()});
+    const QString saved = QDir(s.GamesDir()).filePath(QStringLiteral("start.zkv"));
+    Session::WriteFile(saved, Flags({1}));
+    s.WriteSettings(SettingsText({{"tongue", "0"},
+                                  {"level", "2"},
+                                  {"left", "20"},
+                                  {"top", "20"},
+                                  {"save", saved.toUtf8()}}));
+    const auto main =
+        StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Game start.zkv - Challenge mode"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
+    ASSERT_TRUE(WaitProgress(client, 1, 3));
+
+    s.Keys(main->id, {QStringLiteral("ctrl+n")});
+    const auto form = s.WaitForWindow(ExactTitle(QStringLiteral("A level from a code")));
+    ASSERT_TRUE(form) << s.DescribeWindows().toStdString();
+    s.Click(form->rect.topLeft() + QPoint(8 + 12 + 34, 4 + 30 + 12)); // Easy
+    ASSERT_TRUE(s.WaitUntilGone(form->id));
+    const auto coded = WaitBoard(client, [](const BoardRead& b) {
+        return b.held.has_value() && !IsScrambleOf(b.tiles, OpenRingLevel());
+    });
+    ASSERT_TRUE(coded) << "no level of a code: " << LastProblem();
+
+    const Solve solve = SolveWithHints(*main, client);
+    ASSERT_TRUE(solve.dialog) << solve.problem;
+    s.Keys(solve.dialog->id, {QStringLiteral("Return")});
+    ASSERT_TRUE(s.WaitUntilGone(solve.dialog->id));
+    const QByteArray records =
+        Session::ReadFile(QDir(s.DataDir()).filePath(QStringLiteral("zanfor-kelva/records")));
+    // One hint a move.
+    const QByteArray n = QByteArray::number(solve.moves);
+    EXPECT_TRUE(records.contains(" solved " + n + " " + n + " ")) << records.toStdString();
+    EXPECT_TRUE(records.contains(" 1E-")) << records.toStdString();
+
+    s.Click(client + QPoint(5, ToolPanelHeight + 5)); // the last hint's frame goes
+    s.Keys(main->id, {QStringLiteral("Next")});
+    const auto back = WaitBoard(client, [](const BoardRead& b) {
+        return b.held.has_value() && IsScrambleOf(b.tiles, OpenRingLevel());
+    });
+    EXPECT_TRUE(back) << "not back on level 2: " << LastProblem();
+    EXPECT_TRUE(WaitLevel(client, 2));
+    EXPECT_TRUE(WaitProgress(client, 1, 3));
+    EXPECT_EQ(Session::ReadFile(saved), Flags({1}));
+}
+
 } // namespace
 } // namespace zk::e2e

@@ -251,7 +251,7 @@ TEST(LevelsTool, BadArgumentsGetClearErrors) {
 }
 
 TEST(LevelsTool, EveryCommandHasHelp) {
-    for (const std::string command : {"check", "stats", "gen", "show"}) {
+    for (const std::string command : {"check", "stats", "gen", "show", "code"}) {
         const ToolRun r = Tool({command, "--help"});
         EXPECT_EQ(r.status, ExitOk) << command;
         EXPECT_TRUE(Contains(r.out, "Usage: zk-levels " + command)) << r.out;

@@ -38,6 +38,7 @@ void MainFormTest::SetUp() {
     }
     WriteLevels({CornerLevel(0, 0), CornerLevel(3, 2), CornerLevel(7, 5)});
     qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheDir.Dir()));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataDir.Dir()));
     seam = std::make_unique<zk::platform::ScriptedSeam>();
     sound = std::make_shared<RecordingSound>();
     help = std::make_shared<RecordingHelp>();
@@ -96,8 +97,8 @@ void MainFormTest::ClickCell(int c, int r, Qt::MouseButton button) {
     P().boxMouseDown(button, 22 + 48 * c + 10, 20 + 48 * r + 10);
 }
 
-int MainFormTest::SolveByClicks() {
-    const zk::LevelRecord target = S().levels.LevelAt(S().levels.CurrentLevel());
+int MainFormTest::SolveByClicks(std::optional<zk::LevelRecord> level) {
+    const zk::LevelRecord target = level ? *level : S().levels.LevelAt(S().levels.CurrentLevel());
     int clicks = 0;
     auto& board = S().board;
     while (S().boardState == zk::PlayState && clicks < 200) {
@@ -109,9 +110,12 @@ int MainFormTest::SolveByClicks() {
                 continue;
             }
             // Bring the tile that belongs on the held cell, or, when the held
-            // tile already stands right, leave through any misplaced cell.
-            if (board.cells[qs] == target[static_cast<std::size_t>(p)] ||
-                board.cells[static_cast<std::size_t>(p)] == target[static_cast<std::size_t>(p)]) {
+            // tile already stands right, leave through a misplaced cell that
+            // is no other home of its number (between two such homes it would
+            // only go back and forth).
+            const auto ps = static_cast<std::size_t>(p);
+            if (board.cells[ps] != target[ps] ? board.cells[qs] == target[ps]
+                                              : target[qs] != target[ps]) {
                 pick = q;
             }
         }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,9 +58,9 @@ protected:
     // closed, and the language dialog (when it comes) answered with
     // languageButton.
     void Start(const QString& languageButton = "EnglishBtn");
-    // Clicks the cells that solve the current level, one move at a time.
-    // Stops when the Board freezes. Answers nothing itself.
-    int SolveByClicks();
+    // Clicks the cells that solve the current level (or the level given),
+    // one move at a time. Stops when the Board freezes. Answers nothing itself.
+    int SolveByClicks(std::optional<zk::LevelRecord> level = std::nullopt);
     // Clicks a cell of the board as the player does.
     void ClickCell(int c, int r, Qt::MouseButton button = Qt::LeftButton);
     // Closes the window through its close box.
@@ -81,6 +82,7 @@ protected:
     TempDir programDir;
     TempDir configDir;
     TempDir cacheDir; // $XDG_CACHE_HOME: the pictures drawn at other ratios
+    TempDir dataDir; // $XDG_DATA_HOME: the player's records
     std::unique_ptr<zk::platform::ScriptedSeam> seam;
     std::shared_ptr<RecordingSound> sound;
     std::shared_ptr<RecordingHelp> help;

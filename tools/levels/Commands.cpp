@@ -10,6 +10,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "CodeCommand.h"
 #include "files/AtomicFile.h"
 #include "files/LevelFile.h"
 #include "model/Deducer.h"
@@ -28,6 +29,8 @@ Usage:
   zk-levels stats [--budget N] [--what-if N] FILE
   zk-levels gen --seed S [--count N] -o FILE
   zk-levels show FILE [LEVEL]
+  zk-levels code CODE -o FILE
+  zk-levels code --daily [DATE]
   zk-levels help [COMMAND]
 
 Commands:
@@ -36,6 +39,7 @@ Commands:
   stats   shows the difficulty curve of a level file, per block of ten levels
   gen     generates a level set, the same bytes for the same seed and count
   show    draws levels as text: the tile numbers of each cell
+  code    writes the level a level code names; prints the level of the day's code
 
 The rules of the deducer, which rates a level by the hardest rule a player
 needs, easiest first:
@@ -732,6 +736,9 @@ int RunLevelsTool(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (command == "show") {
         return Show(rest, out, err);
+    }
+    if (command == "code") {
+        return CodeCommand(rest, out, err);
     }
     err << "zk-levels: unknown command \"" << command << "\"\n"
         << "Try \"zk-levels --help\".\n";
