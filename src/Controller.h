@@ -170,7 +170,6 @@ private:
     // The rule that decides the tile the click on next settles.
     std::optional<Rule> ReasonFor(const Board& board, Cell next) const;
     bool fewestSearched_ = false;
-    HintGuide hints_;
     LevelRecord levelRecord_{};             // the level in play as stored (solved)
     std::optional<LevelCode> codeInPlay_;   // the code of a level outside the set
     std::unique_ptr<CodeLevelMaker> maker_; // makes the levels of codes

@@ -150,6 +150,7 @@ void TMainForm::FormActivate() {
     session_->StartUp();
     if (options_.motion) {
         view_->SetMotion(*options_.motion);
+    }
     if (options_.startCode) {
         controller_->RequestCodeLevel(*options_.startCode);
     }
