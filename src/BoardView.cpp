@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "StatusLine.h"
 #include "Texts.h"
 #include "platform/Bitmaps.h"
 #include "platform/Controls.h"
@@ -189,7 +190,22 @@ void BoardView::DrawBackground() {
         return;
     }
     Blt(surface_, 0, 0, ClientWidth, BoxHeight, b2_, 0, 0, RasterOp::Copy);
+    DrawStatusText(surface_, QString::fromStdString(statusText_));
     ShowBoxRect(0, 0, ClientWidth, BoxHeight);
+}
+
+void BoardView::ShowStatus(const std::string& text) {
+    if (text == statusText_) {
+        return;
+    }
+    statusText_ = text;
+    if (!sheetsLoaded_) {
+        return;
+    }
+    const QRect& s = StatusStrip;
+    Blt(surface_, s.x(), s.y(), s.width(), s.height(), b2_, s.x(), s.y(), RasterOp::Copy);
+    DrawStatusText(surface_, QString::fromStdString(statusText_));
+    ShowBoxRect(s.x(), s.y(), s.width(), s.height());
 }
 
 void BoardView::CopyTile(QImage& target, int x, int y, TileNumber t) {

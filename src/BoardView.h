@@ -93,6 +93,10 @@ public:
     void PaintOverlays(QPainter& painter, const QRegion& region) const;
     // The level indicator's hint alone, its picture unchanged.
     void UpdateLevelHint();
+    // The status line in the frame below the cells; empty, the frame shows
+    // as drawn. It stays through every repaint until it changes.
+    void ShowStatus(const std::string& text);
+    const std::string& StatusText() const { return statusText_; }
 
     // What the board surface and the level indicator show, at the ratio.
     const QImage& Surface() const { return surface_; }
@@ -125,6 +129,7 @@ private:
     int pulseTicks_ = 0; // left of the pulse
     bool marksOn_ = false;
     OpenEndMap marks_{};
+    std::string statusText_;
 };
 
 } // namespace zk

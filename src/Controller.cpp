@@ -6,6 +6,8 @@
 
 #include "BoardView.h"
 #include "Editor.h"
+#include "EditorTexts.h"
+#include "LiveCheck.h"
 #include "Texts.h"
 #include "Toolbar.h"
 #include "platform/Modal.h"
@@ -31,9 +33,18 @@ GameController::GameController(GameState& state, WindowState& windowState, Rando
                                BoardView& view, Toolbar& toolbar, const TForms& forms,
                                platform::SoundPlayer& sound, QWidget* window)
     : state_(state), windowState_(windowState), random_(random), view_(view), toolbar_(toolbar),
-      forms_(forms), sound_(sound), window_(window) {}
+      forms_(forms), sound_(sound), window_(window),
+      liveCheck_(std::make_unique<LiveCheck>(
+          [this](const LevelRecord& level, const EditorVerdict& verdict) {
+              ShowVerdict(level, verdict);
+          })) {}
+
+GameController::~GameController() = default;
 
 bool GameController::StartLevel(int n) {
+    // Another level, from a test-play: the editor comes back first, so that
+    // its edits are asked about as ever.
+    EndTestPlay();
     // Challenge play with a move asks before the level is given up.
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState && state_.moved &&
         Declined(forms_.Message(Message::RestartDlg))) {
@@ -79,6 +90,11 @@ bool GameController::GoToLevel(int n) {
 void GameController::SetBoardState(BoardState s) {
     state_.boardState = s;
     toolbar_.ShowFor(s);
+    if (testPlay_) {
+        // A test-play keeps the progress and the saved game as they are.
+        toolbar_.NewGameBtn->hide();
+        toolbar_.LoadBtn->hide();
+    }
     if (forms_.editform) {
         forms_.editform->setVisible(s == EditingState);
     }
@@ -86,7 +102,9 @@ void GameController::SetBoardState(BoardState s) {
 }
 
 void GameController::UpdateCaption() {
-    const std::string caption = CaptionText(state_.gameMode, state_.language, state_.savedGamePath);
+    const std::string caption =
+        testPlay_ ? TestPlayCaptionText(state_.language)
+                  : CaptionText(state_.gameMode, state_.language, state_.savedGamePath);
     view_.levelboxPaint();
     window_->setWindowTitle(QString::fromStdString(caption));
 }
@@ -102,6 +120,10 @@ void GameController::OnSolved() {
     SetBoardState(SolvedState);
     if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg)) {
         solved->ShowModal();
+    }
+    if (testPlay_) {
+        EndTestPlay();
+        return;
     }
     if (state_.gameMode == PracticeMode) {
         return;
@@ -119,6 +141,7 @@ void GameController::OnSolved() {
 void GameController::ApplyLanguage() {
     toolbar_.ApplyLanguage(state_.language);
     UpdateCaption();
+    RefreshCheck();
 }
 
 void GameController::PlaySound(platform::Sound sound) {
@@ -184,8 +207,8 @@ void GameController::EditingClick(Qt::MouseButton button, Cell cell) {
         state_.board.Set(cell.column, cell.row, static_cast<TileNumber>(selection));
         view_.DrawCell(cell.column, cell.row);
         state_.edited = true;
-        state_.edits.Record(
-            {cell, tileBefore, state_.board.At(cell.column, cell.row), selectionBefore, selection});
+        state_.edits.Record(Edit{cell, tileBefore, state_.board.At(cell.column, cell.row),
+                                 selectionBefore, selection});
     } else if (button == Qt::RightButton) {
         // The tile is lifted off the Board into the selection.
         if (forms_.editform) {
@@ -198,10 +221,11 @@ void GameController::EditingClick(Qt::MouseButton button, Cell cell) {
         state_.board.Set(cell.column, cell.row, EmptyTile);
         view_.DrawCell(cell.column, cell.row);
         state_.edited = true;
-        state_.edits.Record({cell, tileBefore, EmptyTile, selectionBefore, selection});
+        state_.edits.Record(Edit{cell, tileBefore, EmptyTile, selectionBefore, selection});
     }
     // The face tells at once whether the Board as drawn is solved.
     view_.levelboxPaint();
+    RefreshCheck();
 }
 
 void GameController::PalettePick(int n) {
@@ -230,6 +254,11 @@ void GameController::LevelScrollChange() {
 }
 
 void GameController::Restart() {
+    if (testPlay_) {
+        // The edited board once more, newly scrambled.
+        StartTestPlay();
+        return;
+    }
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
         Declined(forms_.Message(Message::RestartDlg))) {
         return;
@@ -354,14 +383,19 @@ void GameController::Redo() {
     }
 }
 
-void GameController::AfterEdit(const Edit& edit, int selectionBefore) {
-    view_.DrawCell(edit.cell.column, edit.cell.row);
+void GameController::AfterEdit(const EditStep& step, int selectionBefore) {
+    if (const Edit* edit = std::get_if<Edit>(&step)) {
+        view_.DrawCell(edit->cell.column, edit->cell.row);
+    } else {
+        view_.DrawAllCells();
+    }
     if (forms_.editform && selectionBefore != windowState_.paletteSelection) {
         forms_.editform->DrawPaletteCell(selectionBefore);
         forms_.editform->DrawSelectionCross();
     }
     state_.edited = true;
     view_.levelboxPaint();
+    RefreshCheck();
 }
 
 void GameController::MoveCursor(int dc, int dr) {
@@ -401,6 +435,7 @@ void GameController::Hint() {
 void GameController::ToggleConnectionMarks() {
     windowState_.connectionMarks = !windowState_.connectionMarks;
     view_.SetConnectionMarks(windowState_.connectionMarks);
+    RefreshCheck();
 }
 
 void GameController::StepLevel(int delta) {

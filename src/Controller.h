@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "Forms.h"
@@ -21,7 +22,9 @@ enum class Sound : int;
 namespace zk {
 
 class BoardView;
+class LiveCheck;
 class Toolbar;
+struct EditorVerdict;
 
 class GameController {
 public:
@@ -29,6 +32,7 @@ public:
     GameController(GameState& state, WindowState& windowState, RandomSource& random,
                    BoardView& view, Toolbar& toolbar, const TForms& forms,
                    platform::SoundPlayer& sound, QWidget* window);
+    ~GameController();
 
     // Starts level n. False when the player declined to give up the level
     // in play or to leave it, or when that question is open already; nothing
@@ -92,13 +96,41 @@ public:
     // The level before or after the scroll bar's, as its arrows step.
     void StepLevel(int delta);
 
+    // The editor's board played, scrambled, as in practice mode: nothing is
+    // recorded and the level set stays as it is. Solving it or ending it
+    // brings the editor back exactly as it was: its board, the palette's
+    // selection and the undo history.
+    void TestPlay();
+    void EndTestPlay();
+    bool TestPlaying() const { return testPlay_.has_value(); }
+    // The editor's board to the clipboard as a level line; a level line
+    // from the clipboard onto the board, as an edit undo takes back.
+    void CopyLevel();
+    void PasteLevel();
+
 private:
     void CellClick(Qt::MouseButton button, Cell cell);
     void EditingClick(Qt::MouseButton button, Cell cell);
     // After a move, an undo or a redo swapped the tiles of two cells.
     void AfterMove(Cell held, Cell previous);
-    void AfterEdit(const Edit& edit, int selectionBefore);
+    void AfterEdit(const EditStep& step, int selectionBefore);
     void SwitchMode(GameMode next);
+    // The live check's verdict on the board being drawn, in the status line
+    // while the editor shows the marks; else the status line is empty.
+    void RefreshCheck();
+    void ShowVerdict(const LevelRecord& level, const EditorVerdict& verdict);
+    // The kept editor's board, scrambled, in play.
+    void StartTestPlay();
+
+    // The editor as a test-play found it.
+    struct EditorKept {
+        Board board;
+        EditHistory edits;
+        bool edited = false;
+        bool moved = false;
+        int paletteSelection = 0;
+        std::optional<Cell> cursor;
+    };
 
     GameState& state_;
     WindowState& windowState_;
@@ -111,6 +143,8 @@ private:
     int levelInPlay_ = 0; // the level the Board was last prepared from
     Board startBoard_;    // the Board as the level started
     HintGuide hints_;
+    std::optional<EditorKept> testPlay_;
+    std::unique_ptr<LiveCheck> liveCheck_;
 };
 
 } // namespace zk

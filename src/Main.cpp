@@ -204,6 +204,14 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TMainForm::Run(const ActionRow& row) {
+    // Beyond its play, every action first brings the editor back; Ctrl+T
+    // again does no more.
+    if (!KeepsTestPlay(row.action) && controller_->TestPlaying()) {
+        controller_->EndTestPlay();
+        if (row.action == Action::TestPlay) {
+            return;
+        }
+    }
     RunAction(row, state_.boardState, {*controller_, *session_});
 }
 

@@ -94,8 +94,8 @@ void MainFormTest::ClickCell(int c, int r, Qt::MouseButton button) {
     P().boxMouseDown(button, 22 + 48 * c + 10, 20 + 48 * r + 10);
 }
 
-int MainFormTest::SolveByClicks() {
-    const zk::LevelRecord target = S().levels.LevelAt(S().levels.CurrentLevel());
+int MainFormTest::SolveByClicks(std::optional<zk::LevelRecord> wanted) {
+    const zk::LevelRecord target = wanted.value_or(S().levels.LevelAt(S().levels.CurrentLevel()));
     int clicks = 0;
     auto& board = S().board;
     while (S().boardState == zk::PlayState && clicks < 200) {

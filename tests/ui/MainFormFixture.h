@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,8 +59,9 @@ protected:
     // languageButton.
     void Start(const QString& languageButton = "EnglishBtn");
     // Clicks the cells that solve the current level, one move at a time.
-    // Stops when the Board freezes. Answers nothing itself.
-    int SolveByClicks();
+    // Stops when the Board freezes. Answers nothing itself. The target is the
+    // current level as stored unless one is given.
+    int SolveByClicks(std::optional<zk::LevelRecord> target = std::nullopt);
     // Clicks a cell of the board as the player does.
     void ClickCell(int c, int r, Qt::MouseButton button = Qt::LeftButton);
     // Closes the window through its close box.

@@ -1,0 +1,58 @@
+// What the editor tells a level designer about the board being drawn: whether
+// some arrangement of its movable tiles solves it, whether that solution is
+// the only one, how hard it is, and for a level that cannot be solved the
+// first reason found that the designer can act on. Reasons are data (a kind,
+// a cell, a side, a code); the window puts them into words.
+#pragma once
+
+#include <atomic>
+#include <optional>
+
+#include "model/Board.h"
+#include "model/Solver.h"
+
+namespace zk {
+
+enum class EditorReasonKind {
+    // No tile 1..89 on the board: play would have nothing to hold.
+    NothingToHold,
+    // A fixed tile's end (side, code) leads off the board.
+    EndOffBoard,
+    // A fixed tile's end (side, code) meets a fixed tile without its twin.
+    EndIntoFixed,
+    // A kind of connection (code) has more ends facing one way than the
+    // other over the whole board: east against west (side East) or north
+    // against south (side North). No cell is named.
+    EndsUnpaired,
+};
+
+struct EditorReason {
+    EditorReasonKind kind = EditorReasonKind::NothingToHold;
+    std::optional<Cell> cell;
+    Side side = East;
+    EdgeCode code = 0;
+    bool operator==(const EditorReason&) const = default;
+};
+
+struct EditorVerdict {
+    Solvability status = Solvability::Undecided;
+    // 1 when the solution is single, 2 for two or more; 0 without one, or
+    // when the search could not tell whether there is a second.
+    int solutions = 0;
+    // The solver's grade, 1..10; 0 when the level could not be rated.
+    int grade = 0;
+    std::optional<EditorReason> reason;
+    bool operator==(const EditorVerdict&) const = default;
+};
+
+// The first reason found that the level cannot be played, from the plainest:
+// a fixed tile's end, then the ends of a kind, then a board without a tile to
+// hold. None for a level none of these rule out.
+std::optional<EditorReason> FindEditorReason(const LevelRecord& level);
+
+// The whole check: the reasons first, then the solver (counting to two), then
+// the grade. cancel, when set from another thread, ends it within about a
+// millisecond with an undecided verdict.
+EditorVerdict CheckForEditor(const LevelRecord& level, const std::atomic<bool>* cancel = nullptr);
+
+} // namespace zk
