@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <charconv>
 
-#include "files/Settings.h"
+#include "files/GameSettings.h"
 
 namespace zk {
 
@@ -51,8 +51,7 @@ std::optional<double> ChosenDisplayScale(int argc, const char* const* argv,
     if (chosen) {
         return chosen;
     }
-    const std::string stored =
-        files::SettingsStore(settingsFile).ReadString(files::ExtrasSection, "scale", "");
+    const std::string stored = files::ReadGameSettings(files::SettingsStore(settingsFile)).scale;
     if (stored.empty()) {
         return std::nullopt;
     }

@@ -17,7 +17,6 @@
 #include "dialogs/Splasher.h"
 #include "dialogs/Tongdlg.h"
 #include "files/LevelFile.h"
-#include "files/SavedGame.h"
 #include "model/Nearest.h"
 #include "platform/Directories.h"
 #include "platform/Help.h"
@@ -78,25 +77,18 @@ void TMainForm::CreateForms() {
     setWindowIcon(platform::WindowIcon());
     const Language& language = state_.language;
     TForms& f = forms_;
-    const auto message = [&](Message m) {
-        f.messages[static_cast<std::size_t>(m)] = new TMessageDialog(m, language, this);
-    };
-    // In the order the designer's forms are made.
-    message(Message::TakeDlg);
+    // The message dialogs, one per row of their table, in its order.
+    for (std::size_t m = 0; m < MessageCount; ++m) {
+        f.messages[m] = new TMessageDialog(static_cast<Message>(m), language, this);
+    }
     f.SaveDlg = new TSaveDlg(language, state_.savedGamePath, this);
     f.loaddlg = new Tloaddlg(language, this);
     f.editform = new Teditform(this, view_->PaletteSheet(), windowState_.paletteSelection,
                                [this](int n) { controller_->PalettePick(n); });
     // Keys typed while the palette is active act on the board all the same.
     f.editform->installEventFilter(this);
-    message(Message::ChangeModeDlg);
     f.Splash = new TSplash(language, windowState_.programDirectory, this);
-    message(Message::AllSolvedDlg);
-    message(Message::EndGameDlg);
-    message(Message::GiveUpDlg);
     f.InfoDialog = new TInfoDialog(language, this);
-    message(Message::RestartDlg);
-    message(Message::SolvedDlg);
     f.TongueDlg = new TTongueDlg(this);
     f.InfoDialog->SetLanguageDialog(f.TongueDlg);
     f.InfoDialog->SetApplyLanguage([this](Language chosen) {
@@ -113,15 +105,16 @@ void TMainForm::FormCreate() {
     if (directory.empty() || directory.back() != '/') {
         directory += '/';
     }
-    windowState_.playerLevelDirectory = options_.playerLevelDirectory
-                                            ? *options_.playerLevelDirectory
-                                            : files::LevelFilePlacesFor(directory).playerDirectory;
+    windowState_.playerLevelDirectory =
+        options_.playerLevelDirectory
+            ? *options_.playerLevelDirectory
+            : files::LevelFilePlacesFor(directory).playerDirectory.string();
     // Glyphs, flags and pictures at the screen's resolution.
     platform::UsePictureRatio(devicePixelRatioF(), directory);
     const std::string settingsDir = options_.settingsDirectory.empty()
                                         ? platform::SettingsDirectory()
                                         : options_.settingsDirectory;
-    settings_.Open(files::JoinPath(settingsDir, files::SettingsFileName));
+    settings_.Open(std::filesystem::path(settingsDir) / files::SettingsFileName);
     if (options_.seed) {
         random_.Seed(*options_.seed);
     } else {

@@ -26,13 +26,43 @@ namespace zk {
 
 namespace {
 
-constexpr const char* Section = files::SettingsSection;
-
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
 } // namespace
+
+std::optional<std::string> LoadLevels(GameState& state, const files::LevelFilePlaces& places) {
+    const files::LevelFileLocation file = files::LocateLevelFile(places);
+    files::LevelFileContents contents = files::ReadLevelFile(file.path);
+    if (contents.levels.empty()) {
+        state.levels.ReplaceLevels({LevelRecord{}});
+        state.levels.SetCurrentLevel(1);
+        return LevelReadErrorText(state.language, contents.error,
+                                  (file.shownDirectory / file.shownName).string());
+    }
+    state.levels.ReplaceLevels(std::move(contents.levels));
+    return std::nullopt;
+}
+
+std::optional<std::string> SaveLevels(GameState& state, const files::LevelFilePlaces& places) {
+    if (state.boardState == EditingState) {
+        state.levels.StoreBoard(state.board.cells);
+    }
+    const files::LevelFileLocation file = files::LevelFileToWrite(places);
+    if (file.playersOwn) {
+        files::CreatePrivateDirectories(places.playerDirectory);
+    }
+    const auto failed = files::WriteLevelFile(file.path, state.levels.Levels());
+    state.edited = false;
+    if (failed) {
+        // The player's copy is named with its directory: the name alone
+        // would send the player to the program's file.
+        return LevelWriteErrorText(state.language, *failed,
+                                   file.playersOwn ? file.path.string() : file.shownName);
+    }
+    return std::nullopt;
+}
 
 Session::Session(GameState& state, WindowState& windowState, files::SettingsStore& settings,
                  GameController& controller, BoardView& view, Toolbar& toolbar, const TForms& forms,
@@ -46,8 +76,11 @@ void Session::StartUp() {
     auto& levels = state_.levels;
     const std::string& directory = windowState_.programDirectory;
 
+    // The settings as the last close left them.
+    stored_ = files::ReadGameSettings(settings_);
+
     // The language, the splash, and the language dialog on a first run.
-    state_.language = LanguageFromInt(settings_.ReadInteger(Section, "tongue", -1));
+    state_.language = stored_.tongue;
     if (forms_.Splash) {
         forms_.Splash->ShowModal();
     }
@@ -71,16 +104,15 @@ void Session::StartUp() {
     view_.Box()->update();
 
     // The level, the saved game, the level set and the scroll bar.
-    levels.SetCurrentLevel(settings_.ReadInteger(Section, "level", 1));
+    levels.SetCurrentLevel(stored_.level);
     levels.ReplaceLevels({});
     levels.Flags().fill(0);
-    state_.savedGamePath = settings_.ReadString(Section, "save", "");
+    state_.savedGamePath = stored_.save;
     if (files::FileExists(state_.savedGamePath) &&
         !files::ReadSavedGame(state_.savedGamePath, levels.Flags())) {
-        platform::ShowError(Q(files::GameLoadErrorText(state_.language, state_.savedGamePath)),
-                            window_);
+        platform::ShowError(Q(GameLoadErrorText(state_.language, state_.savedGamePath)), window_);
     }
-    if (const auto message = files::LoadLevels(state_, LevelFiles())) {
+    if (const auto message = LoadLevels(state_, LevelFiles())) {
         platform::ShowError(Q(*message), window_);
     }
     levels.ClampCurrentLevel();
@@ -92,15 +124,13 @@ void Session::StartUp() {
     helpFile_ = directory + "ZKLV.HLP";
     // A stored position where no screen is would leave the player without
     // a window: at least its top-left corner is brought onto a screen.
-    window_->move(platform::KeepOnScreen(
-        {settings_.ReadInteger(Section, "left", 100), settings_.ReadInteger(Section, "top", 50)},
-        window_->frameGeometry().size()));
-    state_.gameMode = GameModeFromInt(settings_.ReadInteger(Section, "mode", ToInt(ChallengeMode)));
+    window_->move(
+        platform::KeepOnScreen({stored_.left, stored_.top}, window_->frameGeometry().size()));
+    state_.gameMode = stored_.mode;
 
-    // The marks on open connection ends, kept in a section of their own.
-    storedMarks_ = settings_.ReadInteger(files::ExtrasSection, "feedback", 0) != 0;
-    windowState_.connectionMarks = storedMarks_;
-    view_.SetConnectionMarks(storedMarks_);
+    // The marks on open connection ends.
+    windowState_.connectionMarks = stored_.feedback;
+    view_.SetConnectionMarks(stored_.feedback);
 
     // The first level, the texts, the palette and the animation.
     levels.InitAllSolved();
@@ -113,10 +143,9 @@ void Session::StartUp() {
     timer_.start();
     if (forms_.editform) {
         const QPoint fallback = EditFormPosition();
-        forms_.editform->move(
-            platform::KeepOnScreen({settings_.ReadInteger(Section, "eleft", fallback.x()),
-                                    settings_.ReadInteger(Section, "etop", fallback.y())},
-                                   forms_.editform->frameGeometry().size()));
+        forms_.editform->move(platform::KeepOnScreen(
+            {stored_.eleft.value_or(fallback.x()), stored_.etop.value_or(fallback.y())},
+            forms_.editform->frameGeometry().size()));
     }
 }
 
@@ -146,7 +175,7 @@ void Session::LoadGame() {
     if (files::FileExists(name)) {
         state_.levels.Flags().fill(0);
         if (!files::ReadSavedGame(name, state_.levels.Flags())) {
-            platform::ShowError(Q(files::GameLoadErrorText(state_.language, name)), window_);
+            platform::ShowError(Q(GameLoadErrorText(state_.language, name)), window_);
         }
     }
     state_.savedGamePath = name;
@@ -163,27 +192,28 @@ void Session::SaveGame() {
         dlg->FileListBox->SetFileName(Q(state_.savedGamePath));
     }
     // The dialog comes back until the name is new or may be overwritten.
-    std::string path;
+    std::filesystem::path path;
     for (;;) {
         if (dlg->ShowModal() != platform::mrOk) {
             return;
         }
-        path = files::JoinPath(dlg->FileListBox->Directory().toStdString(),
-                               dlg->FileEdit->text().toStdString());
-        path = files::WithSavedGameExtension(path);
-        if (!files::FileExists(path)) {
+        // The dialog takes no name with a "/" in it.
+        path = files::WithSavedGameExtension(
+            std::filesystem::path(dlg->FileListBox->Directory().toStdString()) /
+            dlg->FileEdit->text().toStdString());
+        if (!files::FileExists(path.string())) {
             break;
         }
         const QString question =
-            Q(files::GameExistsQuestionText(state_.language, files::FileNameOf(path)));
+            Q(GameExistsQuestionText(state_.language, path.filename().string()));
         if (platform::ShowMessage(platform::MessageIcon::Warning, platform::MessageButtons::YesNo,
                                   question, window_) != platform::mrNo) {
             break;
         }
     }
-    state_.savedGamePath = path;
+    state_.savedGamePath = path.string();
     if (!files::WriteSavedGame(path, state_.levels.Flags())) {
-        platform::ShowError(Q(files::GameSaveErrorText(state_.language, files::FileNameOf(path))),
+        platform::ShowError(Q(GameSaveErrorText(state_.language, path.filename().string())),
                             window_);
     }
     controller_.UpdateCaption();
@@ -192,7 +222,7 @@ void Session::SaveGame() {
 void Session::Save() {
     if (state_.boardState != EditingState) {
         SaveGame();
-    } else if (const auto message = files::SaveLevels(state_, LevelFiles())) {
+    } else if (const auto message = SaveLevels(state_, LevelFiles())) {
         platform::ShowError(Q(*message), window_);
     }
 }
@@ -233,7 +263,7 @@ void Session::Close() {
         platform::ShowMessage(platform::MessageIcon::Question, platform::MessageButtons::YesNo,
                               Q(LevelsChangedQuestionText(state_.language)),
                               window_) == platform::mrYes) {
-        if (const auto message = files::SaveLevels(state_, LevelFiles())) {
+        if (const auto message = SaveLevels(state_, LevelFiles())) {
             platform::ShowError(Q(*message), window_);
         }
     }
@@ -254,8 +284,7 @@ bool Session::LevelsToOffer() const {
         return false;
     }
     // The file the next start reads: the player's copy once there is one.
-    const std::string file = files::LocateLevelFile(LevelFiles()).path;
-    return files::ReadLevelFile(file).levels != levels;
+    return files::ReadLevelFile(files::LocateLevelFile(LevelFiles()).path).levels != levels;
 }
 
 files::LevelFilePlaces Session::LevelFiles() const {
@@ -264,30 +293,24 @@ files::LevelFilePlaces Session::LevelFiles() const {
 
 void Session::WriteSettings() {
     const QPoint palette = forms_.editform ? forms_.editform->pos() : EditFormPosition();
+    files::GameSettings now = stored_;
+    now.mode = state_.gameMode;
+    now.sound = toolbar_.SoundOn();
+    now.left = window_->x();
+    now.top = window_->y();
+    now.level = state_.levels.CurrentLevel();
+    now.tongue = state_.language;
+    now.save = state_.savedGamePath;
+    now.eleft = palette.x();
+    now.etop = palette.y();
+    now.feedback = windowState_.connectionMarks;
     try {
-        // A fresh account may have no settings directory yet.
-        std::error_code ignored;
-        std::filesystem::create_directories(
-            std::filesystem::path(settings_.FileName()).parent_path(), ignored);
-        settings_.WriteInteger(Section, "mode", ToInt(state_.gameMode));
-        settings_.WriteBool(Section, "sound", toolbar_.SoundOn());
-        settings_.WriteInteger(Section, "left", window_->x());
-        settings_.WriteInteger(Section, "top", window_->y());
-        settings_.WriteInteger(Section, "level", state_.levels.CurrentLevel());
-        settings_.WriteInteger(Section, "tongue", ToInt(state_.language));
-        settings_.WriteString(Section, "save", state_.savedGamePath);
-        settings_.WriteInteger(Section, "eleft", palette.x());
-        settings_.WriteInteger(Section, "etop", palette.y());
-        // Written only when changed, so a game that never used them leaves
-        // the file as the game's own keys make it.
-        if (windowState_.connectionMarks != storedMarks_) {
-            settings_.WriteBool(files::ExtrasSection, "feedback", windowState_.connectionMarks);
-            storedMarks_ = windowState_.connectionMarks;
-        }
+        files::WriteGameSettings(settings_, now, stored_);
+        stored_ = now;
     } catch (const files::SettingsWriteError& error) {
         // Shown, and the close completes: a settings directory that cannot
         // be written must not keep the player in the game.
-        platform::ShowError(Q(error.what()), window_);
+        platform::ShowError(Q(SettingsWriteErrorText(error.Path().string())), window_);
     }
 }
 

@@ -1,18 +1,21 @@
 // A session of play from start-up to close: the settings, the image sheets,
 // the saved game and the level set read at start-up; the saved-game and
-// level-file flows of the Load and Save buttons; the help; and the closing
-// sequence with its questions and the settings written at close.
+// level-file flows of the Load and Save buttons with their messages; the
+// help and the about box; and the closing sequence with its questions and
+// the settings written at close.
 #pragma once
 
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Forms.h"
 #include "WindowState.h"
+#include "files/GameSettings.h"
 #include "files/LevelFile.h"
 #include "files/Settings.h"
 #include "model/GameState.h"
@@ -26,6 +29,17 @@ namespace zk {
 class BoardView;
 class GameController;
 class Toolbar;
+
+// The level file read into the game state at start-up. When no complete
+// record could be read the set holds one empty level, level 1 is current,
+// and the message to show is returned.
+std::optional<std::string> LoadLevels(GameState& state, const files::LevelFilePlaces& places);
+
+// The editor's Save and the close's Yes: stores the Board first when
+// editing, writes every level, clears Edited in every case. The player's
+// directory is created (mode 0700) when it is missing. Returns the message to
+// show when the write failed.
+std::optional<std::string> SaveLevels(GameState& state, const files::LevelFilePlaces& places);
 
 class Session {
 public:
@@ -83,7 +97,7 @@ private:
     std::function<void(int)> exit_;
     std::string helpFile_;
     std::vector<LevelRecord> levelsAtStart_; // the level set as start-up read it
-    bool storedMarks_ = false;               // the marks' choice as the settings hold it
+    files::GameSettings stored_;             // the settings as the file holds them
 };
 
 } // namespace zk

@@ -1,6 +1,6 @@
 #include "Texts.h"
 
-#include "files/SavedGame.h"
+#include <filesystem>
 
 namespace zk {
 
@@ -12,7 +12,7 @@ std::string CaptionText(GameMode gameMode, Language language, const std::string&
     std::string caption = "Zanfor Kelva V2.0";
     if (gameMode != EditorMode && !savedGamePath.empty()) {
         caption += Tr(language, " - Spiel ", " - Game ");
-        caption += files::FileNameOf(savedGamePath);
+        caption += std::filesystem::path(savedGamePath).filename().string();
     }
     switch (gameMode) {
     case PracticeMode:
@@ -79,6 +79,38 @@ std::string LevelsChangedQuestionText(Language language) {
 std::string SheetsFailedText(Language language) {
     return Tr(language, "Zuwenig Speicher! Programm wird beendet.",
               "Not enough memory! Program aborted.");
+}
+
+std::string LevelReadErrorText(Language language, int number, const std::string& file) {
+    return std::string(Tr(language, "Dateifehler ", "Fileerror ")) + std::to_string(number) +
+           Tr(language, " bei Datei ", " with file ") + file + ".";
+}
+
+std::string LevelWriteErrorText(Language language, int failedRecord, const std::string& shownName) {
+    return Tr(language, "Datei ", "Cannot create ") + shownName +
+           Tr(language, " kann nicht angelegt werden.", ".") + " (" + std::to_string(failedRecord) +
+           ")";
+}
+
+std::string GameLoadErrorText(Language language, const std::string& path) {
+    return std::string(
+               Tr(language, "Fehler beim Laden des Spiels ", "Error occured while loading file ")) +
+           path + "!";
+}
+
+std::string GameExistsQuestionText(Language language, const std::string& name) {
+    return std::string(Tr(language, "Spiel ", "Game ")) + name +
+           Tr(language, " existiert bereits. Überschreiben?", " already existing. Overwrite?");
+}
+
+std::string GameSaveErrorText(Language language, const std::string& name) {
+    return std::string(Tr(language, "Kann Spiel ", "Cannot save game ")) + name +
+           Tr(language, " nicht speichern. Datenträger voll oder nicht beschreibbar.",
+              ". Drive full or not writable.");
+}
+
+std::string SettingsWriteErrorText(const std::string& path) {
+    return "Kann nicht nach " + path + " schreiben";
 }
 
 } // namespace zk

@@ -1,6 +1,7 @@
-// The texts of the main window in both languages: the level label, the
-// window caption, the level indicator's hint and the main window's questions.
-// The toolbar's hints stand in the toolbar's table.
+// The texts of the main window and the session in both languages: the level
+// label, the window caption, the level indicator's hint, the questions and
+// the messages of the file flows. The toolbar's hints stand in the action
+// table, the message dialogs' texts in their table.
 #pragma once
 
 #include <optional>
@@ -35,5 +36,19 @@ std::string PlayHintText(Language language, int level, const PlayCount& count);
 
 std::string LevelsChangedQuestionText(Language language);
 std::string SheetsFailedText(Language language);
+
+// The level file: "Fileerror 2 with file /games/zk/ZKLV.DAT." with the
+// error number; "Cannot create ZKLV.DAT. (3)" with the record that failed.
+std::string LevelReadErrorText(Language language, int number, const std::string& file);
+std::string LevelWriteErrorText(Language language, int failedRecord,
+                                const std::string& shownName = "ZKLV.DAT");
+
+// Saved games: the read error names the whole path, the other two the name.
+std::string GameLoadErrorText(Language language, const std::string& path);
+std::string GameExistsQuestionText(Language language, const std::string& name);
+std::string GameSaveErrorText(Language language, const std::string& name);
+
+// The settings file could not be written; the same in both languages.
+std::string SettingsWriteErrorText(const std::string& path);
 
 } // namespace zk

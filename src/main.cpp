@@ -4,18 +4,19 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "DisplayScale.h"
 #include "Main.h"
-#include "files/SavedGame.h"
 #include "files/Settings.h"
 #include "platform/Directories.h"
 
 int main(int argc, char* argv[]) {
     // Before the application object: it takes its scale factor when it is made.
     const std::string settings =
-        zk::files::JoinPath(zk::platform::SettingsDirectory(), zk::files::SettingsFileName);
+        (std::filesystem::path(zk::platform::SettingsDirectory()) / zk::files::SettingsFileName)
+            .string();
     std::function<void()> restore;
     if (const auto scale =
             zk::ChosenDisplayScale(argc, argv, settings, [](const std::string& message) {

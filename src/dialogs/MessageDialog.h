@@ -1,7 +1,8 @@
 // The seven message dialogs: a 261 x 103 form captioned "Zanfor Kelva" with
 // the icon in a frame, a centred message and one or two buttons at y = 68.
-// Each is a row of one table, named by the form's designer name; a new
-// question is a row there and its name here.
+// Each is a row of one table, named by the form's designer name, and made
+// at program start in the table's order; a new question is a row there and
+// its name here.
 #pragma once
 
 #include <QRect>
@@ -15,14 +16,15 @@
 
 namespace zk {
 
+// In the order the designer's forms are made.
 enum class Message : int {
+    TakeDlg,
     ChangeModeDlg,
-    SolvedDlg,
     AllSolvedDlg,
+    EndGameDlg,
     GiveUpDlg,
     RestartDlg,
-    EndGameDlg,
-    TakeDlg,
+    SolvedDlg,
 };
 inline constexpr std::size_t MessageCount = 7;
 

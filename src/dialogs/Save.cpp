@@ -134,7 +134,7 @@ void TSaveDlg::FormActivate() {
     const QString saved = QString::fromStdString(savedGamePath_);
     const QFileInfo savedFile(saved);
     if (!saved.isEmpty() && savedFile.exists() && !savedFile.isDir()) {
-        FileEdit->setText(QString::fromStdString(files::FileNameOf(savedGamePath_)));
+        FileEdit->setText(savedFile.fileName());
     } else {
         FileEdit->setText(QStringLiteral("noname.zkv"));
     }

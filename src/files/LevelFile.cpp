@@ -32,9 +32,9 @@ std::vector<std::uint8_t> LevelFileBytes(const std::vector<LevelRecord>& levels)
     return bytes;
 }
 
-LevelFileContents ReadLevelFile(const std::string& path) {
+LevelFileContents ReadLevelFile(const std::filesystem::path& path) {
     LevelFileContents out;
-    const ReadOutcome read = ReadFilePrefix(path, LevelRecordSize * MaxLevels);
+    const ReadOutcome read = ReadFilePrefix(path.string(), LevelRecordSize * MaxLevels);
     out.levels = ParseLevelRecords(read.bytes);
     if (out.levels.empty()) {
         // The operating system's error number; a file that opened but is
@@ -44,8 +44,9 @@ LevelFileContents ReadLevelFile(const std::string& path) {
     return out;
 }
 
-std::optional<int> WriteLevelFile(const std::string& path, const std::vector<LevelRecord>& levels) {
-    const WriteOutcome written = WriteFileAtomically(path, LevelFileBytes(levels));
+std::optional<int> WriteLevelFile(const std::filesystem::path& path,
+                                  const std::vector<LevelRecord>& levels) {
+    const WriteOutcome written = WriteFileAtomically(path.string(), LevelFileBytes(levels));
     if (written.ok) {
         return std::nullopt;
     }
@@ -56,8 +57,8 @@ std::optional<int> WriteLevelFile(const std::string& path, const std::vector<Lev
     return std::clamp(record, 1, std::max(1, static_cast<int>(levels.size())));
 }
 
-LevelFileLocation LocateLevelFile(const std::string& programDirectory) {
-    const std::string usual = programDirectory + LevelFileName;
+LevelFileLocation LocateLevelFile(const std::filesystem::path& programDirectory) {
+    const std::filesystem::path usual = programDirectory / LevelFileName;
     struct stat st {};
     if (::lstat(usual.c_str(), &st) == 0) {
         return {usual, "ZKLV.DAT", programDirectory};
@@ -80,10 +81,10 @@ LevelFileLocation LocateLevelFile(const std::string& programDirectory) {
     if (found.empty()) {
         return {usual, "ZKLV.DAT", programDirectory};
     }
-    return {programDirectory + found, found, programDirectory};
+    return {programDirectory / found, found, programDirectory};
 }
 
-std::string PlayerLevelDirectory(const char* xdgDataHome, const char* home) {
+std::filesystem::path PlayerLevelDirectory(const char* xdgDataHome, const char* home) {
     // Relative paths are not to be trusted: they would depend on where the
     // program was started.
     std::string base;
@@ -101,23 +102,24 @@ std::string PlayerLevelDirectory(const char* xdgDataHome, const char* home) {
     return base + "zanfor-kelva/";
 }
 
-bool DirectoryWritable(const std::string& directory) {
+bool DirectoryWritable(const std::filesystem::path& directory) {
     return ::access(directory.c_str(), W_OK | X_OK) == 0;
 }
 
-LevelFilePlaces LevelFilePlacesFor(const std::string& programDirectory) {
+LevelFilePlaces LevelFilePlacesFor(const std::filesystem::path& programDirectory) {
     if (DirectoryWritable(programDirectory)) {
         return {programDirectory};
     }
     // A level file the player may write where it lies is written there in
     // place, as it always was.
-    const std::string here = LocateLevelFile(programDirectory).path;
+    const std::filesystem::path here = LocateLevelFile(programDirectory).path;
     struct stat st {};
     if (::stat(here.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
         ::access(here.c_str(), W_OK) == 0) {
         return {programDirectory};
     }
-    std::string player = PlayerLevelDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    std::filesystem::path player =
+        PlayerLevelDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     if (player.empty()) {
         return {programDirectory}; // nowhere else to keep it: a save reports its failure
     }
@@ -126,27 +128,28 @@ LevelFilePlaces LevelFilePlacesFor(const std::string& programDirectory) {
 
 namespace {
 
-LevelFileLocation PlayersCopy(const std::string& playerDirectory) {
+LevelFileLocation PlayersCopy(const std::filesystem::path& playerDirectory) {
     LevelFileLocation file = LocateLevelFile(playerDirectory);
     // Messages name the file itself, so that the player finds it.
-    file.shownName = file.path.substr(playerDirectory.size());
+    file.shownName = file.path.filename().string();
     file.playersOwn = true;
     return file;
 }
 
-// Creates the directory and every missing parent with mode 0700, as data
-// directories of a player are made.
-void CreatePrivateDirectories(const std::string& directory) {
-    for (std::size_t slash = directory.find('/', 1); slash != std::string::npos;
-         slash = directory.find('/', slash + 1)) {
-        const std::string part = directory.substr(0, slash);
+} // namespace
+
+void CreatePrivateDirectories(const std::filesystem::path& directory) {
+    std::filesystem::path part;
+    for (const std::filesystem::path& component : directory) {
+        part /= component;
+        if (component.empty() || part == part.root_path()) {
+            continue;
+        }
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
             return; // the write that follows reports the failure
         }
     }
 }
-
-} // namespace
 
 LevelFileLocation LocateLevelFile(const LevelFilePlaces& places) {
     if (!places.playerDirectory.empty()) {
@@ -164,50 +167,6 @@ LevelFileLocation LevelFileToWrite(const LevelFilePlaces& places) {
         return PlayersCopy(places.playerDirectory);
     }
     return LocateLevelFile(places.programDirectory);
-}
-
-std::string LevelReadErrorText(Language language, int number, const std::string& programDirectory,
-                               const std::string& shownName) {
-    return std::string(Tr(language, "Dateifehler ", "Fileerror ")) + std::to_string(number) +
-           Tr(language, " bei Datei ", " with file ") + programDirectory + shownName + ".";
-}
-
-std::string LevelWriteErrorText(Language language, int failedRecord, const std::string& shownName) {
-    return Tr(language, "Datei ", "Cannot create ") + shownName +
-           Tr(language, " kann nicht angelegt werden.", ".") + " (" + std::to_string(failedRecord) +
-           ")";
-}
-
-std::optional<std::string> LoadLevels(GameState& state, const LevelFilePlaces& places) {
-    const LevelFileLocation file = LocateLevelFile(places);
-    LevelFileContents contents = ReadLevelFile(file.path);
-    if (contents.levels.empty()) {
-        state.levels.ReplaceLevels({LevelRecord{}});
-        state.levels.SetCurrentLevel(1);
-        return LevelReadErrorText(state.language, contents.error, file.shownDirectory,
-                                  file.shownName);
-    }
-    state.levels.ReplaceLevels(std::move(contents.levels));
-    return std::nullopt;
-}
-
-std::optional<std::string> SaveLevels(GameState& state, const LevelFilePlaces& places) {
-    if (state.boardState == EditingState) {
-        state.levels.StoreBoard(state.board.cells);
-    }
-    const LevelFileLocation file = LevelFileToWrite(places);
-    if (file.playersOwn) {
-        CreatePrivateDirectories(places.playerDirectory);
-    }
-    const auto failed = WriteLevelFile(file.path, state.levels.Levels());
-    state.edited = false;
-    if (failed) {
-        // The player's copy is named with its directory: the name alone
-        // would send the player to the program's file.
-        return LevelWriteErrorText(state.language, *failed,
-                                   file.playersOwn ? file.path : file.shownName);
-    }
-    return std::nullopt;
 }
 
 } // namespace zk::files

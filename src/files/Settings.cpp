@@ -80,8 +80,8 @@ std::optional<KeyValue> SplitKeyValue(std::string_view line) {
 
 enum class LoadResult { Ok, Missing, Unusable };
 
-LoadResult Load(const std::string& path, IniText& ini) {
-    const ReadOutcome read = ReadFilePrefix(path, MaxSettingsFileSize + 1);
+LoadResult Load(const std::filesystem::path& file, IniText& ini) {
+    const ReadOutcome read = ReadFilePrefix(file.string(), MaxSettingsFileSize + 1);
     if (!read.opened) {
         return read.error == ENOENT || read.error == ENOTDIR ? LoadResult::Missing
                                                              : LoadResult::Unusable;
@@ -178,8 +178,8 @@ std::optional<std::int64_t> ParseHex(std::string_view digits) {
 
 } // namespace
 
-SettingsWriteError::SettingsWriteError(const std::string& path)
-    : std::runtime_error("Kann nicht nach " + path + " schreiben") {}
+SettingsWriteError::SettingsWriteError(const std::filesystem::path& path)
+    : std::runtime_error("cannot write " + path.string()), path_(path) {}
 
 std::string EscapedForMessage(std::string_view value) {
     static constexpr char Hex[] = "0123456789ABCDEF";
@@ -201,9 +201,13 @@ std::string EscapedForMessage(std::string_view value) {
 }
 
 int ParseProfileInteger(std::string_view text, int fallback) {
+    return ParseProfileInteger(text).value_or(fallback);
+}
+
+std::optional<int> ParseProfileInteger(std::string_view text) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         const auto value = ParseHex(text.substr(2));
-        return value ? static_cast<int>(*value) : fallback;
+        return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
     }
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
@@ -217,35 +221,40 @@ int ParseProfileInteger(std::string_view text, int fallback) {
     if (!text.empty() && text.front() == '$') {
         const auto value = ParseHex(text.substr(1));
         if (!value) {
-            return fallback;
+            return std::nullopt;
         }
         magnitude = *value;
     } else {
         text = WithoutLeadingZeros(text);
         if (text.empty() || text.size() > 10) {
-            return fallback;
+            return std::nullopt;
         }
         for (char c : text) {
             if (!IsDecimal(c)) {
-                return fallback;
+                return std::nullopt;
             }
             magnitude = magnitude * 10 + (c - '0');
         }
     }
     const std::int64_t value = negative ? -magnitude : magnitude;
     if (value < INT32_MIN || value > INT32_MAX) {
-        return fallback;
+        return std::nullopt;
     }
     return static_cast<int>(value);
 }
 
 int SettingsStore::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
+    return ReadInteger(section, key).value_or(fallback);
+}
+
+std::optional<int> SettingsStore::ReadInteger(std::string_view section,
+                                              std::string_view key) const {
     IniText ini;
     if (Load(fileName_, ini) != LoadResult::Ok) {
-        return fallback;
+        return std::nullopt;
     }
     const auto value = Lookup(ini, section, key);
-    return value ? ParseProfileInteger(*value, fallback) : fallback;
+    return value ? ParseProfileInteger(*value) : std::nullopt;
 }
 
 std::string SettingsStore::ReadString(std::string_view section, std::string_view key,
@@ -317,7 +326,7 @@ void SettingsStore::WriteString(std::string_view section, std::string_view key,
         text += eol;
     }
     const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-    if (!WriteFileAtomically(fileName_, {data, text.size()}).ok) {
+    if (!WriteFileAtomically(fileName_.string(), {data, text.size()}).ok) {
         throw SettingsWriteError(fileName_);
     }
 }

@@ -2,6 +2,8 @@
 // keeps no copy of the contents; every write is in the file when it returns.
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,10 +18,14 @@ inline constexpr std::size_t MaxSettingsValue = 1023;
 // Larger files are not ours to rewrite: reads give defaults, writes refuse.
 inline constexpr std::size_t MaxSettingsFileSize = 4 * 1024 * 1024;
 
-// A refused write: "Kann nicht nach <path> schreiben".
+// A refused write of the settings file at Path().
 class SettingsWriteError : public std::runtime_error {
 public:
-    explicit SettingsWriteError(const std::string& path);
+    explicit SettingsWriteError(const std::filesystem::path& path);
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
 };
 
 // The integer rule of the profile values: "0x"/"0X" with more than two
@@ -28,6 +34,8 @@ public:
 // toward any length. Anything else, an empty value and values beyond 32 bits
 // give the default.
 int ParseProfileInteger(std::string_view text, int fallback);
+// The same, with none for what gives the default.
+std::optional<int> ParseProfileInteger(std::string_view text);
 
 // A value as a message tells it: whole, with every control character
 // (NUL included) and the backslash written as an escape ("\x00", "\\"),
@@ -37,15 +45,17 @@ std::string EscapedForMessage(std::string_view value);
 class SettingsStore {
 public:
     SettingsStore() = default;
-    explicit SettingsStore(std::string fileName) : fileName_(std::move(fileName)) {}
+    explicit SettingsStore(std::filesystem::path fileName) : fileName_(std::move(fileName)) {}
 
-    void Open(std::string fileName) { fileName_ = std::move(fileName); }
-    const std::string& FileName() const { return fileName_; }
+    void Open(std::filesystem::path fileName) { fileName_ = std::move(fileName); }
+    const std::filesystem::path& FileName() const { return fileName_; }
 
     // Reads look in the first section of the name only and take the first
     // line with the key, as the platform's profile reader does. A UTF-8
     // byte-order mark at the start of the file is skipped, and kept by writes.
     int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
+    // None where the other gives the default.
+    std::optional<int> ReadInteger(std::string_view section, std::string_view key) const;
     // At most 1023 characters; a missing key gives the default.
     std::string ReadString(std::string_view section, std::string_view key,
                            const std::string& fallback) const;
@@ -56,7 +66,7 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
 private:
-    std::string fileName_;
+    std::filesystem::path fileName_;
 };
 
 } // namespace zk::files

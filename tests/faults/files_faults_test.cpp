@@ -9,7 +9,9 @@
 #include <functional>
 
 #include "FaultSupport.h"
+#include "Session.h"
 #include "TempDir.h"
+#include "Texts.h"
 #include "files/LevelFile.h"
 #include "files/SavedGame.h"
 #include "files/Settings.h"
@@ -46,10 +48,10 @@ struct StateWithDirectory : GameState {
     std::string programDirectory;
 };
 std::optional<std::string> LoadLevels(StateWithDirectory& s) {
-    return files::LoadLevels(s, s.programDirectory);
+    return zk::LoadLevels(s, files::LevelFilePlaces(s.programDirectory));
 }
 std::optional<std::string> SaveLevels(StateWithDirectory& s) {
-    return files::SaveLevels(s, s.programDirectory);
+    return zk::SaveLevels(s, files::LevelFilePlaces(s.programDirectory));
 }
 
 StateWithDirectory StateIn(const std::string& programDirectory, Language language = English) {
@@ -63,7 +65,7 @@ std::string SettingsMessage(const std::function<void()>& write) {
     try {
         write();
     } catch (const SettingsWriteError& e) {
-        return e.what();
+        return SettingsWriteErrorText(e.Path().string());
     }
     return "<written>";
 }

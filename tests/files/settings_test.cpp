@@ -2,8 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "TempDir.h"
 #include "files/AtomicFile.h"
+#include "files/GameSettings.h"
 #include "files/Settings.h"
 
 using namespace zk::files;
@@ -121,7 +124,7 @@ TEST(Settings, RefusedWritesRaiseTheErrorAndKeepTheFile) {
         store.WriteInteger(S, "mode", 1);
         FAIL() << "write-protected file was written";
     } catch (const SettingsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Kann nicht nach " + path + " schreiben");
+        EXPECT_EQ(e.Path(), path);
     }
     EXPECT_EQ(TempDir::ReadText(path), "[Zanfor Kelva]\nlevel=4\n");
 
@@ -189,4 +192,45 @@ TEST(Settings, TheFirstOfTwoKeysWinsAndOnlyTheFirstSectionOfTheNameIsRead) {
     store.WriteInteger(S, "level", 5);
     EXPECT_EQ(store.ReadInteger(S, "level", 1), 5);
     EXPECT_NE(TempDir::ReadText(path).find("level=5\nlevel=7\n"), std::string::npos);
+}
+
+TEST(GameSettings, ReadWithTheirDefaultsAndWrittenInTheGamesOrder) {
+    TempDir dir;
+    const auto path = dir.File("new/dir/" + std::string(SettingsFileName));
+    SettingsStore store(path);
+    const GameSettings fresh = ReadGameSettings(store);
+    EXPECT_EQ(fresh.tongue, zk::LanguageNotChosen);
+    EXPECT_EQ(fresh.mode, zk::ChallengeMode);
+    EXPECT_EQ(std::tie(fresh.level, fresh.left, fresh.top), std::tuple(1, 100, 50));
+    EXPECT_FALSE(fresh.eleft || fresh.etop || fresh.feedback);
+
+    GameSettings s = fresh;
+    s.tongue = zk::German;
+    s.level = 12;
+    s.save = "/g/week1.zkv";
+    s.left = -3;
+    s.mode = zk::EditorMode;
+    s.eleft = 626;
+    s.etop = 0x10;
+    s.sound = true;
+    WriteGameSettings(store, s, fresh);
+    EXPECT_EQ(TempDir::ReadText(path),
+              "[Zanfor Kelva]\nmode=2\nsound=1\nleft=-3\ntop=50\nlevel=12\n"
+              "tongue=1\nsave=/g/week1.zkv\neleft=626\netop=16\n");
+    // The extras only once changed; "sound" is never read back.
+    s.feedback = true;
+    WriteGameSettings(store, s, fresh);
+    const GameSettings back = ReadGameSettings(store);
+    EXPECT_TRUE(back.feedback);
+    EXPECT_FALSE(back.sound);
+    EXPECT_EQ(std::tie(back.tongue, back.level, back.save, back.left, back.mode, back.eleft),
+              std::tie(s.tongue, s.level, s.save, s.left, s.mode, s.eleft));
+
+    TempDir::WriteText(path, "[Zanfor Kelva]\nmode=7\nlevel=abc\netop=x\n[Zanfor Kelva Extras]\n"
+                             "scale=1.5\n");
+    const GameSettings odd = ReadGameSettings(store);
+    EXPECT_EQ(odd.mode, zk::ChallengeMode);
+    EXPECT_EQ(odd.level, 1);
+    EXPECT_FALSE(odd.etop);
+    EXPECT_EQ(odd.scale, "1.5");
 }

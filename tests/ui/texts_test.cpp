@@ -52,3 +52,16 @@ TEST(Texts, FifteenHintsWithTheirOddSpellings) {
     EXPECT_STREQ(HintFor(find("InfoBtn"), Language{-1}), "Who did these ZANFOR GAME?");
     EXPECT_EQ(LevelsChangedQuestionText(English), " Levels changed. Save?");
 }
+
+TEST(Texts, SavedGameMessages) {
+    EXPECT_EQ(GameLoadErrorText(English, "/g/a.zkv"), "Error occured while loading file /g/a.zkv!");
+    EXPECT_EQ(GameLoadErrorText(German, "/g/a.zkv"), "Fehler beim Laden des Spiels /g/a.zkv!");
+    EXPECT_EQ(GameExistsQuestionText(English, "a.zkv"), "Game a.zkv already existing. Overwrite?");
+    EXPECT_EQ(GameExistsQuestionText(German, "a.zkv"),
+              "Spiel a.zkv existiert bereits. Überschreiben?");
+    EXPECT_EQ(GameSaveErrorText(English, "a.zkv"),
+              "Cannot save game a.zkv. Drive full or not writable.");
+    EXPECT_EQ(GameSaveErrorText(German, "a.zkv"),
+              "Kann Spiel a.zkv nicht speichern. Datenträger voll oder nicht beschreibbar.");
+    EXPECT_EQ(GameSaveErrorText(Language{-1}, "a.zkv"), GameSaveErrorText(English, "a.zkv"));
+}
