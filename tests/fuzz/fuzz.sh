@@ -8,7 +8,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
-targets=(level_file_fuzz board_fuzz saved_game_fuzz settings_fuzz solver_fuzz
+targets=(level_file_fuzz board_fuzz saved_game_fuzz settings_fuzz solver_fuzz deducer_fuzz
     bitmap_fuzz picture_fuzz help_fuzz)
 
 die() {
@@ -18,7 +18,8 @@ die() {
 
 # Input sizes: a level file a little beyond 500 records, one level record and
 # a seed, a saved game a little beyond 500 bytes, a settings file, one level
-# record, a small bitmap, a small picture, a help file of a few pages.
+# record (the solver's and the deducer's), a small bitmap, a small picture, a
+# help file of a few pages.
 max_len() {
     case "$1" in
     level_file_fuzz) echo 32000 ;;
@@ -26,6 +27,7 @@ max_len() {
     saved_game_fuzz) echo 600 ;;
     settings_fuzz) echo 4096 ;;
     solver_fuzz) echo 63 ;;
+    deducer_fuzz) echo 63 ;;
     bitmap_fuzz) echo 8192 ;;
     picture_fuzz) echo 8192 ;;
     help_fuzz) echo 16384 ;;

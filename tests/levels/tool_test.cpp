@@ -9,6 +9,7 @@
 #include "files/AtomicFile.h"
 #include "files/LevelFile.h"
 #include "model/Board.h"
+#include "model/Deducer.h"
 
 namespace {
 
@@ -175,12 +176,12 @@ TEST(LevelsTool, GenWritesTheSameBytesForTheSameSeed) {
     EXPECT_EQ(Tool({"check", dir.File("a.dat")}).status, ExitOk);
     const ToolRun stats = Tool({"stats", dir.File("a.dat")});
     EXPECT_EQ(stats.status, ExitOk);
-    EXPECT_TRUE(Contains(stats.out, "Mean grade")) << stats.out;
+    EXPECT_TRUE(Contains(stats.out, "Effort")) << stats.out;
     EXPECT_TRUE(Contains(stats.out, "1-4 ")) << stats.out;
 }
 
-// The curve in blocks of ten: the levels of each block, how many deduction
-// alone solves, and the guesses the others need.
+// The curve in blocks of ten: the levels of each block, how many the rules
+// alone solve, and the profile of their hardest rules.
 TEST(LevelsTool, StatsShowTheCurveInBlocksOfTen) {
     TempDir dir;
     const std::string path = dir.File("zklv.dat");
@@ -196,11 +197,17 @@ TEST(LevelsTool, StatsShowTheCurveInBlocksOfTen) {
     TempDir::Write(path, Bytes(levels));
     const ToolRun r = Tool({"stats", path});
     EXPECT_EQ(r.status, ExitOk) << r.err;
-    EXPECT_TRUE(Contains(r.out, "Deduced  Guesses")) << r.out;
+    EXPECT_TRUE(Contains(r.out, "Solved  Rules")) << r.out;
     EXPECT_TRUE(Contains(r.out, "1-10 ")) << r.out;
     EXPECT_TRUE(Contains(r.out, "11-13 ")) << r.out;
-    EXPECT_TRUE(Contains(r.out, "10/10")) << r.out; // deduction alone, every one
-    EXPECT_TRUE(Contains(r.out, " 0/3 ")) << r.out; // the open pair needs guesses
+    EXPECT_TRUE(Contains(r.out, "10/10  +......")) << r.out; // the edges alone, every one
+    EXPECT_TRUE(Contains(r.out, " 0/3   .......")) << r.out; // the open pair has many solutions
+    const ToolRun check = Tool({"check", path});
+    EXPECT_TRUE(Contains(check.out, "Grade  Rule")) << check.out;
+    EXPECT_TRUE(Contains(check.out, "      1     1")) << check.out; // grade 1, rule 1
+    EXPECT_TRUE(Contains(check.out, "      7     -")) << check.out; // not by the rules
+    EXPECT_TRUE(Contains(check.out, "10 solved by the deducer's rules, hardest rule 1..1"))
+        << check.out;
 }
 
 TEST(LevelsTool, BadArgumentsGetClearErrors) {
@@ -286,6 +293,13 @@ TEST(LevelsTool, EveryCommandHasHelp) {
     const ToolRun main = Tool({"--help"});
     EXPECT_EQ(main.status, ExitOk);
     EXPECT_TRUE(Contains(main.out, "zk-levels check")) << main.out;
+    for (int n = 1; n <= zk::RuleCount; ++n) { // every rule named in a line of its own
+        const zk::Rule rule = zk::RuleFromNumber(n);
+        EXPECT_TRUE(
+            Contains(main.out, "  " + std::to_string(n) + " " + std::string(zk::RuleName(rule))))
+            << main.out;
+        EXPECT_TRUE(Contains(main.out, std::string(zk::RuleSummary(rule)) + "\n")) << main.out;
+    }
     const ToolRun check = Tool({"check", "--help"});
     EXPECT_TRUE(Contains(check.out, "undecided")) << check.out;
     EXPECT_TRUE(Contains(check.out, "2 no level unplayable but some undecided")) << check.out;

@@ -10,10 +10,11 @@
 #include <ostream>
 #include <sstream>
 
-#include "Generator.h"
 #include "files/AtomicFile.h"
 #include "files/LevelFile.h"
 #include "files/LevelText.h"
+#include "model/Deducer.h"
+#include "model/Generator.h"
 #include "model/LevelSet.h"
 #include "model/Solver.h"
 
@@ -24,8 +25,8 @@ namespace {
 constexpr char MainHelp[] = R"(zk-levels: generates, checks and grades Zanfor Kelva level files.
 
 Usage:
-  zk-levels check [--cap N] [--budget N] FILE
-  zk-levels stats [--budget N] FILE
+  zk-levels check [--cap N] [--budget N] [--what-if N] FILE
+  zk-levels stats [--budget N] [--what-if N] FILE
   zk-levels gen --seed S [--count N] -o FILE
   zk-levels show FILE [LEVEL]
   zk-levels import LINE... -o FILE
@@ -39,10 +40,13 @@ Commands:
   show    draws levels as text: the tile numbers of each cell and the level line
   import  writes level lines (as the editor's Ctrl+C copies them) into a level file
 
+The rules of the deducer, which rates a level by the hardest rule a player
+needs, easiest first:
+@RULES@
 "zk-levels COMMAND --help" describes one command.
 )";
 
-constexpr char CheckHelp[] = R"(Usage: zk-levels check [--cap N] [--budget N] FILE
+constexpr char CheckHelp[] = R"(Usage: zk-levels check [--cap N] [--budget N] [--what-if N] FILE
 
 Checks every level of a level file (63 bytes a level, at most 500 levels) and
 prints one line per level:
@@ -59,6 +63,8 @@ prints one line per level:
   Guesses   the choices a plain search tried before the solution, and its
             being the only one, were certain
   Grade     difficulty 1..10, from the tiles and the guesses
+  Rule      the hardest of the deducer's rules the level needs (1 to 7, see
+            "zk-levels help"); "-" when the rules alone do not solve it
   Nodes     search nodes used
 A level is unplayable when it has no tile 1..89 to hold or is proven not
 solvable; a level whose search ran out of its budget is undecided, neither
@@ -68,22 +74,28 @@ reported.
 Options:
   --cap N     stop counting solutions at N (default 100)
   --budget N  give up a level after N search nodes (default 1000000)
+  --what-if N let the deducer take at most N "what if" steps a level (by
+              default as many as it needs)
 
 Exit status: 0 every level playable; 1 some level proven unplayable, or no
 level in the file; 2 no level unplayable but some undecided; 3 bad arguments
 or the file cannot be read.
 )";
 
-constexpr char StatsHelp[] = R"(Usage: zk-levels stats [--budget N] FILE
+constexpr char StatsHelp[] = R"(Usage: zk-levels stats [--budget N] [--what-if N] FILE
 
 Shows the difficulty curve of a level file as a table, one row per block of
 ten levels: the movable cells, the tiles to place, the kinds of connection
 used, the fixed tiles with connections (anchors), how many levels have a
-single solution, how many deductions alone solve, the guesses the others
-need, and the grades, with a bar of the mean grade.
+single solution, how many the deducer's rules alone solve, how many levels
+have each rule as their hardest (the rule profile, rules 1 to 7), the
+hardest rules, the "what if" steps, the narrow steps (where only one
+deduction was open) and the mean effort of the solve, with a bar.
 
 Options:
-  --budget N  give up rating a level after N search nodes (default 100000)
+  --budget N  give up counting a level's solutions after N search nodes
+              (default 100000)
+  --what-if N let the deducer take at most N "what if" steps a level
 
 Exit status: 0 the table was shown; 1 no level in the file; 3 bad arguments
 or the file cannot be read.
@@ -93,14 +105,16 @@ constexpr char GenHelp[] = R"(Usage: zk-levels gen --seed S [--count N] -o FILE
 
 Generates a level set and writes it to FILE (replacing it whole). The first
 twelve levels each teach one idea with a few tiles; from the thirteenth on
-every level has a single solution, levels that deduction alone solves come
-before those that need guesses, the boards and the guessing grow together,
-and every few levels an easier one gives a rest. Each level is stored solved
-and proven solvable. The same seed and count always give the same bytes.
+the deducer's rules alone solve every level, so its solution is single. Each
+rule comes in with two or three levels that need it and nothing harder, then
+mixes with the rules before it; easier levels follow hard stretches; the
+last ten are the only ones that need "what if" three times, and the last
+takes the most effort. Every level is stored solved. The same seed and
+count always give the same bytes with one version of the generator.
 
 Options:
   --seed S    the seed, a whole number 0..18446744073709551615
-  --count N   the number of levels, 1..500 (default 150)
+  --count N   the number of levels, 1..500 (default 200)
   -o FILE     the file to write
 
 Exit status: 0 written; 3 bad arguments or the file cannot be written.
@@ -265,6 +279,23 @@ bool DescribeFileShape(const std::string& path, const LoadedFile& file, std::ost
     return true;
 }
 
+bool WhatIfOption(const Options& o, DeduceOptions& rules, std::string& error) {
+    std::uint64_t limit = 0;
+    if (!o.values.count("--what-if")) {
+        return true;
+    }
+    if (!NumberOption(o, "--what-if", 0, 1'000'000, limit, error)) {
+        return false;
+    }
+    rules.whatIfLimit = static_cast<int>(limit);
+    return true;
+}
+
+// The hardest rule's number, "-" when the rules alone do not solve it.
+std::string RuleText(const RuleRating& r) {
+    return r.solved ? std::to_string(RuleNumber(r.hardest)) : std::string("-");
+}
+
 // Proven unplayable: nothing to hold, or no arrangement solves it.
 bool IsUnplayable(const SolverResult& r) {
     return r.holdableTiles == 0 || r.status == Solvability::Unsolvable;
@@ -283,7 +314,7 @@ std::string SolutionsText(const SolverResult& r) {
 
 int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string error;
-    const auto o = ParseOptions(args, {"--cap", "--budget"}, error);
+    const auto o = ParseOptions(args, {"--cap", "--budget", "--what-if"}, error);
     if (!o) {
         return UsageError(err, "check", error);
     }
@@ -298,8 +329,10 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     }
     SolverLimits limits;
     std::uint64_t cap = static_cast<std::uint64_t>(limits.solutionCap);
+    DeduceOptions rules;
     if (!NumberOption(*o, "--cap", 1, 1'000'000, cap, error) ||
-        !NumberOption(*o, "--budget", 1, 1'000'000'000'000ULL, limits.nodeBudget, error)) {
+        !NumberOption(*o, "--budget", 1, 1'000'000'000'000ULL, limits.nodeBudget, error) ||
+        !WhatIfOption(*o, rules, error)) {
         return UsageError(err, "check", error);
     }
     limits.solutionCap = static_cast<int>(cap);
@@ -314,8 +347,8 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         return ExitUnplayable;
     }
 
-    out << "Level  Movable  Holdable  Stored  Solvable   Solutions  Deduced  Guesses  Grade      "
-           "Nodes  Notes\n";
+    out << "Level  Movable  Holdable  Stored  Solvable   Solutions  Deduced  Guesses  Grade  Rule  "
+           "     Nodes  Notes\n";
     int unplayable = 0;
     int undecided = 0;
     int storedSolved = 0;
@@ -325,6 +358,10 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     std::uint64_t nodes = 0;
     int lowGrade = HighestGrade;
     int highGrade = 0;
+    int byRules = 0;
+    std::map<LevelRecord, RuleRating> ratings;
+    Rule lowRule = Rule::WhatIf;
+    Rule highRule = Rule::None;
     for (std::size_t k = 0; k < file->levels.size(); ++k) {
         const LevelRecord& level = file->levels[k];
         const SolverResult r = SolveLevel(level, limits);
@@ -333,6 +370,12 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
                 ? RateLevel(level, std::min<std::uint64_t>(limits.nodeBudget, 100'000))
                 : Difficulty{};
         const bool stored = IsSolved(level);
+        // A level met before is rated once: a file may repeat a level many times.
+        auto [known, added] = ratings.try_emplace(level);
+        if (added) {
+            known->second = RateDeduction(Deduce(level, rules));
+        }
+        const RuleRating& rating = known->second;
         std::vector<std::string> notes;
         if (r.holdableTiles == 0) {
             notes.emplace_back("no tile 1..89 to hold");
@@ -364,8 +407,13 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
             << SolutionsText(r) << "  " << std::left << std::setw(7)
             << (d.rated ? (d.deductionOnly ? "yes" : "no") : "-") << std::right << std::setw(8)
             << (d.rated ? std::to_string(d.guesses) : std::string("-")) << std::setw(7)
-            << (d.rated ? std::to_string(d.grade) : std::string("-")) << std::setw(11) << r.nodes
-            << verdict << noteText << "\n";
+            << (d.rated ? std::to_string(d.grade) : std::string("-")) << std::setw(6)
+            << RuleText(rating) << std::setw(11) << r.nodes << verdict << noteText << "\n";
+        if (rating.solved) {
+            ++byRules;
+            lowRule = std::min(lowRule, rating.hardest);
+            highRule = std::max(highRule, rating.hardest);
+        }
 
         unplayable += IsUnplayable(r) ? 1 : 0;
         undecided += IsUndecided(r) ? 1 : 0;
@@ -386,6 +434,10 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         << " with a single solution, " << deduced << " solved by deduction alone";
     if (highGrade > 0) {
         out << ", grades " << lowGrade << ".." << highGrade;
+    }
+    out << "; " << byRules << " solved by the deducer's rules";
+    if (byRules > 0) {
+        out << ", hardest rule " << RuleNumber(lowRule) << ".." << RuleNumber(highRule);
     }
     if (foreign > 0) {
         out << "; " << foreign << " with bytes 200..255";
@@ -411,9 +463,20 @@ std::string RangeText(std::uint64_t low, std::uint64_t high) {
     return low == high ? std::to_string(low) : std::to_string(low) + "-" + std::to_string(high);
 }
 
+// Per rule, how many levels of a block have it as their hardest: "." for
+// none, a digit, "+" for ten or more.
+std::string ProfileText(const std::array<int, RuleCount + 1>& levels) {
+    std::string text;
+    for (int rule = 1; rule <= RuleCount; ++rule) {
+        const int n = levels[static_cast<std::size_t>(rule)];
+        text.push_back(n == 0 ? '.' : n >= 10 ? '+' : static_cast<char>('0' + n));
+    }
+    return text;
+}
+
 int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string error;
-    const auto o = ParseOptions(args, {"--budget"}, error);
+    const auto o = ParseOptions(args, {"--budget", "--what-if"}, error);
     if (!o) {
         return UsageError(err, "stats", error);
     }
@@ -426,8 +489,12 @@ int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream&
                           o->positional.empty() ? "no level file given"
                                                 : "only one level file at a time");
     }
-    std::uint64_t budget = 100'000;
-    if (!NumberOption(*o, "--budget", 1, 1'000'000'000'000ULL, budget, error)) {
+    SolverLimits limits;
+    limits.nodeBudget = 100'000;
+    limits.solutionCap = 2;
+    DeduceOptions rules;
+    if (!NumberOption(*o, "--budget", 1, 1'000'000'000'000ULL, limits.nodeBudget, error) ||
+        !WhatIfOption(*o, rules, error)) {
         return UsageError(err, "stats", error);
     }
     const std::string& path = o->positional[0];
@@ -441,14 +508,17 @@ int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 
     const int count = static_cast<int>(file->levels.size());
     constexpr int Block = 10;
-    out << "Levels    Cells  Tiles  Kinds  Anchors  Single  Deduced  Guesses  Grade  Mean grade\n";
-    int unrated = 0;
+    out << "Levels    Cells  Tiles  Kinds  Anchors  Single  Solved  Rules    Rule  What if  Narrow "
+           " "
+           "Effort\n"
+           "                                                        1234567\n";
     for (int first = 0; first < count; first += Block) {
         const int last = std::min(count, first + Block);
         int cellsLow = CellCount, cellsHigh = 0, tilesLow = CellCount, tilesHigh = 0;
-        int anchors = 0, single = 0, deduced = 0, rated = 0;
-        int gradeLow = HighestGrade, gradeHigh = 0, gradeSum = 0;
-        std::uint64_t guessesLow = ~std::uint64_t{0}, guessesHigh = 0;
+        int anchors = 0, single = 0, solved = 0, effort = 0;
+        int ruleLow = RuleCount, ruleHigh = 0, whatIfLow = CellCount * CellCount, whatIfHigh = 0;
+        int narrowLow = CellCount * CellCount, narrowHigh = 0;
+        std::array<int, RuleCount + 1> hardest{};
         unsigned codes = 0;
         for (int k = first; k < last; ++k) {
             const LevelRecord& level = file->levels[static_cast<std::size_t>(k)];
@@ -469,27 +539,37 @@ int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream&
             cellsHigh = std::max(cellsHigh, cells);
             tilesLow = std::min(tilesLow, tiles);
             tilesHigh = std::max(tilesHigh, tiles);
-            const Difficulty d = RateLevel(level, budget);
-            if (!d.rated) {
-                ++unrated;
+            const RuleRating rating = RateDeduction(Deduce(level, rules));
+            if (!rating.solved) {
+                const SolverResult r = SolveLevel(level, limits);
+                single += r.countComplete && r.solutions == 1 ? 1 : 0;
                 continue;
             }
-            ++rated;
-            single += d.solutions == 1 ? 1 : 0;
-            deduced += d.deductionOnly ? 1 : 0;
-            guessesLow = std::min(guessesLow, d.guesses);
-            guessesHigh = std::max(guessesHigh, d.guesses);
-            gradeLow = std::min(gradeLow, d.grade);
-            gradeHigh = std::max(gradeHigh, d.grade);
-            gradeSum += d.grade;
+            ++single;
+            ++solved;
+            const int rule = RuleNumber(rating.hardest);
+            ++hardest[static_cast<std::size_t>(rule)];
+            ruleLow = std::min(ruleLow, rule);
+            ruleHigh = std::max(ruleHigh, rule);
+            const int whatIfs = rating.uses[static_cast<std::size_t>(RuleNumber(Rule::WhatIf))];
+            whatIfLow = std::min(whatIfLow, whatIfs);
+            whatIfHigh = std::max(whatIfHigh, whatIfs);
+            narrowLow = std::min(narrowLow, rating.narrowSteps);
+            narrowHigh = std::max(narrowHigh, rating.narrowSteps);
+            effort += rating.effort;
         }
+        const auto range = [&](int low, int high) {
+            return solved > 0 ? RangeText(static_cast<std::uint64_t>(low),
+                                          static_cast<std::uint64_t>(high))
+                              : std::string("-");
+        };
         std::ostringstream levels;
         levels << first + 1 << "-" << last;
-        // Mean grade in tenths, rounded, and a bar of one mark per grade.
-        const int meanTenths = rated > 0 ? (gradeSum * 10 + rated / 2) / rated : 0;
-        std::ostringstream mean;
-        mean << meanTenths / 10 << "." << meanTenths % 10 << " "
-             << std::string(static_cast<std::size_t>((meanTenths + 5) / 10), '#');
+        // The mean effort and a bar of one mark per 25.
+        const int mean = solved > 0 ? (effort + solved / 2) / solved : 0;
+        std::ostringstream meanText;
+        meanText << mean << " "
+                 << std::string(static_cast<std::size_t>(std::min(40, mean / 25)), '#');
         out << std::left << std::setw(8) << levels.str() << std::right << std::setw(7)
             << RangeText(static_cast<std::uint64_t>(cellsLow),
                          static_cast<std::uint64_t>(cellsHigh))
@@ -497,23 +577,18 @@ int Stats(const std::vector<std::string>& args, std::ostream& out, std::ostream&
             << RangeText(static_cast<std::uint64_t>(tilesLow),
                          static_cast<std::uint64_t>(tilesHigh))
             << std::setw(7) << CodesText(codes) << std::setw(9) << anchors << std::setw(5) << single
-            << "/" << std::left << std::setw(2) << last - first << std::right << std::setw(6)
-            << deduced << "/" << std::left << std::setw(2) << last - first << std::right
-            << std::setw(9) << (rated > 0 ? RangeText(guessesLow, guessesHigh) : std::string("-"))
-            << std::setw(7)
-            << (rated > 0 ? RangeText(static_cast<std::uint64_t>(gradeLow),
-                                      static_cast<std::uint64_t>(gradeHigh))
-                          : std::string("-"))
-            << "  " << (rated > 0 ? mean.str() : std::string("-")) << "\n";
+            << "/" << std::left << std::setw(2) << last - first << std::right << std::setw(5)
+            << solved << "/" << std::left << std::setw(2) << last - first << "  "
+            << ProfileText(hardest) << std::right << std::setw(6) << range(ruleLow, ruleHigh)
+            << std::setw(9) << range(whatIfLow, whatIfHigh) << std::setw(8)
+            << range(narrowLow, narrowHigh) << "  " << (solved > 0 ? meanText.str() : "-") << "\n";
     }
     out << "Cells: movable cells; Tiles: non-empty movable tiles; Kinds: connection codes;\n"
            "Anchors: fixed tiles with connections; Single: levels with a single solution;\n"
-           "Deduced: levels deductions alone solve; Guesses: what the others need, the\n"
-           "choices a plain search tries before the solution is certain.\n";
-    if (unrated > 0) {
-        out << unrated << (unrated == 1 ? " level" : " levels")
-            << " could not be rated within the budget or have no solution.\n";
-    }
+           "Solved: levels the deducer's rules alone solve; Rules: per rule 1 to 7, the levels\n"
+           "whose hardest rule it is (\".\" none, \"+\" ten); Rule: the hardest rules; What if:\n"
+           "the \"what if\" steps; Narrow: steps where only one deduction was open; Effort:\n"
+           "the mean cost of the solve, every step by its rule and a narrow one twice.\n";
     return ExitOk;
 }
 
@@ -679,11 +754,25 @@ int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return ExitOk;
 }
 
+// The main help, each rule of the deducer named in one line.
+std::string MainHelpText() {
+    std::string text = MainHelp;
+    std::ostringstream rules;
+    for (int n = 1; n <= RuleCount; ++n) {
+        const Rule rule = RuleFromNumber(n);
+        rules << "  " << n << " " << std::left << std::setw(10) << RuleName(rule) << " "
+              << RuleSummary(rule) << "\n";
+    }
+    rules << "\n";
+    text.replace(text.find("@RULES@\n"), 8, rules.str());
+    return text;
+}
+
 } // namespace
 
 int RunLevelsTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
-        err << MainHelp;
+        err << MainHelpText();
         return ExitUsage;
     }
     const std::string& command = args[0];
@@ -692,7 +781,7 @@ int RunLevelsTool(const std::vector<std::string>& args, std::ostream& out, std::
         if (command == "help" && !rest.empty()) {
             return RunLevelsTool({rest[0], "--help"}, out, err);
         }
-        out << MainHelp;
+        out << MainHelpText();
         return ExitOk;
     }
     if (command == "check") {

@@ -1,0 +1,148 @@
+// The deducer and the level generator, in processor time: the deducer on
+// every shipped level and on partial levels from a corpus of its own; the
+// generator making the whole shipped set; and one level of each difficulty
+// band from many seeds, as a level code will ask for it. The seeds here are
+// the benchmark's own, apart from the tests' and the shipped set's; a second
+// run of band seeds was chosen after the generator was tuned.
+//
+//   zk-bench-deducer [--codes N]   N seeds a band (default 1000)
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Corpus.h"
+#include "files/LevelFile.h"
+#include "model/Deducer.h"
+#include "model/Generator.h"
+
+namespace {
+
+double ProcessorMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+double Timed(const std::function<void()>& work) {
+    const double start = ProcessorMs();
+    work();
+    return ProcessorMs() - start;
+}
+
+struct Spread {
+    double median = 0, p90 = 0, p99 = 0, slowest = 0, total = 0;
+};
+
+Spread SpreadOf(std::vector<double> ms) {
+    Spread s;
+    if (ms.empty()) {
+        return s;
+    }
+    std::sort(ms.begin(), ms.end());
+    const auto at = [&](double q) {
+        return ms[std::min(ms.size() - 1,
+                           static_cast<std::size_t>(q * static_cast<double>(ms.size())))];
+    };
+    s.median = at(0.5);
+    s.p90 = at(0.9);
+    s.p99 = at(0.99);
+    s.slowest = ms.back();
+    for (const double v : ms) {
+        s.total += v;
+    }
+    return s;
+}
+
+void Row(const char* what, std::size_t n, const Spread& s, const std::string& note = "") {
+    std::printf("| %-52s | %5zu | %8.2f | %8.2f | %8.2f | %8.2f | %9.0f | %s\n", what, n, s.median,
+                s.p90, s.p99, s.slowest, s.total, note.c_str());
+}
+
+const char* BandName(zk::Band band) {
+    switch (band) {
+    case zk::Band::Easy:
+        return "easy";
+    case zk::Band::Medium:
+        return "medium";
+    case zk::Band::Hard:
+        return "hard";
+    case zk::Band::Expert:
+        break;
+    }
+    return "expert";
+}
+
+void Bands(const char* corpus, std::uint64_t firstSeed, int seeds) {
+    for (int b = 0; b < zk::BandCount; ++b) {
+        const auto band = static_cast<zk::Band>(b);
+        std::vector<double> ms;
+        int inBand = 0;
+        int cells = 0;
+        for (int i = 0; i < seeds; ++i) {
+            zk::GeneratedLevel level;
+            ms.push_back(Timed([&] {
+                level = zk::GenerateLevel(band, firstSeed + static_cast<std::uint64_t>(i));
+            }));
+            inBand += zk::BandOf(zk::RateByRules(level.record)) == band ? 1 : 0;
+            cells += level.movableCells;
+        }
+        const std::string label = std::string("one level, ") + BandName(band) + " (" + corpus + ")";
+        Row(label.c_str(), ms.size(), SpreadOf(ms),
+            std::to_string(inBand) + " of " + std::to_string(seeds) + " in the band, " +
+                std::to_string(cells / std::max(1, seeds)) + " cells on average");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int seeds = 1000;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--codes") == 0) {
+            seeds = std::max(1, std::atoi(argv[i + 1]));
+        }
+    }
+    std::printf("| What | n | median ms | p90 ms | p99 ms | slowest ms | total ms | notes\n");
+    std::printf("|---|---|---|---|---|---|---|---\n");
+
+    const auto shipped = zk::files::ReadLevelFile(ZK_SHIPPED_LEVELS).levels;
+    std::vector<double> ms;
+    int whatIfs = 0;
+    for (const auto& level : shipped) {
+        zk::RuleRating r;
+        ms.push_back(Timed([&] { r = zk::RateByRules(level); }));
+        whatIfs += r.uses[static_cast<std::size_t>(zk::RuleNumber(zk::Rule::WhatIf))];
+    }
+    Row("deducer, each shipped level", ms.size(), SpreadOf(ms),
+        std::to_string(whatIfs) + " \"what if\" steps in all");
+
+    // Partial levels of the solver's corpus kind from a seed of this
+    // benchmark, the deducer as the editor's check runs it.
+    const auto partial = zk::levels::PartialLevels(818181, 300);
+    ms.clear();
+    int solved = 0;
+    zk::DeduceOptions options;
+    options.whatIfLimit = 8;
+    for (const auto& level : partial) {
+        zk::Deduction d;
+        ms.push_back(Timed([&] { d = zk::Deduce(level.record, options); }));
+        solved += d.outcome == zk::DeductionOutcome::Solved ? 1 : 0;
+    }
+    Row("deducer, partial levels (at most 8 \"what if\")", ms.size(), SpreadOf(ms),
+        std::to_string(solved) + " solved by the rules alone");
+
+    std::vector<zk::GeneratedLevel> set;
+    const double whole =
+        Timed([&] { set = zk::GenerateLevels(zk::ShippedSeed, zk::ShippedCount); });
+    Row("generator, the whole shipped set", 1, SpreadOf({whole}),
+        std::to_string(set.size()) + " levels");
+
+    Bands("benchmark seeds", 7'000'000, seeds);
+    Bands("seeds chosen after the tuning", 9'100'000, std::max(1, seeds / 10));
+    return 0;
+}
