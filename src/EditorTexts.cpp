@@ -23,6 +23,29 @@ std::string KindText(Language language, EdgeCode code) {
     }
 }
 
+// The deducer's rules as the designer reads them.
+std::string RuleText(Language language, Rule rule) {
+    switch (rule) {
+    case Rule::Edge:
+        return Tr(language, "Rand", "edge");
+    case Rule::Single:
+        return Tr(language, "einziger Platz", "single");
+    case Rule::Neighbour:
+        return Tr(language, "Nachbar", "neighbour");
+    case Rule::Count:
+        return Tr(language, "Zählen", "count");
+    case Rule::Parity:
+        return Tr(language, "Parität", "parity");
+    case Rule::Pairs:
+        return Tr(language, "Paare", "pairs");
+    case Rule::WhatIf:
+        return Tr(language, "Was wäre wenn", "what if");
+    case Rule::None:
+        break;
+    }
+    return {};
+}
+
 std::string ReasonText(Language language, const EditorReason& reason) {
     const Cell cell = reason.cell.value_or(Cell{});
     switch (reason.kind) {
@@ -39,6 +62,25 @@ std::string ReasonText(Language language, const EditorReason& reason) {
                CellText(language, cell) +
                Tr(language, " trifft festen Stein ohne Gegenstück",
                   " meets a fixed tile without its twin");
+    case EditorReasonKind::EndUnanswered:
+        return Tr(language, "Unlösbar: kein beweglicher Stein passt zum Ende des Steins in ",
+                  "Unsolvable: no movable tile answers the end of the tile in ") +
+               CellText(language, cell);
+    case EditorReasonKind::CellFitsNoTile:
+        return Tr(language, "Unlösbar: kein beweglicher Stein passt in ",
+                  "Unsolvable: no movable tile fits ") +
+               CellText(language, cell);
+    case EditorReasonKind::TileFitsNoCell:
+        return Tr(language, "Unlösbar: der Stein in ", "Unsolvable: the tile in ") +
+               CellText(language, cell) + Tr(language, " passt in keine Zelle", " fits no cell");
+    case EditorReasonKind::RulesContradict:
+        if (reason.cell) {
+            return Tr(language, "Unlösbar: die Regeln lassen keinen Stein für ",
+                      "Unsolvable: the rules leave no tile for ") +
+                   CellText(language, cell);
+        }
+        return Tr(language, "Unlösbar: die Regeln schließen jede Anordnung aus",
+                  "Unsolvable: the rules rule out every arrangement");
     case EditorReasonKind::EndsUnpaired:
         return Tr(language, "Unlösbar: ", "Unsolvable: ") + KindText(language, reason.code) +
                (reason.side == East ? Tr(language, " haben ungleich viele Enden nach Ost und West",
@@ -78,9 +120,11 @@ std::string CheckVerdictText(Language language, const EditorVerdict& verdict) {
                    " · more solutions not ruled out");
         break;
     }
-    if (verdict.grade > 0) {
-        text += Tr(language, " · Grad ", " · grade ") + std::to_string(verdict.grade) +
-                Tr(language, " von 10", " of 10");
+    if (verdict.hardest != Rule::None) {
+        text += Tr(language, " · schwerste Regel: ", " · hardest rule: ") +
+                RuleText(language, verdict.hardest);
+    } else if (verdict.solutions == 1) {
+        text += Tr(language, " · nicht allein durch Regeln", " · not by the rules alone");
     }
     return text;
 }

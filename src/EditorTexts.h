@@ -15,8 +15,8 @@ namespace zk {
 // While the check runs.
 inline constexpr char CheckPendingText[] = "…";
 
-// "Solvable · single solution · grade 3 of 10" / "Lösbar · eine einzige
-// Lösung · Grad 3 von 10"; for a level that cannot be solved the reason:
+// "Solvable · single solution · hardest rule: count" / "Lösbar · eine
+// einzige Lösung · schwerste Regel: Zählen"; for a level that cannot be solved the reason:
 // "Unsolvable: an end of the tile in column 9, row 4 leads off the board".
 std::string CheckVerdictText(Language language, const EditorVerdict& verdict);
 

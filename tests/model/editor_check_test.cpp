@@ -49,14 +49,17 @@ TEST(EditorCheck, VerdictsCountToTwoAndACancelLeavesItUndecided) {
     const EditorVerdict single = CheckForEditor(With(Walled(), {{0, 0, 59}, {1, 0, 61}}));
     EXPECT_EQ(single.status, Solvability::Solvable);
     EXPECT_EQ(single.solutions, 1);
-    EXPECT_GE(single.grade, 1);
+    EXPECT_NE(single.hardest, Rule::None);
     const EditorVerdict many = CheckForEditor(With(LevelRecord{}, {{0, 0, 59}, {1, 0, 61}}));
     EXPECT_EQ(many.status, Solvability::Solvable);
     EXPECT_EQ(many.solutions, 2);
-    // Balanced ends that can never meet: no reason, proven unsolvable.
+    // Balanced ends that can never meet: neither tile fits the top cell
+    // (one leads its end into a fixed tile, the other off the board).
     const EditorVerdict apart = CheckForEditor(With(Walled(), {{0, 0, 59}, {0, 2, 61}}));
     EXPECT_EQ(apart.status, Solvability::Unsolvable);
-    EXPECT_FALSE(apart.reason);
+    ASSERT_TRUE(apart.reason);
+    EXPECT_EQ(apart.reason->kind, EditorReasonKind::CellFitsNoTile);
+    EXPECT_EQ(apart.reason->cell, (Cell{0, 0}));
 
     const std::atomic<bool> cancelled{true};
     EXPECT_NE(CheckForEditor(With(LevelRecord{}, {{0, 0, 59}, {1, 0, 61}}), &cancelled).status,

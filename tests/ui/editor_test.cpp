@@ -318,7 +318,7 @@ TEST_F(EditorTest, TheLiveCheckTellsTheFirstReasonAndTheVerdict) {
     };
     EXPECT_EQ(P().View().StatusText(), "");
     ASSERT_TRUE(P().FormKeyDown(Qt::Key_F2));
-    EXPECT_EQ(settled(), "Solvable · single solution · grade 1 of 10");
+    EXPECT_EQ(settled(), "Solvable · single solution · hardest rule: edge");
 
     ClickPalette(112); // a fixed tile whose one end, east, leads off the board
     ClickCell(8, 3);
@@ -326,7 +326,7 @@ TEST_F(EditorTest, TheLiveCheckTellsTheFirstReasonAndTheVerdict) {
     EXPECT_EQ(settled(), "Unsolvable: an end of the tile in column 9, row 4 leads off the board");
 
     ASSERT_TRUE(P().FormKeyDown(Qt::Key_Z, Qt::ControlModifier)); // known: at once
-    EXPECT_EQ(P().View().StatusText(), "Solvable · single solution · grade 1 of 10");
+    EXPECT_EQ(P().View().StatusText(), "Solvable · single solution · hardest rule: edge");
     ASSERT_TRUE(P().FormKeyDown(Qt::Key_F2));
     EXPECT_EQ(P().View().StatusText(), "");
 }
