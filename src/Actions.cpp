@@ -201,6 +201,13 @@ const ActionRow Table[] = {
      {{{Qt::Key_V, Ctrl}}},
      Offered::InEditor,
      [](To to) { to.controller.PasteLevel(); }},
+    // A level outside the set: a new one of a difficulty, the level of the
+    // day, or a typed code.
+    {Action::NewCodeLevel,
+     std::nullopt,
+     {{{Qt::Key_N, Ctrl}}},
+     Offered::OutsideEditor,
+     [](To to) { to.controller.NewCodeLevel(); }},
 };
 
 const ActionRow* Find(int key, Qt::KeyboardModifiers modifiers) {

@@ -52,6 +52,7 @@ enum class Action {
     EndTestPlay,
     CopyLevel,
     PasteLevel,
+    NewCodeLevel,
 };
 
 // A key with the modifiers held. Shift held besides is ignored unless a row

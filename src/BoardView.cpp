@@ -1,15 +1,18 @@
 #include "BoardView.h"
 
+#include <QCursor>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <cmath>
 #include <numbers>
 
-#include "StatusLine.h"
 #include "Texts.h"
 #include "platform/Bitmaps.h"
 #include "platform/Controls.h"
+#include "platform/DrawnArt.h"
 #include "platform/Pictures.h"
 
 namespace zk {
@@ -96,7 +99,9 @@ private:
 } // namespace
 
 BoardView::BoardView(const GameState& state, const WindowState& window)
-    : state_(state), window_(window) {
+    : state_(state), window_(window), motion_(std::make_unique<BoardMotion>([this](const QRect& r) {
+          ShowBoxRect(r.x(), r.y(), r.width(), r.height());
+      })) {
     numbs1_ = platform::Picture("numbs1.png").toImage().convertToFormat(QImage::Format_RGB32);
     levelImage_ = platform::CreateBitmap(57, 20);
 }
@@ -141,8 +146,7 @@ bool BoardView::LoadSheets(const std::string& programDirectory, qreal ratio) {
     scratch_ = atRatio(CellSize, CellSize);
     surface_ = atRatio(ClientWidth, BoxHeight);
     if (ratio != ratio_) {
-        // The digit strip of the larger set, in the program directory.
-        platform::RegisterPictures(ratio, programDirectory);
+        // The digit strip at the ratio.
         numbs1_ = platform::PictureImage(QStringLiteral("numbs1.png"), ratio)
                       .convertToFormat(QImage::Format_RGB32);
         numbs1_.setDevicePixelRatio(ratio);
@@ -190,25 +194,10 @@ void BoardView::DrawBackground() {
         return;
     }
     Blt(surface_, 0, 0, ClientWidth, BoxHeight, b2_, 0, 0, RasterOp::Copy);
-    DrawStatusText(surface_, QString::fromStdString(statusText_));
     ShowBoxRect(0, 0, ClientWidth, BoxHeight);
 }
 
-void BoardView::ShowStatus(const std::string& text) {
-    if (text == statusText_) {
-        return;
-    }
-    statusText_ = text;
-    if (!sheetsLoaded_) {
-        return;
-    }
-    const QRect& s = StatusStrip;
-    Blt(surface_, s.x(), s.y(), s.width(), s.height(), b2_, s.x(), s.y(), RasterOp::Copy);
-    DrawStatusText(surface_, QString::fromStdString(statusText_));
-    ShowBoxRect(s.x(), s.y(), s.width(), s.height());
-}
-
-void BoardView::CopyTile(QImage& target, int x, int y, TileNumber t) {
+void BoardView::CopyTile(QImage& target, int x, int y, TileNumber t) const {
     if (HasPicture(t)) {
         const Point cell = SheetCell(t);
         Blt(target, x, y, CellSize, CellSize, b1_, cell.x * CellSize, cell.y * CellSize,
@@ -238,21 +227,24 @@ void BoardView::DrawAllCells() {
     }
 }
 
+void BoardView::ComposeHeld(QImage& target, TileNumber t) const {
+    CopyTile(target, 0, 0, t);
+    if (state_.boardState == PlayState) {
+        // The mask blackens the sprite's shape, the sprite adds its colours.
+        const Point anchor = SpriteAnchor(t);
+        const int sx = SpriteLeft + SpriteSize * (window_.animationFrame & 7);
+        Blt(target, anchor.x, anchor.y, SpriteSize, SpriteSize, b2_, sx, MaskTop, RasterOp::And);
+        Blt(target, anchor.x, anchor.y, SpriteSize, SpriteSize, b2_, sx, SpriteTop,
+            RasterOp::Paint);
+    }
+}
+
 void BoardView::DrawHeldCell() {
     if (!sheetsLoaded_ || !state_.board.hasHeld) {
         return;
     }
     const Cell held = state_.board.held;
-    const TileNumber t = state_.board.HeldTile();
-    CopyTile(scratch_, 0, 0, t);
-    if (state_.boardState == PlayState) {
-        // The mask blackens the sprite's shape, the sprite adds its colours.
-        const Point anchor = SpriteAnchor(t);
-        const int sx = SpriteLeft + SpriteSize * (window_.animationFrame & 7);
-        Blt(scratch_, anchor.x, anchor.y, SpriteSize, SpriteSize, b2_, sx, MaskTop, RasterOp::And);
-        Blt(scratch_, anchor.x, anchor.y, SpriteSize, SpriteSize, b2_, sx, SpriteTop,
-            RasterOp::Paint);
-    }
+    ComposeHeld(scratch_, state_.board.HeldTile());
     const int x = BoardLeft + CellSize * held.column;
     const int y = BoardTop + CellSize * held.row;
     Blt(surface_, x, y, CellSize, CellSize, scratch_, 0, 0, RasterOp::Copy);
@@ -287,14 +279,16 @@ void BoardView::RenderLevelbox() {
     constexpr int DigitWidth = 11, BlankDigit = 110, SolvedFace = 122, UnsolvedFace = 135;
     const int level = state_.levels.CurrentLevel();
     const int digits[3] = {level / 100 % 10, level / 10 % 10, level % 10};
+    const bool code = !state_.levelCode.empty(); // a level outside the set: no number
     bool leading = true;
     for (int i = 0; i < 3; ++i) {
         leading = leading && digits[i] == 0;
-        const int source = (leading && i < 2) ? BlankDigit : DigitWidth * digits[i];
+        const int source = (code || (leading && i < 2)) ? BlankDigit : DigitWidth * digits[i];
         Blt(levelImage_, 13 * i, 0, DigitWidth, 20, numbs1_, source, 0, RasterOp::Copy);
     }
     // While editing, the face tells whether the Board as drawn is solved.
     const bool solvedFace = state_.boardState == EditingState ? state_.board.IsSolved()
+                            : code                            ? state_.boardState == SolvedState
                                                               : state_.levels.IsLevelSolved(level);
     Blt(levelImage_, 42, 0, 13, 20, numbs1_, solvedFace ? SolvedFace : UnsolvedFace, 0,
         RasterOp::Copy);
@@ -309,23 +303,25 @@ void BoardView::levelboxPaint() {
 }
 
 void BoardView::UpdateLevelHint() {
-    const int level = state_.levels.CurrentLevel();
-    const bool solvedNow = state_.boardState == SolvedState && state_.solvedInMoves;
-    const bool counting =
-        state_.boardState == PlayState && (state_.history.Moves() != 0 || state_.hintsUsed != 0);
-    std::string hint;
-    if (solvedNow || counting) {
-        // The hints used are told in challenge mode, where they could matter.
-        const int hints = state_.gameMode == ChallengeMode ? state_.hintsUsed : 0;
-        hint =
-            PlayHintText(state_.language, level,
-                         {state_.history.Moves(), solvedNow ? state_.solvedInMoves : std::nullopt,
-                          solvedNow ? state_.fewestMoves : std::nullopt, hints});
-    } else {
-        hint = LevelHintText(state_.language, level, state_.levels.IsLevelSolved(level));
+    if (!levelbox_) {
+        return;
     }
-    if (levelbox_) {
-        levelbox_->setToolTip(QString::fromStdString(hint));
+    const QString before = levelbox_->toolTip();
+    const QString hint = QString::fromStdString(LevelIndicatorHint(state_));
+    levelbox_->setToolTip(hint);
+    if (hint != before && QToolTip::isVisible() && QToolTip::text() == before) {
+        if (levelbox_->underMouse()) {
+            QToolTip::showText(QCursor::pos(), hint, levelbox_);
+        } else {
+            QToolTip::hideText();
+        }
+    }
+}
+
+void BoardView::ShowLevelHint() {
+    if (levelbox_ && levelbox_->isVisible()) {
+        QToolTip::showText(levelbox_->mapToGlobal(QPoint(0, levelbox_->height())),
+                           levelbox_->toolTip(), levelbox_);
     }
 }
 
@@ -365,6 +361,14 @@ void BoardView::Pulse(Cell cell) {
     pulseCell_ = cell;
     pulseTicks_ = PulseTicks;
     ShowCell(cell);
+}
+
+void BoardView::StopPulse() {
+    if (pulseCell_) {
+        ShowCell(*pulseCell_);
+    }
+    pulseCell_.reset();
+    pulseTicks_ = 0;
 }
 
 void BoardView::TickOverlays() {
@@ -460,17 +464,50 @@ void DrawCursorFrame(QPainter& painter, QRect cell) {
     }
 }
 
-QRect CellRect(Cell cell) {
-    return {BoardLeft + CellSize * cell.column, BoardTop + CellSize * cell.row, CellSize, CellSize};
-}
-
 } // namespace
 
+QRect BoardView::StatusRect() {
+    // The dark strip below the frame's lower border, as wide as the board.
+    return {BoardLeft, 362, Columns * CellSize, BoxHeight - 362};
+}
+
+void BoardView::SetStatus(const std::string& text) {
+    if (text == status_) {
+        return;
+    }
+    status_ = text;
+    ShowBoxRect(StatusRect().x(), StatusRect().y(), StatusRect().width(), StatusRect().height());
+}
+
+void BoardView::DrawStatusLine(QPainter& painter, const QString& text) {
+    // Pale letters with a dark shadow read on the frame's dark strip. A line
+    // too long for the strip (a hint's reason besides the counts) takes
+    // smaller letters.
+    int size = 10;
+    while (size > 7 && QFontMetrics(platform::FormFont(size, false)).horizontalAdvance(text) >
+                           StatusRect().width() - 4) {
+        --size;
+    }
+    painter.save();
+    painter.setFont(platform::FormFont(size, false));
+    const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
+    painter.setPen(QColor(0, 0, 0));
+    painter.drawText(StatusRect().translated(1, 1), flags, text);
+    painter.setPen(QColor(240, 226, 180));
+    painter.drawText(StatusRect(), flags, text);
+    painter.restore();
+}
+
 void BoardView::PaintOverlays(QPainter& painter, const QRegion& region) const {
-    if (!sheetsLoaded_ || (!cursor_ && !pulseCell_ && !marksOn_)) {
+    const bool moving = motion_->Running();
+    if (!sheetsLoaded_ || (!cursor_ && !pulseCell_ && !marksOn_ && status_.empty() && !moving)) {
         return;
     }
     painter.save();
+    PaintFloorUnderSlide(painter, region);
+    if (!status_.empty() && region.intersects(StatusRect())) {
+        DrawStatusLine(painter, QString::fromStdString(status_));
+    }
     if (pulseCell_ && region.intersects(CellRect(*pulseCell_))) {
         // Two flashes over the second: brightest a quarter and three
         // quarters through.
@@ -483,11 +520,15 @@ void BoardView::PaintOverlays(QPainter& painter, const QRegion& region) const {
         constexpr int Near = 8 - MarkSize / 2, Far = CellSize - 8 - MarkSize / 2,
                       Mid = CellSize / 2 - MarkSize / 2;
         static constexpr QPoint At[4] = {{Far, Mid}, {Mid, Near}, {Near, Mid}, {Mid, Far}};
+        const auto& slide = motion_->CurrentSlide();
         for (int c = 0; c < Columns; ++c) {
             for (int r = 0; r < Rows; ++r) {
                 const SideMask open = marks_[static_cast<std::size_t>(CellIndex(c, r))];
                 const QRect cell = CellRect({c, r});
-                if (open == 0 || !region.intersects(cell)) {
+                // A cell whose tile is on the way shows its marks on arrival.
+                const bool emptied =
+                    slide && (slide->from == Cell{c, r} || slide->to == Cell{c, r});
+                if (open == 0 || emptied || !region.intersects(cell)) {
                     continue;
                 }
                 for (Side side : {East, North, West, South}) {
@@ -497,6 +538,9 @@ void BoardView::PaintOverlays(QPainter& painter, const QRegion& region) const {
                 }
             }
         }
+    }
+    if (moving) {
+        PaintMotion(painter, region);
     }
     if (cursor_ && region.intersects(CellRect(*cursor_))) {
         DrawCursorFrame(painter, CellRect(*cursor_));

@@ -6,9 +6,12 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "BoardMotion.h"
+#include "Layout.h"
 #include "WindowState.h"
 #include "model/GameState.h"
 #include "model/OpenEnds.h"
@@ -16,26 +19,6 @@
 class QPainter;
 
 namespace zk {
-
-// The main window's layout in client pixels, and the board's geometry on the
-// board surface.
-namespace layout {
-inline constexpr int ClientWidth = 520;
-inline constexpr int ToolPanelHeight = 33;
-inline constexpr int BoxHeight = 376;
-inline constexpr int CellSize = 48;
-inline constexpr int BoardLeft = 22;
-inline constexpr int BoardTop = 20;
-inline constexpr int BarLeft = 469;
-inline constexpr int BarTop = 32;
-inline constexpr int BarWidth = 31;
-inline constexpr int BarHeight = 315;
-inline constexpr int EmptyBarLeft = 415;
-inline constexpr int SpriteSize = 20;
-inline constexpr int SpriteLeft = 30;
-inline constexpr int SpriteTop = 30;
-inline constexpr int MaskTop = 50;
-} // namespace layout
 
 class BoardView {
 public:
@@ -51,8 +34,8 @@ public:
     QWidget* Levelbox() const { return levelbox_; }
 
     // Loads "b1.bmp", "b2.bmp" and "b3.bmp" and the digit strip for a
-    // ratio of device pixels per layout pixel: at a ratio above 1 from the
-    // larger sets (see platform::LoadSheet), and the board surface at that
+    // ratio of device pixels per layout pixel: at a ratio other than 1 drawn
+    // at it (see platform::LoadSheet), and the board surface at that
     // resolution. False, keeping what was loaded, when a sheet is missing,
     // unreadable or smaller than its layout.
     bool LoadSheets(const std::string& programDirectory, qreal ratio = 1);
@@ -86,17 +69,50 @@ public:
     std::optional<Cell> Cursor() const { return cursor_; }
     // The cell pulses for about a second, one step per timer tick.
     void Pulse(Cell cell);
+    void StopPulse();
     void TickOverlays();
     // The marks follow every cell drawn while they are on.
     void SetConnectionMarks(bool on);
     const OpenEndMap& Marks() const { return marks_; }
     void PaintOverlays(QPainter& painter, const QRegion& region) const;
-    // The level indicator's hint alone, its picture unchanged.
+    // The level indicator's hint alone, its picture unchanged. A hint
+    // showing on screen follows the new text, or goes when the mouse has
+    // left the indicator.
     void UpdateLevelHint();
-    // The status line in the frame below the cells; empty, the frame shows
-    // as drawn. It stays through every repaint until it changes.
-    void ShowStatus(const std::string& text);
-    const std::string& StatusText() const { return statusText_; }
+    // Shows the level indicator's hint at once, below the indicator.
+    void ShowLevelHint();
+
+    // A line of small text in the board's frame below the 63 cells, drawn
+    // over the surface, never into it: the feedback mode's count, the
+    // editor's check. Empty: the frame shows as designed. Only the line's
+    // strip is put on screen again.
+    void SetStatus(const std::string& text);
+    void ClearStatus() { SetStatus({}); }
+    const std::string& Status() const { return status_; }
+    // Where the line stands on the board surface.
+    static QRect StatusRect();
+    // Draws a status line's text into its place, as the board shows it.
+    static void DrawStatusLine(QPainter& painter, const QString& text);
+
+    // Motion that changes only the time between two designed pictures (see
+    // BoardMotion); off, every picture comes at once as designed.
+    void SetMotion(bool on) { motionOn_ = on; }
+    bool MotionOn() const { return motionOn_; }
+    // After a move drew its two cells: the held tile, now at `to`, slides
+    // there from `from`, the other tile the opposite way.
+    void SlideMove(Cell from, Cell to);
+    // The solved board shines from the held cell; done runs when the shine
+    // ends (at once with motion off).
+    void ShineSolve(std::function<void()> done);
+    // Ends the motion at once; true when a shine's done ran.
+    bool FinishMotion() { return motion_->Finish(); }
+    // Ends it without running a shine's done.
+    void DropMotion() { motion_->Drop(); }
+    const BoardMotion& Motion() const { return *motion_; }
+    // While motion runs, presses meant for `window` call onInput first.
+    void WatchMotionInput(QWidget* window, std::function<bool()> onInput) {
+        motion_->WatchInput(window, std::move(onInput));
+    }
 
     // What the board surface and the level indicator show, at the ratio.
     const QImage& Surface() const { return surface_; }
@@ -106,10 +122,17 @@ public:
 
 private:
     void ShowBoxRect(int x, int y, int w, int h);
+    // The held tile with the marker of the animation frame in the play
+    // state, composed into `target` at (0, 0).
+    void ComposeHeld(QImage& target, TileNumber t) const;
+    void CopyTileTo(QPainter& painter, QRect at, TileNumber t) const;
+    // The slide's tiles and the shine, over the surface.
+    void PaintFloorUnderSlide(QPainter& painter, const QRegion& region) const;
+    void PaintMotion(QPainter& painter, const QRegion& region) const;
     void ShowCell(Cell cell);
     // The marks of the cell and its four neighbours after the cell changed.
     void RefreshMarksAround(int c, int r);
-    void CopyTile(QImage& target, int x, int y, TileNumber t);
+    void CopyTile(QImage& target, int x, int y, TileNumber t) const;
 
     const GameState& state_;
     const WindowState& window_;
@@ -129,7 +152,10 @@ private:
     int pulseTicks_ = 0; // left of the pulse
     bool marksOn_ = false;
     OpenEndMap marks_{};
-    std::string statusText_;
+    std::string status_;
+    bool motionOn_ = true;
+    std::unique_ptr<BoardMotion> motion_;
+    mutable QImage motionScratch_; // the sliding held tile is composed here
 };
 
 } // namespace zk

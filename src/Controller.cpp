@@ -5,11 +5,13 @@
 #include <algorithm>
 
 #include "BoardView.h"
+#include "CodeLevels.h"
 #include "Editor.h"
 #include "EditorTexts.h"
 #include "LiveCheck.h"
 #include "Texts.h"
 #include "Toolbar.h"
+#include "dialogs/CodeDlg.h"
 #include "platform/Modal.h"
 #include "platform/Sound.h"
 
@@ -37,11 +39,17 @@ GameController::GameController(GameState& state, WindowState& windowState, Rando
       liveCheck_(std::make_unique<LiveCheck>(
           [this](const LevelRecord& level, const EditorVerdict& verdict) {
               ShowVerdict(level, verdict);
+          })),
+      maker_(
+          std::make_unique<CodeLevelMaker>([this](const LevelCode& code, const LevelRecord& level) {
+              StartCodeLevel(code, level);
           })) {}
 
 GameController::~GameController() = default;
 
-bool GameController::StartLevel(int n) {
+bool GameController::MayLeaveLevel() {
+    // A solve still shining counts before the level is left.
+    CountPendingSolve();
     // Another level, from a test-play: the editor comes back first, so that
     // its edits are asked about as ever.
     EndTestPlay();
@@ -63,21 +71,72 @@ bool GameController::StartLevel(int n) {
         }
         state_.edited = false;
     }
+    return true;
+}
+
+bool GameController::StartLevel(int n) {
+    if (!MayLeaveLevel()) {
+        return false;
+    }
     state_.levels.SetCurrentLevel(n);
-    state_.board.Prepare(state_.levels.LevelAt(n), state_.gameMode, random_);
     levelInPlay_ = n;
+    codeInPlay_.reset();
+    state_.levelCode.clear();
+    BeginLevel(state_.levels.LevelAt(n));
+    return true;
+}
+
+bool GameController::StartCodeLevel(const LevelCode& code, const LevelRecord& level) {
+    if (state_.gameMode == EditorMode || testPlay_ || !MayLeaveLevel()) {
+        return false;
+    }
+    codeInPlay_ = code;
+    state_.levelCode = FormatLevelCode(code);
+    BeginLevel(level);
+    return true;
+}
+
+void GameController::BeginLevel(const LevelRecord& level) {
+    levelRecord_ = level;
+    state_.board.Prepare(level, state_.gameMode, random_);
     startBoard_ = state_.board;
     state_.history.Clear();
     state_.edits.Clear();
     state_.hintsUsed = 0;
     state_.solvedInMoves.reset();
     state_.fewestMoves.reset();
+    // A test-play of the editor's board records nothing and tells no record.
+    state_.bestMoves =
+        state_.gameMode == EditorMode || testPlay_ ? std::nullopt : RecordedBest(levelRecord_);
     hints_.Forget();
+    ForgetHintSearch();
+    // The frames of the keyboard and the hint wait for an arrow key or H.
+    view_.SetCursor(std::nullopt);
+    view_.StopPulse();
     view_.DrawAllCells();
     state_.moved = false;
+    StartFewestSearch();
     SetBoardState(state_.gameMode == EditorMode ? EditingState : PlayState);
     UpdateCaption();
-    return true;
+}
+
+int GameController::LevelAfterCode(int n) const {
+    return codeInPlay_ ? state_.levels.CurrentLevel() : n;
+}
+
+void GameController::NewCodeLevel() {
+    TCodeDlg* form = forms_.CodeDlg;
+    if (!form || state_.gameMode == EditorMode) {
+        return;
+    }
+    form->SetCodeInPlay(state_.levelCode);
+    if (form->ShowModal() == platform::mrOk && form->Chosen()) {
+        RequestCodeLevel(*form->Chosen());
+    }
+}
+
+void GameController::RequestCodeLevel(const LevelCode& code) {
+    maker_->Request(code);
 }
 
 bool GameController::GoToLevel(int n) {
@@ -89,6 +148,9 @@ bool GameController::GoToLevel(int n) {
 
 void GameController::SetBoardState(BoardState s) {
     state_.boardState = s;
+    if (s == EditingState) {
+        view_.ClearStatus(); // the editor's own line, when it has one
+    }
     toolbar_.ShowFor(s);
     if (testPlay_) {
         // A test-play keeps the progress and the saved game as they are.
@@ -109,23 +171,36 @@ void GameController::UpdateCaption() {
     window_->setWindowTitle(QString::fromStdString(caption));
 }
 
-void GameController::OnSolved() {
+void GameController::OnSolved(bool asking) {
     if (state_.boardState == EditingState) {
         return;
     }
-    PlaySound(platform::Sound::Solved);
-    // The count the level indicator's hint tells from now on.
+    ForgetHintSearch();
+    if (asking) {
+        PlaySound(platform::Sound::Solved);
+    }
+    // The count the level indicator's hint tells from now on; the fewest
+    // count follows when its search ends later.
     state_.solvedInMoves = state_.history.Moves();
-    state_.fewestMoves = hints_.FewestMoves(startBoard_);
+    if (!fewestSearched_) {
+        startSearch_.Wait(std::chrono::milliseconds(40));
+    }
+    state_.fewestMoves = fewestFromStart_;
+    if (!testPlay_) {
+        state_.bestMoves =
+            NotePlay(levelRecord_, state_.levelCode, true, *state_.solvedInMoves, state_.hintsUsed);
+    }
     SetBoardState(SolvedState);
-    if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg)) {
+    RefreshStatus();
+    if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg); asking && solved) {
         solved->ShowModal();
     }
     if (testPlay_) {
         EndTestPlay();
         return;
     }
-    if (state_.gameMode == PracticeMode) {
+    // A level of a code is outside the set: its progress stays.
+    if (state_.gameMode == PracticeMode || codeInPlay_) {
         return;
     }
     const bool allJustSolved = state_.levels.RecordSolve();
@@ -133,13 +208,26 @@ void GameController::OnSolved() {
     UpdateCaption();
     view_.DrawProgressBar();
     if (TMessageDialog* allSolved = forms_.Message(Message::AllSolvedDlg);
-        allJustSolved && allSolved) {
+        asking && allJustSolved && allSolved) {
         allSolved->ShowModal();
     }
 }
 
+bool GameController::SettleMotion() {
+    return view_.FinishMotion();
+}
+
+void GameController::CountPendingSolve() {
+    if (view_.Motion().ShinePending()) {
+        view_.DropMotion();
+        OnSolved(false);
+    }
+    view_.DropMotion();
+}
+
 void GameController::ApplyLanguage() {
     toolbar_.ApplyLanguage(state_.language);
+    RefreshStatus();
     UpdateCaption();
     RefreshCheck();
 }
@@ -190,10 +278,21 @@ void GameController::AfterMove(Cell held, Cell previous) {
     PlaySound(platform::Sound::Move);
     view_.DrawCell(held.column, held.row);
     view_.DrawCell(previous.column, previous.row);
+    if (!state_.moved && !testPlay_) { // the level counts as played from its first move
+        state_.bestMoves = NotePlay(levelRecord_, state_.levelCode, false, 0, 0);
+    }
+    // The final picture is drawn; the tiles slide into it.
+    view_.SlideMove(previous, held);
     state_.moved = true;
+    ForgetHintSearch();
     view_.UpdateLevelHint();
+    RefreshStatus();
     if (state_.board.IsSolved()) {
-        OnSolved();
+        // Nothing of the keyboard or the hint stays on the solved board,
+        // which shines before the solved sequence goes on.
+        view_.SetCursor(std::nullopt);
+        view_.StopPulse();
+        view_.ShineSolve([this] { OnSolved(); });
     }
 }
 
@@ -250,7 +349,7 @@ void GameController::SetLevelScrollMaximum(int maximum) {
 
 void GameController::LevelScrollChange() {
     // Declined, the bar goes back to the level in play.
-    GoToLevel(toolbar_.levelscroll->value());
+    GoToLevel(LevelAfterCode(toolbar_.levelscroll->value()));
 }
 
 void GameController::Restart() {
@@ -261,6 +360,10 @@ void GameController::Restart() {
     }
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
         Declined(forms_.Message(Message::RestartDlg))) {
+        return;
+    }
+    if (codeInPlay_) {
+        BeginLevel(levelRecord_);
         return;
     }
     StartLevel(state_.levels.CurrentLevel());
@@ -307,13 +410,17 @@ void GameController::SwitchMode(GameMode next) {
 }
 
 void GameController::NextUnsolved() {
-    if (const std::optional<int> level = state_.levels.FindNextUnsolved()) {
+    if (codeInPlay_) {
+        GoToLevel(state_.levels.CurrentLevel());
+    } else if (const std::optional<int> level = state_.levels.FindNextUnsolved()) {
         GoToLevel(*level);
     }
 }
 
 void GameController::PreviousUnsolved() {
-    if (const std::optional<int> level = state_.levels.FindPreviousUnsolved()) {
+    if (codeInPlay_) {
+        GoToLevel(state_.levels.CurrentLevel());
+    } else if (const std::optional<int> level = state_.levels.FindPreviousUnsolved()) {
         GoToLevel(*level);
     }
 }
@@ -414,27 +521,10 @@ void GameController::CursorClick(Qt::MouseButton button) {
     }
 }
 
-void GameController::SetNearestSolutionQuery(NearestSolutionQuery query) {
-    hints_.SetQuery(std::move(query));
-}
-
-void GameController::Hint() {
-    if (state_.boardState != PlayState) {
-        return;
-    }
-    const std::optional<Cell> next = hints_.Next(state_.board);
-    if (!next) {
-        return;
-    }
-    ++state_.hintsUsed;
-    view_.SetCursor(*next);
-    view_.Pulse(*next);
-    view_.UpdateLevelHint();
-}
-
 void GameController::ToggleConnectionMarks() {
     windowState_.connectionMarks = !windowState_.connectionMarks;
     view_.SetConnectionMarks(windowState_.connectionMarks);
+    RefreshStatus();
     RefreshCheck();
 }
 
@@ -442,8 +532,8 @@ void GameController::StepLevel(int delta) {
     // Beyond either end nothing starts.
     const QScrollBar& bar = *toolbar_.levelscroll;
     const int level = std::clamp(bar.value() + delta, bar.minimum(), bar.maximum());
-    if (level != bar.value()) {
-        GoToLevel(level);
+    if (codeInPlay_ || level != bar.value()) {
+        GoToLevel(LevelAfterCode(level));
     }
 }
 

@@ -9,9 +9,11 @@
 #include <optional>
 
 #include "Forms.h"
+#include "HintWorker.h"
 #include "WindowState.h"
 #include "model/GameState.h"
 #include "model/Hint.h"
+#include "model/LevelCode.h"
 #include "model/Random.h"
 
 namespace zk::platform {
@@ -23,6 +25,7 @@ namespace zk {
 
 class BoardView;
 class LiveCheck;
+class CodeLevelMaker;
 class Toolbar;
 struct EditorVerdict;
 
@@ -43,9 +46,20 @@ public:
     // level in play (n, or the one kept when the player declined) without
     // running the bar's handler. False when declined.
     bool GoToLevel(int n);
+
+    // Levels outside the set. Ctrl+N: the code form; the level chosen there
+    // is made on a worker thread and started once it is ready.
+    void NewCodeLevel();
+    void RequestCodeLevel(const LevelCode& code);
+    // Starts the level of a code (not in the editor), asking what leaving
+    // the level in play asks; the set, its progress, the level number and
+    // the scroll bar stay. False when declined.
+    bool StartCodeLevel(const LevelCode& code, const LevelRecord& level);
     void SetBoardState(BoardState s);
     void UpdateCaption();
-    void OnSolved();
+    // The solved sequence; without asking, the solve is counted as if its
+    // question had been answered, with no sound and no question.
+    void OnSolved(bool asking = true);
     void ApplyLanguage();
     void PlaySound(platform::Sound sound);
 
@@ -56,6 +70,12 @@ public:
     void BoardClick(Qt::MouseButton button, int x, int y);
     // The animation timer's tick.
     void Tick();
+    // A press of a mouse button or a key while the board moves: the motion
+    // ends at once. True when the press is used up by it: it ended a solve's
+    // shine, and the solved sequence has run.
+    bool SettleMotion();
+    // The window closes: a solve still shining counts, without its question.
+    void CountPendingSolve();
 
     // The toolbar's play buttons and the level scroll bar.
     void Restart();
@@ -86,9 +106,16 @@ public:
     // the cursor's cell.
     void CursorClick(Qt::MouseButton button);
     // The cursor onto the cell to click next towards the nearest solution,
-    // which pulses.
+    // which pulses. The search runs off the window's thread, the mouse
+    // cursor busy while it takes longer than a moment; a board without a
+    // solution, or without a way found, is told by the level indicator's
+    // hint.
     void Hint();
+    // A stand-in for the hint's searches (the tests'); empty: the solver's.
     void SetNearestSolutionQuery(NearestSolutionQuery query);
+    // Whether a search of the hint or of the level start's fewest moves is
+    // still running.
+    bool Searching() const { return hintSearch_.Busy() || startSearch_.Busy(); }
     // The marks on open connection ends, on or off.
     void ToggleConnectionMarks();
     // Practice mode the way the mode button changes modes.
@@ -131,6 +158,25 @@ private:
         int paletteSelection = 0;
         std::optional<Cell> cursor;
     };
+    // The searches: the hint's from the Board, the fewest moves from the
+    // level's start.
+    HintWorker::Search HintSearch() const;
+    HintWorker::Search FewestSearch() const;
+    void StartFewestSearch();
+    void FewestFound(const Board& board, const HintAnswer& answer);
+    void HintAnswered(const Board& board, const HintAnswer& answer);
+    void ShowHint(HintVerdict verdict);
+    // The searches for the Board are of no use any more (a move, a start).
+    void ForgetHintSearch();
+    // The feedback mode's line in the board's frame, from the Board.
+    void RefreshStatus();
+    // The questions of leaving the level in play; false when declined.
+    bool MayLeaveLevel();
+    // The level onto the Board, its start, its counts and its record.
+    void BeginLevel(const LevelRecord& level);
+    // The set's level the player was on, when a level of a code is in play
+    // (every way to another level leads back there first); else n.
+    int LevelAfterCode(int n) const;
 
     GameState& state_;
     WindowState& windowState_;
@@ -142,9 +188,23 @@ private:
     QWidget* window_;
     int levelInPlay_ = 0; // the level the Board was last prepared from
     Board startBoard_;    // the Board as the level started
-    HintGuide hints_;
+    HintGuide hints_;     // asks nothing itself: the workers search
+    NearestSolutionQuery query_;
+    HintWorker hintSearch_;
+    HintWorker startSearch_;
+    // The fewest moves from the level's start, once its search has ended
+    // and found the nearest solution.
+    std::optional<int> fewestFromStart_;
+    // What the level's rules decide, worked out beside the fewest moves.
+    std::shared_ptr<const Deduction> deduction_;
+    // The rule that decides the tile the click on next settles.
+    std::optional<Rule> ReasonFor(const Board& board, Cell next) const;
+    bool fewestSearched_ = false;
     std::optional<EditorKept> testPlay_;
     std::unique_ptr<LiveCheck> liveCheck_;
+    LevelRecord levelRecord_{};             // the level in play as stored (solved)
+    std::optional<LevelCode> codeInPlay_;   // the code of a level outside the set
+    std::unique_ptr<CodeLevelMaker> maker_; // makes the levels of codes
 };
 
 } // namespace zk

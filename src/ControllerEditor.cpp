@@ -32,26 +32,22 @@ void GameController::TestPlay() {
 }
 
 void GameController::StartTestPlay() {
-    state_.board.Prepare(testPlay_->board.cells, state_.gameMode, random_);
-    startBoard_ = state_.board;
-    state_.history.Clear();
-    state_.hintsUsed = 0;
-    state_.solvedInMoves.reset();
-    state_.fewestMoves.reset();
-    hints_.Forget();
-    state_.moved = false;
-    view_.SetCursor(std::nullopt);
-    view_.DrawAllCells();
-    SetBoardState(PlayState);
+    // A level start as any other: the hint's searches run on this board.
+    view_.DropMotion();
+    BeginLevel(testPlay_->board.cells);
 }
 
 void GameController::EndTestPlay() {
     if (!testPlay_) {
         return;
     }
+    view_.DropMotion();
+    view_.StopPulse();
+    ForgetHintSearch();
     EditorKept kept = std::move(*testPlay_);
     testPlay_.reset();
     state_.gameMode = EditorMode;
+    StartFewestSearch(); // cancels the test-play's: the editor searches nothing
     state_.board = kept.board;
     state_.edits = std::move(kept.edits);
     state_.edited = kept.edited;
@@ -99,24 +95,28 @@ void GameController::PasteLevel() {
 }
 
 void GameController::RefreshCheck() {
-    if (state_.boardState != EditingState || !windowState_.connectionMarks) {
+    if (state_.boardState != EditingState) {
+        liveCheck_->Cancel(); // the feedback line is not the check's
+        return;
+    }
+    if (!windowState_.connectionMarks) {
         liveCheck_->Cancel();
-        view_.ShowStatus({});
+        view_.ClearStatus();
         return;
     }
     if (const auto known = liveCheck_->Known(state_.board.cells)) {
         liveCheck_->Cancel();
-        view_.ShowStatus(CheckVerdictText(state_.language, *known));
+        view_.SetStatus(CheckVerdictText(state_.language, *known));
         return;
     }
-    view_.ShowStatus(CheckPendingText);
+    view_.SetStatus(CheckPendingText);
     liveCheck_->Check(state_.board.cells);
 }
 
 void GameController::ShowVerdict(const LevelRecord& level, const EditorVerdict& verdict) {
     if (state_.boardState == EditingState && windowState_.connectionMarks &&
         level == state_.board.cells) {
-        view_.ShowStatus(CheckVerdictText(state_.language, verdict));
+        view_.SetStatus(CheckVerdictText(state_.language, verdict));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/Bitmaps.h"
 #include "platform/Pictures.h"
+#include "platform/Placement.h"
 
 namespace {
 constexpr int PaletteCell = 24;
@@ -20,6 +21,7 @@ Teditform::Teditform(QWidget* mainWindow, const QImage& sheet, const int& select
     setObjectName("editform");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowIcon(zk::platform::WindowIcon());
+    zk::platform::KeepFrameCorner(*this);
     FormCreate();
 }
 
@@ -27,7 +29,8 @@ void Teditform::FormCreate() {
     setWindowTitle("Zanfor Kelva");
     TilesPerRow = 20;
     setFixedSize(TilesPerRow * PaletteCell, (PaletteTiles / TilesPerRow) * PaletteCell);
-    canvas_ = zk::platform::CreateBitmap(width(), height());
+    // The canvas is made when the palette is first painted: a game that never
+    // enters the editor holds none.
 }
 
 QRect Teditform::CellRect(int n) const {
@@ -38,7 +41,7 @@ QRect Teditform::CellRect(int n) const {
 void Teditform::FormPaint() {
     // The canvas follows the sheet's resolution.
     const qreal ratio = sheet_.isNull() ? 1 : sheet_.devicePixelRatio();
-    if (canvas_.devicePixelRatio() != ratio) {
+    if (canvas_.isNull() || canvas_.devicePixelRatio() != ratio) {
         canvas_ = zk::platform::CreateBitmap(zk::platform::DevicePixels(width(), ratio),
                                              zk::platform::DevicePixels(height(), ratio));
         canvas_.setDevicePixelRatio(ratio);
@@ -119,6 +122,13 @@ void Teditform::mousePressEvent(QMouseEvent* event) {
 }
 
 void Teditform::closeEvent(QCloseEvent* event) {
-    // The palette has no close box; it comes and goes with the editing state.
-    event->ignore();
+    // The palette has no close box: it comes and goes with the editing
+    // state. A window manager that gives it one anyway (it may ignore the
+    // hint) closes it only until the editing state begins again; the
+    // program itself never closes it.
+    if (event->spontaneous()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }

@@ -7,6 +7,7 @@
 #include "dialogs/MessageDialog.h"
 
 namespace zk {
+class TCodeDlg;
 class TInfoDialog;
 class TSaveDlg;
 class TSplash;
@@ -22,6 +23,7 @@ struct TForms {
     zk::TSplash* Splash = nullptr;
     zk::TInfoDialog* InfoDialog = nullptr;
     zk::TTongueDlg* TongueDlg = nullptr;
+    zk::TCodeDlg* CodeDlg = nullptr; // a level outside the set (Ctrl+N)
     // The message dialogs, by their rows.
     std::array<zk::TMessageDialog*, zk::MessageCount> messages{};
 

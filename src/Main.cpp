@@ -11,16 +11,17 @@
 #include "Editor.h"
 #include "Session.h"
 #include "Toolbar.h"
+#include "dialogs/CodeDlg.h"
 #include "dialogs/Infodlg.h"
 #include "dialogs/Load.h"
 #include "dialogs/Save.h"
 #include "dialogs/Splasher.h"
 #include "dialogs/Tongdlg.h"
 #include "files/LevelFile.h"
-#include "model/Nearest.h"
 #include "platform/Directories.h"
 #include "platform/Help.h"
 #include "platform/Pictures.h"
+#include "platform/Placement.h"
 #include "platform/Sound.h"
 
 using namespace zk;
@@ -35,6 +36,9 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     platform::InitPictures();
     setFixedSize(layout::ClientWidth, layout::ToolPanelHeight + layout::BoxHeight);
     move(292, 297);
+    // Start-up moves the window to its stored place, maybe before the window
+    // manager has framed it.
+    platform::KeepFrameCorner(*this);
 
     toolbar_ = std::make_unique<Toolbar>(this);
     for (const ActionRow& row : ActionTable()) {
@@ -60,8 +64,9 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     FormCreate();
     controller_ = std::make_unique<GameController>(state_, windowState_, random_, *view_, *toolbar_,
                                                    forms_, *sound_, this);
-    controller_->SetNearestSolutionQuery(options_.nearestSolution ? options_.nearestSolution
-                                                                  : WayToNearestSolution);
+    controller_->SetNearestSolutionQuery(options_.nearestSolution);
+    // A press while the board moves ends the motion before it acts.
+    view_->WatchMotionInput(this, [this] { return controller_->SettleMotion(); });
     const auto exit =
         options_.exit ? options_.exit : [](int code) { QCoreApplication::exit(code); };
     session_ = std::make_unique<Session>(state_, windowState_, settings_, *controller_, *view_,
@@ -95,6 +100,8 @@ void TMainForm::CreateForms() {
         state_.language = chosen;
         controller_->ApplyLanguage();
     });
+    // A form of its own, beside the designer's: levels outside the set.
+    f.CodeDlg = new TCodeDlg(language, this);
 }
 
 void TMainForm::FormCreate() {
@@ -141,6 +148,12 @@ void TMainForm::FormActivate() {
     }
     FirstActivation = false;
     session_->StartUp();
+    if (options_.motion) {
+        view_->SetMotion(*options_.motion);
+    }
+    if (options_.startCode) {
+        controller_->RequestCodeLevel(*options_.startCode);
+    }
 }
 
 void TMainForm::FollowPixelRatio() {
@@ -162,7 +175,9 @@ void TMainForm::boxPaint() {
 }
 
 void TMainForm::boxMouseDown(Qt::MouseButton button, int x, int y) {
-    controller_->BoardClick(button, x, y);
+    if (!controller_->SettleMotion()) {
+        controller_->BoardClick(button, x, y);
+    }
 }
 
 void TMainForm::TimerTimer() {
@@ -197,6 +212,10 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TMainForm::Run(const ActionRow& row) {
+    // A press that lands a running motion does only that.
+    if (controller_->SettleMotion()) {
+        return;
+    }
     // Beyond its play, every action first brings the editor back; Ctrl+T
     // again does no more.
     if (!KeepsTestPlay(row.action) && controller_->TestPlaying()) {
@@ -212,16 +231,21 @@ bool TMainForm::FormCloseQuery() {
     return session_->CloseQuery();
 }
 
-void TMainForm::FormClose() {
-    session_->Close();
+bool TMainForm::FormClose() {
+    return session_->Close();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // A solve still shining counts as if its question had been answered.
+    controller_->CountPendingSolve();
     if (!FormCloseQuery()) {
         event->ignore();
         return;
     }
-    FormClose();
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (forms_.editform) {
         forms_.editform->hide();

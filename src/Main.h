@@ -15,6 +15,7 @@
 #include "files/Settings.h"
 #include "model/GameState.h"
 #include "model/Hint.h"
+#include "model/LevelCode.h"
 #include "model/Random.h"
 
 class QTimer;
@@ -48,6 +49,11 @@ struct TMainFormOptions {
     // The player's own level directory, as if the program directory could
     // not be written; none: decided by the program directory's permissions.
     std::optional<std::string> playerLevelDirectory;
+    // The slide of a move and the shine of a solve, on or off whatever the
+    // player's setting says; none: as the setting says.
+    std::optional<bool> motion;
+    // The level of a code to play once start-up is done (--code).
+    std::optional<zk::LevelCode> startCode;
 };
 
 class TMainForm : public QWidget {
@@ -73,7 +79,7 @@ private:
 
     void FormCreate();
     bool FormCloseQuery();
-    void FormClose();
+    bool FormClose();
     void FormDestroy();
 
     // The board surface and the timer.

@@ -131,6 +131,8 @@ void Session::StartUp() {
     // The marks on open connection ends.
     windowState_.connectionMarks = stored_.feedback;
     view_.SetConnectionMarks(stored_.feedback);
+    // The slide of a move and the shine of a solve.
+    view_.SetMotion(stored_.animations);
 
     // The first level, the texts, the palette and the animation.
     levels.InitAllSolved();
@@ -147,6 +149,16 @@ void Session::StartUp() {
             {stored_.eleft.value_or(fallback.x()), stored_.etop.value_or(fallback.y())},
             forms_.editform->frameGeometry().size()));
     }
+    // What writes interrupted in an earlier run left behind, once the window
+    // is shown: start-up does not wait for it.
+    QTimer::singleShot(0, window_,
+                       [written = FilesWritten()] { files::CleanUpInterruptedWrites(written); });
+}
+
+std::vector<std::string> Session::FilesWritten() const {
+    return {files::LocateLevelFile(LevelFiles()).path.string(),
+            files::LevelFileToWrite(LevelFiles()).path.string(), state_.savedGamePath,
+            settings_.FileName().string()};
 }
 
 QPoint Session::EditFormPosition() const {
@@ -222,9 +234,23 @@ void Session::SaveGame() {
 void Session::Save() {
     if (state_.boardState != EditingState) {
         SaveGame();
-    } else if (const auto message = SaveLevels(state_, LevelFiles())) {
-        platform::ShowError(Q(*message), window_);
+    } else {
+        WriteLevels();
     }
+}
+
+bool Session::WriteLevels() {
+    const bool edited = state_.edited;
+    const auto message = SaveLevels(state_, LevelFiles());
+    if (!message) {
+        return true;
+    }
+    // Not written: the work stays marked as unsaved, so that leaving the
+    // level and the close ask again.
+    state_.edited = edited;
+    state_.levelsChanged = true;
+    platform::ShowError(Q(*message), window_);
+    return false;
 }
 
 void Session::ShowHelp(const char* file, const char* germanTopic, const char* englishTopic) {
@@ -251,7 +277,7 @@ bool Session::CloseQuery() {
     return !endGame || endGame->ShowModal() == platform::mrYes;
 }
 
-void Session::Close() {
+bool Session::Close() {
     help_.Quit();
     // A test-play ends as if never begun.
     controller_.EndTestPlay();
@@ -262,13 +288,13 @@ void Session::Close() {
     if (LevelsToOffer() &&
         platform::ShowMessage(platform::MessageIcon::Question, platform::MessageButtons::YesNo,
                               Q(LevelsChangedQuestionText(state_.language)),
-                              window_) == platform::mrYes) {
-        if (const auto message = SaveLevels(state_, LevelFiles())) {
-            platform::ShowError(Q(*message), window_);
-        }
+                              window_) == platform::mrYes &&
+        !WriteLevels()) {
+        return false;
     }
     SaveGame();
     WriteSettings();
+    return true;
 }
 
 bool Session::LevelsToOffer() const {

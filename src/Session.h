@@ -72,8 +72,10 @@ public:
 
     // The exit question: true when the window may close.
     bool CloseQuery();
-    // The closing sequence once the window closes.
-    void Close();
+    // The closing sequence once the window closes. False when the level set
+    // could not be written: the close stops there, after the message, and the
+    // window stays with everything in memory, so the player can close again.
+    bool Close();
 
 private:
     // Just right of the main window, top edges level.
@@ -82,6 +84,12 @@ private:
     bool LevelsToOffer() const;
     // The program directory, and the player's where the level file is the player's own.
     files::LevelFilePlaces LevelFiles() const;
+    // The files the game writes: the level file (the one read and the one
+    // written), the saved game and the settings.
+    std::vector<std::string> FilesWritten() const;
+    // Writes the level set. A failed write shows its message and keeps the
+    // work marked unsaved: the Board stays edited and the close offers the set.
+    bool WriteLevels();
     void WriteSettings();
 
     GameState& state_;

@@ -31,7 +31,11 @@ std::string CaptionText(GameMode gameMode, Language language, const std::string&
 }
 
 std::string LevelHintText(Language language, int level, bool solved) {
-    return std::string(Tr(language, "Stufe ", "Level ")) + std::to_string(level) + ": " +
+    return LevelHintText(language, std::to_string(level), solved);
+}
+
+std::string LevelHintText(Language language, const std::string& level, bool solved) {
+    return std::string(Tr(language, "Stufe ", "Level ")) + level + ": " +
            (solved ? Tr(language, "gelöst", "solved") : Tr(language, "ungelöst", "unsolved"));
 }
 
@@ -50,7 +54,15 @@ std::string Hints(Language language, int n) {
 } // namespace
 
 std::string PlayHintText(Language language, int level, const PlayCount& count) {
-    std::string text = std::string(Tr(language, "Stufe ", "Level ")) + std::to_string(level) + ": ";
+    return PlayHintText(language, std::to_string(level), count);
+}
+
+std::string BestText(Language language, int moves) {
+    return Tr(language, "dein Bestes: ", "your best: ") + Moves(language, moves);
+}
+
+std::string PlayHintText(Language language, const std::string& level, const PlayCount& count) {
+    std::string text = std::string(Tr(language, "Stufe ", "Level ")) + level + ": ";
     if (count.solvedIn) {
         const int n = *count.solvedIn;
         text += IsGerman(language)
@@ -68,6 +80,83 @@ std::string PlayHintText(Language language, int level, const PlayCount& count) {
     text += Moves(language, count.moves);
     if (count.hints != 0) {
         text += ", " + Hints(language, count.hints);
+    }
+    return text;
+}
+
+std::string LevelIndicatorHint(const GameState& state) {
+    const int level = state.levels.CurrentLevel();
+    const bool solvedNow = state.boardState == SolvedState && state.solvedInMoves;
+    const bool counting =
+        state.boardState == PlayState && (state.history.Moves() != 0 || state.hintsUsed != 0);
+    // A level of a code is named by its code.
+    const std::string name = state.levelCode.empty() ? std::to_string(level) : state.levelCode;
+    std::string hint;
+    if (solvedNow || counting) {
+        // The hints used are told in challenge mode, where they could matter.
+        const int hints = state.gameMode == ChallengeMode ? state.hintsUsed : 0;
+        hint = PlayHintText(state.language, name,
+                            {state.history.Moves(), solvedNow ? state.solvedInMoves : std::nullopt,
+                             solvedNow ? state.fewestMoves : std::nullopt, hints});
+    } else {
+        const bool solved = state.levelCode.empty() ? state.levels.IsLevelSolved(level)
+                                                    : state.bestMoves.has_value();
+        hint = LevelHintText(state.language, name, solved);
+    }
+    if (state.boardState == PlayState && state.hintVerdict) {
+        hint += "; ";
+        hint += *state.hintVerdict == HintVerdict::Unsolvable
+                    ? Tr(state.language, "diese Steine haben keine Lösung",
+                         "these tiles have no solution")
+                    : Tr(state.language, "kein Tipp gefunden", "no hint found");
+    }
+    if (state.boardState == PlayState && state.hintReason) {
+        hint += "; " + HintReasonText(state.language, *state.hintReason);
+    }
+    // The player's record of the level, on a line of its own.
+    if (state.bestMoves && state.boardState != EditingState) {
+        hint += "\n" + BestText(state.language, *state.bestMoves);
+    }
+    return hint;
+}
+
+std::string HintReasonText(Language language, Rule rule) {
+    switch (rule) {
+    case Rule::Edge:
+        return Tr(language, "Andere Steine ließen ein Ende offen",
+                  "Other tiles would leave an end open");
+    case Rule::Single:
+        return Tr(language, "Hier passt nur ein Stein", "Only one tile fits here");
+    case Rule::Neighbour:
+        return Tr(language, "Der Nachbar lässt nur diesen zu",
+                  "The neighbour allows only this one");
+    case Rule::Count:
+        return Tr(language, "Das Zählen der Enden entscheidet", "Counting the ends decides it");
+    case Rule::Parity:
+        return Tr(language, "Die Enden paaren sich über die Linien",
+                  "The ends pair up across the lines");
+    case Rule::Pairs:
+        return Tr(language, "Ein Zellenpaar nimmt die anderen", "A pair of cells takes the others");
+    case Rule::WhatIf:
+        return Tr(language, "Jeder andere führt zum Widerspruch",
+                  "Any other leads to a contradiction");
+    case Rule::None:
+        break;
+    }
+    return {};
+}
+
+std::string FeedbackStatusText(Language language, int moves, std::optional<int> shortest,
+                               int openEnds, std::optional<Rule> reason) {
+    const std::string dot = " \u00b7 ";
+    const std::string fewest = shortest ? std::to_string(*shortest) : "\u2026";
+    const std::string ends =
+        std::to_string(openEnds) + (openEnds == 1 ? Tr(language, " offenes Ende", " open end")
+                                                  : Tr(language, " offene Enden", " open ends"));
+    std::string text = Moves(language, moves) + dot + Tr(language, "kürzester Weg ", "shortest ") +
+                       fewest + dot + ends;
+    if (reason) {
+        text += dot + HintReasonText(language, *reason);
     }
     return text;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/Board.h"
+#include "model/GameState.h"
 #include "model/Language.h"
 
 namespace zk {
@@ -33,6 +34,25 @@ struct PlayCount {
 // gelöst; es geht in 7". The hints used follow: ", 2 hints" in play, "; 2
 // hints" after the solve.
 std::string PlayHintText(Language language, int level, const PlayCount& count);
+// The same for a level named otherwise: a level of a code by its code.
+std::string LevelHintText(Language language, const std::string& level, bool solved);
+std::string PlayHintText(Language language, const std::string& level, const PlayCount& count);
+// The player's record of a level: "your best: 7 moves" / "dein Bestes: 7 Züge".
+std::string BestText(Language language, int moves);
+
+// The level indicator's whole hint for the state of play: the level's flag,
+// or the count of the level in play, and what the last hint found out.
+std::string LevelIndicatorHint(const GameState& state);
+
+// The feedback mode's line in the board's frame: "7 moves · shortest 5 · 4
+// open ends" / "7 Züge · kürzester Weg 5 · 4 offene Enden"; "…" for a
+// shortest count not known (yet).
+std::string FeedbackStatusText(Language language, int moves, std::optional<int> shortest,
+                               int openEnds, std::optional<Rule> reason = std::nullopt);
+
+// Why the tile the hint's click settles belongs there, one line per rule:
+// "Only one tile fits here" / "Hier passt nur ein Stein".
+std::string HintReasonText(Language language, Rule rule);
 
 std::string LevelsChangedQuestionText(Language language);
 std::string SheetsFailedText(Language language);

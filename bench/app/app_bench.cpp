@@ -7,13 +7,17 @@
 //
 //   zk-app-bench --game-dir DIR --levels FILE --floor PATH --xserver-pid PID
 //                [--runs N] [--idle SECONDS] [--settle SECONDS] [--also PATH]
-//                [--baseline-game-dir DIR] [--scale N]
-// --scale 2 runs the game (and the baseline) with --scale 2, its window twice
-// the size, from the program directory's 2x sets (3x would not fit the
-// server's 1280 x 1024 screen).
+//                [--baseline-game-dir DIR] [--scale F] [--first-start]
+// --scale F runs the game (and the baseline) with --scale F (1.5, 2 or 3),
+// its window F times the size (the server's screen must hold it). The game
+// draws its pictures at that scale the first time and keeps them in its
+// cache: each program has a cache of its own, filled by a start before the
+// runs. --first-start adds the game once more with an empty cache at every
+// run, the first start after an install.
 // --also adds a variant of the floor (same window, same probes), measured in
 // the same turns and compared with the floor, to price one ingredient.
 #include <QColor>
+#include <QGuiApplication>
 #include <QImage>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -38,6 +42,9 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+#include "art/Art.h"
+#include "art/Surface.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -99,6 +106,7 @@ struct Program {
     std::vector<std::string> environment; // added to the benchmark's own
     std::vector<Probe> probes;            // all match: the level is drawn
     bool hasSplash = false;
+    fs::path emptyCache; // emptied before every start
 };
 
 struct RunResult {
@@ -137,6 +145,10 @@ public:
     // Starts the program and follows it until its level is drawn.
     RunResult Start(const Program& program, pid_t& pid) {
         Drain();
+        if (!program.emptyCache.empty()) {
+            std::error_code ec;
+            fs::remove_all(program.emptyCache, ec);
+        }
         RunResult result;
         const Clock::time_point t0 = Clock::now();
         pid = fork();
@@ -355,12 +367,13 @@ std::string Argument(int argc, char** argv, const std::string& name, const std::
 }
 
 // The game's program directory, copied, with a settings directory that
-// already holds a language, so start-up goes from the splash to the level.
+// already holds a language, so start-up goes from the splash to the level,
+// and a cache directory of its own.
 struct GameSetup {
     fs::path root;
     Program program;
 
-    GameSetup(const fs::path& gameDir, const fs::path& levels, int scale) {
+    GameSetup(const fs::path& gameDir, const fs::path& levels, double scale) {
         char pattern[] = "/tmp/zk-app-bench-XXXXXX";
         if (!mkdtemp(pattern)) {
             Fail("cannot create a temporary directory");
@@ -373,18 +386,21 @@ struct GameSetup {
         std::vector<std::string> names{"zanfor-kelva", "b1.bmp",        "b2.bmp", "b3.bmp",
                                        "b5.bmp",       "w1.wav",        "w2.wav", "ZKLV.HLP",
                                        "ZMRX.HLP",     "libzk-sound.so"};
-        const std::string suffix = scale == 1 ? "" : "@" + std::to_string(scale) + "x";
-        if (scale != 1) {
-            for (const char* sheet : {"b1", "b2", "b3", "b5"}) {
-                names.push_back(sheet + suffix + ".bmp");
-            }
-            names.push_back("pictures" + suffix + ".rcc");
+        if (fs::exists(gameDir / "libzk-art.so")) {
+            names.push_back("libzk-art.so"); // the drawing for a scaled screen
         }
         for (const auto& name : names) {
             std::error_code ec;
             fs::copy_file(gameDir / name, programDir / name, ec);
             if (ec) {
                 Fail("cannot copy " + (gameDir / name).string() + ": " + ec.message());
+            }
+        }
+        // An older build's pictures for scaled screens, where it has them.
+        for (const auto& entry : fs::directory_iterator(gameDir)) {
+            const std::string name = entry.path().filename().string();
+            if (name.find('@') != std::string::npos || entry.path().extension() == ".rcc") {
+                fs::copy_file(entry.path(), programDir / name, fs::copy_options::skip_existing);
             }
         }
         std::error_code ec;
@@ -402,25 +418,30 @@ struct GameSetup {
 
         program.name = "zanfor-kelva";
         program.executable = (programDir / "zanfor-kelva").string();
-        program.environment = {"XDG_CONFIG_HOME=" + configDir.string()};
+        program.environment = {"XDG_CONFIG_HOME=" + configDir.string(),
+                               "XDG_CACHE_HOME=" + (root / "cache").string()};
         program.hasSplash = true;
+        const auto px = [scale](int layout) { return zk::art::Px(layout, scale); };
         if (scale != 1) {
-            program.arguments = {"--scale", std::to_string(scale)};
-            program.width = WindowWidth * scale;
-            program.height = WindowHeight * scale;
+            char value[32];
+            std::snprintf(value, sizeof value, "%g", scale);
+            program.arguments = {"--scale", value};
+            program.width = px(WindowWidth);
+            program.height = px(WindowHeight);
         }
         // The board's margins show the background sheet b2 at the same
         // place once the level is drawn; before that the box is plain.
-        const std::string sheet = "b2" + suffix + ".bmp";
-        QImage b2(QString::fromStdString((programDir / sheet).string()));
+        const QImage b2 = scale == 1
+                              ? QImage(QString::fromStdString((programDir / "b2.bmp").string()))
+                              : zk::art::SurfaceSheet(scale);
         if (b2.isNull()) {
-            Fail("cannot read " + sheet);
+            Fail("cannot read b2.bmp");
         }
         const QRgb plain = qRgb(239, 239, 239);
         for (const auto& [x, y] : {std::pair{5, 5}, {250, 8}, {5, 300}, {460, 365}, {12, 360}}) {
-            const QRgb c = b2.pixel(x * scale, y * scale) | 0xff000000u;
+            const QRgb c = b2.pixel(px(x), px(y)) | 0xff000000u;
             if (c != plain) {
-                program.probes.push_back({x * scale, (PanelHeight + y) * scale, c});
+                program.probes.push_back({px(x), px(PanelHeight + y), c});
             }
         }
         if (program.probes.size() < 3) {
@@ -436,6 +457,10 @@ struct GameSetup {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Qt draws the probes' sheet here, offscreen; the programs measured get
+    // the display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const fs::path gameDir = Argument(argc, argv, "--game-dir", "");
     const fs::path levels = Argument(argc, argv, "--levels", "");
     const std::string floorPath = Argument(argc, argv, "--floor", "");
@@ -444,8 +469,17 @@ int main(int argc, char** argv) {
     const double idle = std::atof(Argument(argc, argv, "--idle", "20").c_str());
     const double settle = std::atof(Argument(argc, argv, "--settle", "2").c_str());
 
-    const int scale = std::clamp(std::atoi(Argument(argc, argv, "--scale", "1").c_str()), 1, 2);
+    const double scale =
+        std::clamp(std::atof(Argument(argc, argv, "--scale", "1").c_str()), 1.0, 3.0);
     GameSetup game(gameDir, levels, scale);
+    bool firstStart = false;
+    for (int i = 1; i < argc; ++i) {
+        firstStart = firstStart || std::string(argv[i]) == "--first-start";
+    }
+    Program first = game.program;
+    first.name = "first start";
+    first.environment[1] = "XDG_CACHE_HOME=" + (game.root / "first-cache").string();
+    first.emptyCache = game.root / "first-cache";
     // Another build of the game, measured in the same alternation: a change
     // is priced against the game before it, side by side.
     const std::string baselineDir = Argument(argc, argv, "--baseline-game-dir", "-");
@@ -472,17 +506,30 @@ int main(int argc, char** argv) {
     if (baseline) {
         programs.push_back(&baseline->program);
     }
+    if (firstStart) {
+        programs.push_back(&first);
+    }
 
     XWatcher x;
+    // A start of each before the runs: the caches filled, the files read once.
+    for (Program* p : programs) {
+        if (p != &first) {
+            pid_t pid = 0;
+            x.Start(*p, pid);
+            Stop(pid);
+        }
+    }
     std::vector<RunResult> gameRuns;
     std::vector<RunResult> floorRuns;
     std::vector<RunResult> alsoRuns;
     std::vector<RunResult> baselineRuns;
+    std::vector<RunResult> firstRuns;
     for (int i = 0; i < runs; ++i) {
         for (Program* p : programs) {
             const RunResult r = Measure(x, *p, xserver, settle, idle);
             (p == &floor                           ? floorRuns
              : p == &also                          ? alsoRuns
+             : p == &first                         ? firstRuns
              : baseline && p == &baseline->program ? baselineRuns
                                                    : gameRuns)
                 .push_back(r);
@@ -532,6 +579,21 @@ int main(int argc, char** argv) {
         Row("peak RSS (MiB)", Summary(alsoRuns, peak), Summary(floorRuns, peak), 1, std::nullopt);
         Row("idle CPU (% of a core)", Summary(alsoRuns, cpu), Summary(floorRuns, cpu), 3,
             std::nullopt);
+    }
+    if (!firstRuns.empty()) {
+        std::printf("\n| measure | first start, cache empty | cache filled | difference |\n");
+        std::printf("|---|---|---|---|\n");
+        const auto difference = [&](const char* what, auto field) {
+            std::printf(
+                "| %s | %s | %s | %s |\n", what, Cell(Summary(firstRuns, field), 1).c_str(),
+                Cell(Summary(gameRuns, field), 1).c_str(),
+                Fmt(Summary(firstRuns, field).median - Summary(gameRuns, field).median, 1).c_str());
+        };
+        difference("exec → main window mapped (ms)", mapped);
+        difference("exec → first level drawn, splash included (ms)", drawn);
+        difference("splash closed → level drawn (ms)", afterSplash);
+        difference("peak RSS (MiB)", peak);
+        difference("steady RSS (MiB)", steady);
     }
     if (!baselineRuns.empty()) {
         std::printf("\n| measure | zanfor-kelva | baseline | ratio | target |\n");

@@ -5,7 +5,11 @@
 // the benchmark's own, apart from the tests' and the shipped set's; a second
 // run of band seeds was chosen after the generator was tuned.
 //
-//   zk-bench-deducer [--codes N]   N seeds a band (default 1000)
+// Then level codes as the player types them: N codes a band drawn at random
+// (a seed of this benchmark's), each read and its level made, and the levels
+// of the day of a whole year, chosen after the tuning.
+//
+//   zk-bench-deducer [--codes N] [--codes-only]   N seeds a band (default 1000)
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +22,9 @@
 #include "Corpus.h"
 #include "files/LevelFile.h"
 #include "model/Deducer.h"
+#include "model/Dice.h"
 #include "model/Generator.h"
+#include "model/LevelCode.h"
 
 namespace {
 
@@ -98,17 +104,61 @@ void Bands(const char* corpus, std::uint64_t firstSeed, int seeds) {
     }
 }
 
+// A level from each of n codes of every band, as the game makes it: the typed
+// code read, then its level generated; the band checked by an independent
+// rating of the level made.
+void Codes(std::uint64_t diceSeed, int n) {
+    zk::Dice dice(diceSeed);
+    for (int b = 0; b < zk::BandCount; ++b) {
+        const auto band = static_cast<zk::Band>(b);
+        std::vector<double> ms;
+        int inBand = 0;
+        for (int i = 0; i < n; ++i) {
+            const zk::LevelCode drawn{band, static_cast<std::uint32_t>(dice.Below(1 << 30)) %
+                                                zk::CodeSeedCount};
+            const std::string text = zk::FormatLevelCode(drawn);
+            zk::GeneratedLevel level;
+            ms.push_back(
+                Timed([&] { level = zk::GenerateCodeLevel(*zk::ReadLevelCode(text).code); }));
+            inBand += zk::BandOf(zk::RateByRules(level.record)) == band ? 1 : 0;
+        }
+        const std::string label = std::string("code level, ") + BandName(band) + " (random codes)";
+        Row(label.c_str(), ms.size(), SpreadOf(ms),
+            std::to_string(inBand) + " of " + std::to_string(n) + " in the band");
+    }
+    std::vector<double> ms;
+    int inBand = 0;
+    zk::Date day{2027, 1, 1};
+    for (int d = 0; d < 365; ++d, ++day.day) {
+        if (!zk::ParseDate(zk::FormatDate(day))) {
+            day = day.month == 12 ? zk::Date{day.year + 1, 1, 1}
+                                  : zk::Date{day.year, day.month + 1, 1};
+        }
+        zk::GeneratedLevel level;
+        ms.push_back(Timed([&] { level = zk::GenerateCodeLevel(zk::DailyCode(day)); }));
+        inBand += zk::BandOf(zk::RateByRules(level.record)) == zk::Band::Medium ? 1 : 0;
+    }
+    Row("level of the day, every day of 2027", ms.size(), SpreadOf(ms),
+        std::to_string(inBand) + " of 365 in the band (medium)");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     int seeds = 1000;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--codes") == 0) {
+    bool codesOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--codes") == 0 && i + 1 < argc) {
             seeds = std::max(1, std::atoi(argv[i + 1]));
         }
+        codesOnly = codesOnly || std::strcmp(argv[i], "--codes-only") == 0;
     }
     std::printf("| What | n | median ms | p90 ms | p99 ms | slowest ms | total ms | notes\n");
     std::printf("|---|---|---|---|---|---|---|---\n");
+    if (codesOnly) {
+        Codes(5'262'026, seeds);
+        return 0;
+    }
 
     const auto shipped = zk::files::ReadLevelFile(ZK_SHIPPED_LEVELS).levels;
     std::vector<double> ms;
@@ -144,5 +194,6 @@ int main(int argc, char** argv) {
 
     Bands("benchmark seeds", 7'000'000, seeds);
     Bands("seeds chosen after the tuning", 9'100'000, std::max(1, seeds / 10));
+    Codes(5'262'026, seeds);
     return 0;
 }

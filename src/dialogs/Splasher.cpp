@@ -1,6 +1,6 @@
 #include "dialogs/Splasher.h"
 
-#include "platform/Bitmaps.h"
+#include "platform/DrawnArt.h"
 
 #include <QFileInfo>
 #include <QImage>

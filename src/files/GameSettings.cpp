@@ -38,6 +38,7 @@ const Key Keys[] = {
     {SettingsSection, "eleft", &S::eleft},
     {SettingsSection, "etop", &S::etop},
     {ExtrasSection, "feedback", &S::feedback, Use::WrittenChanged},
+    {ExtrasSection, "animations", &S::animations, Use::WrittenChanged},
     {ExtrasSection, "scale", &S::scale, Use::ReadOnly},
 };
 

@@ -30,7 +30,10 @@ struct GameSettings {
 
     // [Zanfor Kelva Extras]
     bool feedback = false; // the marks on open connection ends (F2)
-    std::string scale;     // the player's display scale (see DisplayScale.h); read only
+    // Moves slide and a solve shines; off: every picture at once, as the
+    // game was designed.
+    bool animations = true;
+    std::string scale; // the player's display scale (see DisplayScale.h); read only
 };
 
 // Every key the game reads; a missing key or a value that is not valid gives

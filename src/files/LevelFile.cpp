@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "files/AtomicFile.h"
+#include "files/UserDirectories.h"
 
 namespace zk::files {
 
@@ -119,7 +120,7 @@ LevelFilePlaces LevelFilePlacesFor(const std::filesystem::path& programDirectory
         return {programDirectory};
     }
     std::filesystem::path player =
-        PlayerLevelDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        PlayerLevelDirectory(std::getenv("XDG_DATA_HOME"), HomeDirectory().c_str());
     if (player.empty()) {
         return {programDirectory}; // nowhere else to keep it: a save reports its failure
     }

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "model/Board.h"
+#include "model/Deducer.h"
+#include "model/Hint.h"
 #include "model/History.h"
 #include "model/Language.h"
 #include "model/LevelSet.h"
@@ -41,6 +43,20 @@ struct GameState {
     int hintsUsed = 0;
     std::optional<int> solvedInMoves;
     std::optional<int> fewestMoves;
+    // What the last hint found when it found no way: the Board has no
+    // solution, or the search gave up. Kept until the Board changes.
+    std::optional<HintVerdict> hintVerdict;
+    // The rule by which the level's tiles decide the tile the hint's click
+    // settles, when they do. Kept until the Board changes.
+    std::optional<Rule> hintReason;
+
+    // A level played outside the set, made from a level code: its code; empty
+    // for a level of the set. The set, its progress and its level number stay
+    // as they were while it is played.
+    std::string levelCode;
+    // The fewest moves of the player's solves of the level in play, from the
+    // records; none before the first solve.
+    std::optional<int> bestMoves;
 };
 
 } // namespace zk

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "files/AtomicFile.h"
 
@@ -140,28 +141,78 @@ bool IsCompleteBmp(const QByteArray& bytes) {
     return stride <= b.Size() && height <= (b.Size() - dataAt) / stride;
 }
 
+namespace {
+
+// A 24-bit bitmap without compression, known whole: its rows copied as they
+// are, the bottom row first unless the height is negative.
+QImage Decode24(const QByteArray& bytes) {
+    const Bytes b(bytes);
+    constexpr std::int64_t FileHeader = 14;
+    const bool core = b.U32(FileHeader) == 12;
+    // Both sizes signed as the header gives them (a core header's unsigned).
+    const std::int64_t width = core
+                                   ? std::int64_t{b.U16(FileHeader + 4)}
+                                   : std::int64_t{static_cast<std::int32_t>(b.U32(FileHeader + 4))};
+    const std::int64_t signedHeight =
+        core ? std::int64_t{b.U16(FileHeader + 6)}
+             : std::int64_t{static_cast<std::int32_t>(b.U32(FileHeader + 8))};
+    const std::int64_t height = signedHeight < 0 ? -signedHeight : signedHeight;
+    const std::int64_t dataAt = b.U32(10);
+    const std::int64_t stride = (width * 24 + 31) / 32 * 4;
+    QImage image(static_cast<int>(width), static_cast<int>(height), SheetFormat);
+    if (image.isNull()) {
+        return image;
+    }
+    for (std::int64_t row = 0; row < height; ++row) {
+        const std::int64_t line = signedHeight < 0 ? row : height - 1 - row;
+        std::memcpy(image.scanLine(static_cast<int>(line)),
+                    bytes.constData() + dataAt + row * stride, static_cast<std::size_t>(width * 3));
+    }
+    return image;
+}
+
+bool Is24BitUncompressed(const QByteArray& bytes) {
+    const Bytes b(bytes);
+    constexpr std::int64_t FileHeader = 14;
+    const std::uint32_t info = b.U32(FileHeader);
+    if (info == 12) {
+        return b.U16(FileHeader + 10) == 24;
+    }
+    return b.U16(FileHeader + 14) == 24 && b.U32(FileHeader + 16) == Rgb;
+}
+
+} // namespace
+
 bool DecodeBitmap(const QByteArray& bytes, QImage& target) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
     QImage loaded;
     if (bytes.startsWith("BM")) {
-        // A bitmap is read by the BMP decoder alone, once it is known whole.
+        // A bitmap is read only once it is known whole.
         if (!IsCompleteBmp(bytes)) {
             return false;
         }
-        QImageReader bitmap(&buffer, "BMP");
-        bitmap.setAutoDetectImageFormat(false);
-        loaded = bitmap.read();
+        if (Is24BitUncompressed(bytes)) {
+            loaded = Decode24(bytes);
+        } else {
+            // Other depths by the BMP decoder alone.
+            QBuffer buffer;
+            buffer.setData(bytes);
+            buffer.open(QIODevice::ReadOnly);
+            QImageReader bitmap(&buffer, "BMP");
+            bitmap.setAutoDetectImageFormat(false);
+            loaded = bitmap.read();
+        }
     } else {
         // Only a file that is not one makes the reader probe every format it knows.
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
         QImageReader other(&buffer);
         loaded = other.read();
     }
     if (loaded.isNull()) {
         return false;
     }
-    target = loaded.convertToFormat(QImage::Format_RGB32);
+    target = loaded.format() == SheetFormat ? loaded : loaded.convertToFormat(SheetFormat);
     return true;
 }
 
@@ -179,28 +230,10 @@ bool LoadBitmap(const QString& path, QImage& target) {
         read.bytes.size() > static_cast<std::size_t>(MaxBitmapFileSize)) {
         return false;
     }
-    return DecodeBitmap(QByteArray(reinterpret_cast<const char*>(read.bytes.data()),
-                                   static_cast<qsizetype>(read.bytes.size())),
+    // Decoded where it was read: the file's bytes are not held twice.
+    return DecodeBitmap(QByteArray::fromRawData(reinterpret_cast<const char*>(read.bytes.data()),
+                                                static_cast<qsizetype>(read.bytes.size())),
                         target);
-}
-
-int SetForRatio(qreal ratio) {
-    return ratio <= 1 ? 1 : ratio <= 2 ? 2 : 3;
-}
-
-bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target) {
-    const int set = SetForRatio(ratio);
-    QImage image;
-    int drawnAt = set;
-    if (set == 1 || !LoadBitmap(directory + name + QStringLiteral("@%1x.bmp").arg(set), image)) {
-        // An older program directory without the larger sets.
-        drawnAt = 1;
-        if (!LoadBitmap(directory + name + QStringLiteral(".bmp"), image)) {
-            return false;
-        }
-    }
-    target = AtRatio(std::move(image), drawnAt, ratio);
-    return true;
 }
 
 QImage DecodePicture(const QByteArray& png) {
@@ -230,7 +263,9 @@ void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, in
     from.translate(clipped.left() - to.left(), clipped.top() - to.top());
     from.setSize(clipped.size());
     to = clipped;
-    if (target.format() != QImage::Format_RGB32 || source.format() != QImage::Format_RGB32) {
+    const bool sheet = source.format() == SheetFormat;
+    if (target.format() != QImage::Format_RGB32 ||
+        (source.format() != QImage::Format_RGB32 && !sheet)) {
         // Other formats go through the painter with the same raster operations.
         QPainter painter(&target);
         painter.setCompositionMode(op == RasterOp::Copy  ? QPainter::CompositionMode_Source
@@ -239,16 +274,27 @@ void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, in
         painter.drawImage(to.topLeft(), source, from);
         return;
     }
-    // The sheets and the surface are 32-bit images: the operations work on
-    // whole pixels, scanline by scanline, as the blitter of old did.
+    // The operations work on whole pixels, scanline by scanline, as the
+    // blitter of old did; a sheet's row is widened to 32 bits first.
     const bool sameImage = target.constBits() == source.constBits();
     const bool bottomUp = sameImage && to.top() > from.top();
+    const auto n = static_cast<std::size_t>(to.width());
+    thread_local std::vector<quint32> widened;
+    widened.resize(sheet ? n : 0);
     for (int i = 0; i < to.height(); ++i) {
         const int row = bottomUp ? to.height() - 1 - i : i;
-        const auto* src =
-            reinterpret_cast<const quint32*>(source.constScanLine(from.top() + row)) + from.left();
+        const quint32* src = nullptr;
+        if (sheet) {
+            const uchar* bgr = source.constScanLine(from.top() + row) + 3 * from.left();
+            for (std::size_t k = 0; k < n; ++k, bgr += 3) {
+                widened[k] = 0xff000000u | quint32{bgr[2]} << 16 | quint32{bgr[1]} << 8 | bgr[0];
+            }
+            src = widened.data();
+        } else {
+            src = reinterpret_cast<const quint32*>(source.constScanLine(from.top() + row)) +
+                  from.left();
+        }
         auto* dst = reinterpret_cast<quint32*>(target.scanLine(to.top() + row)) + to.left();
-        const auto n = static_cast<std::size_t>(to.width());
         switch (op) {
         case RasterOp::Copy:
             std::memmove(dst, src, n * sizeof(quint32));

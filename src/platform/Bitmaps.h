@@ -1,5 +1,6 @@
-// Bitmaps and block transfers: QImage in Format_RGB32, copied with the three
-// raster operations the drawing needs.
+// Bitmaps and block transfers: the image sheets in Format_BGR888 (the 24 bits
+// of their files, byte for byte), off-screen bitmaps in Format_RGB32, copied
+// with the three raster operations the drawing needs.
 #pragma once
 
 #include <QByteArray>
@@ -15,26 +16,21 @@ enum class RasterOp {
     Paint // SRCPAINT: source OR destination
 };
 
-// An off-screen bitmap, black.
+// An off-screen bitmap, black (Format_RGB32).
 QImage CreateBitmap(int width, int height);
+
+// The format the image sheets are held in: three bytes a pixel, in the order
+// of a 24-bit bitmap file.
+inline constexpr QImage::Format SheetFormat = QImage::Format_BGR888;
 
 // Larger picture files are not read.
 inline constexpr qint64 MaxBitmapFileSize = 64 * 1024 * 1024;
 
-// Loads a picture file (BMP or anything Qt reads) as Format_RGB32. False,
-// leaving the target untouched, when the file is missing, is no regular
-// file, or does not decode completely.
+// Loads a picture file (BMP or anything Qt reads) in the sheets' format. A
+// 24-bit bitmap's rows are taken as they are. False, leaving the target
+// untouched, when the file is missing, is no regular file, or does not decode
+// completely.
 bool LoadBitmap(const QString& path, QImage& target);
-
-// The set of pictures drawn for a ratio of device pixels per layout pixel:
-// 1, 2 or 3, the smallest at or above it (3 beyond).
-int SetForRatio(qreal ratio);
-
-// The image sheet `name` (e.g. "b1") of a directory, ending in "/", at a
-// ratio: from the set serving the ratio ("b1@2x.bmp", "b1@3x.bmp") or, when
-// that does not load, from "b1.bmp"; brought to the ratio with AtRatio.
-// False, leaving the target untouched, when neither loads.
-bool LoadSheet(const QString& directory, const QString& name, qreal ratio, QImage& target);
 
 // Decodes the bytes of a picture file as LoadBitmap does. A BMP counts only
 // when its headers are sound and its pixel data are all there: a truncated
@@ -50,7 +46,9 @@ bool IsCompleteBmp(const QByteArray& bytes);
 QImage DecodePicture(const QByteArray& png);
 
 // Transfers the w x h block at (sx, sy) of source to (x, y) of target.
-// Parts outside either image are clipped.
+// Parts outside either image are clipped. From a sheet or a 32-bit image into
+// a 32-bit one it works on whole pixels itself; other formats go through the
+// painter.
 void BitBlt(QImage& target, int x, int y, int w, int h, const QImage& source, int sx, int sy,
             RasterOp op);
 

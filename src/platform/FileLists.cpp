@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QShowEvent>
 #include <QStorageInfo>
 #include <QStyledItemDelegate>
@@ -391,12 +390,40 @@ bool TFileListBox::SetFileName(const QString& path) {
     return true;
 }
 
+namespace {
+
+// A file mask as the platform's file lists know it: "*" any run of
+// characters, "?" any one, every other character itself, letter case
+// ignored. (No regular expression: a bracket in a file's own name, which
+// becomes the mask, stands for itself, and matching needs no compiler.)
+bool MatchesPattern(QStringView pattern, QStringView name) {
+    qsizetype p = 0, n = 0, star = -1, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+            star = p++;
+            resume = n;
+        } else if (p < pattern.size() && (pattern[p] == QLatin1Char('?') ||
+                                          pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++p;
+            ++n;
+        } else if (star >= 0) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+} // namespace
+
 bool TFileListBox::Matches(const QString& mask, const QString& name) {
     for (const QString& pattern : mask.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QRegularExpression expression(
-            QRegularExpression::wildcardToRegularExpression(pattern.trimmed()),
-            QRegularExpression::CaseInsensitiveOption);
-        if (expression.match(name).hasMatch()) {
+        if (MatchesPattern(pattern.trimmed(), name)) {
             return true;
         }
     }

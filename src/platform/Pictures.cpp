@@ -2,11 +2,10 @@
 
 #include <QFile>
 #include <QHash>
-#include <QResource>
 #include <cmath>
-#include <set>
 
 #include "platform/Bitmaps.h"
+#include "platform/DrawnArt.h"
 #include "resources/Resources.h"
 
 namespace zk::platform {
@@ -18,6 +17,8 @@ void InitPictures() {
 namespace {
 
 qreal pictureRatio = 1;
+// Where the module that draws the pictures at other ratios lies.
+std::string pictureDirectory;
 
 // Each picture is decoded once; the forms ask for the same ones often.
 QHash<QString, QImage>& Cache() {
@@ -30,46 +31,14 @@ QImage Decode(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? DecodePicture(file.readAll()) : QImage();
 }
 
-// A picture as its set holds it, and the scale it is drawn at: of the set
-// serving the ratio when it holds the picture, else the 1x one.
-struct SetPicture {
-    QImage image;
-    int scale = 1;
-};
-SetPicture FromSet(const QString& name, qreal ratio) {
-    const int set = SetForRatio(ratio);
-    if (set > 1) {
-        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        const QString scaled =
-            dot < 0 ? name + QStringLiteral("@%1x").arg(set)
-                    : name.left(dot) + QStringLiteral("@%1x").arg(set) + name.mid(dot);
-        QImage image = Decode(QStringLiteral(":/zk/") + scaled);
-        if (!image.isNull()) {
-            return {image, set};
-        }
-    }
-    return {Decode(QStringLiteral(":/zk/") + name), 1};
-}
-
 } // namespace
-
-void RegisterPictures(qreal ratio, const std::string& programDirectory) {
-    InitPictures();
-    const int set = SetForRatio(ratio);
-    // Registered once for the run; only a set in use is ever mapped.
-    static std::set<int> registered;
-    if (set > 1 && !registered.contains(set)) {
-        const QString file =
-            QString::fromStdString(programDirectory) + QStringLiteral("pictures@%1x.rcc").arg(set);
-        if (QResource::registerResource(file)) {
-            registered.insert(set);
-        }
-    }
-}
 
 void UsePictureRatio(qreal ratio, const std::string& programDirectory) {
     ratio = ratio > 0 ? ratio : 1;
-    RegisterPictures(ratio, programDirectory);
+    InitPictures();
+    pictureDirectory = programDirectory;
+    // The sheets are needed after the splash: drawing starts now.
+    PrepareSheets(programDirectory, ratio);
     if (ratio != pictureRatio) {
         pictureRatio = ratio;
         Cache().clear();
@@ -85,8 +54,9 @@ QImage PictureImage(const QString& name, qreal ratio) {
     if (ratio == 1) {
         return Decode(QStringLiteral(":/zk/") + name);
     }
-    const SetPicture picture = FromSet(name, ratio);
-    return AtRatio(picture.image, picture.scale, ratio);
+    const QImage drawn = DrawnPicture(pictureDirectory, name, ratio);
+    // One the drawing lacks (an icon size) is the 1x one, scaled.
+    return drawn.isNull() ? AtRatio(Decode(QStringLiteral(":/zk/") + name), 1, ratio) : drawn;
 }
 
 QPixmap Picture(const QString& name) {
@@ -110,18 +80,20 @@ Glyph LoadGlyph(const QString& name, int numGlyphs) {
         glyph.disabled = all.copy(width, 0, width, all.height());
         return glyph;
     }
-    // Split where the set draws them apart, then each brought to the ratio.
-    const SetPicture all = FromSet(name, pictureRatio);
-    if (all.image.isNull() || numGlyphs < 2) {
-        glyph.normal = QPixmap::fromImage(AtRatio(all.image, all.scale, pictureRatio));
+    // Split where the drawing puts them apart, each at the ratio.
+    const QImage all = PictureImage(name, pictureRatio);
+    if (all.isNull() || numGlyphs < 2) {
+        glyph.normal = QPixmap::fromImage(all);
         return glyph;
     }
-    const int width = all.image.width() / numGlyphs;
-    const int height = all.image.height();
-    glyph.normal =
-        QPixmap::fromImage(AtRatio(all.image.copy(0, 0, width, height), all.scale, pictureRatio));
-    glyph.disabled = QPixmap::fromImage(
-        AtRatio(all.image.copy(width, 0, width, height), all.scale, pictureRatio));
+    const int width = all.width() / numGlyphs;
+    const auto part = [&](int i) {
+        QImage image = all.copy(i * width, 0, width, all.height());
+        image.setDevicePixelRatio(pictureRatio);
+        return QPixmap::fromImage(image);
+    };
+    glyph.normal = part(0);
+    glyph.disabled = part(1);
     return glyph;
 }
 
@@ -142,9 +114,10 @@ QIcon WindowIcon() {
     static const QIcon* icon = [] {
         auto* all = new QIcon;
         for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-            const QPixmap pixmap = Picture(QStringLiteral("icon%1.png").arg(size));
-            if (!pixmap.isNull()) {
-                all->addPixmap(pixmap);
+            // Decoded for the icon alone: the pictures' cache keeps no copy.
+            QImage image = PictureImage(QStringLiteral("icon%1.png").arg(size), 1);
+            if (!image.isNull()) {
+                all->addPixmap(QPixmap::fromImage(std::move(image)));
             }
         }
         return all;

@@ -1,7 +1,7 @@
 // Pictures compiled into the program (":/zk/<name>"), the window icon, glyphs
 // and the forms' fonts. A missing picture gives a null pixmap, never an error.
-// On a screen of more device pixels than layout pixels the pictures come from
-// the larger sets beside the program, at the screen's resolution.
+// On a screen of more device pixels than layout pixels the pictures are drawn
+// at the screen's resolution (platform/DrawnArt.h).
 #pragma once
 
 #include <QByteArray>
@@ -18,20 +18,15 @@ namespace zk::platform {
 void InitPictures();
 
 // The device pixels per layout pixel the pictures are made for. At 1, the
-// default, every picture is the compiled-in one as it is. At a larger ratio
-// the smallest larger set at or above it, "pictures@2x.rcc" or
-// "pictures@3x.rcc" of the program directory, is registered and its
-// pictures ":/zk/<name>@2x.png" are used, smoothly scaled down once for a
-// ratio between the sets; a picture the set lacks is the 1x one, scaled up.
+// default, every picture is the compiled-in one as it is. At another ratio
+// every picture is drawn at it, by the module of the program directory
+// (platform/DrawnArt.h); one the drawing lacks (the window icon's sizes) is
+// the 1x one, scaled. Drawing the image sheets of that ratio starts at once.
 void UsePictureRatio(qreal ratio, const std::string& programDirectory);
 qreal PictureRatio();
-// Registers the set serving a ratio, once for the run, without changing the
-// pictures' ratio: PictureImage finds its pictures from then on.
-void RegisterPictures(qreal ratio, const std::string& programDirectory);
 
 // The picture at a ratio, its device pixel ratio set to it; null when
-// missing. Pictures of the larger sets are found once UsePictureRatio has
-// registered them.
+// missing.
 QImage PictureImage(const QString& name, qreal ratio);
 
 // The picture ":/zk/<name>", e.g. Picture("OKBtn.png"), at the pictures'

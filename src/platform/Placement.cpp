@@ -1,13 +1,16 @@
 #include "platform/Placement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace zk::platform {
 
@@ -47,7 +50,56 @@ QPoint ToPoint(std::int64_t x, std::int64_t y) {
     return {static_cast<int>(std::clamp(x, lo, hi)), static_cast<int>(std::clamp(y, lo, hi))};
 }
 
+// Watches a window's moves and showings until its frame is known: the
+// corner asked for meanwhile is where the frame goes once it is.
+class FrameCornerKeeper : public QObject {
+public:
+    explicit FrameCornerKeeper(QWidget& window) : QObject(&window), window_(window) {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QWindow* handle = window_.windowHandle();
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+            if (watched == &window_ && handle && !Framed(*handle)) {
+                corner_ = window_.pos();
+                if (!watching_) {
+                    handle->installEventFilter(this);
+                    watching_ = handle;
+                }
+            }
+            break;
+        case QEvent::Expose:
+            if (watched == handle && corner_ && handle->isExposed() && Framed(*handle)) {
+                const QPoint corner = *corner_;
+                corner_.reset();
+                if (window_.frameGeometry().topLeft() != corner) {
+                    window_.move(corner);
+                }
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    static bool Framed(QWindow& handle) { return !handle.frameMargins().isNull(); }
+
+    QWidget& window_;
+    QObject* watching_ = nullptr;
+    std::optional<QPoint> corner_;
+};
+
 } // namespace
+
+void KeepFrameCorner(QWidget& window) {
+    new FrameCornerKeeper(window);
+}
 
 OuterGeometry OuterGeometryOf(const QWidget& window) {
     const QRect outer = window.frameGeometry();

@@ -46,6 +46,17 @@ QPoint KeepOnScreen(QPoint wanted, QSize size, const QList<QRect>& areas);
 // The same against the available geometry of every screen.
 QPoint KeepOnScreen(QPoint wanted, QSize size);
 
+// Keeps a top-level window's outer corner (frame included) where the
+// program moves it, under a window manager too. A window manager frames a
+// window only once it maps it; a move before that, while the window is
+// hidden or just shown, puts the client area where the frame was meant to
+// go, and the window would stand a title bar lower than asked (and, its
+// place being stored from its frame, come back a title bar higher at every
+// run). With this, the corner asked for last before the frame was known is
+// kept, and the window moved to it once more as soon as it is on screen,
+// framed. Without a window manager nothing changes.
+void KeepFrameCorner(QWidget& window);
+
 // Where a window of `size` (frame included) goes beside `owner` (its frame
 // rectangle) within `area`: right of it, else left of it, below, above,
 // wherever it fits wholly, the top or left edges level; where it fits

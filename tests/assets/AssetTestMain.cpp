@@ -1,6 +1,6 @@
 // The asset tests need a QGuiApplication (fonts, image codecs) on the
 // offscreen platform, and a private configuration directory.
-#include "Art.h"
+#include "art/Art.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

@@ -2,15 +2,20 @@
 // reading, and a colour classification of the three connection kinds.
 #pragma once
 
-#include "Art.h"
+#include "art/Art.h"
+#include "art/Glyphs.h"
+#include "art/Surface.h"
+#include "art/Tiles.h"
+#include "resources/Resources.h"
 
 #include <QColor>
 #include <QFile>
 #include <QImage>
-#include <QResource>
 #include <QString>
 
 #include <cstdint>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace zk::test {
@@ -19,25 +24,54 @@ inline QString GameFile(const char* name) {
     return QString::fromUtf8(ZK_GAME_DIR) + QLatin1Char('/') + QString::fromLatin1(name);
 }
 
-// A file of the set drawn at `scale`: "b1.bmp" at 2 is "b1@2x.bmp".
-inline QString GameFile(const char* name, int scale) {
-    return QString::fromUtf8(ZK_GAME_DIR) + QLatin1Char('/') +
-           zk::art::ScaledName(QString::fromLatin1(name), scale);
-}
+// The scales the pictures are checked at: the files' 1x, and ratios the game
+// draws at on a scaled screen, a fractional one among them.
+inline constexpr double Scales[] = {1, 1.5, 2, 3};
 
-inline QImage GameImage(const char* name, int scale) {
-    return QImage(GameFile(name, scale)).convertToFormat(QImage::Format_RGB32);
-}
-
-// Makes the pictures drawn at `scale` (":/zk/<name>@2x.png") available from
-// the program directory's resource file, as the program does; the 1x
-// pictures are compiled in.
-inline bool UseScaledPictures(int scale) {
-    static bool registered[4] = {true, true, false, false};
-    if (!registered[scale]) {
-        registered[scale] = QResource::registerResource(GameFile("pictures.rcc", scale));
+// An image sheet ("b1.bmp") as the game has it at a scale: at 1 the file the
+// build wrote, at any other scale drawn as the game draws it. Drawn once per
+// scale for the whole test run.
+inline QImage GameImage(const char* name, double scale) {
+    const QString file = QString::fromLatin1(name);
+    if (scale == 1) {
+        return QImage(GameFile(name)).convertToFormat(QImage::Format_RGB32);
     }
-    return registered[scale];
+    static std::map<std::pair<QString, double>, QImage> drawn;
+    const auto key = std::make_pair(file, scale);
+    if (const auto found = drawn.find(key); found != drawn.end()) {
+        return found->second;
+    }
+    QImage image;
+    if (file == QLatin1String("b1.bmp")) {
+        image = zk::art::TileSheet(scale);
+    } else if (file == QLatin1String("b2.bmp")) {
+        image = zk::art::SurfaceSheet(scale);
+    } else if (file == QLatin1String("b3.bmp")) {
+        image = zk::art::PaletteSheetFrom(GameImage("b1.bmp", scale), scale);
+    } else if (file == QLatin1String("b5.bmp")) {
+        image = zk::art::SplashPicture(scale);
+    }
+    return drawn[key] = image.convertToFormat(QImage::Format_RGB32);
+}
+
+// A compiled-in picture ("numbs1.png") as the game has it at a scale: at 1
+// the resource, at any other scale drawn as the game draws it.
+inline QImage Picture(const QString& name, double scale) {
+    if (scale == 1) {
+        zk::InitResources();
+        return QImage(QStringLiteral(":/zk/") + name);
+    }
+    static std::map<double, std::vector<zk::art::NamedPicture>> drawn;
+    auto found = drawn.find(scale);
+    if (found == drawn.end()) {
+        found = drawn.emplace(scale, zk::art::ResourcePictures(scale)).first;
+    }
+    for (const zk::art::NamedPicture& picture : found->second) {
+        if (picture.name == name) {
+            return picture.image;
+        }
+    }
+    return {};
 }
 
 inline QByteArray ReadAll(const QString& path) {

@@ -1,8 +1,8 @@
-// The compiled-in pictures, read back through the Qt resource system: every
-// name and size the program relies on, the digit strip's cells, the disabled
-// halves, flags and icons.
+// The compiled-in pictures, read back through the Qt resource system and as
+// the game draws them at other scales: every name and size the program relies
+// on, the digit strip's cells, the disabled halves, flags and icons.
 #include "AssetTestSupport.h"
-#include "Glyphs.h"
+#include "art/Glyphs.h"
 #include "resources/Resources.h"
 
 #include <QImage>
@@ -56,32 +56,39 @@ bool IsIcon(const Expect& e) {
     return std::string_view(e.name).starts_with("icon");
 }
 
-// The resource at scale s: "InsertBtn.png" at 2 is "InsertBtn@2x.png".
-QImage Resource(const Expect& e, int s) {
-    EXPECT_TRUE(zk::test::UseScaledPictures(s)) << "no pictures at " << s << "x";
-    return Resource(zk::art::ScaledName(QString::fromLatin1(e.name), s));
+QImage Resource(const Expect& e, double s) {
+    return zk::test::Picture(QString::fromLatin1(e.name), s);
+}
+
+// Pixels of u units at scale s, rounded as the game rounds.
+int Px(int u, double s) {
+    return zk::art::Px(u, s);
 }
 
 TEST(Pictures, EveryResourceIsThereAtItsSize) {
-    // at 2x and 3x every picture but the window icon, at s times its size
-    for (const int s : zk::art::Scales) {
+    // at other scales every picture but the window icon, each of its images
+    // at its size in units times the scale, rounded
+    for (const double s : zk::test::Scales) {
         for (const Expect& e : Contract) {
-            if (s > 1 && IsIcon(e)) {
+            if (s != 1 && IsIcon(e)) {
                 continue;
             }
             const QImage img = Resource(e, s);
+            const int images = e.twoImages ? 2 : 1;
             ASSERT_FALSE(img.isNull()) << e.name << " at " << s << "x";
-            EXPECT_EQ(img.width(), e.width * s) << e.name << " at " << s << "x";
-            EXPECT_EQ(img.height(), e.height * s) << e.name << " at " << s << "x";
+            EXPECT_EQ(img.width(), images * Px(e.width / images, s)) << e.name << " at " << s << "x";
+            EXPECT_EQ(img.height(), Px(e.height, s)) << e.name << " at " << s << "x";
         }
     }
     EXPECT_EQ(zk::art::ResourceNames(1).size(), std::size(Contract));
+    EXPECT_EQ(zk::art::ResourceNames(2).size(),
+              std::size(Contract) - std::size(zk::art::IconSizes));
 }
 
 TEST(Pictures, DisabledHalvesAreGreyVersionsOfTheGlyph) {
     for (const auto& [e, s] : [] {
-             std::vector<std::pair<Expect, int>> all;
-             for (const int s : zk::art::Scales) {
+             std::vector<std::pair<Expect, double>> all;
+             for (const double s : zk::test::Scales) {
                  for (const Expect& e : Contract) {
                      if (e.twoImages) {
                          all.emplace_back(e, s);
@@ -126,8 +133,8 @@ bool DimYellow(QRgb p) {
 
 // Reads a digit from its cell as a seven-segment display would: a segment is
 // lit when its region holds a yellow pixel. The regions are in units; at
-// scale s a unit is s x s pixels.
-int ReadDigit(const QImage& strip, int x0, int s) {
+// scale s a unit is about s x s pixels.
+int ReadDigit(const QImage& strip, int x0, double s) {
     struct Region {
         int x1, x2, y1, y2;
     };
@@ -143,9 +150,9 @@ int ReadDigit(const QImage& strip, int x0, int s) {
     int bits = 0;
     for (int i = 0; i < 7; ++i) {
         const Region& r = seg[static_cast<std::size_t>(i)];
-        for (int y = r.y1 * s; y < (r.y2 + 1) * s; ++y) {
-            for (int x = r.x1 * s; x < (r.x2 + 1) * s; ++x) {
-                if (Yellow(strip.pixel(x0 * s + x, y))) {
+        for (int y = Px(r.y1, s); y < Px(r.y2 + 1, s); ++y) {
+            for (int x = Px(x0 + r.x1, s); x < Px(x0 + r.x2 + 1, s); ++x) {
+                if (Yellow(strip.pixel(x, y))) {
                     bits |= 1 << i;
                 }
             }
@@ -159,46 +166,47 @@ int ReadDigit(const QImage& strip, int x0, int s) {
 }
 
 TEST(Pictures, DigitStripCellsAreWhereTheIndicatorCopiesThem) {
-    for (const int s : zk::art::Scales) {
-        ASSERT_TRUE(zk::test::UseScaledPictures(s));
-        const QImage strip = Resource(zk::art::ScaledName(QStringLiteral("numbs1.png"), s))
-                                 .convertToFormat(QImage::Format_RGB32);
-        ASSERT_EQ(strip.size(), QSize(148, 20) * s);
+    for (const double s : zk::test::Scales) {
+        const QImage strip =
+            zk::test::Picture(QStringLiteral("numbs1.png"), s).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(strip.size(), QSize(Px(148, s), Px(20, s)));
+        const int height = Px(20, s);
         for (int d = 0; d < 10; ++d) {
             EXPECT_EQ(ReadDigit(strip, 11 * d, s), d)
                 << "cell at x = " << 11 * d << ", " << s << "x";
             // every lit dot and its glow stay inside the 11-unit cell, on black
-            for (int y = 0; y < 20 * s; ++y) {
-                for (int x = 0; x < 11 * s; ++x) {
-                    const QRgb p = strip.pixel(11 * d * s + x, y);
+            const int left = Px(11 * d, s);
+            for (int y = 0; y < height; ++y) {
+                for (int x = left; x < Px(11 * d + 11, s); ++x) {
+                    const QRgb p = strip.pixel(x, y);
                     EXPECT_TRUE(Yellow(p) || DimYellow(p) || (p & 0xFFFFFF) == 0)
                         << d << " " << x << "," << y << " at " << s << "x";
                 }
-                for (int x = 0; x < s; ++x) {
-                    EXPECT_EQ(strip.pixel(11 * d * s + x, y) & 0xFFFFFF, 0u)
+                for (int x = left; x < Px(11 * d + 1, s); ++x) {
+                    EXPECT_EQ(strip.pixel(x, y) & 0xFFFFFF, 0u)
                         << "cells touch at " << 11 * d << ", " << s << "x";
                 }
             }
         }
-        for (int y = 0; y < 20 * s; ++y) {
-            for (int x = 110 * s; x < 122 * s; ++x) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = Px(110, s); x < Px(122, s); ++x) {
                 ASSERT_EQ(strip.pixel(x, y) & 0xFFFFFF, 0u)
                     << "blank cell or black column at " << x << "," << y << ", " << s << "x";
             }
         }
         int yellowSmile = 0, redSmile = 0, yellowFrown = 0, redFrown = 0, dark = 0;
-        for (int y = 0; y < 20 * s; ++y) {
-            for (int x = 122 * s; x < 135 * s; ++x) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = Px(122, s); x < Px(135, s); ++x) {
                 yellowSmile += Yellow(strip.pixel(x, y)) ? 1 : 0;
                 redSmile += Red(strip.pixel(x, y)) ? 1 : 0;
             }
-            for (int x = 135 * s; x < 148 * s; ++x) {
+            for (int x = Px(135, s); x < Px(148, s); ++x) {
                 yellowFrown += Yellow(strip.pixel(x, y)) ? 1 : 0;
                 redFrown += Red(strip.pixel(x, y)) ? 1 : 0;
             }
         }
-        for (int y = 6 * s; y < 14 * s; ++y) {
-            for (int x = 124 * s; x < 133 * s; ++x) {
+        for (int y = Px(6, s); y < Px(14, s); ++y) {
+            for (int x = Px(124, s); x < Px(133, s); ++x) {
                 dark += qGray(strip.pixel(x, y)) < 60 ? 1 : 0; // eyes and mouth
             }
         }

@@ -1,7 +1,7 @@
 // The board surface sheet: its regions, the marker sprite's frames and masks,
 // the progress bars, and that it renders the same every time.
 #include "AssetTestSupport.h"
-#include "Surface.h"
+#include "art/Surface.h"
 
 #include <QImage>
 
@@ -39,7 +39,7 @@ TEST(Surface, SheetHasItsSizeAndIsWhatTheToolRenders) {
 TEST(Surface, MasksAgreeWithTheirFramesPixelForPixel) {
     // At every scale: AND with the mask, then OR with the frame must compose
     // the sprite exactly, so the mask is black exactly where the frame is not.
-    for (const int s : zk::art::Scales) {
+    for (const double s : zk::test::Scales) {
         const QImage b2 = zk::test::GameImage("b2.bmp", s);
         ASSERT_FALSE(b2.isNull()) << "scale " << s;
         for (int f = 0; f < 8; ++f) {
@@ -47,7 +47,7 @@ TEST(Surface, MasksAgreeWithTheirFramesPixelForPixel) {
             const QRect mr = zk::art::Scaled(SpriteMaskArea(f), s);
             EXPECT_EQ(SpriteFrameArea(f), QRect(30 + 20 * f, 30, 20, 20));
             EXPECT_EQ(SpriteMaskArea(f), QRect(30 + 20 * f, 50, 20, 20));
-            const int n = 20 * s;
+            const int n = fr.width();
             int shape = 0;
             for (int y = 0; y < n; ++y) {
                 for (int x = 0; x < n; ++x) {

@@ -2,7 +2,7 @@
 // connection kind its edge code names, measured at the edge midpoint by
 // colour and by width (the kinds differ in shape, not only in colour).
 #include "AssetTestSupport.h"
-#include "Tiles.h"
+#include "art/Tiles.h"
 #include "model/Catalogue.h"
 
 #include <QImage>

@@ -177,6 +177,58 @@ protected:
         return Playing{*main, client, *start};
     }
 
+    // H then Space until the level is solved: each H frames a cell, Space
+    // moves there. Answers the solved level's dialog and the moves made.
+    struct Solve {
+        std::optional<Window> dialog;
+        int moves = 0;
+        std::string problem;
+    };
+    Solve SolveWithHints(const Window& main, QPoint client) {
+        Solve solve;
+        for (int moves = 1; !solve.dialog; ++moves) {
+            if (moves >= 64) {
+                solve.problem = "the hints go round in circles";
+                return solve;
+            }
+            s.Keys(main.id, {QStringLiteral("h")});
+            int hinted = -1;
+            if (!WaitUntil(
+                    [&] {
+                        const QImage shot = s.Screenshot();
+                        for (int i = 0; i < 63 && hinted < 0; ++i) {
+                            hinted = ShowsCursorFrame(shot, client + BoardInClient, i) ? i : -1;
+                        }
+                        return hinted >= 0;
+                    },
+                    ScreenTimeoutMs)) {
+                solve.problem = "H framed no cell before move " + std::to_string(moves);
+                return solve;
+            }
+            // Space makes the move; a click on the margin then hides the frame
+            // (a solved level's dialog takes no click on the window below).
+            s.Keys(main.id, {QStringLiteral("space")});
+            s.Click(client + QPoint(5, ToolPanelHeight + 5));
+            if (!WaitUntil(
+                    [&] {
+                        const auto found =
+                            s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva")));
+                        if (!found.empty()) {
+                            solve.dialog = found.front();
+                            return true;
+                        }
+                        last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
+                        return last.ok && last.held == hinted;
+                    },
+                    ScreenTimeoutMs)) {
+                solve.problem = "move " + std::to_string(moves) + " not shown: " + LastProblem();
+                return solve;
+            }
+            solve.moves = moves;
+        }
+        return solve;
+    }
+
     std::optional<BoardRead> WaitBoardEquals(QPoint client, const Record& tiles,
                                              std::optional<int> held) {
         return WaitBoard(client, [&](const BoardRead& b) {

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <map>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -116,6 +117,10 @@ QString Session::ProgramDir() const {
 
 QString Session::ConfigDir() const {
     return QDir(root_.path()).filePath(QStringLiteral("config"));
+}
+
+QString Session::DataDir() const {
+    return QDir(root_.path()).filePath(QStringLiteral("home/.local"));
 }
 
 QString Session::GamesDir() const {
@@ -236,6 +241,36 @@ bool Session::StartDisplay() {
     return false;
 }
 
+bool Session::StartWindowManager() {
+    auto openbox = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    // No configuration of the user's: the package's own.
+    env.insert(QStringLiteral("HOME"), QDir(root_.path()).filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"),
+               QDir(root_.path()).filePath(QStringLiteral("wm")));
+    openbox->setProcessEnvironment(env);
+    const QString log = QDir(root_.path()).filePath(QStringLiteral("openbox.log"));
+    if (!StartProcess(*openbox, QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, log,
+                      root_.path())) {
+        problem_ = QStringLiteral("openbox does not start");
+        return false;
+    }
+    windowManager_ = std::move(openbox);
+    // Running once it names its check window on the root.
+    const bool running = WaitUntil(
+        [&] {
+            return Tool(QStringLiteral("xprop"),
+                        {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .out.contains("window id");
+        },
+        WindowTimeoutMs);
+    if (!running) {
+        problem_ = QStringLiteral("openbox does not manage the display");
+    }
+    return running;
+}
+
 bool Session::StartEventLog() {
     events_ = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -324,6 +359,9 @@ void Session::Stop() {
     if (events_) {
         StopProcess(*events_);
     }
+    if (windowManager_) {
+        StopProcess(*windowManager_);
+    }
     if (xvfb_) {
         StopProcess(*xvfb_);
         xvfb_.reset();
@@ -361,11 +399,13 @@ RunResult Session::Tool(const QString& program, const QStringList& args, int tim
 std::vector<Window> Session::FindWindows(const QString& titleRegex) const {
     // A window whose title the program left empty has an empty WM_NAME, which
     // is what xdotool matches; such windows are found by the program's class.
+    // A window manager puts each window into a frame of its own.
     const bool any = titleRegex.isEmpty();
     std::vector<Window> windows;
     const RunResult found = Tool(QStringLiteral("xdotool"),
                                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                  QStringLiteral("--maxdepth"), QStringLiteral("1"),
+                                  QStringLiteral("--maxdepth"),
+                                  HasWindowManager() ? QStringLiteral("2") : QStringLiteral("1"),
                                   any ? QStringLiteral("--classname") : QStringLiteral("--name"),
                                   any ? QStringLiteral("^zanfor-kelva$") : titleRegex});
     if (found.status != 0) {
@@ -377,32 +417,73 @@ std::vector<Window> Session::FindWindows(const QString& titleRegex) const {
         if (!ok) {
             continue;
         }
-        const RunResult geometry =
-            Tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"),
-                                             QStringLiteral("--shell"), QString::number(id)});
-        if (geometry.status != 0) {
+        const auto rect = HasWindowManager() ? FramedGeometry(id) : Geometry(id);
+        if (!rect) {
             continue; // gone meanwhile
         }
-        int x = 0, y = 0, w = 0, h = 0;
-        for (const QByteArray& pair : geometry.out.split('\n')) {
-            const QList<QByteArray> kv = pair.split('=');
-            if (kv.size() != 2) {
-                continue;
-            }
-            const int value = kv[1].trimmed().toInt();
-            if (kv[0] == "X") {
-                x = value;
-            } else if (kv[0] == "Y") {
-                y = value;
-            } else if (kv[0] == "WIDTH") {
-                w = value;
-            } else if (kv[0] == "HEIGHT") {
-                h = value;
-            }
-        }
-        windows.push_back({id, QRect(x, y, w, h)});
+        windows.push_back({id, rect->first, rect->second});
     }
     return windows;
+}
+
+std::optional<std::pair<QRect, QRect>> Session::Geometry(quint64 id) const {
+    const RunResult geometry =
+        Tool(QStringLiteral("xdotool"),
+             {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(id)});
+    if (geometry.status != 0) {
+        return std::nullopt;
+    }
+    int x = 0, y = 0, w = 0, h = 0;
+    for (const QByteArray& pair : geometry.out.split('\n')) {
+        const QList<QByteArray> kv = pair.split('=');
+        if (kv.size() != 2) {
+            continue;
+        }
+        const int value = kv[1].trimmed().toInt();
+        if (kv[0] == "X") {
+            x = value;
+        } else if (kv[0] == "Y") {
+            y = value;
+        } else if (kv[0] == "WIDTH") {
+            w = value;
+        } else if (kv[0] == "HEIGHT") {
+            h = value;
+        }
+    }
+    const QRect rect(x, y, w, h);
+    return std::pair{rect, rect};
+}
+
+std::optional<std::pair<QRect, QRect>> Session::FramedGeometry(quint64 id) const {
+    // xdotool counts the frame's offset twice for a window in a frame: the
+    // client's place on the root comes from xwininfo, the frame's extents
+    // from the window manager's _NET_FRAME_EXTENTS (left, right, top, bottom).
+    const RunResult info =
+        Tool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(id)});
+    if (info.status != 0) {
+        return std::nullopt;
+    }
+    static const QRegularExpression field(
+        QStringLiteral("(Absolute upper-left X|Absolute upper-left Y|Width|Height):\\s+(-?\\d+)"));
+    std::map<QString, int> values;
+    for (auto it = field.globalMatch(QString::fromLatin1(info.out)); it.hasNext();) {
+        const auto m = it.next();
+        values[m.captured(1)] = m.captured(2).toInt();
+    }
+    const QRect client(values[QStringLiteral("Absolute upper-left X")],
+                       values[QStringLiteral("Absolute upper-left Y")],
+                       values[QStringLiteral("Width")], values[QStringLiteral("Height")]);
+    const RunResult extents =
+        Tool(QStringLiteral("xprop"),
+             {QStringLiteral("-id"), QString::number(id), QStringLiteral("_NET_FRAME_EXTENTS")});
+    static const QRegularExpression numbers(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"));
+    const auto m = numbers.match(QString::fromLatin1(extents.out));
+    if (!m.hasMatch()) {
+        return std::pair{client, client}; // not framed (yet)
+    }
+    const QMargins frame(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(2).toInt(),
+                         m.captured(4).toInt());
+    return std::pair{client, client.marginsAdded(frame)};
 }
 
 std::optional<Window> Session::WaitForWindowWhere(const QString& titleRegex,

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace zk::e2e {
@@ -43,7 +44,8 @@ struct RunResult {
 
 struct Window {
     quint64 id = 0;
-    QRect rect; // screen position and size; without a window manager the client area
+    QRect rect;  // the client area's screen position and size
+    QRect frame; // the outer rectangle, the window manager's frame included
 };
 
 // One structure event of a top-level window, as xev saw it on the root.
@@ -73,6 +75,8 @@ public:
     QStringList CopiedFiles() const { return copied_; }
     QString ConfigDir() const;
     QString GamesDir() const;
+    // $XDG_DATA_HOME of the game: the player's records are under it.
+    QString DataDir() const;
     QString SettingsPath() const;
     QString LevelFilePath() const;
     void WriteLevels(const std::vector<Record>& levels) const;
@@ -85,6 +89,10 @@ public:
     void SetScreenSize(QSize size) { screenSize_ = size; }
     bool StartDisplay();
     QString Display() const { return display_; }
+    // Openbox on the display, with the configuration its package installs:
+    // windows are then framed, and found below their frames.
+    bool StartWindowManager();
+    bool HasWindowManager() const { return windowManager_ != nullptr; }
     // xev on the root window: every top-level window's creation, mapping and
     // unmapping, from now on.
     bool StartEventLog();
@@ -148,6 +156,10 @@ private:
     bool StartProcess(QProcess& process, const QString& program, const QStringList& args,
                       const QString& outputFile, const QString& workingDir);
     void StopProcess(QProcess& process) const;
+    // The client area and the outer rectangle of a window: without a window
+    // manager both the same; none once the window has gone.
+    std::optional<std::pair<QRect, QRect>> Geometry(quint64 id) const;
+    std::optional<std::pair<QRect, QRect>> FramedGeometry(quint64 id) const;
 
     QTemporaryDir root_;
     bool ready_ = false;
@@ -157,6 +169,7 @@ private:
     QStringList copied_;
     QString display_;
     std::unique_ptr<QProcess> xvfb_;
+    std::unique_ptr<QProcess> windowManager_;
     std::unique_ptr<QProcess> events_;
     std::unique_ptr<QProcess> game_;
     mutable QImage lastShot_;

@@ -1,9 +1,12 @@
 #include "Screen.h"
 
 #include <QDir>
-#include <QResource>
 #include <algorithm>
 
+#include "art/Art.h"
+#include "art/Glyphs.h"
+#include "art/Surface.h"
+#include "art/Tiles.h"
 #include "model/Board.h"
 #include "model/Catalogue.h"
 #include "model/OpenEnds.h"
@@ -27,21 +30,39 @@ QRect TileSource(int t, int scale = 1) {
 
 } // namespace
 
+QImage PictureAt(const QString& name, int scale) {
+    if (scale == 1) {
+        zk::InitResources();
+        return QImage(QStringLiteral(":/zk/") + name);
+    }
+    art::LoadFonts();
+    for (const art::NamedPicture& picture : art::ResourcePictures(scale)) {
+        if (picture.name == name) {
+            return picture.image.convertToFormat(picture.image.hasAlphaChannel()
+                                                     ? QImage::Format_ARGB32
+                                                     : QImage::Format_RGB32);
+        }
+    }
+    return {};
+}
+
 bool Sheets::Load(const QString& programDir, int atScale) {
     const QDir dir(programDir);
     scale = atScale;
-    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
-    b1 = LoadSheet(dir.filePath(QStringLiteral("b1%1.bmp").arg(suffix)));
-    b2 = LoadSheet(dir.filePath(QStringLiteral("b2%1.bmp").arg(suffix)));
-    b3 = LoadSheet(dir.filePath(QStringLiteral("b3%1.bmp").arg(suffix)));
-    b5 = LoadSheet(dir.filePath(QStringLiteral("b5%1.bmp").arg(suffix)));
-    zk::InitResources();
-    if (scale != 1 &&
-        !QResource::registerResource(dir.filePath(QStringLiteral("pictures%1.rcc").arg(suffix)))) {
-        problem = QStringLiteral("no pictures%1.rcc").arg(suffix);
-        return false;
+    if (scale == 1) {
+        b1 = LoadSheet(dir.filePath(QStringLiteral("b1.bmp")));
+        b2 = LoadSheet(dir.filePath(QStringLiteral("b2.bmp")));
+        b3 = LoadSheet(dir.filePath(QStringLiteral("b3.bmp")));
+        b5 = LoadSheet(dir.filePath(QStringLiteral("b5.bmp")));
+    } else {
+        // As the game draws them at that ratio.
+        art::LoadFonts();
+        b1 = art::TileSheet(scale);
+        b2 = art::SurfaceSheet(scale);
+        b3 = art::PaletteSheetFrom(b1, scale);
+        b5 = art::SplashPicture(scale).convertToFormat(QImage::Format_RGB32);
     }
-    digits = LoadSheet(QStringLiteral(":/zk/numbs1%1.png").arg(suffix));
+    digits = PictureAt(QStringLiteral("numbs1.png"), scale).convertToFormat(QImage::Format_RGB32);
     const int s = scale;
     if (b1.width() < 960 * s || b1.height() < 480 * s || b2.width() < 520 * s ||
         b2.height() < 376 * s || b3.width() < 480 * s || b3.height() < 240 * s || b5.isNull() ||

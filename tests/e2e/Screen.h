@@ -33,10 +33,10 @@ inline QPoint CellCentre(int c, int r) {
     return BoardInClient + QPoint(Cell * c + Cell / 2, Cell * r + Cell / 2);
 }
 
-// The image sheets and the digit strip of one set: at scale 1 the sheets
-// b1.bmp ... and the compiled-in strip, at 2 or 3 b1@2x.bmp ... and the strip
-// of pictures@2x.rcc. Everything read back from the screen with them is at
-// that scale: positions and sizes in layout pixels times the scale.
+// The image sheets and the digit strip of one scale: at 1 the sheets b1.bmp
+// ... and the compiled-in strip, at 2 or 3 the sheets and the strip as the
+// game draws them at that scale. Everything read back from the screen with
+// them is at that scale: positions and sizes in layout pixels times the scale.
 struct Sheets {
     QImage b1, b2, b3, b5;
     QImage digits;
@@ -44,6 +44,10 @@ struct Sheets {
     QString problem;
     bool Load(const QString& programDir, int atScale = 1);
 };
+
+// A compiled-in picture ("ExitBtn.png") at a scale: at 1 the resource, else
+// drawn as the game draws it.
+QImage PictureAt(const QString& name, int scale);
 
 // The block of `source`'s size at `at` in the screenshot equals that part of
 // the sheet, leaving out `ignore` (relative to the block).

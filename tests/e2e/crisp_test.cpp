@@ -1,7 +1,6 @@
 // The game on a screen of twice the pixels, by each of the three ways to ask
-// for it: everything it draws is the 2x set's pixels, not the 1x set's
-// enlarged.
-#include <QResource>
+// for it: everything it draws is drawn at 2x, pixel for pixel what the art
+// gives at that scale, not the 1x pictures enlarged.
 #include <gtest/gtest.h>
 
 #include "Fixture.h"
@@ -30,9 +29,9 @@ Start StartAskedBy(AskedBy way) {
     return {{}, {}, "[Zanfor Kelva Extras]\nscale=2\n"};
 }
 
-// The left part of a glyph strip of `count` images.
-QImage FirstGlyph(const QString& resource, int count) {
-    const QImage all(resource);
+// The left part of a glyph strip of `count` images, at a scale.
+QImage FirstGlyph(const QString& name, int count, int scale) {
+    const QImage all = PictureAt(name, scale);
     return all.copy(0, 0, all.width() / count, all.height());
 }
 
@@ -52,7 +51,7 @@ protected:
 
 class CrispAtTwice : public AtTwice, public ::testing::WithParamInterface<AskedBy> {};
 
-TEST_P(CrispAtTwice, BoardMarkerDigitsAndGlyphsAreTheLargerSetPixelForPixel) {
+TEST_P(CrispAtTwice, BoardMarkerDigitsAndGlyphsAreDrawnAtTwicePixelForPixel) {
     const Start start = StartAskedBy(GetParam());
     s.WriteLevels({LoopLevel(), OpenRingLevel()});
     s.WriteSettings(SettingsText({{"tongue", "0"},
@@ -68,8 +67,8 @@ TEST_P(CrispAtTwice, BoardMarkerDigitsAndGlyphsAreTheLargerSetPixelForPixel) {
     const QPoint client = main->rect.topLeft();
     const QPoint board = client + BoardInClient * 2;
 
-    // Every cell is its tile's 96-pixel cell of b1@2x.bmp; the held one
-    // carries the marker composed from b2@2x.bmp's sprite and mask.
+    // Every cell is its tile's 96-pixel cell of b1 drawn at 2x; the held one
+    // carries the marker composed from b2's sprite and mask drawn at 2x.
     auto read = WaitPlayBoard(client);
     ASSERT_TRUE(read) << LastProblem();
     ASSERT_TRUE(IsScrambleOf(read->tiles, LoopLevel())) << Describe(read->tiles).toStdString();
@@ -82,10 +81,10 @@ TEST_P(CrispAtTwice, BoardMarkerDigitsAndGlyphsAreTheLargerSetPixelForPixel) {
             ScreenTimeoutMs, 20);
     };
     EXPECT_TRUE(composedAt(read->tiles, *read->held));
-    EXPECT_TRUE(WaitLevel(client, 1)) << "the digits are not numbs1@2x.png's";
+    EXPECT_TRUE(WaitLevel(client, 1)) << "the digits are not numbs1.png's drawn at 2x";
     EXPECT_TRUE(WaitFace(client, Face::Unsolved));
 
-    // The toolbar's glyphs are their 2x pictures, not the 1x ones doubled.
+    // The toolbar's glyphs are drawn at 2x, not the 1x ones doubled.
     const QImage shot = s.Screenshot();
     struct Button {
         const char* name;
@@ -95,8 +94,8 @@ TEST_P(CrispAtTwice, BoardMarkerDigitsAndGlyphsAreTheLargerSetPixelForPixel) {
                             Button{"ExitBtn", 148, 25, 1}, Button{"RulesBtn", 437, 25, 1},
                             Button{"ZanforBtn", 485, 30, 1}}) {
         const QString name = QString::fromLatin1(b.name);
-        const QImage big = FirstGlyph(QStringLiteral(":/zk/%1@2x.png").arg(name), b.glyphs);
-        const QImage small = FirstGlyph(QStringLiteral(":/zk/%1.png").arg(name), b.glyphs);
+        const QImage big = FirstGlyph(name + QStringLiteral(".png"), b.glyphs, 2);
+        const QImage small = FirstGlyph(name + QStringLiteral(".png"), b.glyphs, 1);
         ASSERT_FALSE(big.isNull()) << b.name;
         const QRect button(client + QPoint(b.x, 4) * 2, QSize(b.width, 25) * 2);
         EXPECT_EQ(GlyphDiffers(shot, button, big, small).toStdString(), "") << b.name;
@@ -132,9 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Ways, CrispAtTwice,
                              return std::string("ScaleSetting");
                          });
 
-// The editor at 2x: the palette is b3@2x.bmp's with the cross on the
-// selection, and a tile chosen there is placed as b1@2x.bmp draws it.
-TEST_F(AtTwice, EditorPaletteAndPlacingAreTheLargerSet) {
+// The editor at 2x: the palette is b3's drawn at 2x with the cross on the
+// selection, and a tile chosen there is placed as b1 drawn at 2x shows it.
+TEST_F(AtTwice, EditorPaletteAndPlacingAreDrawnAtTwice) {
     s.WriteLevels({LoopLevel()});
     s.WriteSettings(SettingsText({{"tongue", "0"},
                                   {"mode", "2"},

@@ -2,8 +2,8 @@
 // copied and pasted, and the live check's status line.
 #include <QPainter>
 
+#include "BoardView.h"
 #include "Fixture.h"
-#include "StatusLine.h"
 #include "model/Board.h"
 
 namespace zk::e2e {
@@ -12,7 +12,7 @@ namespace {
 // The status strip in the main window's client area (the board box starts
 // below the tool panel).
 QRect StripInClient() {
-    return StatusStrip.translated(0, ToolPanelHeight);
+    return BoardView::StatusRect().translated(0, ToolPanelHeight);
 }
 
 // Pixels of two images of one size that differ clearly.
@@ -33,11 +33,14 @@ int Differing(const QImage& a, const QImage& b) {
 
 // The strip as the game draws a text over the empty strip.
 QImage StripWith(const QImage& empty, const QString& text) {
-    QImage box(StatusStrip.right() + 1, StatusStrip.bottom() + 1, QImage::Format_RGB32);
+    const QRect strip = BoardView::StatusRect();
+    QImage box(strip.right() + 1, strip.bottom() + 1, QImage::Format_RGB32);
     box.fill(Qt::black);
-    QPainter(&box).drawImage(StatusStrip.topLeft(), empty);
-    DrawStatusText(box, text);
-    return box.copy(StatusStrip);
+    QPainter painter(&box);
+    painter.drawImage(strip.topLeft(), empty);
+    BoardView::DrawStatusLine(painter, text);
+    painter.end();
+    return box.copy(strip);
 }
 
 TEST_F(EndToEnd, EditorTestPlaysCopiesPastesAndTellsWhyALevelCannotBeSolved) {

@@ -2,12 +2,15 @@
 // from screenshots compared with the image sheets of its program directory.
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <map>
 #include <random>
+#include <thread>
 
+#include "Corpus.h"
 #include "Fixture.h"
 #include "model/Board.h"
 
@@ -744,9 +747,68 @@ TEST_F(MissingSheet, TileSheetUnreadable) {
     EndsTheProgram(QStringLiteral("b1.bmp"), false);
 }
 
+// Presses H, waits for the frame and answers the cell framed; none when no
+// frame came within `withinMs`.
+std::optional<int> HintedCell(Session& s, quint64 window, QPoint client, int withinMs) {
+    s.Keys(window, {QStringLiteral("h")});
+    int hinted = -1;
+    WaitUntil(
+        [&] {
+            const QImage shot = s.Screenshot();
+            for (int i = 0; i < 63 && hinted < 0; ++i) {
+                hinted = ShowsCursorFrame(shot, client + BoardInClient, i) ? i : -1;
+            }
+            return hinted >= 0;
+        },
+        withinMs, 50);
+    return hinted >= 0 ? std::optional<int>(hinted) : std::nullopt;
+}
+
+class Hints : public EndToEnd {
+protected:
+    // H and Space, again and again, until the solved question comes; its
+    // window then.
+    std::optional<Window> SolveByHints(const Window& main, int limit) {
+        const QPoint client = main.rect.topLeft();
+        for (int moves = 1; moves <= limit; ++moves) {
+            const auto hinted = HintedCell(s, main.id, client, ScreenTimeoutMs);
+            if (!hinted) {
+                ADD_FAILURE() << "H framed no cell before move " << moves;
+                return std::nullopt;
+            }
+            // Space makes the move; a click on the margin then hides the
+            // frame (a solved level's question takes no click on the window
+            // below).
+            s.Keys(main.id, {QStringLiteral("space")});
+            s.Click(client + QPoint(5, ToolPanelHeight + 5));
+            std::optional<Window> dialog;
+            const bool shown = WaitUntil(
+                [&] {
+                    const auto found = s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva")));
+                    if (!found.empty()) {
+                        dialog = found.front();
+                        return true;
+                    }
+                    last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
+                    return last.ok && last.held == *hinted;
+                },
+                ScreenTimeoutMs);
+            if (!shown) {
+                ADD_FAILURE() << "move " << moves << " not shown: " << LastProblem();
+                return std::nullopt;
+            }
+            if (dialog) {
+                return dialog;
+            }
+        }
+        ADD_FAILURE() << "the hints go round in circles";
+        return std::nullopt;
+    }
+};
+
 // H and Space, again and again, solve the first shipped level: H frames the
 // cell to click next, Space makes that move, until the solved dialog comes.
-TEST_F(EndToEnd, HAndSpaceRepeatedSolveTheFirstShippedLevel) {
+TEST_F(Hints, HAndSpaceRepeatedSolveTheFirstShippedLevel) {
     Session::WriteFile(s.LevelFilePath(), Session::ReadFile(QStringLiteral(ZK_SHIPPED_LEVELS)));
     // Practice mode: R starts the level again without a question, for the
     // few scrambles of its four tiles that leave it solved.
@@ -762,48 +824,182 @@ TEST_F(EndToEnd, HAndSpaceRepeatedSolveTheFirstShippedLevel) {
     }
     ASSERT_TRUE(start) << LastProblem();
     ASSERT_FALSE(Solved(start->tiles)) << "every scramble left the level solved";
-    std::optional<Window> dialog;
-    for (int moves = 1; !dialog; ++moves) {
-        ASSERT_LT(moves, 64) << "the hints go round in circles";
-        s.Keys(main->id, {QStringLiteral("h")});
-        int hinted = -1;
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                const QImage shot = s.Screenshot();
-                for (int i = 0; i < 63 && hinted < 0; ++i) {
-                    hinted = ShowsCursorFrame(shot, client + BoardInClient, i) ? i : -1;
-                }
-                return hinted >= 0;
-            },
-            ScreenTimeoutMs))
-            << "H framed no cell before move " << moves;
-        // Space makes the move; a click on the margin then hides the frame
-        // (a solved level's dialog takes no click on the window below).
-        s.Keys(main->id, {QStringLiteral("space")});
-        s.Click(client + QPoint(5, ToolPanelHeight + 5));
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                const auto found = s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva")));
-                if (!found.empty()) {
-                    dialog = found.front();
-                    return true;
-                }
-                last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
-                return last.ok && last.held == hinted;
-            },
-            ScreenTimeoutMs))
-            << "move " << moves << " not shown: " << LastProblem();
-    }
+    const auto dialog = SolveByHints(*main, 64);
+    ASSERT_TRUE(dialog);
     s.Keys(dialog->id, {QStringLiteral("Return")});
-    // The frame of the last hint goes with a click beside the board.
-    ASSERT_TRUE(
-        WaitUntil([&] { return s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva"))).empty(); },
-                  ScreenTimeoutMs));
-    s.Click(client + QPoint(5, ToolPanelHeight + 5));
+    // Nothing of the hint stays on the solved board.
+    ASSERT_TRUE(s.WaitUntilGone(dialog->id));
     const auto solved = WaitBoard(client, [](const BoardRead& b) { return !b.held.has_value(); });
     ASSERT_TRUE(solved) << LastProblem();
     EXPECT_TRUE(Solved(solved->tiles)) << Describe(solved->tiles).toStdString();
     EXPECT_TRUE(IsScrambleOf(solved->tiles, start->tiles));
+    const QImage shot = s.Screenshot();
+    for (int i = 0; i < 63; ++i) {
+        EXPECT_FALSE(ShowsCursorFrame(shot, client + BoardInClient, i)) << "a frame on " << i;
+    }
+}
+
+// Boards whose nearest solution is slow to find, of seeds of this test's
+// own: on a dense full board and on the partial level with the most movable
+// tiles of three, H frames a cell within a second, and H and Space repeated
+// solve the partial level.
+TEST_F(Hints, HAnswersWithinASecondOnHardBoards) {
+    const auto full = zk::levels::FullBoards(4242, 1).front().origin;
+    auto partial = zk::levels::PartialLevels(4242, 3);
+    const auto hardest =
+        std::max_element(partial.begin(), partial.end(), [](const auto& a, const auto& b) {
+            const auto tiles = [](const zk::LevelRecord& r) {
+                return std::count_if(r.begin(), r.end(), [](zk::TileNumber t) {
+                    return t != 0 && t <= zk::LastMovableTile;
+                });
+            };
+            return tiles(a.origin) < tiles(b.origin);
+        });
+    Record fullRecord, partialRecord;
+    std::copy(full.begin(), full.end(), fullRecord.begin());
+    std::copy(hardest->origin.begin(), hardest->origin.end(), partialRecord.begin());
+    s.WriteLevels({fullRecord, partialRecord});
+    s.WriteSettings(SettingsText(
+        {{"tongue", "0"}, {"level", "1"}, {"mode", "0"}, {"left", "20"}, {"top", "20"}}));
+    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Practice mode"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
+    // A screenshot begun within a second of the key shows the frame (the
+    // X tools' own time under load is not the game's).
+    EXPECT_TRUE(HintedCell(s, main->id, client, 1000))
+        << "no frame within a second on the full board";
+
+    s.Keys(main->id, {QStringLiteral("Next")}); // Page Down: the partial level
+    ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
+    EXPECT_TRUE(HintedCell(s, main->id, client, 1000))
+        << "no frame within a second on the partial level";
+    const auto dialog = SolveByHints(*main, 120);
+    ASSERT_TRUE(dialog);
+    s.Keys(dialog->id, {QStringLiteral("Return")});
+    EXPECT_TRUE(s.WaitUntilGone(dialog->id));
+}
+
+// With the motion stretched twenty times, so that screenshots catch its
+// frames: with feedback on, a click slides the two tiles between their cells
+// and the line below the board changes; the solving click shines before its
+// question, the board taking no move, and a click ends the shine at once.
+TEST_F(EndToEnd, AMoveSlidesAndTheSolveShinesBeforeItsQuestion) {
+    s.WriteLevels({LoopLevel()});
+    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
+    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"),
+                                        {20, 20}, {}, {{"ZK_MOTION_STRETCH", "20"}});
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    const auto start = WaitPlayBoard(client);
+    ASSERT_TRUE(start) << LastProblem();
+    const QRect strip(client + QPoint(22, ToolPanelHeight + 362), QSize(9 * Cell, 14));
+    const QImage plainStrip = s.Screenshot().copy(strip);
+    QString problem;
+    auto differs = [&](const QImage& shot, const Record& tiles, std::optional<int> held) {
+        problem = BoardWithMarksDiffers(shot, client + BoardInClient, sheets, tiles, held, true);
+        return !problem.isEmpty();
+    };
+    auto shows = [&](const Record& tiles, std::optional<int> held) {
+        return WaitUntil([&] { return !differs(s.Screenshot(), tiles, held); }, ScreenTimeoutMs,
+                         50);
+    };
+    s.Keys(main->id, {QStringLiteral("F2")});
+    ASSERT_TRUE(shows(start->tiles, start->held)) << problem.toStdString();
+    QImage status = s.Screenshot().copy(strip);
+    EXPECT_NE(status, plainStrip) << "no status line with feedback on";
+
+    const auto move = NonSolvingMove(start->tiles, *start->held);
+    ASSERT_TRUE(move);
+    s.Click(client + CellOf(move->first));
+    // The three seconds of the stretched slide: a frame that is neither the
+    // board before nor the board after.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const QImage shot = s.Screenshot();
+            return differs(shot, start->tiles, start->held) &&
+                   differs(shot, move->second, move->first);
+        },
+        2500, 20))
+        << "no frame between the two pictures";
+    ASSERT_TRUE(shows(move->second, move->first)) << problem.toStdString();
+    EXPECT_NE(s.Screenshot().copy(strip), status) << "the status did not follow the move";
+
+    // The remaining clicks, each landing the slide before; the last solves.
+    Record board = move->second;
+    int held = move->first;
+    while (!Solved(board)) {
+        const auto x = NextClick(board, held, LoopLevel());
+        ASSERT_TRUE(x) << Describe(board).toStdString();
+        std::swap(board[static_cast<std::size_t>(*x)], board[static_cast<std::size_t>(held)]);
+        held = *x;
+        s.Click(client + CellOf(held));
+    }
+    // Once the last slide has landed, the light runs over the solved board:
+    // more than its tiles and the marker show, and no question yet.
+    std::this_thread::sleep_for(std::chrono::milliseconds(3500));
+    EXPECT_TRUE(differs(s.Screenshot(), board, held)) << "no light on the solved board";
+    ASSERT_TRUE(s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva"))).empty());
+    const auto clicked = std::chrono::steady_clock::now();
+    s.Click(client + QPoint(5, ToolPanelHeight + 5));
+    const auto dialog = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
+    ASSERT_TRUE(dialog) << "no solved dialog";
+    EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::seconds(2));
+    EXPECT_TRUE(shows(board, std::nullopt)) << problem.toStdString();
+    s.Keys(dialog->id, {QStringLiteral("Return")});
+    EXPECT_TRUE(s.WaitUntilGone(dialog->id));
+    EXPECT_TRUE(WaitFace(client, Face::Solved));
+}
+
+// Ctrl+N and the easy button: a level of a code comes in place of the set's,
+// H and Space solve it, its record is kept, and Page Down leads back to the
+// set's level with its progress unchanged.
+TEST_F(EndToEnd, CtrlNPlaysALevelOfACodeOutsideTheSet) {
+    s.WriteLevels({LoopLevel(), OpenRingLevel(), LoopLevel()});
+    const QString saved = QDir(s.GamesDir()).filePath(QStringLiteral("start.zkv"));
+    Session::WriteFile(saved, Flags({1}));
+    s.WriteSettings(SettingsText({{"tongue", "0"},
+                                  {"level", "2"},
+                                  {"left", "20"},
+                                  {"top", "20"},
+                                  {"save", saved.toUtf8()}}));
+    const auto main =
+        StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Game start.zkv - Challenge mode"));
+    ASSERT_TRUE(main);
+    const QPoint client = main->rect.topLeft();
+    ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
+    ASSERT_TRUE(WaitProgress(client, 1, 3));
+
+    s.Keys(main->id, {QStringLiteral("ctrl+n")});
+    const auto form = s.WaitForWindow(ExactTitle(QStringLiteral("A level from a code")));
+    ASSERT_TRUE(form) << s.DescribeWindows().toStdString();
+    s.Click(form->rect.topLeft() + QPoint(8 + 12 + 34, 4 + 30 + 12)); // Easy
+    ASSERT_TRUE(s.WaitUntilGone(form->id));
+    const auto coded = WaitBoard(client, [](const BoardRead& b) {
+        return b.held.has_value() && !IsScrambleOf(b.tiles, OpenRingLevel());
+    });
+    ASSERT_TRUE(coded) << "no level of a code: " << LastProblem();
+
+    const Solve solve = SolveWithHints(*main, client);
+    ASSERT_TRUE(solve.dialog) << solve.problem;
+    s.Keys(solve.dialog->id, {QStringLiteral("Return")});
+    ASSERT_TRUE(s.WaitUntilGone(solve.dialog->id));
+    const QByteArray records =
+        Session::ReadFile(QDir(s.DataDir()).filePath(QStringLiteral("zanfor-kelva/records")));
+    // One hint a move.
+    const QByteArray n = QByteArray::number(solve.moves);
+    EXPECT_TRUE(records.contains(" solved " + n + " " + n + " ")) << records.toStdString();
+    EXPECT_TRUE(records.contains(" 1E-")) << records.toStdString();
+
+    s.Click(client + QPoint(5, ToolPanelHeight + 5)); // the last hint's frame goes
+    s.Keys(main->id, {QStringLiteral("Next")});
+    const auto back = WaitBoard(client, [](const BoardRead& b) {
+        return b.held.has_value() && IsScrambleOf(b.tiles, OpenRingLevel());
+    });
+    EXPECT_TRUE(back) << "not back on level 2: " << LastProblem();
+    EXPECT_TRUE(WaitLevel(client, 2));
+    EXPECT_TRUE(WaitProgress(client, 1, 3));
+    EXPECT_EQ(Session::ReadFile(saved), Flags({1}));
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 // the path that writes in place: a read through the library then gives the
 // previous content or the new one, a reader without the writer's journal
 // gets that or a failed read, and the start-up clean-up leaves nothing
-// behind. Then two writers looping on one file: no failure, no torn read.
+// behind; the same for the records file, through its own write. Then two
+// writers looping on one file: no failure, no torn read.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -19,6 +20,7 @@
 #include "FaultSupport.h"
 #include "TempDir.h"
 #include "files/AtomicFile.h"
+#include "files/Records.h"
 
 using namespace zk::files;
 
@@ -104,6 +106,18 @@ std::vector<Call> WritePathCalls(const std::string& strace, const std::vector<st
     return calls;
 }
 
+// Runs the writer under strace, killed at the call.
+int KilledAt(const std::string& strace, const Call& call, const std::vector<std::string>& writer) {
+    std::vector<std::string> args{
+        strace, "-qq",
+        "-o",   "/dev/null",
+        "-e",   "trace=" + call.name,
+        "-e",   "inject=" + call.name + ":signal=KILL:when=" + std::to_string(call.invocation),
+        "--"};
+    args.insert(args.end(), writer.begin(), writer.end());
+    return Wait(Start(args));
+}
+
 // A directory for the game's file, one for the writer's state and one for
 // a reader who has none of it. As the superuser, the in-place writer is the
 // user nobody, for whom the game's directory cannot be written.
@@ -170,18 +184,11 @@ TEST(CrashPoints, AKillAtAnySystemCallOfAWriteLeavesTheOldContentOrTheNew) {
         const auto calls = WritePathCalls(strace, writer, scene.dir.File("trace"));
         ASSERT_EQ(TempDir::Read(scene.target), fresh) << what << ": the traced write";
         ASSERT_GT(calls.size(), 5u) << what;
-        for (const auto& [name, invocation] : calls) {
+        for (const auto& call : calls) {
             TempDir::Write(scene.target, Scene::Old);
-            const auto at =
-                std::string(what) + ", killed at " + name + " #" + std::to_string(invocation);
-            std::vector<std::string> args{
-                strace, "-qq",
-                "-o",   "/dev/null",
-                "-e",   "trace=" + name,
-                "-e",   "inject=" + name + ":signal=KILL:when=" + std::to_string(invocation),
-                "--"};
-            args.insert(args.end(), writer.begin(), writer.end());
-            const int status = Wait(Start(args));
+            const auto at = std::string(what) + ", killed at " + call.name + " #" +
+                            std::to_string(call.invocation);
+            const int status = KilledAt(strace, call, writer);
             ASSERT_TRUE(WIFSIGNALED(status) || WEXITSTATUS(status) == 128 + SIGKILL) << at;
 
             const ReadOutcome other = scene.ReadAs(scene.elsewhere);
@@ -200,6 +207,48 @@ TEST(CrashPoints, AKillAtAnySystemCallOfAWriteLeavesTheOldContentOrTheNew) {
             EXPECT_EQ(scene.FilesIn(scene.state), 0u) << at << ": journal left behind";
         }
     }
+}
+
+// The records file: a play added and killed at any call leaves the records
+// as they were or with the play, every line read, and nothing behind.
+TEST(CrashPoints, AKillDuringARecordsWriteLeavesTheRecordsBeforeOrAfter) {
+    const std::string strace = FindProgram("strace");
+    ASSERT_FALSE(strace.empty()) << "strace is missing: scripts/install-deps installs it";
+    TempDir dir;
+    ::setenv("XDG_STATE_HOME", dir.File("state").c_str(), 1);
+    const std::string path = dir.File("data/zanfor-kelva/records");
+    for (std::uint64_t level = 1; level <= 40; ++level) {
+        ASSERT_TRUE(
+            AddPlay(path,
+                    {level, "", level % 3 != 0, 10 + static_cast<int>(level), 0, {2026, 12, 1}})
+                .ok);
+    }
+    const auto old = TempDir::Read(path);
+    const Records before = ReadRecords(path).records;
+    const std::vector<std::string> writer{ZK_WRITE_ONCE, "--records", path};
+    const auto calls = WritePathCalls(strace, writer, dir.File("trace"));
+    const Records after = ReadRecords(path).records;
+    ASSERT_EQ(after.levels.size(), before.levels.size() + 1);
+    ASSERT_GT(calls.size(), 5u);
+    for (const auto& call : calls) {
+        TempDir::Write(path, old);
+        const auto at = "killed at " + call.name + " #" + std::to_string(call.invocation);
+        const int status = KilledAt(strace, call, writer);
+        ASSERT_TRUE(WIFSIGNALED(status) || WEXITSTATUS(status) == 128 + SIGKILL) << at;
+        const RecordsRead read = ReadRecords(path);
+        ASSERT_TRUE(read.ok) << at;
+        EXPECT_TRUE(read.records.unread.empty()) << at;
+        EXPECT_TRUE(read.records.levels == before.levels || read.records.levels == after.levels)
+            << at << ": " << read.records.levels.size() << " levels";
+        CleanUpInterruptedWrites({path});
+        std::size_t files = 0;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(dir.File("data/zanfor-kelva"))) {
+            files += entry.is_regular_file() ? 1 : 0;
+        }
+        EXPECT_EQ(files, 1u) << at << ": left behind";
+    }
+    ::unsetenv("XDG_STATE_HOME");
 }
 
 TEST(Writers, TwoWritersLoopingOnOneFileNeverFailAndNoReadIsTorn) {

@@ -2,11 +2,14 @@
 // through the library, once or in a loop, and exits.
 //
 //   zk-write-once TARGET SIZE SEED [LOOPS [UID]]
+//   zk-write-once --records TARGET
 //
 // The content is SIZE bytes, byte i being SEED + 7i (mod 256). As the
 // superuser with UID given, the process becomes that user first. The write
 // itself stands between two calls of getppid(), so that a trace shows where
-// it begins and ends. The exit status is the number of failed writes.
+// it begins and ends. The exit status is the number of failed writes. The
+// second form adds a solve of level 0x2a (code 1M-XF2-BAW, 17 moves, 1 hint,
+// 2026-12-24) to the records file TARGET.
 #include <grp.h>
 #include <unistd.h>
 
@@ -16,8 +19,16 @@
 #include <vector>
 
 #include "files/AtomicFile.h"
+#include "files/Records.h"
 
 int main(int argc, char* argv[]) {
+    if (argc == 3 && std::string(argv[1]) == "--records") {
+        const zk::files::Play play{0x2a, "1M-XF2-BAW", true, 17, 1, {2026, 12, 24}};
+        ::getppid();
+        const bool ok = zk::files::AddPlay(argv[2], play).ok;
+        ::getppid();
+        return ok ? 0 : 1;
+    }
     if (argc < 4) {
         return 100;
     }

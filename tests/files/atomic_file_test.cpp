@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 
 #include "TempDir.h"
 #include "files/AtomicFile.h"
+#include "files/LevelFile.h"
 
 using namespace zk::files;
 
@@ -285,4 +287,34 @@ TEST(AtomicWrite, StaleTemporariesOfTheSameTargetAreRemoved) {
     EXPECT_EQ(EntriesIn(dir.Dir()), 3u);
     // A long name still leaves room for the six characters.
     EXPECT_LE(TemporaryPrefixFor(std::string(255, 'n')).size() + 6, 255u);
+}
+
+// Without HOME, a player who may not write the program's level file keeps a
+// copy under the home the password database gives, not under /.local/share.
+TEST(PlayersLevelFile, WithoutHomeLiesUnderThePasswordDatabasesHome) {
+    TempDir dir;
+    TempDir::Write(dir.File("zklv.dat"), Fresh);
+    ::chmod(dir.File("zklv.dat").c_str(), 0444);
+    ::chmod(dir.Dir().c_str(), 0555);
+    const char* home = std::getenv("HOME");
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const std::string savedHome = home ? home : "";
+    const std::string savedData = data ? data : "";
+    const int result = AsAnotherUser([&] {
+        ::unsetenv("HOME");
+        ::unsetenv("XDG_DATA_HOME");
+        const passwd* entry = ::getpwuid(::geteuid());
+        const std::string own = entry ? entry->pw_dir : "?";
+        const std::string player = LevelFilePlacesFor(dir.Dir()).playerDirectory.string();
+        return player == own + (own.back() == '/' ? "" : "/") + ".local/share/zanfor-kelva/" ? 0
+                                                                                             : 1;
+    });
+    if (home) {
+        ::setenv("HOME", savedHome.c_str(), 1);
+    }
+    if (data) {
+        ::setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+    }
+    ::chmod(dir.Dir().c_str(), 0755);
+    EXPECT_EQ(result, 0);
 }

@@ -203,6 +203,7 @@ TEST(GameSettings, ReadWithTheirDefaultsAndWrittenInTheGamesOrder) {
     EXPECT_EQ(fresh.mode, zk::ChallengeMode);
     EXPECT_EQ(std::tie(fresh.level, fresh.left, fresh.top), std::tuple(1, 100, 50));
     EXPECT_FALSE(fresh.eleft || fresh.etop || fresh.feedback);
+    EXPECT_TRUE(fresh.animations);
 
     GameSettings s = fresh;
     s.tongue = zk::German;
@@ -227,10 +228,11 @@ TEST(GameSettings, ReadWithTheirDefaultsAndWrittenInTheGamesOrder) {
               std::tie(s.tongue, s.level, s.save, s.left, s.mode, s.eleft));
 
     TempDir::WriteText(path, "[Zanfor Kelva]\nmode=7\nlevel=abc\netop=x\n[Zanfor Kelva Extras]\n"
-                             "scale=1.5\n");
+                             "scale=1.5\nanimations=0\n");
     const GameSettings odd = ReadGameSettings(store);
     EXPECT_EQ(odd.mode, zk::ChallengeMode);
     EXPECT_EQ(odd.level, 1);
     EXPECT_FALSE(odd.etop);
     EXPECT_EQ(odd.scale, "1.5");
+    EXPECT_FALSE(odd.animations);
 }

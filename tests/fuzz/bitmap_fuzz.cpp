@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!decoded) {
         return 0;
     }
-    ZK_REQUIRE(image.format() == QImage::Format_RGB32);
+    ZK_REQUIRE(image.format() == platform::SheetFormat);
     const bool core = Field(bytes, 14, 4) == 12;
     const std::int64_t width = core ? Field(bytes, 18, 2) : Field(bytes, 18, 4);
     std::int64_t height = core ? Field(bytes, 20, 2) : Field(bytes, 22, 4);

@@ -9,7 +9,7 @@ set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 targets=(level_file_fuzz board_fuzz saved_game_fuzz settings_fuzz solver_fuzz deducer_fuzz
-    bitmap_fuzz picture_fuzz help_fuzz)
+    bitmap_fuzz picture_fuzz help_fuzz art_cache_fuzz)
 
 die() {
     echo "fuzz: $*" >&2
@@ -19,7 +19,7 @@ die() {
 # Input sizes: a level file a little beyond 500 records, one level record and
 # a seed, a saved game a little beyond 500 bytes, a settings file, one level
 # record (the solver's and the deducer's), a small bitmap, a small picture, a
-# help file of a few pages.
+# help file of a few pages, a cache entry of a few small images.
 max_len() {
     case "$1" in
     level_file_fuzz) echo 32000 ;;
@@ -31,6 +31,7 @@ max_len() {
     bitmap_fuzz) echo 8192 ;;
     picture_fuzz) echo 8192 ;;
     help_fuzz) echo 16384 ;;
+    art_cache_fuzz) echo 4096 ;;
     *) die "unknown target $1" ;;
     esac
 }

@@ -284,7 +284,7 @@ TEST(LevelsTool, ShownLevelLinesImportToTheSameFile) {
 }
 
 TEST(LevelsTool, EveryCommandHasHelp) {
-    for (const std::string command : {"check", "stats", "gen", "show", "import"}) {
+    for (const std::string command : {"check", "stats", "gen", "show", "import", "code"}) {
         const ToolRun r = Tool({command, "--help"});
         EXPECT_EQ(r.status, ExitOk) << command;
         EXPECT_TRUE(Contains(r.out, "Usage: zk-levels " + command)) << r.out;

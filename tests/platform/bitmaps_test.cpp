@@ -60,21 +60,6 @@ TEST(BitmapsTest, BlocksReachingOutsideAreClipped) {
     BitBlt(other, 0, 0, 2, 2, QImage(), 0, 0, RasterOp::Copy); // nothing to copy
 }
 
-TEST(BitmapsTest, LoadBitmapConvertsAndRefusesMissingFiles) {
-    QImage image;
-    EXPECT_FALSE(LoadBitmap(QStringLiteral("/nonexistent/b1.bmp"), image));
-    EXPECT_TRUE(image.isNull());
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("b1.bmp"));
-    QImage saved(3, 2, QImage::Format_RGB888);
-    saved.fill(qRgb(10, 20, 30));
-    ASSERT_TRUE(saved.save(path, "BMP"));
-    ASSERT_TRUE(LoadBitmap(path, image));
-    EXPECT_EQ(image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(image.size(), QSize(3, 2));
-    EXPECT_EQ(image.pixel(2, 1), qRgb(10, 20, 30));
-}
-
 namespace {
 QByteArray Encoded(const QImage& image, const char* format) {
     QByteArray bytes;
@@ -113,6 +98,38 @@ QByteArray RunLengthBmp() {
 }
 } // namespace
 
+TEST(BitmapsTest, LoadBitmapConvertsAndRefusesMissingFiles) {
+    QImage image;
+    EXPECT_FALSE(LoadBitmap(QStringLiteral("/nonexistent/b1.bmp"), image));
+    EXPECT_TRUE(image.isNull());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("b1.bmp"));
+    // Rows of an odd width (padded in the file), each pixel its own colour.
+    QImage saved(5, 3, QImage::Format_RGB888);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            saved.setPixel(x, y, qRgb(10 * x, 20 * y, 30 + x + y));
+        }
+    }
+    ASSERT_TRUE(saved.save(path, "BMP"));
+    ASSERT_TRUE(LoadBitmap(path, image));
+    EXPECT_EQ(image.format(), SheetFormat);
+    EXPECT_EQ(image, QImage(path, "BMP").convertToFormat(SheetFormat));
+    // The same rows stored top-down (a negative height) read the same.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    QByteArray topDown = bytes.left(54);
+    Put32(topDown, 22, quint32(-3));
+    const int stride = 16;
+    for (int row = 2; row >= 0; --row) {
+        topDown += bytes.mid(54 + row * stride, stride);
+    }
+    QImage fromTop;
+    ASSERT_TRUE(DecodeBitmap(topDown, fromTop));
+    EXPECT_EQ(fromTop, image);
+}
+
 TEST(BitmapsTest, ATruncatedOrDamagedBitmapFailsLikeAMissingOne) {
     QImage sheet(96, 48, QImage::Format_RGB888);
     sheet.fill(qRgb(10, 20, 30));
@@ -120,6 +137,7 @@ TEST(BitmapsTest, ATruncatedOrDamagedBitmapFailsLikeAMissingOne) {
     QImage image;
     ASSERT_TRUE(DecodeBitmap(whole, image));
     EXPECT_EQ(image.pixel(95, 47), qRgb(10, 20, 30));
+    EXPECT_EQ(image.format(), SheetFormat);
 
     const QImage untouched = image;
     for (const qsizetype length :

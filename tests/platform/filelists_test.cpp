@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "QtPrinters.h"
 
@@ -128,6 +129,21 @@ TEST_F(FileListsTest, SettingTheFileSelectsItAndFillsTheEdit) {
     EXPECT_EQ(files.FileName(), root + "/sub/odd.dat");
     EXPECT_FALSE(files.SetFileName(root + "/missing/x.zkv"));
     EXPECT_EQ(dirs.Directory(), root + "/sub");
+    // Brackets in a name stand for themselves when it becomes the mask.
+    Touch(root + "/sub/odd[1].dat");
+    Touch(root + "/sub/odd1.dat");
+    EXPECT_TRUE(files.SetFileName(root + "/sub/odd[1].dat"));
+    EXPECT_EQ(files.Names(), QStringList{"odd[1].dat"});
+    for (const auto& [mask, name, matches] : {std::tuple{"*.zkv", "GAME.ZKV", true},
+                                              {"*.zkv", "game.zkv.bak", false},
+                                              {"?.zkv", "a.zkv", true},
+                                              {"?.zkv", "ab.zkv", false},
+                                              {"*.dat; *.zkv", "x.zkv", true},
+                                              {"a*b*c", "aXbYbZc", true},
+                                              {"a*b*c", "aXbYbZ", false},
+                                              {"*", "", true}}) {
+        EXPECT_EQ(TFileListBox::Matches(mask, name), matches) << mask << " " << name;
+    }
 }
 
 // A mask replaced to show one file serves until the directory changes or the

@@ -34,6 +34,7 @@ public:
         return f_.FormKeyDown(key, m);
     }
     zk::BoardView& View() { return *f_.view_; }
+    zk::GameController& Controller() { return *f_.controller_; }
 
     // The controls, by their designer names.
     QWidget* box() { return f_.view_->Box(); }

@@ -32,11 +32,13 @@ zk::LevelRecord CornerLevel(int column, int row) {
 }
 
 void MainFormTest::SetUp() {
-    for (const char* name :
-         {"b1.bmp", "b2.bmp", "b3.bmp", "b5.bmp", "w1.wav", "w2.wav", "ZKLV.HLP", "ZMRX.HLP"}) {
+    for (const char* name : {"b1.bmp", "b2.bmp", "b3.bmp", "b5.bmp", "w1.wav", "w2.wav", "ZKLV.HLP",
+                             "ZMRX.HLP", "libzk-art.so"}) {
         QFile::copy(QString(ZK_GAME_DIR) + name, QString::fromStdString(programDir.File(name)));
     }
     WriteLevels({CornerLevel(0, 0), CornerLevel(3, 2), CornerLevel(7, 5)});
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheDir.Dir()));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataDir.Dir()));
     seam = std::make_unique<zk::platform::ScriptedSeam>();
     sound = std::make_shared<RecordingSound>();
     help = std::make_shared<RecordingHelp>();
@@ -73,6 +75,7 @@ void MainFormTest::Start(const QString& languageButton) {
     options.help = help;
     options.exit = [this](int code) { exits.push_back(code); };
     options.nearestSolution = nearestSolution;
+    options.motion = motion;
     options.playerLevelDirectory = playerLevelDirectory;
     form = std::make_unique<TMainForm>(options);
     form->CreateForms();
@@ -94,8 +97,8 @@ void MainFormTest::ClickCell(int c, int r, Qt::MouseButton button) {
     P().boxMouseDown(button, 22 + 48 * c + 10, 20 + 48 * r + 10);
 }
 
-int MainFormTest::SolveByClicks(std::optional<zk::LevelRecord> wanted) {
-    const zk::LevelRecord target = wanted.value_or(S().levels.LevelAt(S().levels.CurrentLevel()));
+int MainFormTest::SolveByClicks(std::optional<zk::LevelRecord> level) {
+    const zk::LevelRecord target = level ? *level : S().levels.LevelAt(S().levels.CurrentLevel());
     int clicks = 0;
     auto& board = S().board;
     while (S().boardState == zk::PlayState && clicks < 200) {
@@ -107,9 +110,12 @@ int MainFormTest::SolveByClicks(std::optional<zk::LevelRecord> wanted) {
                 continue;
             }
             // Bring the tile that belongs on the held cell, or, when the held
-            // tile already stands right, leave through any misplaced cell.
-            if (board.cells[qs] == target[static_cast<std::size_t>(p)] ||
-                board.cells[static_cast<std::size_t>(p)] == target[static_cast<std::size_t>(p)]) {
+            // tile already stands right, leave through a misplaced cell that
+            // is no other home of its number (between two such homes it would
+            // only go back and forth).
+            const auto ps = static_cast<std::size_t>(p);
+            if (board.cells[ps] != target[ps] ? board.cells[qs] == target[ps]
+                                              : target[qs] != target[ps]) {
                 pick = q;
             }
         }

@@ -58,10 +58,9 @@ protected:
     // closed, and the language dialog (when it comes) answered with
     // languageButton.
     void Start(const QString& languageButton = "EnglishBtn");
-    // Clicks the cells that solve the current level, one move at a time.
-    // Stops when the Board freezes. Answers nothing itself. The target is the
-    // current level as stored unless one is given.
-    int SolveByClicks(std::optional<zk::LevelRecord> target = std::nullopt);
+    // Clicks the cells that solve the current level (or the level given),
+    // one move at a time. Stops when the Board freezes. Answers nothing itself.
+    int SolveByClicks(std::optional<zk::LevelRecord> level = std::nullopt);
     // Clicks a cell of the board as the player does.
     void ClickCell(int c, int r, Qt::MouseButton button = Qt::LeftButton);
     // Closes the window through its close box.
@@ -82,11 +81,16 @@ protected:
 
     TempDir programDir;
     TempDir configDir;
+    TempDir cacheDir; // $XDG_CACHE_HOME: the pictures drawn at other ratios
+    TempDir dataDir; // $XDG_DATA_HOME: the player's records
     std::unique_ptr<zk::platform::ScriptedSeam> seam;
     std::shared_ptr<RecordingSound> sound;
     std::shared_ptr<RecordingHelp> help;
     std::vector<int> exits;
     zk::NearestSolutionQuery nearestSolution; // the hint's way, when a test gives one
+    // The slide and the shine; off unless a test turns them on, so that a
+    // move's picture and a solve's question come at once.
+    std::optional<bool> motion = false;
     // The player's own level directory, when a test takes the program
     // directory for read-only.
     std::optional<std::string> playerLevelDirectory;

@@ -138,6 +138,48 @@ TEST_F(ClosingTest, TheLevelQuestionComesWhenTheFileDoesNotHoldTheChangedSet) {
     }));
 }
 
+// A level file that cannot be written: the failed Save keeps the Board
+// edited, so leaving the level asks again; the failed write at close stops
+// the close with the window and the edit kept; once the file can be written,
+// the next close asks again and saves.
+TEST_F(ClosingTest, AFailedLevelSaveKeepsTheWorkAndStopsTheClose) {
+    Setting("mode", "2");
+    Start();
+    const std::string file = programDir.File("zklv.dat");
+    const auto before = TempDir::Read(file);
+    ::chmod(file.c_str(), 0444);
+    W().paletteSelection = 40;
+    ClickCell(6, 6);
+    P().Run(zk::Action::Save);
+    ASSERT_EQ(seam->Messages().size(), 1u);
+    const QString error = seam->Messages()[0].request.text;
+    EXPECT_TRUE(error.startsWith("Cannot create ZKLV.DAT.")) << error.toStdString();
+    EXPECT_TRUE(S().edited);
+    Answer("TakeDlg", "OKBtn");
+    P().levelscroll()->setValue(2);
+    ASSERT_EQ(ShownForms().back(), "TakeDlg");
+
+    seam->AnswerMessage(zk::platform::mrYes);
+    Answer("EndGameDlg", "OKBtn");
+    CloseWindow();
+    ASSERT_EQ(seam->Messages().size(), 3u);
+    EXPECT_EQ(seam->Messages()[1].request.text, " Levels changed. Save?");
+    EXPECT_EQ(seam->Messages()[2].request.text, error);
+    EXPECT_EQ(ShownForms().back(), "EndGameDlg"); // no save dialog
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(ReadSetting("left"), "<missing>");
+    EXPECT_EQ(TempDir::Read(file), before);
+    EXPECT_EQ(S().levels.LevelAt(1)[zk::CellIndex(6, 6)], 40);
+
+    ::chmod(file.c_str(), 0644);
+    seam->AnswerMessage(zk::platform::mrYes);
+    CloseWindowAnsweringEverything();
+    ASSERT_EQ(seam->Messages().size(), 4u);
+    EXPECT_EQ(seam->Messages()[3].request.text, " Levels changed. Save?");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(TempDir::Read(file)[zk::CellIndex(6, 6)], 40);
+}
+
 TEST_F(ClosingTest, SettingsThatCannotBeWrittenAreReportedAndTheCloseCompletes) {
     Start();
     TempDir::WriteText(SettingsFile(), "[Zanfor Kelva]\ntongue=0\n");

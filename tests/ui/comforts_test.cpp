@@ -1,5 +1,6 @@
 // Undo and redo, keyboard play, the hint, the connection marks and the move
 // count, through real key events on the main window.
+#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QTest>
 
@@ -28,9 +29,7 @@ protected:
     }
 };
 
-QRect CellRect(zk::Cell c) {
-    return {22 + 48 * c.column, 20 + 48 * c.row, 48, 48};
-}
+using zk::CellRect;
 
 } // namespace
 
@@ -43,6 +42,16 @@ protected:
     void Key(int key, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(form.get(), static_cast<Qt::Key>(key), m);
     }
+    // The hint's and the fewest moves' searches run on a worker: their
+    // answers arrive through the event loop.
+    void Settle() {
+        QElapsedTimer clock;
+        clock.start();
+        while (P().Controller().Searching() && clock.elapsed() < 10000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        QApplication::processEvents();
+    }
     // A movable cell of the level's corner block other than the held one.
     zk::Cell OtherMovable() {
         for (int i = 0; i < zk::CellCount; ++i) {
@@ -53,6 +62,7 @@ protected:
         }
         return {};
     }
+    zk::Board startBoard; // the level's start, for its fewest moves
     // What the board surface shows on screen, overlays included.
     QImage Screen() { return P().box()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 };
@@ -111,8 +121,10 @@ TEST_F(ComfortsTest, ASolvedLevelStaysFrozenAndTellsItsMoves) {
     Key(Qt::Key_Space);
     EXPECT_EQ(S().board.cells, solved.cells);
     EXPECT_EQ(S().board.held, solved.held);
+    const std::string moves = std::to_string(clicks) + (clicks == 1 ? " move" : " moves");
+    // The second line is the player's record of the level.
     EXPECT_EQ(P().levelbox()->toolTip().toStdString(),
-              "Level 1: solved in " + std::to_string(clicks) + (clicks == 1 ? " move" : " moves"));
+              "Level 1: solved in " + moves + "\nyour best: " + moves);
 }
 
 TEST_F(ComfortsTest, EditorUndoesPlacingAndPickingUpWithThePaletteSelection) {
@@ -216,6 +228,7 @@ TEST_F(ComfortsTest, HAndSpaceRepeatedSolveInTheFewestMovesAndCountTheHints) {
     int presses = 0;
     while (S().boardState == zk::PlayState && presses < 20) {
         Key(Qt::Key_H);
+        Settle();
         ASSERT_TRUE(P().View().Cursor());
         Key(Qt::Key_Space);
         ++presses;
@@ -227,7 +240,8 @@ TEST_F(ComfortsTest, HAndSpaceRepeatedSolveInTheFewestMovesAndCountTheHints) {
     const std::string m = std::to_string(fewest);
     EXPECT_EQ(P().levelbox()->toolTip().toStdString(),
               "Level 1: solved in " + m + (fewest == 1 ? " move" : " moves") +
-                  "; it can be done in " + m + "; " + m + (fewest == 1 ? " hint" : " hints"));
+                  "; it can be done in " + m + "; " + m + (fewest == 1 ? " hint" : " hints") +
+                  "\nyour best: " + m + (fewest == 1 ? " move" : " moves"));
 }
 
 TEST_F(ComfortsTest, MarksFollowMovesUndoAndLevelStartsAndAreKeptInTheirOwnSection) {
@@ -285,7 +299,7 @@ TEST_F(ComfortsTest, AMoveWithMarksOnRepaintsOnlyItsTwoCellsAndTheirNeighbours) 
         const zk::Cell from = S().board.held, to = OtherMovable();
         ClickCell(to.column, to.row);
         QApplication::processEvents();
-        QRegion allowed;
+        QRegion allowed = zk::BoardView::StatusRect(); // the feedback line's count
         for (const zk::Cell c : {from, to}) {
             for (const auto& [dc, dr] : {std::pair{0, 0}, {1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
                 allowed += CellRect({c.column + dc, c.row + dr});
@@ -295,4 +309,124 @@ TEST_F(ComfortsTest, AMoveWithMarksOnRepaintsOnlyItsTwoCellsAndTheirNeighbours) 
         EXPECT_TRUE((regions.painted - allowed).isEmpty()) << "move " << move;
         EXPECT_TRUE(regions.painted.intersects(CellRect(to)));
     }
+}
+
+TEST_F(ComfortsTest, FeedbackLineCountsMovesShortestAndOpenEndsBelowTheCells) {
+    WriteLevels({CornerLevel(3, 2), CornerLevel(0, 0)});
+    nearestSolution = [](const zk::Board& b) { return zk::oracle::ShortestWay(b); };
+    Start();
+    ASSERT_FALSE(S().board.IsSolved());
+    auto expected = [&](const std::string& moves) {
+        const int ends = zk::OpenEndCount(S().board.cells);
+        return moves + " \u00b7 shortest " +
+               std::to_string(zk::oracle::ShortestWay(startBoard)->Moves()) + " \u00b7 " +
+               std::to_string(ends) + (ends == 1 ? " open end" : " open ends");
+    };
+    startBoard = S().board;
+    EXPECT_EQ(P().View().Status(), "");
+    Key(Qt::Key_F2);
+    Settle();
+    EXPECT_EQ(P().View().Status(), expected("0 moves"));
+    const QRect strip = zk::BoardView::StatusRect();
+    EXPECT_NE(Screen().copy(strip), P().Surface().copy(strip));
+    // H tells the rule that decides the tile its click settles: here every
+    // other corner would leave an end open against the stones around.
+    Key(Qt::Key_H);
+    Settle();
+    const std::string reason = "Other tiles would leave an end open";
+    EXPECT_EQ(P().View().Status(), expected("0 moves") + " \u00b7 " + reason);
+    EXPECT_TRUE(P().levelbox()->toolTip().endsWith(QString::fromStdString("; " + reason)));
+    const zk::Cell other = OtherMovable();
+    ClickCell(other.column, other.row);
+    if (S().boardState == zk::PlayState) {
+        EXPECT_EQ(P().View().Status(), expected("1 move"));
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(P().View().Status(), expected("0 moves"));
+    }
+    Key(Qt::Key_PageDown);
+    startBoard = S().board;
+    Settle();
+    EXPECT_EQ(P().View().Status(), expected("0 moves"));
+    Key(Qt::Key_F2);
+    EXPECT_EQ(P().View().Status(), "");
+    EXPECT_EQ(Screen(), P().Surface());
+}
+
+TEST_F(ComfortsTest, MovesSlideAPressLandsThemAndTheSolveShinesUntilAPressOrTheClose) {
+    motion = true;
+    Setting("mode", "1");
+    WriteLevels({CornerLevel(3, 2), CornerLevel(0, 0)});
+    Start();
+    const auto since = [&, shown = ShownForms().size()] {
+        const auto forms = ShownForms();
+        return std::vector<QString>(forms.begin() + static_cast<std::ptrdiff_t>(shown),
+                                    forms.end());
+    };
+    const zk::BoardMotion& m = P().View().Motion();
+    auto settle = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        while (m.Running() && clock.elapsed() < 10000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    };
+    // A move slides its two tiles from the picture before into the final one.
+    const zk::Cell held = S().board.held, other = OtherMovable();
+    ClickCell(other.column, other.row);
+    ASSERT_FALSE(S().board.IsSolved()); // the scramble is the seed's, the same every run
+    ASSERT_TRUE(m.CurrentSlide());
+    EXPECT_EQ(m.CurrentSlide()->from, held);
+    EXPECT_EQ(m.CurrentSlide()->to, other);
+    EXPECT_NE(Screen(), P().Surface());
+    settle();
+    EXPECT_EQ(Screen(), P().Surface());
+    // Undo slides back; a click during the slide lands it and moves.
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(m.CurrentSlide());
+    EXPECT_EQ(m.CurrentSlide()->to, held);
+    ClickCell(other.column, other.row);
+    EXPECT_EQ(S().history.Moves(), 1);
+    EXPECT_EQ(m.CurrentSlide()->to, other);
+    // The solving move shines; the board takes no move and the question
+    // waits until a press ends the shine.
+    Key(Qt::Key_Right);
+    SolveByClicks();
+    ASSERT_TRUE(S().board.IsSolved());
+    EXPECT_TRUE(m.ShinePending());
+    EXPECT_FALSE(P().View().Cursor());
+    EXPECT_TRUE(since().empty());
+    AnswerCloseBox("SolvedDlg");
+    ClickCell(0, 0);
+    EXPECT_EQ(since(), std::vector<QString>{"SolvedDlg"});
+    EXPECT_FALSE(m.Running());
+    EXPECT_EQ(S().boardState, zk::SolvedState);
+    EXPECT_TRUE(S().levels.IsLevelSolved(1));
+    EXPECT_EQ(Screen(), P().Surface());
+
+    // Closed while the next solve shines: it counts as if answered.
+    Key(Qt::Key_PageDown);
+    EXPECT_FALSE(P().View().Cursor());
+    SolveByClicks();
+    ASSERT_TRUE(m.ShinePending());
+    CloseWindowAnsweringEverything();
+    EXPECT_TRUE(S().levels.IsLevelSolved(2));
+    EXPECT_EQ(since(), (std::vector<QString>{"SolvedDlg", "EndGameDlg", "SaveDlg"}));
+}
+
+TEST_F(ComfortsTest, HOnTilesWithoutSolutionSaysSoUntilTheNextMove) {
+    zk::LevelRecord three = CornerLevel(3, 2);
+    three[zk::CellIndex(4, 3)] = 120;
+    WriteLevels({three});
+    Start(); // the solver's own hint, not a stand-in
+    Key(Qt::Key_H);
+    Settle();
+    EXPECT_FALSE(P().View().Cursor());
+    const QString told = P().levelbox()->toolTip();
+    EXPECT_TRUE(told.endsWith("; these tiles have no solution")) << told.toStdString();
+    // Known for this Board: H asks nothing again; a move forgets it.
+    Key(Qt::Key_H);
+    EXPECT_FALSE(P().Controller().Searching());
+    const zk::Cell other = OtherMovable();
+    ClickCell(other.column, other.row);
+    EXPECT_FALSE(P().levelbox()->toolTip().contains("no solution"));
 }

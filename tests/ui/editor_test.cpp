@@ -8,6 +8,7 @@
 
 #include "Editor.h"
 #include "files/LevelFile.h"
+#include "files/Records.h"
 #include "platform/Bitmaps.h"
 #include "platform/Controls.h"
 
@@ -255,6 +256,7 @@ TEST_F(EditorTest, TestPlayIsPracticeAndBringsTheEditorBackAsItWas) {
     EXPECT_GT(SolveByClicks(drawn.cells), 0);
     EXPECT_EQ(ShownForms().back(), "SolvedDlg");
     editorAsDrawn();
+    EXPECT_TRUE(zk::files::ReadRecords(zk::files::RecordsPath()).records.levels.empty());
 
     // Another level from a test-play asks about the edits as the editor does.
     ASSERT_TRUE(P().FormKeyDown(Qt::Key_T, Qt::ControlModifier));
@@ -310,23 +312,23 @@ TEST_F(EditorTest, ALevelLineCopiedAndPastedIsOneUndoableEdit) {
 TEST_F(EditorTest, TheLiveCheckTellsTheFirstReasonAndTheVerdict) {
     Start();
     const auto settled = [&] {
-        for (int k = 0; k < 500 && P().View().StatusText() == "…"; ++k) {
+        for (int k = 0; k < 500 && P().View().Status() == "…"; ++k) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
             QThread::msleep(5);
         }
-        return P().View().StatusText();
+        return P().View().Status();
     };
-    EXPECT_EQ(P().View().StatusText(), "");
+    EXPECT_EQ(P().View().Status(), "");
     ASSERT_TRUE(P().FormKeyDown(Qt::Key_F2));
     EXPECT_EQ(settled(), "Solvable · single solution · hardest rule: edge");
 
     ClickPalette(112); // a fixed tile whose one end, east, leads off the board
     ClickCell(8, 3);
-    EXPECT_EQ(P().View().StatusText(), "…");
+    EXPECT_EQ(P().View().Status(), "…");
     EXPECT_EQ(settled(), "Unsolvable: an end of the tile in column 9, row 4 leads off the board");
 
     ASSERT_TRUE(P().FormKeyDown(Qt::Key_Z, Qt::ControlModifier)); // known: at once
-    EXPECT_EQ(P().View().StatusText(), "Solvable · single solution · hardest rule: edge");
+    EXPECT_EQ(P().View().Status(), "Solvable · single solution · hardest rule: edge");
     ASSERT_TRUE(P().FormKeyDown(Qt::Key_F2));
-    EXPECT_EQ(P().View().StatusText(), "");
+    EXPECT_EQ(P().View().Status(), "");
 }

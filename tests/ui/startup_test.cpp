@@ -153,3 +153,24 @@ TEST_F(MainFormTest, StoredPositionsWhereNoScreenIsComeBackOntoTheScreen) {
         EXPECT_LT(value, 10000) << key;
     }
 }
+
+// Temporary files left by writes a crash interrupted in an earlier run go
+// once the window is shown, for the level file, the saved game and the
+// settings; start-up itself does not wait for the clean-up.
+TEST_F(MainFormTest, WritesInterruptedInAnEarlierRunAreCleanedUpAfterStartUp) {
+    const auto game = programDir.File("week1.zkv");
+    Setting("tongue", "0");
+    Setting("save", game);
+    const std::vector<std::string> stale = {
+        programDir.File(".zk-zklv.dat.a1b2c3"), programDir.File(".zk-week1.zkv.a1b2c3"),
+        (std::filesystem::path(SettingsFile()).parent_path() / ".zk-quillmar.ini.a1b2c3")};
+    for (const auto& file : stale) {
+        TempDir::WriteText(file, "half");
+    }
+    Start();
+    EXPECT_TRUE(std::filesystem::exists(stale[0]));
+    QCoreApplication::processEvents();
+    for (const auto& file : stale) {
+        EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    }
+}

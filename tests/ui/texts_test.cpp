@@ -53,6 +53,25 @@ TEST(Texts, FifteenHintsWithTheirOddSpellings) {
     EXPECT_EQ(LevelsChangedQuestionText(English), " Levels changed. Save?");
 }
 
+TEST(Texts, FeedbackLineAndTheHintsVerdicts) {
+    EXPECT_EQ(FeedbackStatusText(English, 7, 5, 4), "7 moves \u00b7 shortest 5 \u00b7 4 open ends");
+    EXPECT_EQ(FeedbackStatusText(German, 1, std::nullopt, 1),
+              "1 Zug \u00b7 kürzester Weg \u2026 \u00b7 1 offenes Ende");
+    GameState state;
+    state.language = English;
+    state.boardState = PlayState;
+    state.hintVerdict = HintVerdict::GaveUp;
+    const std::string plain = LevelHintText(English, state.levels.CurrentLevel(), false);
+    EXPECT_EQ(LevelIndicatorHint(state), plain + "; no hint found");
+    state.hintVerdict = HintVerdict::Unsolvable;
+    EXPECT_EQ(LevelIndicatorHint(state), plain + "; these tiles have no solution");
+    EXPECT_EQ(HintReasonText(German, Rule::Single), "Hier passt nur ein Stein");
+    EXPECT_EQ(FeedbackStatusText(English, 0, 2, 0, Rule::Single),
+              "0 moves \u00b7 shortest 2 \u00b7 0 open ends \u00b7 Only one tile fits here");
+    state.boardState = SolvedState; // a verdict is of the Board in play only
+    EXPECT_EQ(LevelIndicatorHint(state), plain);
+}
+
 TEST(Texts, SavedGameMessages) {
     EXPECT_EQ(GameLoadErrorText(English, "/g/a.zkv"), "Error occured while loading file /g/a.zkv!");
     EXPECT_EQ(GameLoadErrorText(German, "/g/a.zkv"), "Fehler beim Laden des Spiels /g/a.zkv!");

@@ -1,9 +1,9 @@
 #include "Preview.h"
 
-#include "Art.h"
-#include "Glyphs.h"
-#include "Surface.h"
-#include "Tiles.h"
+#include "art/Art.h"
+#include "art/Glyphs.h"
+#include "art/Surface.h"
+#include "art/Tiles.h"
 #include "model/Catalogue.h"
 
 #include <QLinearGradient>

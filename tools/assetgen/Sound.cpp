@@ -1,6 +1,6 @@
 #include "Sound.h"
 
-#include "Art.h"
+#include "art/Art.h"
 
 #include <algorithm>
 #include <cmath>

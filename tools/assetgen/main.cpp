@@ -1,20 +1,22 @@
-// zk-assetgen: renders every picture of the game, synthesises its sounds and
-// writes its help files. Run it with the offscreen platform; it needs no
-// display.
+// zk-assetgen: renders every picture of the game at 1x, synthesises its
+// sounds and writes its help files. Run it with the offscreen platform; it
+// needs no display.
 //
 //   zk-assetgen --game-dir DIR --help-sources DIR   image sheets, sounds, help
-//   zk-assetgen --game-dir DIR --scale N            the image sheets at N x (2, 3)
-//   zk-assetgen --resources DIR [--scale N]         the compiled-in PNGs (at N x)
+//   zk-assetgen --resources DIR                     the compiled-in PNGs and
+//                                                   zk_resources.qrc listing them
 //   zk-assetgen --contact-sheet FILE                all 200 tiles, labelled
 //   zk-assetgen --docs DIR                          overview pictures for the README
-#include "Art.h"
-#include "Glyphs.h"
+//   zk-assetgen --sheet NAME FILE [--scale F]       the sheet NAME (b1, b2, b3 or b5) as
+//                                                   the game draws it at F (a PNG, for checks)
 #include "Help.h"
 #include "Output.h"
 #include "Preview.h"
 #include "Sound.h"
-#include "Surface.h"
-#include "Tiles.h"
+#include "art/Art.h"
+#include "art/Glyphs.h"
+#include "art/Surface.h"
+#include "art/Tiles.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -43,23 +45,41 @@ void Put(const QString& dir, const QString& name, const zk::art::Bytes& bytes) {
     }
 }
 
-// The image sheets at `scale`: "b1.bmp", at scale 2 "b1@2x.bmp".
-void Sheets(const QString& dir, int scale) {
+// The image sheets: "b1.bmp", "b2.bmp", "b3.bmp" and the splash "b5.bmp".
+void Sheets(const QString& dir) {
     using namespace zk::art;
     QDir().mkpath(dir);
     auto put = [&](const char* name, const QImage& image) {
-        Put(dir, ScaledName(QString::fromLatin1(name), scale), EncodeBmp(image));
+        Put(dir, QString::fromLatin1(name), EncodeBmp(image));
     };
-    const QImage tiles = TileSheet(scale);
+    const QImage tiles = TileSheet(1);
     put("b1.bmp", tiles);
-    put("b2.bmp", SurfaceSheet(scale));
-    put("b3.bmp", PaletteSheetFrom(tiles, scale));
-    put("b5.bmp", SplashPicture(scale));
+    put("b2.bmp", SurfaceSheet(1));
+    put("b3.bmp", PaletteSheetFrom(tiles, 1));
+    put("b5.bmp", SplashPicture(1));
+}
+
+// One sheet by its file's base name, drawn at a scale; null for another name.
+QImage Sheet(const QString& name, double scale) {
+    using namespace zk::art;
+    if (name == QLatin1String("b1")) {
+        return TileSheet(scale);
+    }
+    if (name == QLatin1String("b2")) {
+        return SurfaceSheet(scale);
+    }
+    if (name == QLatin1String("b3")) {
+        return PaletteSheetFrom(TileSheet(scale), scale);
+    }
+    if (name == QLatin1String("b5")) {
+        return SplashPicture(scale);
+    }
+    return {};
 }
 
 void GameFiles(const QString& dir, const QString& helpSources) {
     using namespace zk::art;
-    Sheets(dir, 1);
+    Sheets(dir);
     Put(dir, QStringLiteral("w1.wav"), EncodeWav(FanfareSamples(), SampleRate));
     Put(dir, QStringLiteral("w2.wav"), EncodeWav(ClickSamples(), SampleRate));
     for (const HelpDocument& doc : HelpDocuments()) {
@@ -74,11 +94,17 @@ void GameFiles(const QString& dir, const QString& helpSources) {
     }
 }
 
-void Resources(const QString& dir, int scale) {
+// The compiled-in pictures and the resource file listing them, which rcc
+// compiles into the program: the table of pictures is their one list.
+void Resources(const QString& dir) {
     QDir().mkpath(dir);
-    for (const zk::art::NamedPicture& picture : zk::art::ResourcePictures(scale)) {
+    std::string qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/zk\">\n";
+    for (const zk::art::NamedPicture& picture : zk::art::ResourcePictures(1)) {
         Put(dir, picture.name, zk::art::EncodePng(picture.image));
+        qrc += "    <file>" + picture.name.toStdString() + "</file>\n";
     }
+    qrc += "  </qresource>\n</RCC>\n";
+    Put(dir, QStringLiteral("zk_resources.qrc"), zk::art::Bytes(qrc.begin(), qrc.end()));
 }
 
 void Docs(const QString& dir) {
@@ -92,7 +118,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: zk-assetgen [--game-dir DIR --help-sources DIR] [--resources DIR]\n"
                  "                   [--contact-sheet FILE] [--docs DIR]\n"
-                 "       zk-assetgen --scale 2|3 [--game-dir DIR] [--resources DIR]\n");
+                 "                   [--sheet b1|b2|b3|b5 FILE [--scale F]]\n");
     return 2;
 }
 
@@ -105,8 +131,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const QStringList args = QGuiApplication::arguments();
-    QString gameDir, helpSources, resourceDir, contactSheet, docsDir;
-    int scale = 1;
+    QString gameDir, helpSources, resourceDir, contactSheet, docsDir, sheetName, sheetFile;
+    double scale = 1;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         if (i + 1 >= args.size()) {
@@ -122,36 +148,31 @@ int main(int argc, char** argv) {
             contactSheet = args[++i];
         } else if (a == QLatin1String("--docs")) {
             docsDir = args[++i];
+        } else if (a == QLatin1String("--sheet") && i + 2 < args.size()) {
+            sheetName = args[++i];
+            sheetFile = args[++i];
         } else if (a == QLatin1String("--scale")) {
             bool ok = false;
-            scale = args[++i].toInt(&ok);
-            if (!ok || (scale != 2 && scale != 3)) {
+            scale = args[++i].toDouble(&ok);
+            if (!ok || scale <= 0 || scale > 8) {
                 return Usage();
             }
         } else {
             return Usage();
         }
     }
-    if (gameDir.isEmpty() && resourceDir.isEmpty() && contactSheet.isEmpty() && docsDir.isEmpty()) {
+    if (gameDir.isEmpty() && resourceDir.isEmpty() && contactSheet.isEmpty() && docsDir.isEmpty() &&
+        sheetFile.isEmpty()) {
         return Usage();
     }
-    if (scale != 1) {
-        // the larger sets: sheets and compiled-in pictures only
-        if (!helpSources.isEmpty() || !contactSheet.isEmpty() || !docsDir.isEmpty() ||
-            (gameDir.isEmpty() && resourceDir.isEmpty())) {
-            return Usage();
-        }
-        if (!gameDir.isEmpty()) {
-            Sheets(gameDir, scale);
-        }
-    } else if (!gameDir.isEmpty()) {
+    if (!gameDir.isEmpty()) {
         if (helpSources.isEmpty()) {
             return Usage();
         }
         GameFiles(gameDir, helpSources);
     }
     if (!resourceDir.isEmpty()) {
-        Resources(resourceDir, scale);
+        Resources(resourceDir);
     }
     if (!contactSheet.isEmpty()) {
         const QFileInfo info(contactSheet);
@@ -160,6 +181,15 @@ int main(int argc, char** argv) {
     }
     if (!docsDir.isEmpty()) {
         Docs(docsDir);
+    }
+    if (!sheetFile.isEmpty()) {
+        const QImage sheet = Sheet(sheetName, scale);
+        if (sheet.isNull()) {
+            return Usage();
+        }
+        const QFileInfo info(sheetFile);
+        QDir().mkpath(info.absolutePath());
+        Put(info.absolutePath(), info.fileName(), zk::art::EncodePng(sheet));
     }
     return failures == 0 ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "CodeCommand.h"
 #include "files/AtomicFile.h"
 #include "files/LevelFile.h"
 #include "files/LevelText.h"
@@ -30,6 +31,8 @@ Usage:
   zk-levels gen --seed S [--count N] -o FILE
   zk-levels show FILE [LEVEL]
   zk-levels import LINE... -o FILE
+  zk-levels code CODE -o FILE
+  zk-levels code --daily [DATE]
   zk-levels help [COMMAND]
 
 Commands:
@@ -39,6 +42,7 @@ Commands:
   gen     generates a level set, the same bytes for the same seed and count
   show    draws levels as text: the tile numbers of each cell and the level line
   import  writes level lines (as the editor's Ctrl+C copies them) into a level file
+  code    writes the level a level code names; prints the level of the day's code
 
 The rules of the deducer, which rates a level by the hardest rule a player
 needs, easiest first:
@@ -798,6 +802,9 @@ int RunLevelsTool(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (command == "import") {
         return Import(rest, out, err);
+    }
+    if (command == "code") {
+        return CodeCommand(rest, out, err);
     }
     err << "zk-levels: unknown command \"" << command << "\"\n"
         << "Try \"zk-levels --help\".\n";
