@@ -179,6 +179,28 @@ const ActionRow Table[] = {
      {{{Qt::Key_Delete}, {Qt::Key_Backspace}}},
      Offered::InEditor,
      [](To to) { to.controller.CursorClick(Qt::RightButton); }},
+    // The editor's board played as in practice mode, and back.
+    {Action::TestPlay,
+     std::nullopt,
+     {{{Qt::Key_T, Ctrl}}},
+     Offered::InEditor,
+     [](To to) { to.controller.TestPlay(); }},
+    {Action::EndTestPlay,
+     std::nullopt,
+     {{{Qt::Key_Escape}}},
+     Offered::Always,
+     [](To to) { to.controller.EndTestPlay(); }},
+    // The editor's board as a level line, to and from the clipboard.
+    {Action::CopyLevel,
+     std::nullopt,
+     {{{Qt::Key_C, Ctrl}}},
+     Offered::InEditor,
+     [](To to) { to.controller.CopyLevel(); }},
+    {Action::PasteLevel,
+     std::nullopt,
+     {{{Qt::Key_V, Ctrl}}},
+     Offered::InEditor,
+     [](To to) { to.controller.PasteLevel(); }},
     // A level outside the set: a new one of a difficulty, the level of the
     // day, or a typed code.
     {Action::NewCodeLevel,
@@ -219,6 +241,29 @@ const ActionRow* RowForKey(int key, Qt::KeyboardModifiers modifiers) {
         return exact;
     }
     return held.testFlag(Qt::ShiftModifier) ? Find(key, held & ~Qt::ShiftModifier) : nullptr;
+}
+
+bool KeepsTestPlay(Action action) {
+    switch (action) {
+    case Action::Restart:
+    case Action::Sound:
+    case Action::Exit:
+    case Action::Rules:
+    case Action::Info:
+    case Action::OtherGames:
+    case Action::Undo:
+    case Action::Redo:
+    case Action::Hint:
+    case Action::ConnectionMarks:
+    case Action::CursorLeft:
+    case Action::CursorRight:
+    case Action::CursorUp:
+    case Action::CursorDown:
+    case Action::CursorClick:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void RunAction(const ActionRow& row, BoardState state, const ActionTargets& to) {

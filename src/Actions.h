@@ -48,6 +48,10 @@ enum class Action {
     CursorDown,
     CursorClick,
     CursorPickUp,
+    TestPlay,
+    EndTestPlay,
+    CopyLevel,
+    PasteLevel,
     NewCodeLevel,
 };
 
@@ -79,6 +83,10 @@ const ActionRow& RowOf(Action action);
 
 // The row of a key; none for a key without a meaning here.
 const ActionRow* RowForKey(int key, Qt::KeyboardModifiers modifiers);
+
+// Whether the action belongs to the play of a test-play; any other ends the
+// test-play first and acts in the editor.
+bool KeepsTestPlay(Action action);
 
 // Runs the action when the board state offers it.
 void RunAction(const ActionRow& row, BoardState state, const ActionTargets& to);

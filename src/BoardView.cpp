@@ -479,6 +479,25 @@ void BoardView::SetStatus(const std::string& text) {
     ShowBoxRect(StatusRect().x(), StatusRect().y(), StatusRect().width(), StatusRect().height());
 }
 
+void BoardView::DrawStatusLine(QPainter& painter, const QString& text) {
+    // Pale letters with a dark shadow read on the frame's dark strip. A line
+    // too long for the strip (a hint's reason besides the counts) takes
+    // smaller letters.
+    int size = 10;
+    while (size > 7 && QFontMetrics(platform::FormFont(size, false)).horizontalAdvance(text) >
+                           StatusRect().width() - 4) {
+        --size;
+    }
+    painter.save();
+    painter.setFont(platform::FormFont(size, false));
+    const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
+    painter.setPen(QColor(0, 0, 0));
+    painter.drawText(StatusRect().translated(1, 1), flags, text);
+    painter.setPen(QColor(240, 226, 180));
+    painter.drawText(StatusRect(), flags, text);
+    painter.restore();
+}
+
 void BoardView::PaintOverlays(QPainter& painter, const QRegion& region) const {
     const bool moving = motion_->Running();
     if (!sheetsLoaded_ || (!cursor_ && !pulseCell_ && !marksOn_ && status_.empty() && !moving)) {
@@ -487,21 +506,7 @@ void BoardView::PaintOverlays(QPainter& painter, const QRegion& region) const {
     painter.save();
     PaintFloorUnderSlide(painter, region);
     if (!status_.empty() && region.intersects(StatusRect())) {
-        // Pale letters with a dark shadow read on the frame's dark strip.
-        // A line too long for the strip (a hint's reason besides the counts)
-        // takes smaller letters.
-        const QString text = QString::fromStdString(status_);
-        int size = 10;
-        while (size > 7 && QFontMetrics(platform::FormFont(size, false)).horizontalAdvance(text) >
-                               StatusRect().width() - 4) {
-            --size;
-        }
-        painter.setFont(platform::FormFont(size, false));
-        const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
-        painter.setPen(QColor(0, 0, 0));
-        painter.drawText(StatusRect().translated(1, 1), flags, text);
-        painter.setPen(QColor(240, 226, 180));
-        painter.drawText(StatusRect(), flags, text);
+        DrawStatusLine(painter, QString::fromStdString(status_));
     }
     if (pulseCell_ && region.intersects(CellRect(*pulseCell_))) {
         // Two flashes over the second: brightest a quarter and three

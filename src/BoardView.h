@@ -91,6 +91,8 @@ public:
     const std::string& Status() const { return status_; }
     // Where the line stands on the board surface.
     static QRect StatusRect();
+    // Draws a status line's text into its place, as the board shows it.
+    static void DrawStatusLine(QPainter& painter, const QString& text);
 
     // Motion that changes only the time between two designed pictures (see
     // BoardMotion); off, every picture comes at once as designed.

@@ -7,6 +7,8 @@
 #include "BoardView.h"
 #include "CodeLevels.h"
 #include "Editor.h"
+#include "EditorTexts.h"
+#include "LiveCheck.h"
 #include "Texts.h"
 #include "Toolbar.h"
 #include "dialogs/CodeDlg.h"
@@ -34,6 +36,10 @@ GameController::GameController(GameState& state, WindowState& windowState, Rando
                                platform::SoundPlayer& sound, QWidget* window)
     : state_(state), windowState_(windowState), random_(random), view_(view), toolbar_(toolbar),
       forms_(forms), sound_(sound), window_(window),
+      liveCheck_(std::make_unique<LiveCheck>(
+          [this](const LevelRecord& level, const EditorVerdict& verdict) {
+              ShowVerdict(level, verdict);
+          })),
       maker_(
           std::make_unique<CodeLevelMaker>([this](const LevelCode& code, const LevelRecord& level) {
               StartCodeLevel(code, level);
@@ -44,6 +50,9 @@ GameController::~GameController() = default;
 bool GameController::MayLeaveLevel() {
     // A solve still shining counts before the level is left.
     CountPendingSolve();
+    // Another level, from a test-play: the editor comes back first, so that
+    // its edits are asked about as ever.
+    EndTestPlay();
     // Challenge play with a move asks before the level is given up.
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState && state_.moved &&
         Declined(forms_.Message(Message::RestartDlg))) {
@@ -78,7 +87,7 @@ bool GameController::StartLevel(int n) {
 }
 
 bool GameController::StartCodeLevel(const LevelCode& code, const LevelRecord& level) {
-    if (state_.gameMode == EditorMode || !MayLeaveLevel()) {
+    if (state_.gameMode == EditorMode || testPlay_ || !MayLeaveLevel()) {
         return false;
     }
     codeInPlay_ = code;
@@ -96,7 +105,9 @@ void GameController::BeginLevel(const LevelRecord& level) {
     state_.hintsUsed = 0;
     state_.solvedInMoves.reset();
     state_.fewestMoves.reset();
-    state_.bestMoves = state_.gameMode == EditorMode ? std::nullopt : RecordedBest(levelRecord_);
+    // A test-play of the editor's board records nothing and tells no record.
+    state_.bestMoves =
+        state_.gameMode == EditorMode || testPlay_ ? std::nullopt : RecordedBest(levelRecord_);
     hints_.Forget();
     ForgetHintSearch();
     // The frames of the keyboard and the hint wait for an arrow key or H.
@@ -141,6 +152,11 @@ void GameController::SetBoardState(BoardState s) {
         view_.ClearStatus(); // the editor's own line, when it has one
     }
     toolbar_.ShowFor(s);
+    if (testPlay_) {
+        // A test-play keeps the progress and the saved game as they are.
+        toolbar_.NewGameBtn->hide();
+        toolbar_.LoadBtn->hide();
+    }
     if (forms_.editform) {
         forms_.editform->setVisible(s == EditingState);
     }
@@ -148,7 +164,9 @@ void GameController::SetBoardState(BoardState s) {
 }
 
 void GameController::UpdateCaption() {
-    const std::string caption = CaptionText(state_.gameMode, state_.language, state_.savedGamePath);
+    const std::string caption =
+        testPlay_ ? TestPlayCaptionText(state_.language)
+                  : CaptionText(state_.gameMode, state_.language, state_.savedGamePath);
     view_.levelboxPaint();
     window_->setWindowTitle(QString::fromStdString(caption));
 }
@@ -168,12 +186,18 @@ void GameController::OnSolved(bool asking) {
         startSearch_.Wait(std::chrono::milliseconds(40));
     }
     state_.fewestMoves = fewestFromStart_;
-    state_.bestMoves =
-        NotePlay(levelRecord_, state_.levelCode, true, *state_.solvedInMoves, state_.hintsUsed);
+    if (!testPlay_) {
+        state_.bestMoves =
+            NotePlay(levelRecord_, state_.levelCode, true, *state_.solvedInMoves, state_.hintsUsed);
+    }
     SetBoardState(SolvedState);
     RefreshStatus();
     if (TMessageDialog* solved = forms_.Message(Message::SolvedDlg); asking && solved) {
         solved->ShowModal();
+    }
+    if (testPlay_) {
+        EndTestPlay();
+        return;
     }
     // A level of a code is outside the set: its progress stays.
     if (state_.gameMode == PracticeMode || codeInPlay_) {
@@ -205,6 +229,7 @@ void GameController::ApplyLanguage() {
     toolbar_.ApplyLanguage(state_.language);
     RefreshStatus();
     UpdateCaption();
+    RefreshCheck();
 }
 
 void GameController::PlaySound(platform::Sound sound) {
@@ -253,7 +278,7 @@ void GameController::AfterMove(Cell held, Cell previous) {
     PlaySound(platform::Sound::Move);
     view_.DrawCell(held.column, held.row);
     view_.DrawCell(previous.column, previous.row);
-    if (!state_.moved) { // the level counts as played from its first move
+    if (!state_.moved && !testPlay_) { // the level counts as played from its first move
         state_.bestMoves = NotePlay(levelRecord_, state_.levelCode, false, 0, 0);
     }
     // The final picture is drawn; the tiles slide into it.
@@ -281,8 +306,8 @@ void GameController::EditingClick(Qt::MouseButton button, Cell cell) {
         state_.board.Set(cell.column, cell.row, static_cast<TileNumber>(selection));
         view_.DrawCell(cell.column, cell.row);
         state_.edited = true;
-        state_.edits.Record(
-            {cell, tileBefore, state_.board.At(cell.column, cell.row), selectionBefore, selection});
+        state_.edits.Record(Edit{cell, tileBefore, state_.board.At(cell.column, cell.row),
+                                 selectionBefore, selection});
     } else if (button == Qt::RightButton) {
         // The tile is lifted off the Board into the selection.
         if (forms_.editform) {
@@ -295,10 +320,11 @@ void GameController::EditingClick(Qt::MouseButton button, Cell cell) {
         state_.board.Set(cell.column, cell.row, EmptyTile);
         view_.DrawCell(cell.column, cell.row);
         state_.edited = true;
-        state_.edits.Record({cell, tileBefore, EmptyTile, selectionBefore, selection});
+        state_.edits.Record(Edit{cell, tileBefore, EmptyTile, selectionBefore, selection});
     }
     // The face tells at once whether the Board as drawn is solved.
     view_.levelboxPaint();
+    RefreshCheck();
 }
 
 void GameController::PalettePick(int n) {
@@ -327,6 +353,11 @@ void GameController::LevelScrollChange() {
 }
 
 void GameController::Restart() {
+    if (testPlay_) {
+        // The edited board once more, newly scrambled.
+        StartTestPlay();
+        return;
+    }
     if (state_.gameMode == ChallengeMode && state_.boardState == PlayState &&
         Declined(forms_.Message(Message::RestartDlg))) {
         return;
@@ -459,14 +490,19 @@ void GameController::Redo() {
     }
 }
 
-void GameController::AfterEdit(const Edit& edit, int selectionBefore) {
-    view_.DrawCell(edit.cell.column, edit.cell.row);
+void GameController::AfterEdit(const EditStep& step, int selectionBefore) {
+    if (const Edit* edit = std::get_if<Edit>(&step)) {
+        view_.DrawCell(edit->cell.column, edit->cell.row);
+    } else {
+        view_.DrawAllCells();
+    }
     if (forms_.editform && selectionBefore != windowState_.paletteSelection) {
         forms_.editform->DrawPaletteCell(selectionBefore);
         forms_.editform->DrawSelectionCross();
     }
     state_.edited = true;
     view_.levelboxPaint();
+    RefreshCheck();
 }
 
 void GameController::MoveCursor(int dc, int dr) {
@@ -489,6 +525,7 @@ void GameController::ToggleConnectionMarks() {
     windowState_.connectionMarks = !windowState_.connectionMarks;
     view_.SetConnectionMarks(windowState_.connectionMarks);
     RefreshStatus();
+    RefreshCheck();
 }
 
 void GameController::StepLevel(int delta) {

@@ -24,8 +24,10 @@ enum class Sound : int;
 namespace zk {
 
 class BoardView;
+class LiveCheck;
 class CodeLevelMaker;
 class Toolbar;
+struct EditorVerdict;
 
 class GameController {
 public:
@@ -121,13 +123,41 @@ public:
     // The level before or after the scroll bar's, as its arrows step.
     void StepLevel(int delta);
 
+    // The editor's board played, scrambled, as in practice mode: nothing is
+    // recorded and the level set stays as it is. Solving it or ending it
+    // brings the editor back exactly as it was: its board, the palette's
+    // selection and the undo history.
+    void TestPlay();
+    void EndTestPlay();
+    bool TestPlaying() const { return testPlay_.has_value(); }
+    // The editor's board to the clipboard as a level line; a level line
+    // from the clipboard onto the board, as an edit undo takes back.
+    void CopyLevel();
+    void PasteLevel();
+
 private:
     void CellClick(Qt::MouseButton button, Cell cell);
     void EditingClick(Qt::MouseButton button, Cell cell);
     // After a move, an undo or a redo swapped the tiles of two cells.
     void AfterMove(Cell held, Cell previous);
-    void AfterEdit(const Edit& edit, int selectionBefore);
+    void AfterEdit(const EditStep& step, int selectionBefore);
     void SwitchMode(GameMode next);
+    // The live check's verdict on the board being drawn, in the status line
+    // while the editor shows the marks; else the status line is empty.
+    void RefreshCheck();
+    void ShowVerdict(const LevelRecord& level, const EditorVerdict& verdict);
+    // The kept editor's board, scrambled, in play.
+    void StartTestPlay();
+
+    // The editor as a test-play found it.
+    struct EditorKept {
+        Board board;
+        EditHistory edits;
+        bool edited = false;
+        bool moved = false;
+        int paletteSelection = 0;
+        std::optional<Cell> cursor;
+    };
     // The searches: the hint's from the Board, the fewest moves from the
     // level's start.
     HintWorker::Search HintSearch() const;
@@ -170,6 +200,8 @@ private:
     // The rule that decides the tile the click on next settles.
     std::optional<Rule> ReasonFor(const Board& board, Cell next) const;
     bool fewestSearched_ = false;
+    std::optional<EditorKept> testPlay_;
+    std::unique_ptr<LiveCheck> liveCheck_;
     LevelRecord levelRecord_{};             // the level in play as stored (solved)
     std::optional<LevelCode> codeInPlay_;   // the code of a level outside the set
     std::unique_ptr<CodeLevelMaker> maker_; // makes the levels of codes

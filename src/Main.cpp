@@ -212,9 +212,19 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TMainForm::Run(const ActionRow& row) {
-    if (!controller_->SettleMotion()) {
-        RunAction(row, state_.boardState, {*controller_, *session_});
+    // A press that lands a running motion does only that.
+    if (controller_->SettleMotion()) {
+        return;
     }
+    // Beyond its play, every action first brings the editor back; Ctrl+T
+    // again does no more.
+    if (!KeepsTestPlay(row.action) && controller_->TestPlaying()) {
+        controller_->EndTestPlay();
+        if (row.action == Action::TestPlay) {
+            return;
+        }
+    }
+    RunAction(row, state_.boardState, {*controller_, *session_});
 }
 
 bool TMainForm::FormCloseQuery() {

@@ -279,6 +279,8 @@ bool Session::CloseQuery() {
 
 bool Session::Close() {
     help_.Quit();
+    // A test-play ends as if never begun.
+    controller_.EndTestPlay();
     // The editor's Board goes into its level without a question.
     if (state_.boardState == EditingState) {
         state_.levels.StoreBoard(state_.board.cells);

@@ -41,33 +41,47 @@ std::optional<Move> MoveHistory::Redo(Board& board) {
     return move;
 }
 
-std::optional<Edit> EditHistory::Undo(Board& board, int& selection) {
-    const Edit* last = steps_.LastDone();
-    if (!last || !IsOnBoard(last->cell.column, last->cell.row)) {
-        return std::nullopt;
+namespace {
+
+// Makes a step on the Board: forwards puts each cell as it is after the step,
+// else as it was before. False for a cell off the Board.
+bool Apply(const EditStep& step, Board& board, int& selection, bool forwards) {
+    if (const auto* whole = std::get_if<BoardEdit>(&step)) {
+        board.cells = forwards ? whole->after : whole->before;
+        return true;
     }
-    const Edit edit = *last;
-    board.Set(edit.cell.column, edit.cell.row, edit.before);
+    const Edit& edit = std::get<Edit>(step);
+    if (!IsOnBoard(edit.cell.column, edit.cell.row)) {
+        return false;
+    }
+    board.Set(edit.cell.column, edit.cell.row, forwards ? edit.after : edit.before);
     // Only a pick-up changed the selection; a placing leaves it to the palette.
     if (edit.selectionBefore != edit.selectionAfter) {
-        selection = edit.selectionBefore;
+        selection = forwards ? edit.selectionAfter : edit.selectionBefore;
     }
-    steps_.MarkUndone();
-    return edit;
+    return true;
 }
 
-std::optional<Edit> EditHistory::Redo(Board& board, int& selection) {
-    const Edit* next = steps_.NextRedo();
-    if (!next || !IsOnBoard(next->cell.column, next->cell.row)) {
+} // namespace
+
+std::optional<EditStep> EditHistory::Undo(Board& board, int& selection) {
+    const EditStep* last = steps_.LastDone();
+    if (!last || !Apply(*last, board, selection, false)) {
         return std::nullopt;
     }
-    const Edit edit = *next;
-    board.Set(edit.cell.column, edit.cell.row, edit.after);
-    if (edit.selectionBefore != edit.selectionAfter) {
-        selection = edit.selectionAfter;
+    const EditStep step = *last;
+    steps_.MarkUndone();
+    return step;
+}
+
+std::optional<EditStep> EditHistory::Redo(Board& board, int& selection) {
+    const EditStep* next = steps_.NextRedo();
+    if (!next || !Apply(*next, board, selection, true)) {
+        return std::nullopt;
     }
+    const EditStep step = *next;
     steps_.MarkRedone();
-    return edit;
+    return step;
 }
 
 } // namespace zk

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <deque>
 #include <optional>
+#include <variant>
 #include <vector>
 
 #include "model/Board.h"
@@ -93,19 +94,29 @@ struct Edit {
     bool operator==(const Edit&) const = default;
 };
 
+// A level put on the Board whole, as a pasted level line does: every cell
+// before and after it. The selection stays.
+struct BoardEdit {
+    LevelRecord before{};
+    LevelRecord after{};
+    bool operator==(const BoardEdit&) const = default;
+};
+
+using EditStep = std::variant<Edit, BoardEdit>;
+
 class EditHistory {
 public:
     void Clear() { steps_.Clear(); }
-    void Record(const Edit& edit) { steps_.Push(edit); }
-    // Puts the cell back as it was before the last edit, and the selection
+    void Record(const EditStep& step) { steps_.Push(step); }
+    // Puts the Board back as it was before the last edit, and the selection
     // too when the edit was a pick-up; none when there is nothing to undo.
-    std::optional<Edit> Undo(Board& board, int& selection);
-    std::optional<Edit> Redo(Board& board, int& selection);
+    std::optional<EditStep> Undo(Board& board, int& selection);
+    std::optional<EditStep> Redo(Board& board, int& selection);
     bool CanUndo() const { return steps_.CanUndo(); }
     bool CanRedo() const { return steps_.CanRedo(); }
 
 private:
-    UndoStack<Edit> steps_;
+    UndoStack<EditStep> steps_;
 };
 
 } // namespace zk

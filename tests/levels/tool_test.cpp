@@ -250,8 +250,41 @@ TEST(LevelsTool, BadArgumentsGetClearErrors) {
     EXPECT_TRUE(Contains(Tool({"show", out, "1"}).out, "  39   38 "));
 }
 
+// The lines "show" prints, given to "import", make the same level file; a
+// mistyped line writes nothing.
+TEST(LevelsTool, ShownLevelLinesImportToTheSameFile) {
+    TempDir dir;
+    const std::string path = dir.File("zklv.dat");
+    zk::LevelRecord fixed = PairLevel();
+    fixed[0] = 200;
+    fixed.back() = 93;
+    TempDir::Write(path, Bytes({PairLevel(), fixed}));
+    std::vector<std::string> lines;
+    std::istringstream shown(Tool({"show", path}).out);
+    for (std::string line; std::getline(shown, line);) {
+        if (line.rfind("ZK1-", 0) == 0) {
+            lines.push_back(line);
+        }
+    }
+    ASSERT_EQ(lines.size(), 2u);
+
+    const std::string copy = dir.File("copy.dat");
+    std::vector<std::string> args = {"import", lines[0], lines[1], "-o", copy};
+    const ToolRun imported = Tool(args);
+    EXPECT_EQ(imported.status, ExitOk) << imported.err;
+    EXPECT_TRUE(Contains(imported.out, "Wrote 2 levels")) << imported.out;
+    EXPECT_EQ(TempDir::Read(copy), TempDir::Read(path));
+
+    args[2][6] = args[2][6] == '1' ? '2' : '1';
+    const ToolRun mistyped = Tool(args);
+    EXPECT_EQ(mistyped.status, ExitUsage);
+    EXPECT_TRUE(Contains(mistyped.err, "line 2: the level line is mistyped")) << mistyped.err;
+    EXPECT_TRUE(Contains(Tool({"import", "hello", "-o", copy}).err, "line 1: not a level line"));
+    EXPECT_EQ(TempDir::Read(copy), TempDir::Read(path));
+}
+
 TEST(LevelsTool, EveryCommandHasHelp) {
-    for (const std::string command : {"check", "stats", "gen", "show", "code"}) {
+    for (const std::string command : {"check", "stats", "gen", "show", "import", "code"}) {
         const ToolRun r = Tool({command, "--help"});
         EXPECT_EQ(r.status, ExitOk) << command;
         EXPECT_TRUE(Contains(r.out, "Usage: zk-levels " + command)) << r.out;

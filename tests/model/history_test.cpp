@@ -117,14 +117,14 @@ TEST(EditHistory, PlacingsAndPickUpsUndoAndRedoWithTheSelection) {
     for (int k = 3; k > 0; --k) {
         const auto undone = history.Undo(board, selection);
         ASSERT_TRUE(undone);
-        EXPECT_EQ(*undone, edits[static_cast<std::size_t>(k - 1)]);
+        EXPECT_EQ(std::get<Edit>(*undone), edits[static_cast<std::size_t>(k - 1)]);
         EXPECT_EQ(std::pair(board.cells, selection), seen[static_cast<std::size_t>(k - 1)]);
     }
     EXPECT_FALSE(history.Undo(board, selection));
     ASSERT_TRUE(history.Redo(board, selection));
     ASSERT_TRUE(history.Redo(board, selection));
     EXPECT_EQ(std::pair(board.cells, selection), seen[2]);
-    history.Record({{4, 4}, 0, 45, 45, 45});
+    history.Record(Edit{{4, 4}, 0, 45, 45, 45});
     EXPECT_FALSE(history.Redo(board, selection));
 
     // A tile chosen in the palette meanwhile stays chosen when a placing is
@@ -135,5 +135,17 @@ TEST(EditHistory, PlacingsAndPickUpsUndoAndRedoWithTheSelection) {
     EXPECT_EQ(selection, 120);
     ASSERT_TRUE(history.Undo(board, selection));
     ASSERT_TRUE(history.Redo(board, selection));
+    EXPECT_EQ(selection, 45);
+
+    // A whole level put on the Board comes off whole, the selection kept.
+    const LevelRecord before = board.cells;
+    LevelRecord pasted{};
+    pasted.fill(93);
+    board.cells = pasted;
+    history.Record(BoardEdit{before, pasted});
+    ASSERT_TRUE(history.Undo(board, selection));
+    EXPECT_EQ(board.cells, before);
+    ASSERT_TRUE(history.Redo(board, selection));
+    EXPECT_EQ(board.cells, pasted);
     EXPECT_EQ(selection, 45);
 }

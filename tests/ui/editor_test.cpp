@@ -1,9 +1,14 @@
 #include "MainFormFixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScrollBar>
+#include <QThread>
+#include <algorithm>
 
 #include "Editor.h"
 #include "files/LevelFile.h"
+#include "files/Records.h"
 #include "platform/Bitmaps.h"
 #include "platform/Controls.h"
 
@@ -193,4 +198,137 @@ TEST_F(EditorTest, WithAReadOnlyProgramDirectoryTheLevelsAreThePlayersOwnFile) {
     EXPECT_EQ(seam->Messages()[0].request.text,
               QString::fromStdString("Fileerror 100 with file " + own + "zklv.dat."));
     EXPECT_EQ(TempDir::Read(programDir.File("zklv.dat")), shipped);
+}
+
+// Ctrl+T plays the board being drawn, scrambled, as practice; Esc, another
+// level, or solving it brings the editor back exactly as it was: the board,
+// the palette's selection, and the undo history both ways. Nothing of the
+// play is recorded.
+TEST_F(EditorTest, TestPlayIsPracticeAndBringsTheEditorBackAsItWas) {
+    Start();
+    const zk::LevelRecord stored = S().levels.LevelAt(1);
+    ClickCell(3, 3, Qt::RightButton); // a fixed blank lifted: the cell is empty
+    ClickCell(4, 4, Qt::RightButton);
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Z, Qt::ControlModifier)); // (4, 4) back
+    ClickPalette(150);
+    const zk::Board drawn = S().board;
+    const auto flags = S().levels.Flags();
+    auto editorAsDrawn = [&] {
+        EXPECT_EQ(S().boardState, zk::EditingState);
+        EXPECT_EQ(S().gameMode, zk::EditorMode);
+        EXPECT_EQ(S().board.cells, drawn.cells);
+        EXPECT_EQ(W().paletteSelection, 150);
+        EXPECT_TRUE(Palette().isVisible());
+        EXPECT_TRUE(S().edited);
+        EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Editor");
+        EXPECT_EQ(S().levels.LevelAt(1), stored);
+        EXPECT_EQ(S().levels.Flags(), flags);
+        EXPECT_FALSE(S().levelsChanged);
+    };
+
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_T, Qt::ControlModifier));
+    EXPECT_EQ(S().boardState, zk::PlayState);
+    EXPECT_FALSE(Palette().isVisible());
+    EXPECT_EQ(form->windowTitle(), "Zanfor Kelva V2.0 - Editor - Test play");
+    zk::LevelRecord a = S().board.cells, b = drawn.cells;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
+    EXPECT_NE(S().board.cells, drawn.cells);
+    EXPECT_TRUE(P().NewGameBtn()->isHidden());
+    EXPECT_TRUE(P().LoadBtn()->isHidden());
+    ClickCell(S().board.held.column == 0 ? 1 : 0, 0);
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Escape));
+    editorAsDrawn();
+
+    // The undo history is the editor's: one step back, one forward.
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Y, Qt::ControlModifier));
+    EXPECT_EQ(S().board.At(4, 4), 0);
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Z, Qt::ControlModifier));
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Z, Qt::ControlModifier));
+    EXPECT_EQ(S().board.cells, stored);
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Y, Qt::ControlModifier));
+    ClickPalette(150);
+    ASSERT_EQ(S().board.cells, drawn.cells);
+
+    // Solved, after the solved message: the editor, nothing recorded.
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_T, Qt::ControlModifier));
+    EXPECT_GT(SolveByClicks(drawn.cells), 0);
+    EXPECT_EQ(ShownForms().back(), "SolvedDlg");
+    editorAsDrawn();
+    EXPECT_TRUE(zk::files::ReadRecords(zk::files::RecordsPath()).records.levels.empty());
+
+    // Another level from a test-play asks about the edits as the editor does.
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_T, Qt::ControlModifier));
+    Answer("TakeDlg", "CancelBtn");
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_PageDown));
+    EXPECT_EQ(ShownForms().back(), "TakeDlg");
+    EXPECT_EQ(S().boardState, zk::EditingState);
+    EXPECT_EQ(S().levels.CurrentLevel(), 2);
+    EXPECT_EQ(S().levels.LevelAt(1), stored);
+    EXPECT_EQ(S().levels.Flags(), flags);
+}
+
+// Ctrl+C then Ctrl+V on another level gives the same board, as one edit that
+// undo takes back; text that is no level line is refused with a message and
+// changes nothing.
+TEST_F(EditorTest, ALevelLineCopiedAndPastedIsOneUndoableEdit) {
+    Start();
+    ClickPalette(93);
+    ClickCell(8, 6);
+    const zk::LevelRecord copied = S().board.cells;
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_C, Qt::ControlModifier));
+    const QString line = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(line.startsWith("ZK1-")) << line.toStdString();
+
+    Answer("TakeDlg", "CancelBtn");
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_PageDown));
+    const zk::LevelRecord second = S().board.cells;
+    ASSERT_NE(second, copied);
+    for (const QString& bad : {QString("hello"), QString(line).replace(6, 1, "!"),
+                               line.left(line.size() - 1) + (line.endsWith('0') ? "1" : "0")}) {
+        QGuiApplication::clipboard()->setText(bad);
+        ASSERT_TRUE(P().FormKeyDown(Qt::Key_V, Qt::ControlModifier));
+        EXPECT_EQ(S().board.cells, second) << bad.toStdString();
+        EXPECT_FALSE(S().edited);
+    }
+    ASSERT_EQ(seam->Messages().size(), 3u);
+    EXPECT_TRUE(seam->Messages()[0].request.text.startsWith("The clipboard holds no level."));
+    EXPECT_TRUE(seam->Messages()[1].request.text.contains("\"!\" at position 7"));
+    EXPECT_TRUE(seam->Messages()[2].request.text.contains("check symbol does not match"));
+
+    QGuiApplication::clipboard()->setText("  " + line + "\n");
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_V, Qt::ControlModifier));
+    EXPECT_EQ(S().board.cells, copied);
+    EXPECT_TRUE(S().edited);
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Z, Qt::ControlModifier));
+    EXPECT_EQ(S().board.cells, second);
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Y, Qt::ControlModifier));
+    EXPECT_EQ(S().board.cells, copied);
+}
+
+// With F2 on the status line tells of the board as drawn, once its check on
+// another thread has answered; off, it is empty.
+TEST_F(EditorTest, TheLiveCheckTellsTheFirstReasonAndTheVerdict) {
+    Start();
+    const auto settled = [&] {
+        for (int k = 0; k < 500 && P().View().Status() == "…"; ++k) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QThread::msleep(5);
+        }
+        return P().View().Status();
+    };
+    EXPECT_EQ(P().View().Status(), "");
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_F2));
+    EXPECT_EQ(settled(), "Solvable · single solution · hardest rule: edge");
+
+    ClickPalette(112); // a fixed tile whose one end, east, leads off the board
+    ClickCell(8, 3);
+    EXPECT_EQ(P().View().Status(), "…");
+    EXPECT_EQ(settled(), "Unsolvable: an end of the tile in column 9, row 4 leads off the board");
+
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_Z, Qt::ControlModifier)); // known: at once
+    EXPECT_EQ(P().View().Status(), "Solvable · single solution · hardest rule: edge");
+    ASSERT_TRUE(P().FormKeyDown(Qt::Key_F2));
+    EXPECT_EQ(P().View().Status(), "");
 }

@@ -13,6 +13,7 @@
 #include "CodeCommand.h"
 #include "files/AtomicFile.h"
 #include "files/LevelFile.h"
+#include "files/LevelText.h"
 #include "model/Deducer.h"
 #include "model/Generator.h"
 #include "model/LevelSet.h"
@@ -29,6 +30,7 @@ Usage:
   zk-levels stats [--budget N] [--what-if N] FILE
   zk-levels gen --seed S [--count N] -o FILE
   zk-levels show FILE [LEVEL]
+  zk-levels import LINE... -o FILE
   zk-levels code CODE -o FILE
   zk-levels code --daily [DATE]
   zk-levels help [COMMAND]
@@ -38,7 +40,8 @@ Commands:
           proven unplayable, with 2 when the search could not decide one
   stats   shows the difficulty curve of a level file, per block of ten levels
   gen     generates a level set, the same bytes for the same seed and count
-  show    draws levels as text: the tile numbers of each cell
+  show    draws levels as text: the tile numbers of each cell and the level line
+  import  writes level lines (as the editor's Ctrl+C copies them) into a level file
   code    writes the level a level code names; prints the level of the day's code
 
 The rules of the deducer, which rates a level by the hardest rule a player
@@ -125,10 +128,26 @@ constexpr char ShowHelp[] = R"(Usage: zk-levels show FILE [LEVEL]
 
 Prints levels as a grid of tile numbers, 9 columns by 7 rows; movable tiles
 are shown as they are, fixed tiles in brackets. Without LEVEL every level is
-shown.
+shown. Above each grid stands the level line, the level as one line of text
+that the editor's Ctrl+V and "zk-levels import" read.
 
 Exit status: 0 shown; 1 no level in the file; 3 bad arguments or the file
 cannot be read.
+)";
+
+constexpr char ImportHelp[] = R"(Usage: zk-levels import LINE... -o FILE
+
+Writes the levels of one or more level lines, in the order given, to FILE as
+a level file (replacing it whole). A level line is the level as one line of
+text, as the editor's Ctrl+C copies it and "zk-levels show" prints it:
+"ZK1-", the 63 cells, "-" and a check symbol. When any line is mistyped or
+not a level line nothing is written.
+
+Options:
+  -o FILE     the file to write
+
+Exit status: 0 written; 3 bad arguments, a line that is no level line, or
+the file cannot be written.
 )";
 
 struct Options {
@@ -644,7 +663,7 @@ int Gen(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 }
 
 void ShowLevel(std::ostream& out, std::size_t number, const LevelRecord& level) {
-    out << "Level " << number << "\n";
+    out << "Level " << number << "\n" << files::LevelToText(level) << "\n";
     for (int r = 0; r < Rows; ++r) {
         for (int c = 0; c < Columns; ++c) {
             const int t = level[static_cast<std::size_t>(CellIndex(c, r))];
@@ -695,6 +714,50 @@ int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     return ExitOk;
 }
 
+int Import(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto o = ParseOptions(args, {"-o", "--output"}, error);
+    if (!o) {
+        return UsageError(err, "import", error);
+    }
+    if (o->help) {
+        out << ImportHelp;
+        return ExitOk;
+    }
+    const bool shortName = o->values.count("-o") > 0;
+    if (shortName == (o->values.count("--output") > 0)) {
+        return UsageError(err, "import", shortName ? "-o given twice" : "-o FILE is required");
+    }
+    if (o->positional.empty() || o->positional.size() > MaxLevels) {
+        return UsageError(err, "import",
+                          o->positional.empty() ? "no level line given"
+                                                : "more than 500 level lines");
+    }
+    std::vector<LevelRecord> levels;
+    for (std::size_t k = 0; k < o->positional.size(); ++k) {
+        const files::LevelTextRead read = files::LevelFromText(o->positional[k]);
+        if (!read.level) {
+            return UsageError(err, "import",
+                              "line " + std::to_string(k + 1) + ": " +
+                                  files::DescribeLevelTextError(read.error) +
+                                  "; nothing was written");
+        }
+        levels.push_back(*read.level);
+    }
+    const std::string path = o->values.at(shortName ? "-o" : "--output");
+    if (path.empty() || std::filesystem::is_directory(path)) {
+        return UsageError(err, "import", "cannot write \"" + path + "\"");
+    }
+    if (const auto failed = files::WriteLevelFile(path, levels)) {
+        err << "zk-levels import: cannot write " << path << " (level " << *failed
+            << "); the previous file, if any, is unchanged\n";
+        return ExitUsage;
+    }
+    out << "Wrote " << levels.size() << (levels.size() == 1 ? " level" : " levels") << " to "
+        << path << ".\n";
+    return ExitOk;
+}
+
 // The main help, each rule of the deducer named in one line.
 std::string MainHelpText() {
     std::string text = MainHelp;
@@ -736,6 +799,9 @@ int RunLevelsTool(const std::vector<std::string>& args, std::ostream& out, std::
     }
     if (command == "show") {
         return Show(rest, out, err);
+    }
+    if (command == "import") {
+        return Import(rest, out, err);
     }
     if (command == "code") {
         return CodeCommand(rest, out, err);

@@ -1,0 +1,79 @@
+#include "model/EditorCheck.h"
+
+#include <algorithm>
+
+namespace zk {
+
+namespace {
+
+EditorReason ReasonOf(const LevelFlaw& flaw) {
+    EditorReasonKind kind = EditorReasonKind::RulesContradict;
+    switch (flaw.kind) {
+    case FlawKind::EndOffBoard:
+        kind = EditorReasonKind::EndOffBoard;
+        break;
+    case FlawKind::EndIntoFixed:
+        kind = EditorReasonKind::EndIntoFixed;
+        break;
+    case FlawKind::EndsUnpaired:
+        kind = EditorReasonKind::EndsUnpaired;
+        break;
+    case FlawKind::EndUnanswered:
+        kind = EditorReasonKind::EndUnanswered;
+        break;
+    case FlawKind::CellFitsNoTile:
+        kind = EditorReasonKind::CellFitsNoTile;
+        break;
+    case FlawKind::TileFitsNoCell:
+        kind = EditorReasonKind::TileFitsNoCell;
+        break;
+    case FlawKind::RulesContradict:
+        break;
+    }
+    return EditorReason{kind, flaw.cell, flaw.side, flaw.code};
+}
+
+bool NothingToHold(const LevelRecord& level) {
+    return std::none_of(level.begin(), level.end(), IsHoldable);
+}
+
+} // namespace
+
+std::optional<EditorReason> FindEditorReason(const LevelRecord& level) {
+    if (const auto flaw = FindFlaw(level)) {
+        return ReasonOf(*flaw);
+    }
+    if (NothingToHold(level)) {
+        return EditorReason{EditorReasonKind::NothingToHold, std::nullopt, East, 0};
+    }
+    return std::nullopt;
+}
+
+EditorVerdict CheckForEditor(const LevelRecord& level, const std::atomic<bool>* cancel) {
+    SolverLimits limits;
+    limits.solutionCap = 2;
+    limits.cancel = cancel;
+    const LevelCheck check = CheckLevel(level, limits);
+    EditorVerdict verdict;
+    verdict.status = check.status;
+    if (check.flaw) {
+        verdict.reason = ReasonOf(*check.flaw);
+        verdict.status = Solvability::Unsolvable;
+        return verdict;
+    }
+    if (NothingToHold(level)) {
+        verdict.reason = EditorReason{EditorReasonKind::NothingToHold, std::nullopt, East, 0};
+        verdict.status = Solvability::Unsolvable;
+        return verdict;
+    }
+    if (check.status != Solvability::Solvable) {
+        return verdict;
+    }
+    verdict.solutions = check.solutions;
+    if (check.rating.solved) {
+        verdict.hardest = check.rating.hardest;
+    }
+    return verdict;
+}
+
+} // namespace zk

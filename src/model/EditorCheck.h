@@ -1,0 +1,72 @@
+// What the editor tells a level designer about the board being drawn: whether
+// some arrangement of its movable tiles solves it, whether that solution is
+// the only one, the hardest of the deducer's rules it needs, and for a level
+// that cannot be solved the first reason found that the designer can act on.
+// Reasons are data (a kind, a cell, a side, a code); the window puts them
+// into words.
+#pragma once
+
+#include <atomic>
+#include <optional>
+
+#include "model/Board.h"
+#include "model/DeducerCheck.h"
+#include "model/Solver.h"
+
+namespace zk {
+
+enum class EditorReasonKind {
+    // No tile 1..89 on the board: play would have nothing to hold.
+    NothingToHold,
+    // A fixed tile's end (side, code) leads off the board.
+    EndOffBoard,
+    // A fixed tile's end (side, code) meets a fixed tile without its twin.
+    EndIntoFixed,
+    // A kind of connection (code) has more ends facing one way than the
+    // other over the whole board: east against west (side East) or north
+    // against south (side North). No cell is named.
+    EndsUnpaired,
+    // A fixed tile's end (side, code) leads into a movable cell, but no
+    // movable tile has the twin.
+    EndUnanswered,
+    // A movable cell that no movable tile fits.
+    CellFitsNoTile,
+    // The movable tile in the cell fits no movable cell.
+    TileFitsNoCell,
+    // The deducer's rules rule out every arrangement; the cell is one that
+    // nothing fits any more, where they name one.
+    RulesContradict,
+};
+
+struct EditorReason {
+    EditorReasonKind kind = EditorReasonKind::NothingToHold;
+    std::optional<Cell> cell;
+    Side side = East;
+    EdgeCode code = 0;
+    bool operator==(const EditorReason&) const = default;
+};
+
+struct EditorVerdict {
+    Solvability status = Solvability::Undecided;
+    // 1 when the solution is single, 2 for two or more; 0 without one, or
+    // when the search could not tell whether there is a second.
+    int solutions = 0;
+    // The hardest rule the deducer needs to solve the level; None when its
+    // rules alone do not solve it.
+    Rule hardest = Rule::None;
+    std::optional<EditorReason> reason;
+    bool operator==(const EditorVerdict&) const = default;
+};
+
+// The first reason found that the level cannot be played, from the plainest:
+// a fixed tile's end, the ends of a kind, a cell or tile that fits nowhere,
+// the deducer's rules, then a board without a tile to hold. None for a level
+// none of these rule out.
+std::optional<EditorReason> FindEditorReason(const LevelRecord& level);
+
+// The whole check: the deducer, the solver (counting to two) where the rules
+// leave the question open. cancel, when set from another thread, ends the
+// search within about a millisecond with an undecided verdict.
+EditorVerdict CheckForEditor(const LevelRecord& level, const std::atomic<bool>* cancel = nullptr);
+
+} // namespace zk
