@@ -152,16 +152,16 @@ QImage GlyphImage(const GlyphSpec& g, double scale) {
 namespace {
 
 // One compiled-in picture: its name and how it is drawn at a scale.
-struct PictureSpec {
+struct PictureRow {
     QString name;
     std::function<QImage(double)> draw;
     bool everyScale = true; // false: drawn for its pixel size alone
 };
 
 // The one list of the compiled-in pictures, in the resource file's order.
-const std::vector<PictureSpec>& PictureTable() {
-    static const std::vector<PictureSpec> table = [] {
-        std::vector<PictureSpec> all;
+const std::vector<PictureRow>& PictureTable() {
+    static const std::vector<PictureRow> table = [] {
+        std::vector<PictureRow> all;
         all.push_back({QStringLiteral("numbs1.png"), DigitStrip});
         for (const GlyphSpec& g : GlyphTable) {
             all.push_back(
@@ -185,9 +185,9 @@ const std::vector<PictureSpec>& PictureTable() {
 
 std::vector<NamedPicture> ResourcePictures(double scale) {
     std::vector<NamedPicture> out;
-    for (const PictureSpec& spec : PictureTable()) {
-        if (scale == 1 || spec.everyScale) {
-            out.push_back({spec.name, spec.draw(scale)});
+    for (const PictureRow& row : PictureTable()) {
+        if (scale == 1 || row.everyScale) {
+            out.push_back({row.name, row.draw(scale)});
         }
     }
     return out;
@@ -195,9 +195,9 @@ std::vector<NamedPicture> ResourcePictures(double scale) {
 
 std::vector<QString> ResourceNames(double scale) {
     std::vector<QString> names;
-    for (const PictureSpec& spec : PictureTable()) {
-        if (scale == 1 || spec.everyScale) {
-            names.push_back(spec.name);
+    for (const PictureRow& row : PictureTable()) {
+        if (scale == 1 || row.everyScale) {
+            names.push_back(row.name);
         }
     }
     return names;

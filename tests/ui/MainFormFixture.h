@@ -82,7 +82,7 @@ protected:
     TempDir programDir;
     TempDir configDir;
     TempDir cacheDir; // $XDG_CACHE_HOME: the pictures drawn at other ratios
-    TempDir dataDir; // $XDG_DATA_HOME: the player's records
+    TempDir dataDir;  // $XDG_DATA_HOME: the player's records
     std::unique_ptr<zk::platform::ScriptedSeam> seam;
     std::shared_ptr<RecordingSound> sound;
     std::shared_ptr<RecordingHelp> help;
