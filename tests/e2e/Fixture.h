@@ -162,10 +162,14 @@ protected:
         QPoint client;
         BoardRead start;
     };
-    std::optional<Playing> StartChallenge(const std::vector<Record>& levels) {
+    // `extras` follow the settings, `environment` is added to the game's.
+    std::optional<Playing> StartChallenge(const std::vector<Record>& levels,
+                                          const QByteArray& extras = {},
+                                          const QList<QPair<QString, QString>>& environment = {}) {
         s.WriteLevels(levels);
-        s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-        const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
+        s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}) + extras);
+        const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"),
+                                            {20, 20}, {}, environment);
         if (!main) {
             return std::nullopt;
         }

@@ -822,34 +822,32 @@ TEST_F(Hints, HAnswersWithinASecondOnHardBoards) {
     EXPECT_TRUE(s.WaitUntilGone(solve.dialog->id));
 }
 
+// Every motion twenty times slower, so that screenshots catch its frames.
+const QList<QPair<QString, QString>> SlowMotion = {{"ZK_MOTION_STRETCH", "20"}};
+
 // With the motion stretched twenty times, so that screenshots catch its
 // frames: with feedback on, a click slides the two tiles between their cells
 // and the line below the board changes; the solving click shines before its
 // question, the board taking no move, and a click ends the shine at once.
 TEST_F(EndToEnd, AMoveSlidesAndTheSolveShinesBeforeItsQuestion) {
-    s.WriteLevels({LoopLevel()});
-    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"),
-                                        {20, 20}, {}, {{"ZK_MOTION_STRETCH", "20"}});
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto start = WaitPlayBoard(client);
-    ASSERT_TRUE(start) << LastProblem();
+    const auto playing = StartChallenge({LoopLevel()}, {}, SlowMotion);
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
     const QRect strip(client + QPoint(22, ToolPanelHeight + 362), QSize(9 * Cell, 14));
     const QImage plainStrip = s.Screenshot().copy(strip);
-    s.Keys(main->id, {QStringLiteral("F2")});
-    ASSERT_TRUE(WaitFrame(client, {start->tiles, start->held}, true)) << frameProblem.toStdString();
+    s.Keys(main.id, {QStringLiteral("F2")});
+    ASSERT_TRUE(WaitFrame(client, {start.tiles, start.held}, true)) << frameProblem.toStdString();
     QImage status = s.Screenshot().copy(strip);
     EXPECT_NE(status, plainStrip) << "no status line with feedback on";
 
-    const auto move = NonSolvingMove(start->tiles, *start->held);
+    const auto move = NonSolvingMove(start.tiles, *start.held);
     ASSERT_TRUE(move);
     s.Click(client + CellOf(move->first));
     // The three seconds of the stretched slide: a frame that is neither the
     // board before nor the board after.
     EXPECT_TRUE(WatchFrames(
         [&](const QImage& shot) {
-            return !FrameShows(shot, client, {start->tiles, start->held}, true) &&
+            return !FrameShows(shot, client, {start.tiles, start.held}, true) &&
                    !FrameShows(shot, client, {move->second, move->first}, true);
         },
         2500))
@@ -889,18 +887,13 @@ TEST_F(EndToEnd, AMoveSlidesAndTheSolveShinesBeforeItsQuestion) {
 // after it, and on the solving move the question comes with no light on the
 // board before it.
 TEST_F(EndToEnd, WithoutAnimationsAMoveJumpsAndTheQuestionComesAtOnce) {
-    s.WriteLevels({LoopLevel()});
-    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}) +
-                    "[Zanfor Kelva Extras]\nanimations=0\n");
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"),
-                                        {20, 20}, {}, {{"ZK_MOTION_STRETCH", "20"}});
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto start = WaitPlayBoard(client);
-    ASSERT_TRUE(start) << LastProblem();
+    const auto playing =
+        StartChallenge({LoopLevel()}, "[Zanfor Kelva Extras]\nanimations=0\n", SlowMotion);
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
 
-    Record board = start->tiles;
-    int held = *start->held;
+    Record board = start.tiles;
+    int held = *start.held;
     for (int moves = 1; !Solved(board); ++moves) {
         const auto x = NextClick(board, held, LoopLevel());
         ASSERT_TRUE(x) << Describe(board).toStdString();
