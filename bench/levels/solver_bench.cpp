@@ -93,9 +93,8 @@ Outcome Convert(const Result& r, Status yes, Status no) {
     return o;
 }
 
-Outcome New(const LevelRecord& level, int cap, bool sideBySide, bool learn = false) {
+Outcome New(const LevelRecord& level, int cap, bool sideBySide) {
     zk::SolverLimits limits;
-    limits.learn = learn;
     limits.solutionCap = cap;
     limits.nodeBudget = budget;
     limits.sideBySide = sideBySide;
@@ -445,14 +444,6 @@ int main(int argc, char** argv) {
                 corpus, "alone", [](const LevelRecord& l, int cap) { return New(l, cap, false); },
                 row);
             PrintRow(corpus.name, "alone", row);
-            wrong += row.wrong;
-        }
-        if (std::find(only.begin(), only.end(), "learn") != only.end()) {
-            Row row;
-            RunCorpus(
-                corpus, "learn",
-                [](const LevelRecord& l, int cap) { return New(l, cap, true, true); }, row);
-            PrintRow(corpus.name, "learn", row);
             wrong += row.wrong;
         }
         if (wanted(only, "new")) {

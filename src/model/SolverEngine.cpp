@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "model/SolverKeys.h"
@@ -54,7 +52,6 @@ bool Engine::Start() {
     toPlace_ = 0;
     bool possible = true;
     why_.fill(0);
-    isWhy_.fill(0); // a cell down to one class from the start has it for no choice
     placedAt_.fill(0);
     if (fine_) {
         for (auto& cell : whyOff_) {
@@ -261,9 +258,6 @@ Engine::Levels Engine::Resolve(Levels conflict) const {
                 last = cell;
             }
         }
-        if ((isWhy_[U(last)] & Unknown) != 0) {
-            return Everything; // a placing for no known reason
-        }
         conflict = (conflict & ~(Levels{1} << last)) | isWhy_[U(last)];
     }
 }
@@ -290,7 +284,8 @@ Engine::Levels Engine::WhyNotShowing(int cell, int side, unsigned codes) const {
     if (assigned_[U(cell)] >= 0) {
         return Levels{1} << cell;
     }
-    const ClassMask all = m_.classCount == 64 ? AllClasses : (ClassMask{1} << m_.classCount) - 1;
+    const ClassMask all =
+        m_.classCount == 64 ? AllClasses : (ClassMask{1} << m_.classCount) - 1;
     Levels why = 0;
     for (ClassMask off = all & ~dom_[U(cell)] & ~m_.withCodeIn[U(side)][codes]; off != 0;
          off &= off - 1) {

@@ -32,23 +32,14 @@ struct LearnStats {
     std::uint64_t learns = 0, sizeSum = 0, levelSum = 0, units = 0, unknown = 0;
     ~LearnStats() {
         if (std::getenv("ZK_STATS")) {
-            std::fprintf(stderr,
-                         "learn %llu avg size %.2f avg level %.2f units %llu unknown %llu\n",
+            std::fprintf(stderr, "learn %llu avg size %.2f avg level %.2f units %llu unknown %llu\n",
                          (unsigned long long)learns, learns ? double(sizeSum) / learns : 0.0,
                          learns ? double(levelSum) / learns : 0.0, (unsigned long long)units,
                          (unsigned long long)unknown);
-            std::fprintf(stderr,
-                         "leaves %llu avg size %.2f avg level %.2f not-own %llu avg gap %.2f\n",
-                         (unsigned long long)gLeaf[0], gLeaf[0] ? double(gLeaf[1]) / gLeaf[0] : 0.0,
-                         gLeaf[0] ? double(gLeaf[2]) / gLeaf[0] : 0.0, (unsigned long long)gLeaf[3],
-                         gLeaf[0] ? double(gLeaf[4]) / gLeaf[0] : 0.0);
-            std::fprintf(stderr,
-                         "fails: empty %llu settle %llu ends %llu parity %llu nogood %llu "
-                         "remembered %llu jumps %llu skipped %llu\n",
-                         (unsigned long long)gFail[0], (unsigned long long)gFail[1],
-                         (unsigned long long)gFail[2], (unsigned long long)gFail[3],
-                         (unsigned long long)gFail[4], (unsigned long long)gFail[5],
-                         (unsigned long long)gFail[6], (unsigned long long)gFail[7]);
+            std::fprintf(stderr, "leaves %llu avg size %.2f avg level %.2f not-own %llu avg gap %.2f\n", (unsigned long long)gLeaf[0], gLeaf[0] ? double(gLeaf[1]) / gLeaf[0] : 0.0, gLeaf[0] ? double(gLeaf[2]) / gLeaf[0] : 0.0, (unsigned long long)gLeaf[3], gLeaf[0] ? double(gLeaf[4]) / gLeaf[0] : 0.0);
+            std::fprintf(stderr, "fails: empty %llu settle %llu ends %llu parity %llu nogood %llu remembered %llu jumps %llu skipped %llu\n",
+                         (unsigned long long)gFail[0], (unsigned long long)gFail[1], (unsigned long long)gFail[2],
+                         (unsigned long long)gFail[3], (unsigned long long)gFail[4], (unsigned long long)gFail[5], (unsigned long long)gFail[6], (unsigned long long)gFail[7]);
         }
     }
 };
@@ -78,7 +69,8 @@ void Engine::Learn(Levels conflict) {
     // The choices: each cell with the class it holds (the choice of this
     // depth may not be placed yet).
     const auto choice = [this](int cell) {
-        const int cls = assigned_[U(cell)] >= 0 ? assigned_[U(cell)] : decision_[U(level_)].second;
+        const int cls = assigned_[U(cell)] >= 0 ? assigned_[U(cell)]
+                                                : decision_[U(level_)].second;
         return std::pair{static_cast<std::int8_t>(cell), static_cast<std::int8_t>(cls)};
     };
     if (size == 1) {

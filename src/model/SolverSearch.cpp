@@ -348,9 +348,9 @@ Engine::Levels Engine::Branch() {
     std::sort(key.begin(), key.begin() + count);
     // The branches are all there are: the cell's classes, or the cells
     // where the class's last tile can go.
-    Levels conflict = !options_.learn  ? Everything
-                      : bestClass >= 0 ? WhyNotIn(bestClass)
-                                       : why_[U(bestCell)];
+    Levels conflict = !options_.learn ? Everything
+                      : bestClass >= 0  ? WhyNotIn(bestClass)
+                                        : why_[U(bestCell)];
     for (int k = 0; k < count; ++k) {
         const int item = order[U(key[U(k)] & 0xFF)];
         own = Levels{1} << (bestClass >= 0 ? item : bestCell);
