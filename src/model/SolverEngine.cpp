@@ -52,7 +52,6 @@ bool Engine::Start() {
     toPlace_ = 0;
     bool possible = true;
     why_.fill(0);
-    placedAt_.fill(0);
     if (fine_) {
         for (auto& cell : whyOff_) {
             cell.fill(0);
@@ -135,7 +134,7 @@ bool Engine::Narrow(int cell, ClassMask old, ClassMask now, Levels why, bool giv
          old, why_[i]});
     dom_[i] = now;
     why_[i] |= why;
-    isWhy_[i] = gives ? (deciding_ ? 0 : why) : why_[i];
+    isWhy_[i] = gives ? why : why_[i];
     if (fine_) {
         for (ClassMask off = old & ~now; off != 0; off &= off - 1) {
             whyOff_[i][U(std::countr_zero(off))] = why;
@@ -190,12 +189,14 @@ inline bool Engine::Revise(int cell) {
         return true;
     }
     ClassMask m = dom_[i];
+    Levels why = 0;
 #pragma GCC unroll 4
     for (std::size_t s = 0; s < 4; ++s) {
         const unsigned other = shows_[m_.facing[i][s]];
         m &= m_.withCodeIn[s][other >> (4 * U(Opposite(static_cast<int>(s)))) & 0xFU];
+        why |= why_[m_.facing[i][s]];
     }
-    return Restrict(cell, m, Unknown);
+    return Restrict(cell, m, why);
 }
 
 // Every remaining tile needs a cell: a class with fewer open cells than tiles
@@ -228,49 +229,25 @@ Engine::Levels Engine::WhyOf(CellMask cells) const {
     Levels why = 0;
     for (; cells != 0; cells &= cells - 1) {
         const auto cell = U(std::countr_zero(cells));
-        why |= (open_ >> cell & 1U) != 0 ? why_[cell] : Levels{1} << cell;
+        why |= (open_ >> cell & 1U) != 0 ? why_[cell] : isWhy_[cell];
     }
     return why;
 }
 
 Engine::Levels Engine::WhyPlaced() const {
     const CellMask all = m_.cellCount == 64 ? ~CellMask{0} : (CellMask{1} << m_.cellCount) - 1;
-    return all & ~open_;
-}
-
-// A failure's reason as placed cells, with those placed at this depth put
-// back to the placings they follow from, until only the choice of this
-// depth is left of it (or nothing).
-Engine::Levels Engine::Resolve(Levels conflict) const {
-    if ((conflict & Unknown) != 0) {
-        return Everything;
-    }
-    const Levels decision = level_ > 0 ? Levels{1} << decision_[U(level_)].first : 0;
-    for (;;) {
-        const Levels here = conflict & placedAt_[U(level_)] & ~decision;
-        if (here == 0) {
-            return (conflict & Unknown) != 0 ? Everything : conflict;
-        }
-        int last = -1;
-        for (Levels h = here; h != 0; h &= h - 1) {
-            const int cell = std::countr_zero(h);
-            if (last < 0 || trailPos_[U(cell)] > trailPos_[U(last)]) {
-                last = cell;
-            }
-        }
-        conflict = (conflict & ~(Levels{1} << last)) | isWhy_[U(last)];
-    }
+    return WhyOf(all & ~open_);
 }
 
 Engine::Levels Engine::WhyNotIn(int cls) const {
     const CellMask all = m_.cellCount == 64 ? ~CellMask{0} : (CellMask{1} << m_.cellCount) - 1;
     if (!fine_) {
-        return Unknown;
+        return WhyOf(all & ~CellsWith(cls));
     }
     Levels why = 0;
     for (CellMask c = all & ~CellsWith(cls); c != 0; c &= c - 1) {
         const auto cell = U(std::countr_zero(c));
-        why |= (open_ >> cell & 1U) == 0 ? Levels{1} << cell : whyOff_[cell][U(cls)];
+        why |= assigned_[cell] == cls ? isWhy_[cell] : whyOff_[cell][U(cls)];
     }
     return why;
 }
@@ -282,7 +259,7 @@ Engine::Levels Engine::WhyNotShowing(int cell, int side, unsigned codes) const {
         return 0;
     }
     if (assigned_[U(cell)] >= 0) {
-        return Levels{1} << cell;
+        return isWhy_[U(cell)];
     }
     const ClassMask all =
         m_.classCount == 64 ? AllClasses : (ClassMask{1} << m_.classCount) - 1;
@@ -313,9 +290,6 @@ bool Engine::Place(int cell, int cls) {
     Toggle(LeftIndex(cls, remaining_[U(cls)] - 1));
     ToggleFacing(cell);
     assigned_[i] = static_cast<std::int8_t>(cls);
-    levelOf_[i] = level_;
-    trailPos_[i] = ++trailCount_;
-    placedAt_[U(level_)] |= CellMask{1} << cell;
     AddKnownEnds(cell, -1);
     open_ &= ~(CellMask{1} << cell);
     room_.Remove(ClassMask{1} << cls);
@@ -334,7 +308,7 @@ bool Engine::Place(int cell, int cls) {
         // The class's tiles are all placed: the cells holding them say why.
         Levels why = 0;
         for (int c = 0; c < m_.cellCount; ++c) {
-            why |= assigned_[U(c)] == cls ? Levels{1} << c : 0;
+            why |= assigned_[U(c)] == cls ? isWhy_[U(c)] : 0;
         }
         for (CellMask c = CellsWith(cls); c != 0; c &= c - 1) {
             if (!Restrict(std::countr_zero(c), ~bit, why)) {
@@ -346,7 +320,7 @@ bool Engine::Place(int cell, int cls) {
         const int other = m_.neighbour[i][U(s)];
         if (other >= 0 && assigned_[U(other)] < 0) {
             SetCode(other, Opposite(s), e[s]);
-            if (!Restrict(other, m_.withCode[U(Opposite(s))][e[s]], Levels{1} << cell)) {
+            if (!Restrict(other, m_.withCode[U(Opposite(s))][e[s]], isWhy_[i])) {
                 return false;
             }
         }
@@ -375,7 +349,6 @@ void Engine::UndoTo(const Mark& mark) {
         case Entry::Placed: {
             const int cls = assigned_[i];
             assigned_[i] = -1;
-            placedAt_[U(levelOf_[i])] &= ~(CellMask{1} << entry.cell);
             open_ |= CellMask{1} << entry.cell;
             AddKnownEnds(entry.cell, 1);
             left_.Add(ClassMask{1} << cls);
@@ -493,7 +466,7 @@ Engine::Levels Engine::WhyEnds() const {
                 const int cls = assigned_[U(cell)];
                 if (cls >= 0 && (m_.classEdges[U(cls)][a] + 1U == code ||
                                  m_.classEdges[U(cls)][b] + 1U == code)) {
-                    why |= Levels{1} << cell;
+                    why |= isWhy_[U(cell)];
                 }
             }
             return why;

@@ -173,7 +173,6 @@ public:
     // was cut short), and Everything is what it then stands for.
     using Levels = std::uint64_t;
     static constexpr Levels Everything = ~Levels{0};
-    static constexpr Levels Unknown = Levels{1} << 63;
 
 private:
     bool Start();
@@ -302,14 +301,6 @@ private:
     // Per cell down to one class, the choices it has that class for (the
     // reason of the narrowing that gave it, when that named the class).
     std::array<Levels, CellCount> isWhy_{};
-    // Per placed cell the depth and the order of its placing; per depth the
-    // cells placed there.
-    std::array<int, CellCount> levelOf_{};
-    std::array<std::uint64_t, CellCount> trailPos_{};
-    std::uint64_t trailCount_ = 0;
-    std::array<CellMask, 65> placedAt_{};
-    bool deciding_ = false;
-    Levels Resolve(Levels conflict) const;
     // Per cell and class struck off it, the choices the striking follows
     // from (0 for a class the cell never had).
     std::array<std::array<Levels, 64>, CellCount> whyOff_{};

@@ -46,35 +46,20 @@ struct LearnStats {
 static LearnStats stats;
 
 void Engine::Learn(Levels conflict) {
-    if ((conflict & Unknown) != 0) {
+    if ((conflict & 1U) != 0) {
         ++stats.unknown;
         return; // no reason known
     }
     ++stats.learns;
     stats.sizeSum += std::popcount(conflict);
     stats.levelSum += level_;
-    for (Levels c = conflict; c != 0; c &= c - 1) {
-        const int cell = std::countr_zero(c);
-        if (assigned_[U(cell)] < 0 && (level_ == 0 || cell != decision_[U(level_)].first)) {
-            ++stats.unknown; // SCRATCH: must not happen
-            std::fprintf(stderr, "BAD open cell %d in a conflict\n", cell);
-            return;
-        }
-    }
     const auto size = static_cast<std::uint32_t>(std::popcount(conflict));
     if (size == 0) {
         refuted_ = true; // fails whatever is chosen: the level has no solution
         return;
     }
-    // The choices: each cell with the class it holds (the choice of this
-    // depth may not be placed yet).
-    const auto choice = [this](int cell) {
-        const int cls = assigned_[U(cell)] >= 0 ? assigned_[U(cell)]
-                                                : decision_[U(level_)].second;
-        return std::pair{static_cast<std::int8_t>(cell), static_cast<std::int8_t>(cls)};
-    };
     if (size == 1) {
-        const auto [cell, cls] = choice(std::countr_zero(conflict));
+        const auto [cell, cls] = decision_[U(std::countr_zero(conflict))];
         allowed_[U(cell)] &= ~(ClassMask{1} << cls);
         return;
     }
@@ -85,18 +70,12 @@ void Engine::Learn(Levels conflict) {
         watches_.resize(CellCount * 64);
     }
     const auto first = static_cast<std::uint32_t>(literals_.size());
-    // Latest placed first: the two watched choices are undone first.
-    for (Levels c = conflict; c != 0; c &= c - 1) {
-        literals_.push_back(choice(std::countr_zero(c)));
+    // Deepest first: the two watched choices are undone first.
+    for (Levels c = conflict; c != 0;) {
+        const int level = 63 - std::countl_zero(c);
+        c &= ~(Levels{1} << level);
+        literals_.push_back(decision_[U(level)]);
     }
-    std::sort(literals_.begin() + first, literals_.end(), [this](const auto& a, const auto& b) {
-        const bool aOpen = assigned_[U(a.first)] < 0;
-        const bool bOpen = assigned_[U(b.first)] < 0;
-        if (aOpen != bOpen) {
-            return aOpen;
-        }
-        return trailPos_[U(a.first)] > trailPos_[U(b.first)];
-    });
     const auto index = static_cast<std::uint32_t>(nogoods_.size());
     nogoods_.push_back({first, size});
     watches_[WatchKey(literals_[first])].push_back(index);
@@ -176,11 +155,11 @@ bool Engine::NogoodsHold(int cell, int cls) {
         }
         Levels why = 0;
         for (k = 1; k < ng.size; ++k) {
-            why |= Levels{1} << lits[k].first;
+            why |= isWhy_[U(lits[k].first)];
         }
         if (made(lits[0])) {
             ++gFail[4];
-            conflict_ = why | Levels{1} << lits[0].first;
+            conflict_ = why | isWhy_[U(lits[0].first)];
             return false;
         }
         ++stats.units;

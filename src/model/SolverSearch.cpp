@@ -102,7 +102,7 @@ Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
                         const std::function<bool(const Arrangement&)>& onSolution) {
     options_ = options;
     options_.learn = options.learn && options.keepAtLeast == 0;
-    fine_ = options_.learn;
+    fine_ = options_.learn && std::getenv("ZK_COARSE") == nullptr; // SCRATCH
     Forget();
     nodeLimit_ = nodeLimit;
     onSolution_ = &onSolution;
@@ -169,7 +169,7 @@ bool Engine::Descend() {
             }
         } else if (Remembered(false)) {
             // A state seen to fail follows from the cells placed.
-            conflict = options_.learn ? Resolve(WhyPlaced()) : Everything;
+            conflict = options_.learn ? WhyPlaced() : Everything;
             ++gFail[5];
         } else {
             const std::uint64_t seenBefore = solutionsSeen_;
@@ -177,7 +177,6 @@ bool Engine::Descend() {
             if (!cutoff_ && !stopped_ && solutionsSeen_ == seenBefore) {
                 Remembered(true);
                 if (options_.learn) {
-                    conflict = Resolve(conflict);
                     Learn(conflict);
                 }
             } else {
@@ -185,26 +184,13 @@ bool Engine::Descend() {
             }
         }
     } else {
-        conflict = options_.learn ? Resolve(conflict_) : Everything;
-        static const bool leaves = std::getenv("ZK_LEAVES") != nullptr; // SCRATCH
-        if (options_.learn && leaves) {
-            Learn(conflict);
-        }
-        if ((conflict & Unknown) == 0) {
+        conflict = conflict_;
+        if ((conflict & 1U) == 0) {
             ++gLeaf[0];
             gLeaf[1] += static_cast<std::uint64_t>(std::popcount(conflict));
             gLeaf[2] += static_cast<std::uint64_t>(level_);
-            int maxLevel = 0;
-            for (Levels c = conflict; c != 0; c &= c - 1) {
-                const int cell = std::countr_zero(c);
-                if (assigned_[U(cell)] >= 0) {
-                    maxLevel = std::max(maxLevel, levelOf_[U(cell)]);
-                } else {
-                    maxLevel = level_;
-                }
-            }
-            gLeaf[3] += maxLevel < level_ ? 1 : 0;
-            gLeaf[4] += static_cast<std::uint64_t>(level_ - maxLevel);
+            gLeaf[3] += (conflict >> level_ & 1U) == 0 ? 1 : 0;
+            gLeaf[4] += static_cast<std::uint64_t>(level_ - (63 - std::countl_zero(conflict | 1)));
         }
     }
     UndoTo(mark);
@@ -240,7 +226,8 @@ bool Engine::Remembered(bool add) {
 // own failure), or Everything. A branch whose failure does not follow from
 // its own choice fails the state alone: the other branches are skipped.
 Engine::Levels Engine::Branch() {
-    Levels own = 0;
+    const int next = level_ + 1;
+    const Levels own = Levels{1} << next;
     // A class with several tiles left and hardly more cells than tiles: one
     // of its cells takes it, or that cell takes another class.
     if (options_.classSlack >= 0) {
@@ -264,7 +251,6 @@ Engine::Levels Engine::Branch() {
                     cell = std::countr_zero(o);
                 }
             }
-            own = Levels{1} << cell;
             if (!Try(cell, pick)) {
                 return Everything;
             }
@@ -353,7 +339,6 @@ Engine::Levels Engine::Branch() {
                                         : why_[U(bestCell)];
     for (int k = 0; k < count; ++k) {
         const int item = order[U(key[U(k)] & 0xFF)];
-        own = Levels{1} << (bestClass >= 0 ? item : bestCell);
         if (!(bestClass >= 0 ? Try(item, bestClass) : Try(bestCell, item))) {
             return Everything;
         }
@@ -419,12 +404,9 @@ bool Engine::Choose(int cell, ClassMask mask, bool strikes, Levels why) {
         ++level_;
         decision_[U(level_)] = {static_cast<std::int8_t>(cell),
                                 static_cast<std::int8_t>(std::countr_zero(mask))};
-        why = Levels{1} << cell;
+        why = Levels{1} << level_;
     }
-    deciding_ = !strikes;
-    const bool narrowed = Restrict(cell, mask, why);
-    deciding_ = false;
-    if (narrowed) {
+    if (Restrict(cell, mask, why)) {
         Descend();
     } else {
         ClearWork();
