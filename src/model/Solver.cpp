@@ -78,7 +78,6 @@ struct Plan {
     const std::array<int, CellCount>* preferred = nullptr; // for the first run
     std::uint64_t probeAfter = 8192;                       // choices before the level is probed
     std::uint64_t unit = 512; // the restarts' cutoffs are multiples of this
-    bool learn = false;       // failures traced back to their choices
 };
 
 // The second search starts after this many choices of the first, and
@@ -169,7 +168,6 @@ std::uint64_t Search(const detail::SolverModel& model, Shared& shared, const Pla
         // well: on most levels the first one gains too little by it for
         // what it costs, and the two searches differ the more.
         options.parity = plan.tuned && !plan.plainRuns;
-        options.learn = plan.tuned && plan.learn;
         const Engine::End end = engine.Run(options, cutoff, onSolution);
         shared.GiveBack(cutoff - std::min(cutoff, engine.nodes()));
         ran(nodes);
@@ -259,7 +257,6 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     shared.deadline = limits.deadline;
     Plan plan;
     plan.tuned = !limits.originalOrder;
-    plan.learn = limits.learn;
     plan.preferred = &stored;
 
     // A level still open after its first runs gets a second search on the
@@ -294,7 +291,6 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
             other.seedBase = SecondSeeds;
             other.probeAfter = 0;
             other.unit = 8192;
-            other.learn = plan.learn;
             try {
                 helper = std::thread([&model, &shared, other, &helperNodes] {
                     helperNodes = Search(model, shared, other, {});

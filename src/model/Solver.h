@@ -64,10 +64,6 @@ struct SolverLimits {
     // draws on the one node budget; the first to settle the question
     // stops the other.
     bool sideBySide = true;
-    // Whether the searches trace each failure back to the choices it
-    // follows from, skip the choices that had no part in it, and keep it
-    // for their later runs (never with originalOrder).
-    bool learn = false;
     // Gives up, as the budget does, when the flag is set (from another
     // thread) or the deadline passes: the answer is then Undecided, unless
     // a solution was found already. Checked within a millisecond.

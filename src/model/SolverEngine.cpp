@@ -51,13 +51,6 @@ bool Engine::Start() {
     room_.Clear();
     toPlace_ = 0;
     bool possible = true;
-    why_.fill(0);
-    if (fine_) {
-        for (auto& cell : whyOff_) {
-            cell.fill(0);
-        }
-    }
-    level_ = 0;
     for (int cell = 0; cell < m_.cellCount; ++cell) {
         const auto i = U(cell);
         open_ |= CellMask{1} << cell;
@@ -82,7 +75,7 @@ bool Engine::Start() {
     touched_ = open_;
     toRevise_ = open_;
     toSettle_ = available_;
-    return possible && !refuted_;
+    return possible;
 }
 
 void Engine::SetCode(int cell, int side, int code) {
@@ -91,7 +84,7 @@ void Engine::SetCode(int cell, int side, int code) {
         return;
     }
     Log({Entry::Code, static_cast<std::int8_t>(cell), static_cast<std::int8_t>(side),
-         static_cast<std::int8_t>(slot), 0, 0, 0});
+         static_cast<std::int8_t>(slot), 0, 0});
     if (slot >= 0) {
         Toggle(FacingIndex(cell, side, slot));
     }
@@ -128,25 +121,16 @@ void Engine::ToggleFacing(int cell) {
 }
 
 // Narrows an open cell from old to now, which differ.
-bool Engine::Narrow(int cell, ClassMask old, ClassMask now, Levels why, bool gives) {
+bool Engine::Narrow(int cell, ClassMask old, ClassMask now) {
     const auto i = U(cell);
     Log({Entry::Domain, static_cast<std::int8_t>(cell), 0, 0, static_cast<std::uint16_t>(shows_[i]),
-         old, why_[i]});
+         old});
     dom_[i] = now;
-    why_[i] |= why;
-    isWhy_[i] = gives ? why : why_[i];
-    if (fine_) {
-        for (ClassMask off = old & ~now; off != 0; off &= off - 1) {
-            whyOff_[i][U(std::countr_zero(off))] = why;
-        }
-    }
     stale_ |= CellMask{1} << cell;
     touched_ |= CellMask{1} << cell;
     room_.Remove(old & ~now);
     toSettle_ |= old & ~now;
     if (now == 0) {
-        conflict_ = why_[i];
-        ++gFail[0];
         Blame(cell);
         return false;
     }
@@ -173,30 +157,13 @@ bool Engine::Narrow(int cell, ClassMask old, ClassMask now, Levels why, bool giv
 // neighbour shows the one code its placing already narrowed this cell to.
 inline bool Engine::Revise(int cell) {
     const auto i = U(cell);
-    if (fine_) {
-        // Side by side, each side's narrowing for the codes the neighbour
-        // can no longer show.
-#pragma GCC unroll 4
-        for (std::size_t s = 0; s < 4; ++s) {
-            const auto t = U(Opposite(static_cast<int>(s)));
-            const unsigned codes = shows_[m_.facing[i][s]] >> (4 * t) & 0xFU;
-            const ClassMask keep = m_.withCodeIn[s][codes];
-            if ((dom_[i] & ~keep) != 0 &&
-                !Restrict(cell, keep, WhyNotShowing(m_.facing[i][s], static_cast<int>(t), codes))) {
-                return false;
-            }
-        }
-        return true;
-    }
     ClassMask m = dom_[i];
-    Levels why = 0;
 #pragma GCC unroll 4
     for (std::size_t s = 0; s < 4; ++s) {
         const unsigned other = shows_[m_.facing[i][s]];
         m &= m_.withCodeIn[s][other >> (4 * U(Opposite(static_cast<int>(s)))) & 0xFU];
-        why |= why_[m_.facing[i][s]];
     }
-    return Restrict(cell, m, why);
+    return Restrict(cell, m);
 }
 
 // Every remaining tile needs a cell: a class with fewer open cells than tiles
@@ -208,67 +175,18 @@ bool Engine::Settle(int cls) {
     }
     const int room = room_[cls];
     const int left = remaining_[U(cls)];
+    if (room < left) {
+        return false;
+    }
     if (room > left) {
         return true;
     }
-    const Levels why = WhyNotIn(cls);
-    if (room < left) {
-        ++gFail[1];
-        conflict_ = why;
-        return false;
-    }
     for (CellMask c = CellsWith(cls); c != 0; c &= c - 1) {
-        if (!Restrict(std::countr_zero(c), bit, why)) {
+        if (!Restrict(std::countr_zero(c), bit)) {
             return false;
         }
     }
     return true;
-}
-
-Engine::Levels Engine::WhyOf(CellMask cells) const {
-    Levels why = 0;
-    for (; cells != 0; cells &= cells - 1) {
-        const auto cell = U(std::countr_zero(cells));
-        why |= (open_ >> cell & 1U) != 0 ? why_[cell] : isWhy_[cell];
-    }
-    return why;
-}
-
-Engine::Levels Engine::WhyPlaced() const {
-    const CellMask all = m_.cellCount == 64 ? ~CellMask{0} : (CellMask{1} << m_.cellCount) - 1;
-    return WhyOf(all & ~open_);
-}
-
-Engine::Levels Engine::WhyNotIn(int cls) const {
-    const CellMask all = m_.cellCount == 64 ? ~CellMask{0} : (CellMask{1} << m_.cellCount) - 1;
-    if (!fine_) {
-        return WhyOf(all & ~CellsWith(cls));
-    }
-    Levels why = 0;
-    for (CellMask c = all & ~CellsWith(cls); c != 0; c &= c - 1) {
-        const auto cell = U(std::countr_zero(c));
-        why |= assigned_[cell] == cls ? isWhy_[cell] : whyOff_[cell][U(cls)];
-    }
-    return why;
-}
-
-// Why a cell shows none of the codes outside codes on a side: the classes
-// struck off it that show them.
-Engine::Levels Engine::WhyNotShowing(int cell, int side, unsigned codes) const {
-    if (cell == NoNeighbour) {
-        return 0;
-    }
-    if (assigned_[U(cell)] >= 0) {
-        return isWhy_[U(cell)];
-    }
-    const ClassMask all =
-        m_.classCount == 64 ? AllClasses : (ClassMask{1} << m_.classCount) - 1;
-    Levels why = 0;
-    for (ClassMask off = all & ~dom_[U(cell)] & ~m_.withCodeIn[U(side)][codes]; off != 0;
-         off &= off - 1) {
-        why |= whyOff_[U(cell)][U(std::countr_zero(off))];
-    }
-    return why;
 }
 
 // The open cells that can still take cls.
@@ -284,7 +202,7 @@ CellMask Engine::CellsWith(int cls) const {
 // Puts the one class left on an open cell there.
 bool Engine::Place(int cell, int cls) {
     const auto i = U(cell);
-    Log({Entry::Placed, static_cast<std::int8_t>(cell), 0, 0, 0, 0, 0});
+    Log({Entry::Placed, static_cast<std::int8_t>(cell), 0, 0, 0, 0});
     Toggle(PlacedKey + i);
     Toggle(LeftIndex(cls, remaining_[U(cls)]));
     Toggle(LeftIndex(cls, remaining_[U(cls)] - 1));
@@ -305,13 +223,8 @@ bool Engine::Place(int cell, int cls) {
     if (--remaining_[U(cls)] == 0) {
         const ClassMask bit = ClassMask{1} << cls;
         available_ &= ~bit;
-        // The class's tiles are all placed: the cells holding them say why.
-        Levels why = 0;
-        for (int c = 0; c < m_.cellCount; ++c) {
-            why |= assigned_[U(c)] == cls ? isWhy_[U(c)] : 0;
-        }
         for (CellMask c = CellsWith(cls); c != 0; c &= c - 1) {
-            if (!Restrict(std::countr_zero(c), ~bit, why)) {
+            if (!Restrict(std::countr_zero(c), ~bit)) {
                 return false;
             }
         }
@@ -320,12 +233,12 @@ bool Engine::Place(int cell, int cls) {
         const int other = m_.neighbour[i][U(s)];
         if (other >= 0 && assigned_[U(other)] < 0) {
             SetCode(other, Opposite(s), e[s]);
-            if (!Restrict(other, m_.withCode[U(Opposite(s))][e[s]], isWhy_[i])) {
+            if (!Restrict(other, m_.withCode[U(Opposite(s))][e[s]])) {
                 return false;
             }
         }
     }
-    return nogoods_.empty() || NogoodsHold(cell, cls);
+    return true;
 }
 
 void Engine::UndoTo(const Mark& mark) {
@@ -335,7 +248,6 @@ void Engine::UndoTo(const Mark& mark) {
         switch (entry.kind) {
         case Entry::Domain:
             dom_[i] = entry.oldMask;
-            why_[i] = entry.oldWhy;
             shows_[i] = entry.oldShows;
             stale_ |= CellMask{1} << entry.cell;
             break;
@@ -423,14 +335,12 @@ bool Engine::ParityHolds() {
         }
         if (open == 0) {
             if (odd) {
-                conflict_ = WhyOf(view.cells);
-                ++gFail[3];
                 return false;
             }
             continue;
         }
         const ClassMask ones = p.comboOdd[U(openCombo)];
-        if (!Restrict(std::countr_zero(open), odd ? ones : ~ones, WhyOf(view.cells))) {
+        if (!Restrict(std::countr_zero(open), odd ? ones : ~ones)) {
             return false;
         }
     }
@@ -452,32 +362,8 @@ bool Engine::EndsBalance() const {
     return true;
 }
 
-// Why the ends do not balance: the ends of one code along one axis follow
-// from the tiles placed with that code on a side along it (the tiles left,
-// and the sides they make known).
-Engine::Levels Engine::WhyEnds() const {
-    for (std::size_t code = 1; code <= 4; ++code) {
-        for (const auto& [a, b] : {std::pair{East, West}, std::pair{North, South}}) {
-            if (ends_[a][code] >= 0 && ends_[a][code] == ends_[b][code]) {
-                continue;
-            }
-            Levels why = 0;
-            for (int cell = 0; cell < m_.cellCount; ++cell) {
-                const int cls = assigned_[U(cell)];
-                if (cls >= 0 && (m_.classEdges[U(cls)][a] + 1U == code ||
-                                 m_.classEdges[U(cls)][b] + 1U == code)) {
-                    why |= isWhy_[U(cell)];
-                }
-            }
-            return why;
-        }
-    }
-    return WhyPlaced();
-}
-
 // Deduces until nothing more follows. False when the state has no solution.
 bool Engine::Propagate() {
-    conflict_ = Everything;
     bool ok = true;
     while (ok) {
         if (toRevise_ != 0) {
@@ -510,8 +396,6 @@ bool Engine::Propagate() {
         return false;
     }
     if (!EndsBalance()) {
-        conflict_ = WhyEnds();
-        ++gFail[2];
         return false;
     }
     if (options_.keepAtLeast > 0) {
@@ -545,7 +429,7 @@ bool Engine::KeptStateAgrees() const {
         hashB ^= keys[2 * index + 1];
     };
     std::array<std::array<int, 5>, 4> ends{};
-    bool agrees = shows_[NoNeighbour] == 0xFFFFU && why_[NoNeighbour] == 0;
+    bool agrees = shows_[NoNeighbour] == 0xFFFFU;
     for (int cls = 0; cls < m_.classCount; ++cls) {
         const auto c = U(cls);
         const ClassMask bit = ClassMask{1} << cls;

@@ -17,9 +17,6 @@
 
 namespace zk::detail {
 
-extern std::uint64_t gFail[8];
-extern std::uint64_t gLeaf[8]; // SCRATCH: 0 empty 1 settle 2 ends 3 parity 4 nogood 5 remembered
-
 // The Luby sequence 1, 1, 2, 1, 1, 2, 4, 1, 1, 2, ... (from 1): the cutoffs
 // of the restarts, in units.
 std::uint64_t Luby(std::uint64_t i);
@@ -117,11 +114,6 @@ public:
         const std::atomic<bool>* cancel = nullptr;
         std::chrono::steady_clock::time_point deadline =
             std::chrono::steady_clock::time_point::max();
-        // Whether a failure is traced back to the choices it follows from:
-        // the search then skips choices that had no part in it, and keeps
-        // what it learns (those choices cannot all hold) for later runs.
-        // Never with keepAtLeast, whose bound is no rule of the level.
-        bool learn = false;
     };
 
     // The engine keeps what it learns about the level (which cells fail
@@ -160,28 +152,15 @@ public:
     void CheckEveryNode(bool on) { checking_ = on; }
     std::uint64_t checksDone() const { return checks_; }
     std::uint64_t checksFailed() const { return checksFailed_; }
-    // Sets of choices learnt so far to have no solution together.
-    std::size_t nogoodCount() const { return nogoods_.size(); }
-    // For tests: whether what was learnt rules the arrangement out (a set
-    // whose choices it makes all, a class struck off a cell it puts there,
-    // or the level refuted).
-    bool RulesOut(const Arrangement& a) const;
-
-    // One bit per choice on the search's path (bit k: the k-th choice),
-    // naming the choices a deduction follows from. Bit 0 is no choice: set,
-    // it says that no reason is known (a solution was met, or the search
-    // was cut short), and Everything is what it then stands for.
-    using Levels = std::uint64_t;
-    static constexpr Levels Everything = ~Levels{0};
 
 private:
     bool Start();
     bool Descend();
-    Levels Branch();
+    void Branch();
     bool Remembered(bool add);
     bool Try(int cell, int cls);
-    bool TryWithout(int cell, int cls, Levels why);
-    bool Choose(int cell, ClassMask mask, bool strikes, Levels why);
+    bool TryWithout(int cell, int cls);
+    bool Choose(int cell, ClassMask mask, bool strikes);
     void ClearWork();
     bool Propagate();
     // Inlined into the propagation loop, which does little else.
@@ -189,13 +168,11 @@ private:
     bool Settle(int cls);
     // Narrows an open cell to the classes in mask. False when nothing is
     // left. Most calls change nothing and return here.
-    // why: the choices the narrowing follows from.
-    // A mask of one class gives the cell that class for that reason alone.
-    bool Restrict(int cell, ClassMask mask, Levels why) {
+    bool Restrict(int cell, ClassMask mask) {
         const ClassMask old = dom_[U(cell)];
-        return (old & mask) == old || Narrow(cell, old, old & mask, why, (mask & (mask - 1)) == 0);
+        return (old & mask) == old || Narrow(cell, old, old & mask);
     }
-    bool Narrow(int cell, ClassMask old, ClassMask now, Levels why, bool gives);
+    bool Narrow(int cell, ClassMask old, ClassMask now);
     bool Place(int cell, int cls);
     void SetCode(int cell, int side, int code);
     void ToggleFacing(int cell);
@@ -211,17 +188,6 @@ private:
     Mark Here() const { return {logSize_, room_, hashA_, hashB_}; }
     void UndoTo(const Mark& mark);
     bool EndsBalance() const;
-    // The choices behind the placed cells, behind the cells that cannot
-    // take cls (placed ones included), and behind a set of cells.
-    Levels WhyPlaced() const;
-    Levels WhyNotIn(int cls) const;
-    Levels WhyOf(CellMask cells) const;
-    Levels WhyEnds() const;
-    // Learning (SolverLearn.cpp): a set of choices that cannot all hold,
-    // and the learnt sets checked when a cell is placed.
-    void Learn(Levels conflict);
-    bool NogoodsHold(int cell, int cls);
-    void Forget();
     bool ParityHolds();
     void Blame(int cell);
     void AddKnownEnds(int cell, int sign);
@@ -260,8 +226,7 @@ private:
     std::array<std::array<int, 5>, 4> ends_{};
     int kept_ = 0;
 
-    // What changed: a domain (old mask and reason), a placed cell, or a
-    // side's code.
+    // What changed: a domain (old mask), a placed cell, or a side's code.
     enum class Entry : std::uint8_t { Domain, Placed, Code };
     struct LogEntry {
         Entry kind;
@@ -270,7 +235,6 @@ private:
         std::int8_t oldCode;
         std::uint16_t oldShows;
         ClassMask oldMask;
-        Levels oldWhy;
     };
     // Sized once for the longest path: every class struck off every cell,
     // every cell placed and every side of every cell given its code.
@@ -293,33 +257,6 @@ private:
     std::array<CellMask, 3 * 32> unsure_{};
     CellMask stale_ = 0;
     CellMask touched_ = 0;
-
-    // Why each domain is what it is: the choices behind every class struck
-    // off it (the spare last slot, no neighbour, has none); the choices
-    // behind the last failure; the choices on the path, deepest last.
-    std::array<Levels, CellCount + 1> why_{};
-    // Per cell down to one class, the choices it has that class for (the
-    // reason of the narrowing that gave it, when that named the class).
-    std::array<Levels, CellCount> isWhy_{};
-    // Per cell and class struck off it, the choices the striking follows
-    // from (0 for a class the cell never had).
-    std::array<std::array<Levels, 64>, CellCount> whyOff_{};
-    bool fine_ = true; // SCRATCH
-    Levels WhyNotShowing(int cell, int side, unsigned codes) const;
-    Levels conflict_ = Everything;
-    int level_ = 0;
-    std::array<std::pair<std::int8_t, std::int8_t>, 64> decision_{}; // cell, class
-    // What was learnt: sets of choices (a cell taking a class) that cannot
-    // all hold, each watched at two of its choices that are not made (a
-    // cell placed with a class tells the sets watching that choice).
-    struct Nogood {
-        std::uint32_t first; // its choices in literals_
-        std::uint32_t size;
-    };
-    std::vector<Nogood> nogoods_;
-    std::vector<std::pair<std::int8_t, std::int8_t>> literals_;
-    std::vector<std::vector<std::uint32_t>> watches_; // per cell * 64 + class
-    bool refuted_ = false; // a failure that follows from no choice at all
 
     // What failures teach: cells that fail often are chosen early.
     std::array<std::uint64_t, CellCount> weight_{};

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
 #include <vector>
 
 #include "model/SolverKeys.h"
@@ -101,9 +100,6 @@ void Engine::Blame(int cell) {
 Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
                         const std::function<bool(const Arrangement&)>& onSolution) {
     options_ = options;
-    options_.learn = options.learn && options.keepAtLeast == 0;
-    fine_ = options_.learn && std::getenv("ZK_COARSE") == nullptr; // SCRATCH
-    Forget();
     nodeLimit_ = nodeLimit;
     onSolution_ = &onSolution;
     random_ = options.shuffleSeed * 0x9E3779B97F4A7C15ULL + 0x632BE59BD9B4E019ULL;
@@ -123,7 +119,6 @@ Engine::End Engine::Run(const Options& options, std::uint64_t nodeLimit,
 
 bool Engine::Probe(std::uint64_t nodeLimit) {
     options_ = Options{};
-    fine_ = false;
     nodes_ = 0;
     for (bool again = true; again && nodes_ < nodeLimit;) {
         again = false;
@@ -140,7 +135,7 @@ bool Engine::Probe(std::uint64_t nodeLimit) {
                 const int cls = std::countr_zero(m);
                 const Mark mark = Here();
                 ++nodes_;
-                const bool fits = Restrict(cell, ClassMask{1} << cls, 0) && Propagate();
+                const bool fits = Restrict(cell, ClassMask{1} << cls) && Propagate();
                 ClearWork();
                 UndoTo(mark);
                 Check();
@@ -155,11 +150,8 @@ bool Engine::Probe(std::uint64_t nodeLimit) {
     return true;
 }
 
-// Leaves in conflict_ the choices the failure of this state follows from,
-// Everything when it did not fail.
 bool Engine::Descend() {
     const Mark mark = Here();
-    Levels conflict = Everything;
     if (Propagate()) {
         Check();
         if (open_ == 0) {
@@ -167,34 +159,15 @@ bool Engine::Descend() {
             if ((*onSolution_)(assigned_)) {
                 stopped_ = true;
             }
-        } else if (Remembered(false)) {
-            // A state seen to fail follows from the cells placed.
-            conflict = options_.learn ? WhyPlaced() : Everything;
-            ++gFail[5];
-        } else {
+        } else if (!Remembered(false)) {
             const std::uint64_t seenBefore = solutionsSeen_;
-            conflict = Branch();
+            Branch();
             if (!cutoff_ && !stopped_ && solutionsSeen_ == seenBefore) {
                 Remembered(true);
-                if (options_.learn) {
-                    Learn(conflict);
-                }
-            } else {
-                conflict = Everything;
             }
-        }
-    } else {
-        conflict = conflict_;
-        if ((conflict & 1U) == 0) {
-            ++gLeaf[0];
-            gLeaf[1] += static_cast<std::uint64_t>(std::popcount(conflict));
-            gLeaf[2] += static_cast<std::uint64_t>(level_);
-            gLeaf[3] += (conflict >> level_ & 1U) == 0 ? 1 : 0;
-            gLeaf[4] += static_cast<std::uint64_t>(level_ - (63 - std::countl_zero(conflict | 1)));
         }
     }
     UndoTo(mark);
-    conflict_ = options_.learn ? conflict : Everything;
     return !stopped_ && !cutoff_;
 }
 
@@ -222,12 +195,7 @@ bool Engine::Remembered(bool add) {
     return known;
 }
 
-// Answers the choices the failure of every branch follows from (the state's
-// own failure), or Everything. A branch whose failure does not follow from
-// its own choice fails the state alone: the other branches are skipped.
-Engine::Levels Engine::Branch() {
-    const int next = level_ + 1;
-    const Levels own = Levels{1} << next;
+void Engine::Branch() {
     // A class with several tiles left and hardly more cells than tiles: one
     // of its cells takes it, or that cell takes another class.
     if (options_.classSlack >= 0) {
@@ -251,19 +219,10 @@ Engine::Levels Engine::Branch() {
                     cell = std::countr_zero(o);
                 }
             }
-            if (!Try(cell, pick)) {
-                return Everything;
+            if (Try(cell, pick)) {
+                TryWithout(cell, pick);
             }
-            if ((conflict_ & own) == 0) {
-                ++gFail[6];
-                gFail[7] += 1;
-                return conflict_;
-            }
-            // The cell cannot take the class, for the reasons it failed.
-            if (!TryWithout(cell, pick, conflict_ & ~own)) {
-                return Everything;
-            }
-            return conflict_;
+            return;
         }
     }
 
@@ -332,24 +291,12 @@ Engine::Levels Engine::Branch() {
         key[U(k)] = rank << 32 | noise << 8 | static_cast<std::uint64_t>(k);
     }
     std::sort(key.begin(), key.begin() + count);
-    // The branches are all there are: the cell's classes, or the cells
-    // where the class's last tile can go.
-    Levels conflict = !options_.learn ? Everything
-                      : bestClass >= 0  ? WhyNotIn(bestClass)
-                                        : why_[U(bestCell)];
     for (int k = 0; k < count; ++k) {
         const int item = order[U(key[U(k)] & 0xFF)];
         if (!(bestClass >= 0 ? Try(item, bestClass) : Try(bestCell, item))) {
-            return Everything;
+            break;
         }
-        if ((conflict_ & own) == 0) {
-            ++gFail[6];
-            gFail[7] += static_cast<std::uint64_t>(count - k - 1);
-            return conflict_;
-        }
-        conflict |= conflict_ & ~own;
     }
-    return conflict;
 }
 
 // The caller's cancel flag at every choice, the clock at every 256th: a
@@ -373,25 +320,20 @@ void Engine::ClearWork() {
 }
 
 bool Engine::Try(int cell, int cls) {
-    return Choose(cell, ClassMask{1} << cls, false, 0);
+    return Choose(cell, ClassMask{1} << cls, false);
 }
 
-// Not a choice of its own: follows from why, what made the cell fail with
-// the class.
-bool Engine::TryWithout(int cell, int cls, Levels why) {
-    return Choose(cell, ~(ClassMask{1} << cls), true, why);
+bool Engine::TryWithout(int cell, int cls) {
+    return Choose(cell, ~(ClassMask{1} << cls), true);
 }
 
 // One choice: the cell narrowed to mask, searched below, and undone. A choice
-// that strikes a class off the cell is counted while it lasts; it follows
-// from why, where a cell taking a class is a choice of its own. Leaves in
-// conflict_ the choices a failure follows from.
-bool Engine::Choose(int cell, ClassMask mask, bool strikes, Levels why) {
+// that strikes a class off the cell is counted while it lasts.
+bool Engine::Choose(int cell, ClassMask mask, bool strikes) {
     if (nodes_ >= nodeLimit_ ||
         (options_.halt != nullptr && options_.halt->load(std::memory_order_relaxed)) ||
         OutOfTime()) {
         cutoff_ = true;
-        conflict_ = Everything;
         return false;
     }
     ++nodes_;
@@ -400,19 +342,11 @@ bool Engine::Choose(int cell, ClassMask mask, bool strikes, Levels why) {
     }
     const Mark mark = Here();
     struck_ += strikes ? 1 : 0;
-    if (!strikes) {
-        ++level_;
-        decision_[U(level_)] = {static_cast<std::int8_t>(cell),
-                                static_cast<std::int8_t>(std::countr_zero(mask))};
-        why = Levels{1} << level_;
-    }
-    if (Restrict(cell, mask, why)) {
+    if (Restrict(cell, mask)) {
         Descend();
     } else {
         ClearWork();
-        conflict_ = options_.learn ? conflict_ : Everything;
     }
-    level_ -= strikes ? 0 : 1;
     struck_ -= strikes ? 1 : 0;
     UndoTo(mark);
     Check();

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <functional>
-#include <set>
 #include <vector>
 
 #include "Corpus.h"
@@ -57,63 +56,4 @@ TEST(SolverEngine, KeepsItsCountsAndHashInStepWithTheDomains) {
     }
     EXPECT_GT(checks, 50000U);
     EXPECT_GT(solutions, 50);
-}
-
-// Learning traces every failure back to the choices it follows from, skips
-// the choices that had no part in it and keeps the sets of choices that
-// cannot all hold for later runs. Runs of every kind with learning, cut
-// short and restarted many times, find every solution a plain search counts
-// (and no other), and nothing learnt rules out any of them.
-TEST(SolverEngine, LearningKeepsEverySolution) {
-    auto levels = zk::levels::PartialLevels(44, 200);
-    const auto changed = zk::levels::ChangedLevels(45, 80, levels, true);
-    levels.insert(levels.end(), changed.begin(), changed.end());
-    using zk::detail::Arrangement;
-    using zk::detail::Engine;
-    std::size_t learnt = 0;
-    int searched = 0;
-    for (const auto& level : levels) {
-        const auto model = zk::detail::BuildModel(level.record);
-        if (!model.fixedPartFits) {
-            continue;
-        }
-        std::set<Arrangement> all;
-        const std::function<bool(const Arrangement&)> collect = [&](const Arrangement& a) {
-            all.insert(a);
-            return false;
-        };
-        Engine plain(model);
-        Engine::Options fixed;
-        fixed.weighted = false;
-        if (plain.Run(fixed, 200'000, collect) != Engine::End::Exhausted ||
-            plain.nodes() < 64) {
-            continue; // too easy to learn from, or too hard to count
-        }
-        ++searched;
-        std::set<Arrangement> found;
-        const std::function<bool(const Arrangement&)> onSolution = [&](const Arrangement& a) {
-            found.insert(a);
-            return false;
-        };
-        Engine engine(model);
-        engine.CheckEveryNode(true);
-        Engine::Options learning;
-        learning.learn = true;
-        learning.classSlack = 4;
-        learning.tileFactor = 3;
-        Engine::End end = Engine::End::Cutoff;
-        for (std::uint64_t run = 1; end != Engine::End::Exhausted; ++run) {
-            learning.shuffleSeed = run % 3 == 0 ? 0 : run;
-            learning.parity = run % 2 == 0;
-            end = engine.Run(learning, 16 * zk::detail::Luby(run), onSolution);
-        }
-        EXPECT_EQ(found, all) << level.kind;
-        for (const Arrangement& a : all) {
-            EXPECT_FALSE(engine.RulesOut(a)) << level.kind << ": a solution was ruled out";
-        }
-        EXPECT_EQ(engine.checksFailed(), 0U);
-        learnt += engine.nogoodCount();
-    }
-    EXPECT_GE(searched, 30);
-    EXPECT_GT(learnt, 100U) << "hardly anything was learnt";
 }
