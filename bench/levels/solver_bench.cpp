@@ -14,7 +14,9 @@
 // The corpora come from seeds of their own, apart from the tests' and the
 // generator's; --untuned takes a second set of seeds, chosen after the
 // solver's tuning was done and never used to tune it, and --fresh a third,
-// chosen after the second pass on the hard boards. Every answer is checked where it can be: a
+// chosen after the second pass on the hard boards; --seeds N takes N to N + 3
+// for the four corpora (the shipped set left out), for a corpus chosen after
+// a later round of tuning. Every answer is checked where it can be: a
 // solution must be an arrangement of the level's own tiles that passes the
 // solution check, a level made solved must not be called unsolvable, a loop
 // board with an odd count of straights along one direction (counted here)
@@ -22,7 +24,7 @@
 // agree. Prints one table row per corpus and solver and exits with 1 when
 // any answer was wrong.
 //
-//   zk-bench-solver [--quick] [--untuned|--fresh] [--only today|new|alone]...
+//   zk-bench-solver [--quick] [--untuned|--fresh|--seeds N] [--only today|new|alone]...
 //                   [--corpus NAME]... [--slow MS] [--budget N] [--hint]
 // Times are processor time per level over every thread of the process (the
 // second search included), and wall-clock time beside them; --slow lists
@@ -327,6 +329,7 @@ int main(int argc, char** argv) {
     bool quick = false;
     bool untuned = false;
     bool fresh = false;
+    std::optional<std::uint64_t> seedBase;
     bool hint = false;
     std::vector<std::string> only;
     std::vector<std::string> corpora;
@@ -338,6 +341,8 @@ int main(int argc, char** argv) {
             untuned = true;
         } else if (a == "--fresh") {
             fresh = true;
+        } else if (a == "--seeds" && i + 1 < argc) {
+            seedBase = std::stoull(argv[++i]);
         } else if (a == "--hint") {
             hint = true;
         } else if (a == "--only" && i + 1 < argc) {
@@ -349,14 +354,17 @@ int main(int argc, char** argv) {
         } else if (a == "--corpus" && i + 1 < argc) {
             corpora.emplace_back(argv[++i]);
         } else {
-            std::cerr
-                << "usage: zk-bench-solver [--quick] [--untuned|--fresh] [--only today|new|alone] "
-                   "[--corpus full|partial|changed|loops|shipped]... [--slow MS] "
-                   "[--budget N] [--hint]\n";
+            std::cerr << "usage: zk-bench-solver [--quick] [--untuned|--fresh|--seeds N] "
+                         "[--only today|new|alone] "
+                         "[--corpus full|partial|changed|loops|shipped]... [--slow MS] "
+                         "[--budget N] [--hint]\n";
             return 2;
         }
     }
-    const Seeds seeds = fresh ? Fresh : untuned ? Untuned : Tuned;
+    const Seeds seeds = seedBase  ? Seeds{*seedBase, *seedBase + 1, *seedBase + 2, *seedBase + 3}
+                        : fresh   ? Fresh
+                        : untuned ? Untuned
+                                  : Tuned;
     const auto wanted = [](const std::vector<std::string>& list, const std::string& name) {
         return list.empty() || std::find(list.begin(), list.end(), name) != list.end();
     };
@@ -407,7 +415,7 @@ int main(int argc, char** argv) {
         }
         all.push_back({"loops", 1, items});
     }
-    if (wanted(corpora, "shipped") && !untuned && !fresh) {
+    if (wanted(corpora, "shipped") && !untuned && !fresh && !seedBase) {
         std::vector<Item> items;
         for (const auto& l : zk::files::ReadLevelFile(ZK_SHIPPED_LEVELS).levels) {
             items.push_back({l, Truth::Solvable});

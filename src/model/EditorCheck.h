@@ -65,7 +65,9 @@ struct EditorVerdict {
 std::optional<EditorReason> FindEditorReason(const LevelRecord& level);
 
 // The whole check: the deducer, the solver (counting to two) where the rules
-// leave the question open. cancel, when set from another thread, ends the
+// leave the question open; the rules' "what if" steps only where the solver
+// has not found two solutions. The verdict is the one of running every rule
+// first. cancel, when set from another thread, ends the
 // search within about a millisecond with an undecided verdict.
 EditorVerdict CheckForEditor(const LevelRecord& level, const std::atomic<bool>* cancel = nullptr);
 

@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Harness.h"
 #include "Screen.h"
@@ -161,10 +162,14 @@ protected:
         QPoint client;
         BoardRead start;
     };
-    std::optional<Playing> StartChallenge(const std::vector<Record>& levels) {
+    // `extras` follow the settings, `environment` is added to the game's.
+    std::optional<Playing> StartChallenge(const std::vector<Record>& levels,
+                                          const QByteArray& extras = {},
+                                          const QList<QPair<QString, QString>>& environment = {}) {
         s.WriteLevels(levels);
-        s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-        const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"));
+        s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}) + extras);
+        const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"),
+                                            {20, 20}, {}, environment);
         if (!main) {
             return std::nullopt;
         }
@@ -177,36 +182,43 @@ protected:
         return Playing{*main, client, *start};
     }
 
+    // Presses H, waits for the keyboard's frame and answers the cell framed;
+    // none when no frame came within `withinMs`.
+    std::optional<int> HintedCell(const Window& main, int withinMs = ScreenTimeoutMs) {
+        s.Keys(main.id, {QStringLiteral("h")});
+        const QPoint origin = main.rect.topLeft() + BoardInClient;
+        int hinted = -1;
+        WaitUntil(
+            [&] {
+                const QImage shot = s.Screenshot();
+                for (int i = 0; i < 63 && hinted < 0; ++i) {
+                    hinted = ShowsCursorFrame(shot, origin, i) ? i : -1;
+                }
+                return hinted >= 0;
+            },
+            withinMs, 50);
+        return hinted >= 0 ? std::optional<int>(hinted) : std::nullopt;
+    }
+
     // H then Space until the level is solved: each H frames a cell, Space
-    // moves there. Answers the solved level's dialog and the moves made.
+    // moves there. Answers the solved level's question and the moves made,
+    // or why there is none after `limit` moves.
     struct Solve {
         std::optional<Window> dialog;
         int moves = 0;
         std::string problem;
     };
-    Solve SolveWithHints(const Window& main, QPoint client) {
+    Solve SolveWithHints(const Window& main, int limit = 64) {
+        const QPoint client = main.rect.topLeft();
         Solve solve;
-        for (int moves = 1; !solve.dialog; ++moves) {
-            if (moves >= 64) {
-                solve.problem = "the hints go round in circles";
-                return solve;
-            }
-            s.Keys(main.id, {QStringLiteral("h")});
-            int hinted = -1;
-            if (!WaitUntil(
-                    [&] {
-                        const QImage shot = s.Screenshot();
-                        for (int i = 0; i < 63 && hinted < 0; ++i) {
-                            hinted = ShowsCursorFrame(shot, client + BoardInClient, i) ? i : -1;
-                        }
-                        return hinted >= 0;
-                    },
-                    ScreenTimeoutMs)) {
+        for (int moves = 1; moves <= limit; ++moves) {
+            const auto hinted = HintedCell(main);
+            if (!hinted) {
                 solve.problem = "H framed no cell before move " + std::to_string(moves);
                 return solve;
             }
             // Space makes the move; a click on the margin then hides the frame
-            // (a solved level's dialog takes no click on the window below).
+            // (a solved level's question takes no click on the window below).
             s.Keys(main.id, {QStringLiteral("space")});
             s.Click(client + QPoint(5, ToolPanelHeight + 5));
             if (!WaitUntil(
@@ -218,15 +230,70 @@ protected:
                             return true;
                         }
                         last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
-                        return last.ok && last.held == hinted;
+                        return last.ok && last.held == *hinted;
                     },
                     ScreenTimeoutMs)) {
                 solve.problem = "move " + std::to_string(moves) + " not shown: " + LastProblem();
                 return solve;
             }
             solve.moves = moves;
+            if (solve.dialog) {
+                return solve;
+            }
         }
+        solve.problem = "the hints go round in circles";
         return solve;
+    }
+
+    // What the board shows in one frame: its tiles and the cell carrying the
+    // marker.
+    struct Picture {
+        Record tiles;
+        std::optional<int> held;
+    };
+
+    // Whether the board in `shot` is that picture (with a cross on every
+    // open end and nowhere else when `marks`); why not in `frameProblem`.
+    bool FrameShows(const QImage& shot, QPoint client, const Picture& picture, bool marks) {
+        frameProblem = BoardWithMarksDiffers(shot, client + BoardInClient, sheets, picture.tiles,
+                                             picture.held, marks);
+        return frameProblem.isEmpty();
+    }
+
+    // Screenshots one after another, as fast as they come, each handed to
+    // `frame` until it answers true or `withinMs` have passed: what catches
+    // the frames of a motion. Answers whether `frame` did.
+    bool WatchFrames(const std::function<bool(const QImage&)>& frame, int withinMs) {
+        return WaitUntil([&] { return frame(s.Screenshot()); }, withinMs, 20);
+    }
+
+    bool WaitFrame(QPoint client, const Picture& picture, bool marks) {
+        return WatchFrames(
+            [&](const QImage& shot) { return FrameShows(shot, client, picture, marks); },
+            ScreenTimeoutMs);
+    }
+
+    // Frames until `done` takes one (it is then not looked at): each before
+    // shows one of `pictures`. Empty when so, else how the first other
+    // frame differs from the last picture, or that `done` never came.
+    QString OnlyFrames(QPoint client, const std::vector<Picture>& pictures, bool marks,
+                       const std::function<bool(const QImage&)>& done) {
+        QString odd;
+        const bool ended = WatchFrames(
+            [&](const QImage& shot) {
+                if (done(shot)) {
+                    return true;
+                }
+                if (std::none_of(pictures.begin(), pictures.end(), [&](const Picture& p) {
+                        return FrameShows(shot, client, p, marks);
+                    })) {
+                    odd = QStringLiteral("a frame of none of the pictures: ") + frameProblem;
+                    return true;
+                }
+                return false;
+            },
+            ScreenTimeoutMs);
+        return !odd.isEmpty() ? odd : ended ? QString() : QStringLiteral("no end in sight");
     }
 
     std::optional<BoardRead> WaitBoardEquals(QPoint client, const Record& tiles,
@@ -281,6 +348,7 @@ protected:
     Session s;
     Sheets sheets;
     BoardRead last;
+    QString frameProblem;
 };
 
 } // namespace zk::e2e

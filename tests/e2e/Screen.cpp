@@ -1,6 +1,8 @@
 #include "Screen.h"
 
 #include <QDir>
+#include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 
 #include "art/Art.h"
@@ -38,9 +40,8 @@ QImage PictureAt(const QString& name, int scale) {
     art::LoadFonts();
     for (const art::NamedPicture& picture : art::ResourcePictures(scale)) {
         if (picture.name == name) {
-            return picture.image.convertToFormat(picture.image.hasAlphaChannel()
-                                                     ? QImage::Format_ARGB32
-                                                     : QImage::Format_RGB32);
+            return picture.image.convertToFormat(
+                picture.image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
         }
     }
     return {};
@@ -341,6 +342,54 @@ QString GlyphDiffers(const QImage& screen, QRect button, const QImage& glyph,
         }
     }
     return QStringLiteral("the glyph is nowhere in the button");
+}
+
+namespace {
+
+bool Unlike(QRgb p, QRgb q) {
+    return std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+               std::abs(qBlue(p) - qBlue(q)) >
+           96;
+}
+
+// The pixels of `picture` that differ clearly from the screen at `at`,
+// counted up to `enough`.
+int DifferingAt(const QImage& screen, QPoint at, const QImage& picture, int enough) {
+    int n = 0;
+    for (int y = 0; y < picture.height() && n < enough; ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            n += Unlike(screen.pixel(at.x() + x, at.y() + y), picture.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+int Differing(const QImage& a, const QImage& b) {
+    return DifferingAt(a, QPoint(0, 0), b, b.width() * b.height());
+}
+
+QImage TextLine(const QString& text, const QFont& font, QColor paper, QColor ink) {
+    const QFontMetrics metrics(font);
+    QImage line(metrics.horizontalAdvance(text), metrics.height(), QImage::Format_RGB32);
+    line.fill(paper);
+    QPainter painter(&line);
+    painter.setFont(font);
+    painter.setPen(ink);
+    painter.drawText(0, metrics.ascent(), text);
+    return line;
+}
+
+int DifferingAtBest(const QImage& screen, QRect area, const QImage& picture) {
+    int best = picture.width() * picture.height();
+    area &= screen.rect();
+    for (int y = area.top(); y + picture.height() <= area.bottom() + 1; ++y) {
+        for (int x = area.left(); x + picture.width() <= area.right() + 1; ++x) {
+            best = std::min(best, DifferingAt(screen, QPoint(x, y), picture, best));
+        }
+    }
+    return best;
 }
 
 bool ShowsCursorFrame(const QImage& screen, QPoint origin, int index) {

@@ -2,6 +2,8 @@
 // for pixel with the image sheets of the program directory.
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -101,6 +103,17 @@ bool ShowsComposedMarker(const QImage& screen, QPoint origin, const Sheets& shee
 // Empty when so, else why not.
 QString GlyphDiffers(const QImage& screen, QRect button, const QImage& glyph,
                      const QImage& lowGlyph);
+
+// Pixels of two images of one size that differ clearly.
+int Differing(const QImage& a, const QImage& b);
+
+// A line of `text` in `font`, `ink` on `paper`, as a painter draws it: where
+// it stands on the screen is found by DifferingAtBest.
+QImage TextLine(const QString& text, const QFont& font, QColor paper, QColor ink);
+
+// The fewest pixels in which `picture` differs clearly from the screen, of
+// all the places in `area` it fits in.
+int DifferingAtBest(const QImage& screen, QRect area, const QImage& picture);
 
 // The keyboard's frame on cell `index`: black, then yellow, from its border in.
 bool ShowsCursorFrame(const QImage& screen, QPoint origin, int index);

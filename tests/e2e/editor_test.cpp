@@ -15,22 +15,6 @@ QRect StripInClient() {
     return BoardView::StatusRect().translated(0, ToolPanelHeight);
 }
 
-// Pixels of two images of one size that differ clearly.
-int Differing(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96) {
-                ++n;
-            }
-        }
-    }
-    return n;
-}
-
 // The strip as the game draws a text over the empty strip.
 QImage StripWith(const QImage& empty, const QString& text) {
     const QRect strip = BoardView::StatusRect();

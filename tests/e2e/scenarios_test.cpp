@@ -747,64 +747,8 @@ TEST_F(MissingSheet, TileSheetUnreadable) {
     EndsTheProgram(QStringLiteral("b1.bmp"), false);
 }
 
-// Presses H, waits for the frame and answers the cell framed; none when no
-// frame came within `withinMs`.
-std::optional<int> HintedCell(Session& s, quint64 window, QPoint client, int withinMs) {
-    s.Keys(window, {QStringLiteral("h")});
-    int hinted = -1;
-    WaitUntil(
-        [&] {
-            const QImage shot = s.Screenshot();
-            for (int i = 0; i < 63 && hinted < 0; ++i) {
-                hinted = ShowsCursorFrame(shot, client + BoardInClient, i) ? i : -1;
-            }
-            return hinted >= 0;
-        },
-        withinMs, 50);
-    return hinted >= 0 ? std::optional<int>(hinted) : std::nullopt;
-}
-
-class Hints : public EndToEnd {
-protected:
-    // H and Space, again and again, until the solved question comes; its
-    // window then.
-    std::optional<Window> SolveByHints(const Window& main, int limit) {
-        const QPoint client = main.rect.topLeft();
-        for (int moves = 1; moves <= limit; ++moves) {
-            const auto hinted = HintedCell(s, main.id, client, ScreenTimeoutMs);
-            if (!hinted) {
-                ADD_FAILURE() << "H framed no cell before move " << moves;
-                return std::nullopt;
-            }
-            // Space makes the move; a click on the margin then hides the
-            // frame (a solved level's question takes no click on the window
-            // below).
-            s.Keys(main.id, {QStringLiteral("space")});
-            s.Click(client + QPoint(5, ToolPanelHeight + 5));
-            std::optional<Window> dialog;
-            const bool shown = WaitUntil(
-                [&] {
-                    const auto found = s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva")));
-                    if (!found.empty()) {
-                        dialog = found.front();
-                        return true;
-                    }
-                    last = ReadBoard(s.Screenshot(), client + BoardInClient, sheets);
-                    return last.ok && last.held == *hinted;
-                },
-                ScreenTimeoutMs);
-            if (!shown) {
-                ADD_FAILURE() << "move " << moves << " not shown: " << LastProblem();
-                return std::nullopt;
-            }
-            if (dialog) {
-                return dialog;
-            }
-        }
-        ADD_FAILURE() << "the hints go round in circles";
-        return std::nullopt;
-    }
-};
+// The hint's scenarios, by the name of their own.
+class Hints : public EndToEnd {};
 
 // H and Space, again and again, solve the first shipped level: H frames the
 // cell to click next, Space makes that move, until the solved dialog comes.
@@ -824,11 +768,11 @@ TEST_F(Hints, HAndSpaceRepeatedSolveTheFirstShippedLevel) {
     }
     ASSERT_TRUE(start) << LastProblem();
     ASSERT_FALSE(Solved(start->tiles)) << "every scramble left the level solved";
-    const auto dialog = SolveByHints(*main, 64);
-    ASSERT_TRUE(dialog);
-    s.Keys(dialog->id, {QStringLiteral("Return")});
+    const Solve solve = SolveWithHints(*main);
+    ASSERT_TRUE(solve.dialog) << solve.problem;
+    s.Keys(solve.dialog->id, {QStringLiteral("Return")});
     // Nothing of the hint stays on the solved board.
-    ASSERT_TRUE(s.WaitUntilGone(dialog->id));
+    ASSERT_TRUE(s.WaitUntilGone(solve.dialog->id));
     const auto solved = WaitBoard(client, [](const BoardRead& b) { return !b.held.has_value(); });
     ASSERT_TRUE(solved) << LastProblem();
     EXPECT_TRUE(Solved(solved->tiles)) << Describe(solved->tiles).toStdString();
@@ -867,62 +811,48 @@ TEST_F(Hints, HAnswersWithinASecondOnHardBoards) {
     ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
     // A screenshot begun within a second of the key shows the frame (the
     // X tools' own time under load is not the game's).
-    EXPECT_TRUE(HintedCell(s, main->id, client, 1000))
-        << "no frame within a second on the full board";
+    EXPECT_TRUE(HintedCell(*main, 1000)) << "no frame within a second on the full board";
 
     s.Keys(main->id, {QStringLiteral("Next")}); // Page Down: the partial level
     ASSERT_TRUE(WaitPlayBoard(client)) << LastProblem();
-    EXPECT_TRUE(HintedCell(s, main->id, client, 1000))
-        << "no frame within a second on the partial level";
-    const auto dialog = SolveByHints(*main, 120);
-    ASSERT_TRUE(dialog);
-    s.Keys(dialog->id, {QStringLiteral("Return")});
-    EXPECT_TRUE(s.WaitUntilGone(dialog->id));
+    EXPECT_TRUE(HintedCell(*main, 1000)) << "no frame within a second on the partial level";
+    const Solve solve = SolveWithHints(*main, 120);
+    ASSERT_TRUE(solve.dialog) << solve.problem;
+    s.Keys(solve.dialog->id, {QStringLiteral("Return")});
+    EXPECT_TRUE(s.WaitUntilGone(solve.dialog->id));
 }
+
+// Every motion twenty times slower, so that screenshots catch its frames.
+const QList<QPair<QString, QString>> SlowMotion = {{"ZK_MOTION_STRETCH", "20"}};
 
 // With the motion stretched twenty times, so that screenshots catch its
 // frames: with feedback on, a click slides the two tiles between their cells
 // and the line below the board changes; the solving click shines before its
 // question, the board taking no move, and a click ends the shine at once.
 TEST_F(EndToEnd, AMoveSlidesAndTheSolveShinesBeforeItsQuestion) {
-    s.WriteLevels({LoopLevel()});
-    s.WriteSettings(SettingsText({{"tongue", "0"}, {"left", "20"}, {"top", "20"}}));
-    const auto main = StartToMainWindow(QStringLiteral("Zanfor Kelva V2.0 - Challenge mode"),
-                                        {20, 20}, {}, {{"ZK_MOTION_STRETCH", "20"}});
-    ASSERT_TRUE(main);
-    const QPoint client = main->rect.topLeft();
-    const auto start = WaitPlayBoard(client);
-    ASSERT_TRUE(start) << LastProblem();
+    const auto playing = StartChallenge({LoopLevel()}, {}, SlowMotion);
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
     const QRect strip(client + QPoint(22, ToolPanelHeight + 362), QSize(9 * Cell, 14));
     const QImage plainStrip = s.Screenshot().copy(strip);
-    QString problem;
-    auto differs = [&](const QImage& shot, const Record& tiles, std::optional<int> held) {
-        problem = BoardWithMarksDiffers(shot, client + BoardInClient, sheets, tiles, held, true);
-        return !problem.isEmpty();
-    };
-    auto shows = [&](const Record& tiles, std::optional<int> held) {
-        return WaitUntil([&] { return !differs(s.Screenshot(), tiles, held); }, ScreenTimeoutMs,
-                         50);
-    };
-    s.Keys(main->id, {QStringLiteral("F2")});
-    ASSERT_TRUE(shows(start->tiles, start->held)) << problem.toStdString();
+    s.Keys(main.id, {QStringLiteral("F2")});
+    ASSERT_TRUE(WaitFrame(client, {start.tiles, start.held}, true)) << frameProblem.toStdString();
     QImage status = s.Screenshot().copy(strip);
     EXPECT_NE(status, plainStrip) << "no status line with feedback on";
 
-    const auto move = NonSolvingMove(start->tiles, *start->held);
+    const auto move = NonSolvingMove(start.tiles, *start.held);
     ASSERT_TRUE(move);
     s.Click(client + CellOf(move->first));
     // The three seconds of the stretched slide: a frame that is neither the
     // board before nor the board after.
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            const QImage shot = s.Screenshot();
-            return differs(shot, start->tiles, start->held) &&
-                   differs(shot, move->second, move->first);
+    EXPECT_TRUE(WatchFrames(
+        [&](const QImage& shot) {
+            return !FrameShows(shot, client, {start.tiles, start.held}, true) &&
+                   !FrameShows(shot, client, {move->second, move->first}, true);
         },
-        2500, 20))
+        2500))
         << "no frame between the two pictures";
-    ASSERT_TRUE(shows(move->second, move->first)) << problem.toStdString();
+    ASSERT_TRUE(WaitFrame(client, {move->second, move->first}, true)) << frameProblem.toStdString();
     EXPECT_NE(s.Screenshot().copy(strip), status) << "the status did not follow the move";
 
     // The remaining clicks, each landing the slide before; the last solves.
@@ -938,17 +868,106 @@ TEST_F(EndToEnd, AMoveSlidesAndTheSolveShinesBeforeItsQuestion) {
     // Once the last slide has landed, the light runs over the solved board:
     // more than its tiles and the marker show, and no question yet.
     std::this_thread::sleep_for(std::chrono::milliseconds(3500));
-    EXPECT_TRUE(differs(s.Screenshot(), board, held)) << "no light on the solved board";
+    EXPECT_FALSE(FrameShows(s.Screenshot(), client, {board, held}, true))
+        << "no light on the solved board";
     ASSERT_TRUE(s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva"))).empty());
     const auto clicked = std::chrono::steady_clock::now();
     s.Click(client + QPoint(5, ToolPanelHeight + 5));
     const auto dialog = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
     ASSERT_TRUE(dialog) << "no solved dialog";
     EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::seconds(2));
-    EXPECT_TRUE(shows(board, std::nullopt)) << problem.toStdString();
+    EXPECT_TRUE(WaitFrame(client, {board, std::nullopt}, true)) << frameProblem.toStdString();
     s.Keys(dialog->id, {QStringLiteral("Return")});
     EXPECT_TRUE(s.WaitUntilGone(dialog->id));
     EXPECT_TRUE(WaitFace(client, Face::Solved));
+}
+
+// With animations=0 the designed timing, the motion stretched as above all
+// the same: every frame of every move is the board before it or the board
+// after it, and on the solving move the question comes with no light on the
+// board before it.
+TEST_F(EndToEnd, WithoutAnimationsAMoveJumpsAndTheQuestionComesAtOnce) {
+    const auto playing =
+        StartChallenge({LoopLevel()}, "[Zanfor Kelva Extras]\nanimations=0\n", SlowMotion);
+    ASSERT_TRUE(playing);
+    const auto& [main, client, start] = *playing;
+
+    Record board = start.tiles;
+    int held = *start.held;
+    for (int moves = 1; !Solved(board); ++moves) {
+        const auto x = NextClick(board, held, LoopLevel());
+        ASSERT_TRUE(x) << Describe(board).toStdString();
+        ASSERT_LT(moves, 64);
+        const Picture before{board, held};
+        std::swap(board[static_cast<std::size_t>(*x)], board[static_cast<std::size_t>(held)]);
+        held = *x;
+        const Picture after{board, held};
+        const auto clicked = std::chrono::steady_clock::now();
+        s.Click(client + CellOf(held));
+        if (!Solved(board)) {
+            const QString odd = OnlyFrames(client, {before}, false, [&](const QImage& shot) {
+                return FrameShows(shot, client, after, false);
+            });
+            ASSERT_TRUE(odd.isEmpty()) << "move " << moves << ": " << odd.toStdString();
+            continue;
+        }
+        // The solved board, its marker gone or not yet, until the question.
+        const QString odd =
+            OnlyFrames(client, {before, after, {board, std::nullopt}}, false, [&](const QImage&) {
+                return !s.FindWindows(ExactTitle(QStringLiteral("Zanfor Kelva"))).empty();
+            });
+        ASSERT_TRUE(odd.isEmpty()) << "the solving move: " << odd.toStdString();
+        EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::seconds(2));
+    }
+    const auto dialog = s.WaitForWindow(ExactTitle(QStringLiteral("Zanfor Kelva")), MessageSize);
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(WaitFrame(client, {board, std::nullopt}, false)) << frameProblem.toStdString();
+    s.Keys(dialog->id, {QStringLiteral("Return")});
+    EXPECT_TRUE(s.WaitUntilGone(dialog->id));
+    EXPECT_TRUE(WaitFace(client, Face::Solved));
+}
+
+// Rests the real mouse on the level indicator and waits for its hint: the
+// window of the game's other than the main window. Hints show in the active
+// window, which the main window is again once the question has gone (a
+// window manager would make it so; here the focus is given back).
+std::optional<Window> HintOfTheLevelIndicator(const Session& s, const Window& main) {
+    const QPoint indicator = main.rect.topLeft() + LevelboxInClient + QPoint(27, 10);
+    s.Tool(QStringLiteral("xdotool"),
+           {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(main.id),
+            QStringLiteral("mousemove"), QString::number(indicator.x()),
+            QString::number(indicator.y())});
+    std::optional<Window> hint;
+    WaitUntil(
+        [&] {
+            for (const Window& w : s.FindWindows(QString())) {
+                hint = w.id != main.id ? std::optional<Window>(w) : hint;
+            }
+            return hint.has_value();
+        },
+        ScreenTimeoutMs);
+    return hint;
+}
+
+QString BestLine(int moves) {
+    return QStringLiteral("your best: %1 move%2").arg(moves).arg(moves == 1 ? "" : "s");
+}
+
+// The fewest pixels in which a line of the hint at `rect` differs from
+// `text` as Qt draws it in the hint's font (the application's own on a
+// desktop of no kind), black on the hint's commonest colour.
+int HintLineDiffering(const QImage& shot, QRect rect, const QString& text) {
+    std::map<QRgb, int> colours;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            ++colours[shot.pixel(x, y)];
+        }
+    }
+    const auto paper = std::max_element(colours.begin(), colours.end(),
+                                        [](auto& a, auto& b) { return a.second < b.second; });
+    return DifferingAtBest(
+        shot, rect,
+        TextLine(text, QFont(QStringLiteral("Sans Serif"), 9), QColor(paper->first), Qt::black));
 }
 
 // Ctrl+N and the easy button: a level of a code comes in place of the set's,
@@ -980,7 +999,7 @@ TEST_F(EndToEnd, CtrlNPlaysALevelOfACodeOutsideTheSet) {
     });
     ASSERT_TRUE(coded) << "no level of a code: " << LastProblem();
 
-    const Solve solve = SolveWithHints(*main, client);
+    const Solve solve = SolveWithHints(*main);
     ASSERT_TRUE(solve.dialog) << solve.problem;
     s.Keys(solve.dialog->id, {QStringLiteral("Return")});
     ASSERT_TRUE(s.WaitUntilGone(solve.dialog->id));
@@ -990,6 +1009,17 @@ TEST_F(EndToEnd, CtrlNPlaysALevelOfACodeOutsideTheSet) {
     const QByteArray n = QByteArray::number(solve.moves);
     EXPECT_TRUE(records.contains(" solved " + n + " " + n + " ")) << records.toStdString();
     EXPECT_TRUE(records.contains(" 1E-")) << records.toStdString();
+
+    // The real mouse on the level indicator: its hint shows the record line.
+    const auto hint = HintOfTheLevelIndicator(s, *main);
+    ASSERT_TRUE(hint) << "no hint: " << s.DescribeWindows().toStdString();
+    const QImage shot = s.Screenshot();
+    const int fit = HintLineDiffering(shot, hint->rect, BestLine(solve.moves));
+    EXPECT_LE(fit, 8) << "the hint shows no \"" << BestLine(solve.moves).toStdString() << "\"";
+    for (const int other : {solve.moves - 1, solve.moves + 1}) {
+        EXPECT_LT(fit, HintLineDiffering(shot, hint->rect, BestLine(other)))
+            << "the hint shows \"" << BestLine(other).toStdString() << "\" as well";
+    }
 
     s.Click(client + QPoint(5, ToolPanelHeight + 5)); // the last hint's frame goes
     s.Keys(main->id, {QStringLiteral("Next")});
