@@ -122,22 +122,32 @@ QWidget* BoardView::CreateLevelbox(QWidget* parent) {
 bool BoardView::LoadSheets(const std::string& programDirectory, qreal ratio) {
     ratio = ratio > 0 ? ratio : 1;
     const QString dir = QString::fromStdString(programDirectory);
-    QImage b1, b2, b3;
-    if (!platform::LoadSheet(dir, QStringLiteral("b1"), ratio, b1) ||
-        !platform::LoadSheet(dir, QStringLiteral("b2"), ratio, b2) ||
-        !platform::LoadSheet(dir, QStringLiteral("b3"), ratio, b3)) {
-        return false;
-    }
     // A sheet too small for its layout would leave cells undrawn.
     const auto px = [ratio](int layout) { return platform::DevicePixels(layout, ratio); };
-    if (b1.width() < px(20 * CellSize) || b1.height() < px(10 * CellSize) ||
-        b2.width() < px(ClientWidth) || b2.height() < px(BoxHeight) || b3.width() < px(480) ||
+    // At 1x the palette's sheet is read first and let go: a game that never
+    // enters the editor keeps none, yet a start without it fails as with the
+    // others. At another ratio it is drawn with them, and kept.
+    QImage b3;
+    if (!platform::LoadSheet(dir, QStringLiteral("b3"), ratio, b3) || b3.width() < px(480) ||
         b3.height() < px(240)) {
+        return false;
+    }
+    if (ratio == 1) {
+        b3 = QImage();
+    }
+    QImage b1, b2;
+    if (!platform::LoadSheet(dir, QStringLiteral("b1"), ratio, b1) ||
+        !platform::LoadSheet(dir, QStringLiteral("b2"), ratio, b2)) {
+        return false;
+    }
+    if (b1.width() < px(20 * CellSize) || b1.height() < px(10 * CellSize) ||
+        b2.width() < px(ClientWidth) || b2.height() < px(BoxHeight)) {
         return false;
     }
     b1_ = b1;
     b2_ = b2;
     b3_ = b3;
+    sheetDirectory_ = dir;
     const auto atRatio = [ratio, &px](int w, int h) {
         QImage image = platform::CreateBitmap(px(w), px(h));
         image.setDevicePixelRatio(ratio);
@@ -155,6 +165,21 @@ bool BoardView::LoadSheets(const std::string& programDirectory, qreal ratio) {
     }
     sheetsLoaded_ = true;
     return true;
+}
+
+const QImage& BoardView::PaletteSheet() {
+    if (b3_.isNull() && sheetsLoaded_) {
+        // At 1x, checked when the other sheets were loaded; should it have
+        // gone since, the palette stays empty rather than drawn from a wrong
+        // one.
+        QImage b3;
+        if (platform::LoadSheet(sheetDirectory_, QStringLiteral("b3"), ratio_, b3) &&
+            b3.width() >= platform::DevicePixels(480, ratio_) &&
+            b3.height() >= platform::DevicePixels(240, ratio_)) {
+            b3_ = b3;
+        }
+    }
+    return b3_;
 }
 
 void BoardView::FreeSheets() {

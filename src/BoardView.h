@@ -36,15 +36,17 @@ public:
     // Loads "b1.bmp", "b2.bmp" and "b3.bmp" and the digit strip for a
     // ratio of device pixels per layout pixel: at a ratio other than 1 drawn
     // at it (see platform::LoadSheet), and the board surface at that
-    // resolution. False, keeping what was loaded, when a sheet is missing,
+    // resolution (at 1x "b3.bmp" is checked and read again when the palette
+    // asks for it). False, keeping what was loaded, when a sheet is missing,
     // unreadable or smaller than its layout.
     bool LoadSheets(const std::string& programDirectory, qreal ratio = 1);
     void FreeSheets();
     bool SheetsLoaded() const { return sheetsLoaded_; }
     // The ratio the sheets and the surface are drawn at.
     qreal Ratio() const { return ratio_; }
-    // The editor's palette draws from the 24-pixel sheet, at the same ratio.
-    const QImage& PaletteSheet() const { return b3_; }
+    // The editor's palette draws from the 24-pixel sheet, at the same ratio;
+    // it is read the first time it is asked for after the sheets loaded.
+    const QImage& PaletteSheet();
 
     // The cell under a point of the board surface; none outside the 63 cells.
     static std::optional<Cell> CellAt(int x, int y);
@@ -142,7 +144,8 @@ private:
     bool inPaintEvent_ = false;
     qreal ratio_ = 1;
     QImage b1_, b2_, b3_;
-    QImage scratch_; // the held cell is composed here
+    QString sheetDirectory_; // where the sheets were last loaded from
+    QImage scratch_;         // the held cell is composed here
     QImage surface_;
     QImage numbs1_; // the digit strip
     QImage levelImage_;

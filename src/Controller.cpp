@@ -125,7 +125,7 @@ int GameController::LevelAfterCode(int n) const {
 }
 
 void GameController::NewCodeLevel() {
-    TCodeDlg* form = forms_.CodeDlg;
+    TCodeDlg* form = forms_.CodeDlg.Get();
     if (!form || state_.gameMode == EditorMode) {
         return;
     }

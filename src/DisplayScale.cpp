@@ -51,7 +51,9 @@ std::optional<double> ChosenDisplayScale(int argc, const char* const* argv,
     if (chosen) {
         return chosen;
     }
-    const std::string stored = files::ReadGameSettings(files::SettingsStore(settingsFile)).scale;
+    // The one key, not every setting: this runs before the window can map.
+    const std::string stored =
+        files::SettingsStore(settingsFile).ReadString(files::ExtrasSection, files::ScaleKey, "");
     if (stored.empty()) {
         return std::nullopt;
     }

@@ -13,11 +13,11 @@ constexpr int PaletteCell = 24;
 constexpr int PaletteTiles = 200;
 } // namespace
 
-Teditform::Teditform(QWidget* mainWindow, const QImage& sheet, const int& selection,
-                     std::function<void(int)> picked)
+Teditform::Teditform(QWidget* mainWindow, std::function<const QImage&()> sheet,
+                     const int& selection, std::function<void(int)> picked)
     : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::MSWindowsFixedSizeDialogHint),
-      sheet_(sheet), selection_(selection), picked_(std::move(picked)) {
+      sheet_(std::move(sheet)), selection_(selection), picked_(std::move(picked)) {
     setObjectName("editform");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowIcon(zk::platform::WindowIcon());
@@ -40,7 +40,8 @@ QRect Teditform::CellRect(int n) const {
 
 void Teditform::FormPaint() {
     // The canvas follows the sheet's resolution.
-    const qreal ratio = sheet_.isNull() ? 1 : sheet_.devicePixelRatio();
+    const QImage& sheet = sheet_();
+    const qreal ratio = sheet.isNull() ? 1 : sheet.devicePixelRatio();
     if (canvas_.isNull() || canvas_.devicePixelRatio() != ratio) {
         canvas_ = zk::platform::CreateBitmap(zk::platform::DevicePixels(width(), ratio),
                                              zk::platform::DevicePixels(height(), ratio));
@@ -62,11 +63,17 @@ void Teditform::Show(const QRect& cell) {
 
 void Teditform::DrawPaletteCell(int n) {
     // A selection picked up from a byte without a tile type has no cell here.
-    if (n < 0 || n >= PaletteTiles || sheet_.isNull()) {
+    // Before the first painting there is no canvas, and the sheet is not
+    // read for it: that painting draws every cell.
+    if (n < 0 || n >= PaletteTiles || canvas_.isNull()) {
+        return;
+    }
+    const QImage& sheet = sheet_();
+    if (sheet.isNull()) {
         return;
     }
     const QRect cell = CellRect(n);
-    zk::platform::ScaledBitBlt(canvas_, cell.x(), cell.y(), PaletteCell, PaletteCell, sheet_,
+    zk::platform::ScaledBitBlt(canvas_, cell.x(), cell.y(), PaletteCell, PaletteCell, sheet,
                                cell.x(), cell.y(), zk::platform::RasterOp::Copy);
     Show(cell);
 }

@@ -10,11 +10,11 @@
 class Teditform : public QWidget {
     Q_OBJECT
 public:
-    // sheet: the 24-pixel tile sheet, drawn from once it holds a picture, at
-    // its device pixel ratio;
+    // sheet: gives the 24-pixel tile sheet, read when the palette is first
+    // drawn; drawn from once it holds a picture, at its device pixel ratio;
     // selection: the tile the cross marks; picked: told the tile number of a
     // click on the palette, it makes that tile the selection.
-    Teditform(QWidget* mainWindow, const QImage& sheet, const int& selection,
+    Teditform(QWidget* mainWindow, std::function<const QImage&()> sheet, const int& selection,
               std::function<void(int)> picked);
 
     void FormCreate();
@@ -39,7 +39,7 @@ private:
     QRect CellRect(int n) const;
     void Show(const QRect& cell);
 
-    const QImage& sheet_;
+    std::function<const QImage&()> sheet_;
     const int& selection_;
     std::function<void(int)> picked_;
     QImage canvas_;

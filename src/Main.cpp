@@ -82,26 +82,33 @@ void TMainForm::CreateForms() {
     setWindowIcon(platform::WindowIcon());
     const Language& language = state_.language;
     TForms& f = forms_;
-    // The message dialogs, one per row of their table, in its order.
-    for (std::size_t m = 0; m < MessageCount; ++m) {
-        f.messages[m] = new TMessageDialog(static_cast<Message>(m), language, this);
-    }
-    f.SaveDlg = new TSaveDlg(language, state_.savedGamePath, this);
-    f.loaddlg = new Tloaddlg(language, this);
-    f.editform = new Teditform(this, view_->PaletteSheet(), windowState_.paletteSelection,
-                               [this](int n) { controller_->PalettePick(n); });
+    f.editform = new Teditform(
+        this, [this]() -> const QImage& { return view_->PaletteSheet(); },
+        windowState_.paletteSelection, [this](int n) { controller_->PalettePick(n); });
     // Keys typed while the palette is active act on the board all the same.
     f.editform->installEventFilter(this);
     f.Splash = new TSplash(language, windowState_.programDirectory, this);
-    f.InfoDialog = new TInfoDialog(language, this);
-    f.TongueDlg = new TTongueDlg(this);
-    f.InfoDialog->SetLanguageDialog(f.TongueDlg);
-    f.InfoDialog->SetApplyLanguage([this](Language chosen) {
-        state_.language = chosen;
-        controller_->ApplyLanguage();
+    // The others when first asked for.
+    for (std::size_t m = 0; m < MessageCount; ++m) {
+        f.messages[m].SetMaker([this, m, &language] {
+            return new TMessageDialog(static_cast<Message>(m), language, this);
+        });
+    }
+    f.SaveDlg.SetMaker(
+        [this, &language] { return new TSaveDlg(language, state_.savedGamePath, this); });
+    f.loaddlg.SetMaker([this, &language] { return new Tloaddlg(language, this); });
+    f.TongueDlg.SetMaker([this] { return new TTongueDlg(this); });
+    f.InfoDialog.SetMaker([this, &language] {
+        auto* info = new TInfoDialog(language, this);
+        info->SetLanguageDialog(forms_.TongueDlg.Get());
+        info->SetApplyLanguage([this](Language chosen) {
+            state_.language = chosen;
+            controller_->ApplyLanguage();
+        });
+        return info;
     });
     // A form of its own, beside the designer's: levels outside the set.
-    f.CodeDlg = new TCodeDlg(language, this);
+    f.CodeDlg.SetMaker([this, &language] { return new TCodeDlg(language, this); });
 }
 
 void TMainForm::FormCreate() {

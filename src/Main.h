@@ -62,8 +62,9 @@ public:
     explicit TMainForm(TMainFormOptions options = {}, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Program start: every other form is made, owned by this window, then
-    // start-up runs at the first activation.
+    // Program start: the splash and the palette are made, owned by this
+    // window, the other forms are made when first asked for; then start-up
+    // runs at the first activation.
     void CreateForms();
     void FormActivate();
 

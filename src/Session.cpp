@@ -84,10 +84,12 @@ void Session::StartUp() {
     if (forms_.Splash) {
         forms_.Splash->ShowModal();
     }
-    if (state_.language == LanguageNotChosen && forms_.TongueDlg) {
-        forms_.TongueDlg->ShowModal();
-        if (const auto chosen = forms_.TongueDlg->Chosen()) {
-            state_.language = *chosen;
+    if (state_.language == LanguageNotChosen) {
+        if (TTongueDlg* tongue = forms_.TongueDlg.Get()) {
+            tongue->ShowModal();
+            if (const auto chosen = tongue->Chosen()) {
+                state_.language = *chosen;
+            }
         }
     }
 
@@ -168,7 +170,7 @@ QPoint Session::EditFormPosition() const {
 }
 
 void Session::LoadGame() {
-    Tloaddlg* dlg = forms_.loaddlg;
+    Tloaddlg* dlg = forms_.loaddlg.Get();
     if (!dlg) {
         return;
     }
@@ -196,7 +198,7 @@ void Session::LoadGame() {
 }
 
 void Session::SaveGame() {
-    TSaveDlg* dlg = forms_.SaveDlg;
+    TSaveDlg* dlg = forms_.SaveDlg.Get();
     if (!dlg) {
         return;
     }
@@ -263,8 +265,8 @@ void Session::ShowHelp(const char* file, const char* germanTopic, const char* en
 }
 
 void Session::ShowInfo() {
-    if (forms_.InfoDialog) {
-        forms_.InfoDialog->ShowModal();
+    if (TInfoDialog* info = forms_.InfoDialog.Get()) {
+        info->ShowModal();
     }
 }
 

@@ -39,7 +39,7 @@ const Key Keys[] = {
     {SettingsSection, "etop", &S::etop},
     {ExtrasSection, "feedback", &S::feedback, Use::WrittenChanged},
     {ExtrasSection, "animations", &S::animations, Use::WrittenChanged},
-    {ExtrasSection, "scale", &S::scale, Use::ReadOnly},
+    {ExtrasSection, ScaleKey, &S::scale, Use::ReadOnly},
 };
 
 template <class... F>

@@ -36,6 +36,10 @@ struct GameSettings {
     std::string scale; // the player's display scale (see DisplayScale.h); read only
 };
 
+// The key of `scale` in the extras section, read alone before the window is
+// made.
+inline constexpr char ScaleKey[] = "scale";
+
 // Every key the game reads; a missing key or a value that is not valid gives
 // the default above.
 GameSettings ReadGameSettings(const SettingsStore& store);

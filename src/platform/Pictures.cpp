@@ -1,8 +1,14 @@
 #include "platform/Pictures.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QHash>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "platform/Bitmaps.h"
 #include "platform/DrawnArt.h"
@@ -109,20 +115,72 @@ QIcon GlyphIcon(const Glyph& glyph) {
     return icon;
 }
 
-QIcon WindowIcon() {
-    // Built once and kept for the whole run.
-    static const QIcon* icon = [] {
-        auto* all = new QIcon;
-        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-            // Decoded for the icon alone: the pictures' cache keeps no copy.
-            QImage image = PictureImage(QStringLiteral("icon%1.png").arg(size), 1);
-            if (!image.isNull()) {
-                all->addPixmap(QPixmap::fromImage(std::move(image)));
+namespace {
+
+constexpr int WindowIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+QIcon AllWindowIconSizes() {
+    QIcon all;
+    for (int size : WindowIconSizes) {
+        // Decoded for the icon alone: the pictures' cache keeps no copy.
+        QImage image = PictureImage(QStringLiteral("icon%1.png").arg(size), 1);
+        if (!image.isNull()) {
+            all.addPixmap(QPixmap::fromImage(std::move(image)));
+        }
+    }
+    return all;
+}
+
+// The window icon holds no pixels of its own: the window system asks for
+// each size once, when a window is made, and the seven sizes together would
+// keep a third of a megabyte for nothing after that. A size asked for as
+// it is carried is decoded alone; anything else (another size, mode or
+// state) is answered by the icon of every size, made for the question.
+class WindowIconEngine : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        if (mode == QIcon::Normal && state == QIcon::Off && size.width() == size.height() &&
+            std::find(std::begin(WindowIconSizes), std::end(WindowIconSizes), size.width()) !=
+                std::end(WindowIconSizes)) {
+            QImage image = PictureImage(QStringLiteral("icon%1.png").arg(size.width()), 1);
+            if (image.size() == size) {
+                return QPixmap::fromImage(std::move(image));
             }
         }
-        return all;
-    }();
-    return *icon;
+        return AllWindowIconSizes().pixmap(size, qreal{1}, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return AllWindowIconSizes().actualSize(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const QPaintDevice* device = painter->device();
+        const qreal ratio = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        QList<QSize> sizes;
+        if (mode == QIcon::Normal && state == QIcon::Off) {
+            for (int size : WindowIconSizes) {
+                // The header alone, and only by the built-in reader: asking
+                // every image plug-in would load them all.
+                QImageReader reader(QStringLiteral(":/zk/icon%1.png").arg(size), "PNG");
+                reader.setAutoDetectImageFormat(false);
+                if (reader.size() == QSize(size, size)) {
+                    sizes.push_back(reader.size());
+                }
+            }
+        }
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new WindowIconEngine; }
+    QString key() const override { return QStringLiteral("ZkWindowIcon"); }
+};
+
+} // namespace
+
+QIcon WindowIcon() {
+    return QIcon(new WindowIconEngine);
 }
 
 QPixmap IconPicture() {

@@ -41,8 +41,11 @@ TEST_F(EditorTest, PaletteWindowGeometryAndSelection) {
 
 TEST_F(EditorTest, PaletteShowsEveryTileAndTheCrossFollowsTheSelection) {
     Start();
+    // The palette's sheet is read when the palette is first drawn: its cells
+    // are those of the program directory's "b3.bmp".
     Palette().FormPaint();
-    const QImage b3 = P().PaletteSheet();
+    QImage b3;
+    ASSERT_TRUE(zk::platform::LoadBitmap(QString::fromStdString(programDir.File("b3.bmp")), b3));
     const QImage& canvas = Palette().Canvas();
     // Tile 150's cell shows its picture; the cross of tile 0 shows white.
     EXPECT_EQ(canvas.pixel(10 * 24 + 2, 7 * 24 + 2), b3.pixel(10 * 24 + 2, 7 * 24 + 2));

@@ -144,10 +144,11 @@ TEST_F(ScaleTest, SurfaceCellsMarkerDigitsPaletteAndGlyphsAreAtTheWindowsRatio) 
 
     // So are the dialogs' flags, logo and icon.
     const QSize flag = QImage(QStringLiteral(":/zk/flag_en.png")).size();
-    const QPixmap english = P().Forms().TongueDlg->EnglishBtn->icon().pixmap(flag, r);
+    const QPixmap english = P().Forms().TongueDlg.Get()->EnglishBtn->icon().pixmap(flag, r);
     EXPECT_EQ(english.size(), QSize(Px(flag.width(), r), Px(flag.height(), r)));
-    for (const QLabel* image : {P().Forms().InfoDialog->Image1, P().Forms().InfoDialog->Image4}) {
+    for (const QLabel* image :
+         {P().Forms().InfoDialog.Get()->Image1, P().Forms().InfoDialog.Get()->Image4}) {
         EXPECT_EQ(image->pixmap().devicePixelRatio(), r) << image->objectName().toStdString();
     }
-    EXPECT_EQ(P().Forms().InfoDialog->Image4->pixmap().size(), QSize(Px(32, r), Px(32, r)));
+    EXPECT_EQ(P().Forms().InfoDialog.Get()->Image4->pixmap().size(), QSize(Px(32, r), Px(32, r)));
 }

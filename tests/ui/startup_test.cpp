@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "platform/Controls.h"
+#include "platform/Pictures.h"
 
 using zk::platform::ScriptedSeam;
 
@@ -99,15 +100,45 @@ TEST_F(MainFormTest, MissingLevelFileGivesOneEmptyLevelAfterTheMessage) {
 }
 
 TEST_F(MainFormTest, MissingSheetEndsTheProgramWithAFailureStatus) {
-    std::filesystem::remove(programDir.File("b2.bmp"));
-    Setting("tongue", "1");
+    // The palette's sheet too, though the game keeps it only for the editor.
+    for (const char* sheet : {"b2.bmp", "b3.bmp"}) {
+        SCOPED_TRACE(sheet);
+        const std::string path = programDir.File(sheet);
+        const std::string aside = path + ".aside";
+        std::filesystem::rename(path, aside);
+        Setting("tongue", "1");
+        Start();
+        ASSERT_EQ(seam->Messages().size(), 1u);
+        EXPECT_EQ(seam->Messages()[0].request.text, "Zuwenig Speicher! Programm wird beendet.");
+        EXPECT_EQ(exits, (std::vector<int>{1}));
+        EXPECT_FALSE(P().Timer()->isActive());
+        EXPECT_FALSE(std::filesystem::exists(SettingsFile()) &&
+                     ReadSetting("mode") != "<missing>"); // nothing written
+        form.reset();
+        seam->Clear();
+        exits.clear();
+        std::filesystem::rename(aside, path);
+    }
+}
+
+TEST_F(MainFormTest, TheWindowIconOffersEverySizeOfTheIcon) {
+    // Its pictures are decoded when asked for, not held: each size the
+    // window system takes is the program's icon of that size.
+    Setting("tongue", "0");
     Start();
-    ASSERT_EQ(seam->Messages().size(), 1u);
-    EXPECT_EQ(seam->Messages()[0].request.text, "Zuwenig Speicher! Programm wird beendet.");
-    EXPECT_EQ(exits, (std::vector<int>{1}));
-    EXPECT_FALSE(P().Timer()->isActive());
-    EXPECT_FALSE(std::filesystem::exists(SettingsFile()) &&
-                 ReadSetting("mode") != "<missing>"); // nothing written
+    const QIcon icon = form->windowIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    ASSERT_EQ(sizes.size(), 7);
+    for (const QSize& size : sizes) {
+        const QImage drawn =
+            zk::platform::PictureImage(QStringLiteral("icon%1.png").arg(size.width()), 1);
+        EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+                  drawn.convertToFormat(QImage::Format_ARGB32))
+            << size.width();
+    }
+    // A size between comes scaled to it.
+    EXPECT_EQ(icon.pixmap(QSize(40, 40)).size(), QSize(40, 40));
+    EXPECT_FALSE(icon.pixmap(QSize(40, 40)).isNull());
 }
 
 TEST_F(MainFormTest, StoredSavedGameIsLoadedAndAVanishedOneIsNoError) {
