@@ -76,7 +76,8 @@ TEST(Pictures, EveryResourceIsThereAtItsSize) {
             const QImage img = Resource(e, s);
             const int images = e.twoImages ? 2 : 1;
             ASSERT_FALSE(img.isNull()) << e.name << " at " << s << "x";
-            EXPECT_EQ(img.width(), images * Px(e.width / images, s)) << e.name << " at " << s << "x";
+            EXPECT_EQ(img.width(), images * Px(e.width / images, s))
+                << e.name << " at " << s << "x";
             EXPECT_EQ(img.height(), Px(e.height, s)) << e.name << " at " << s << "x";
         }
     }
@@ -167,8 +168,8 @@ int ReadDigit(const QImage& strip, int x0, double s) {
 
 TEST(Pictures, DigitStripCellsAreWhereTheIndicatorCopiesThem) {
     for (const double s : zk::test::Scales) {
-        const QImage strip =
-            zk::test::Picture(QStringLiteral("numbs1.png"), s).convertToFormat(QImage::Format_RGB32);
+        const QImage strip = zk::test::Picture(QStringLiteral("numbs1.png"), s)
+                                 .convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(strip.size(), QSize(Px(148, s), Px(20, s)));
         const int height = Px(20, s);
         for (int d = 0; d < 10; ++d) {

@@ -38,9 +38,9 @@ Likeness Compare(const QImage& one, const QImage& big, double s) {
     const QImage a = Premultiplied(one);
     const QImage b = Premultiplied(big);
     const int whole = static_cast<int>(s);
-    const QImage back = whole == s ? zk::art::Downsample(b, whole)
-                                   : b.scaled(a.size(), Qt::IgnoreAspectRatio,
-                                              Qt::SmoothTransformation);
+    const QImage back = whole == s
+                            ? zk::art::Downsample(b, whole)
+                            : b.scaled(a.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     double sum = 0;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
