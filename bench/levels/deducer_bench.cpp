@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "Corpus.h"
+#include "Timings.h"
 #include "files/LevelFile.h"
 #include "model/Deducer.h"
 #include "model/Dice.h"
@@ -28,40 +29,14 @@
 
 namespace {
 
-double ProcessorMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
+using zk::bench::ProcessorMs;
+using zk::bench::Spread;
+using zk::bench::SpreadOf;
 
 double Timed(const std::function<void()>& work) {
     const double start = ProcessorMs();
     work();
     return ProcessorMs() - start;
-}
-
-struct Spread {
-    double median = 0, p90 = 0, p99 = 0, slowest = 0, total = 0;
-};
-
-Spread SpreadOf(std::vector<double> ms) {
-    Spread s;
-    if (ms.empty()) {
-        return s;
-    }
-    std::sort(ms.begin(), ms.end());
-    const auto at = [&](double q) {
-        return ms[std::min(ms.size() - 1,
-                           static_cast<std::size_t>(q * static_cast<double>(ms.size())))];
-    };
-    s.median = at(0.5);
-    s.p90 = at(0.9);
-    s.p99 = at(0.99);
-    s.slowest = ms.back();
-    for (const double v : ms) {
-        s.total += v;
-    }
-    return s;
 }
 
 void Row(const char* what, std::size_t n, const Spread& s, const std::string& note = "") {

@@ -46,10 +46,15 @@
 #include "Corpus.h"
 #include "EditorTexts.h"
 #include "LiveCheck.h"
+#include "Timings.h"
 #include "files/LevelFile.h"
 #include "model/Random.h"
 
 namespace {
+
+using zk::bench::ProcessorMs;
+using zk::bench::Spread;
+using zk::bench::SpreadOf;
 
 using zk::EditorVerdict;
 using zk::LevelRecord;
@@ -60,12 +65,6 @@ constexpr std::uint64_t FullSeed = 88433;
 // Chosen after the work on the check was done.
 constexpr std::uint64_t UntunedSeed = 90577;
 constexpr double Target = 200.0; // milliseconds
-
-double ProcessorMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 double WallMs() {
     return std::chrono::duration<double, std::milli>(
@@ -262,30 +261,6 @@ Timing TimeBefore(const LevelRecord& level) {
     return {WallMs() - wall, ProcessorMs() - cpu, verdict};
 }
 
-struct Spread {
-    double median = 0, p90 = 0, p99 = 0, slowest = 0;
-    std::size_t within = 0;
-};
-
-Spread SpreadOf(std::vector<double> ms) {
-    Spread s;
-    if (ms.empty()) {
-        return s;
-    }
-    std::sort(ms.begin(), ms.end());
-    const auto at = [&](double q) {
-        return ms[std::min(ms.size() - 1,
-                           static_cast<std::size_t>(q * static_cast<double>(ms.size())))];
-    };
-    s.median = at(0.5);
-    s.p90 = at(0.9);
-    s.p99 = at(0.99);
-    s.slowest = ms.back();
-    s.within = static_cast<std::size_t>(
-        std::count_if(ms.begin(), ms.end(), [](double v) { return v <= Target; }));
-    return s;
-}
-
 const char* ReasonName(zk::EditorReasonKind kind) {
     switch (kind) {
     case zk::EditorReasonKind::NothingToHold:
@@ -332,7 +307,7 @@ void Report(const char* corpus, const char* how, const std::vector<Board>& board
         cpu.push_back(t.cpu);
         ++answers[AnswerOf(t.verdict)];
     }
-    const Spread w = SpreadOf(wall), c = SpreadOf(cpu);
+    const Spread w = SpreadOf(wall, Target), c = SpreadOf(cpu, Target);
     std::printf("| %-15s | %-6s | %4zu | %7.2f | %7.2f | %7.2f | %8.2f | %4zu | %7.2f | %7.2f | "
                 "%7.2f | %8.2f | %4zu |\n",
                 corpus, how, boards.size(), c.median, c.p90, c.p99, c.slowest, c.within, w.median,
