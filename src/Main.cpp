@@ -90,16 +90,16 @@ void TMainForm::CreateForms() {
     f.Splash = new TSplash(language, windowState_.programDirectory, this);
     // The others when first asked for.
     for (std::size_t m = 0; m < MessageCount; ++m) {
-        f.messages[m].SetMaker([this, m, &language] {
-            return new TMessageDialog(static_cast<Message>(m), language, this);
+        f.messages[m].SetMaker([this, m] {
+            return new TMessageDialog(static_cast<Message>(m), state_.language, this);
         });
     }
     f.SaveDlg.SetMaker(
-        [this, &language] { return new TSaveDlg(language, state_.savedGamePath, this); });
-    f.loaddlg.SetMaker([this, &language] { return new Tloaddlg(language, this); });
+        [this] { return new TSaveDlg(state_.language, state_.savedGamePath, this); });
+    f.loaddlg.SetMaker([this] { return new Tloaddlg(state_.language, this); });
     f.TongueDlg.SetMaker([this] { return new TTongueDlg(this); });
-    f.InfoDialog.SetMaker([this, &language] {
-        auto* info = new TInfoDialog(language, this);
+    f.InfoDialog.SetMaker([this] {
+        auto* info = new TInfoDialog(state_.language, this);
         info->SetLanguageDialog(forms_.TongueDlg.Get());
         info->SetApplyLanguage([this](Language chosen) {
             state_.language = chosen;
@@ -108,7 +108,7 @@ void TMainForm::CreateForms() {
         return info;
     });
     // A form of its own, beside the designer's: levels outside the set.
-    f.CodeDlg.SetMaker([this, &language] { return new TCodeDlg(language, this); });
+    f.CodeDlg.SetMaker([this] { return new TCodeDlg(state_.language, this); });
 }
 
 void TMainForm::FormCreate() {
