@@ -102,7 +102,8 @@ protected:
             [&] {
                 s.Tool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"),
                                                    QStringLiteral("--sync"), QString::number(id)});
-                QThread::msleep(100);
+                // Still active a moment later: nothing mapped late took it back.
+                QThread::msleep(300);
                 return ActiveWindow() == std::to_string(id);
             },
             WindowTimeoutMs);
