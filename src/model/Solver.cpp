@@ -265,8 +265,8 @@ SolverResult SolveLevel(const LevelRecord& level, const SolverLimits& limits) {
     // where the first one wanders off the second is likely not to; it also
     // checks the crossing parity at every choice. Whichever settles the
     // question stops the other; the solutions both find count together, and
-    // the nodes both spend come out of one budget. The level generator's
-    // order stays one search, so that its levels come out the same.
+    // the nodes both spend come out of one budget. The first search's
+    // original order stays one search, so that it answers as it always did.
     const bool sideBySide = plan.tuned && limits.sideBySide;
     std::uint64_t helperNodes = 0;
     std::thread helper;
