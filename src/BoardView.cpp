@@ -96,6 +96,13 @@ private:
     BoardView& view_;
 };
 
+// The palette's sheet, read and big enough for its layout.
+bool LoadPaletteSheet(const QString& dir, qreal ratio, QImage& b3) {
+    return platform::LoadSheet(dir, QStringLiteral("b3"), ratio, b3) &&
+           b3.width() >= platform::DevicePixels(480, ratio) &&
+           b3.height() >= platform::DevicePixels(240, ratio);
+}
+
 } // namespace
 
 BoardView::BoardView(const GameState& state, const WindowState& window)
@@ -128,8 +135,7 @@ bool BoardView::LoadSheets(const std::string& programDirectory, qreal ratio) {
     // enters the editor keeps none, yet a start without it fails as with the
     // others. At another ratio it is drawn with them, and kept.
     QImage b3;
-    if (!platform::LoadSheet(dir, QStringLiteral("b3"), ratio, b3) || b3.width() < px(480) ||
-        b3.height() < px(240)) {
+    if (!LoadPaletteSheet(dir, ratio, b3)) {
         return false;
     }
     if (ratio == 1) {
@@ -173,9 +179,7 @@ const QImage& BoardView::PaletteSheet() {
         // gone since, the palette stays empty rather than drawn from a wrong
         // one.
         QImage b3;
-        if (platform::LoadSheet(sheetDirectory_, QStringLiteral("b3"), ratio_, b3) &&
-            b3.width() >= platform::DevicePixels(480, ratio_) &&
-            b3.height() >= platform::DevicePixels(240, ratio_)) {
+        if (LoadPaletteSheet(sheetDirectory_, ratio_, b3)) {
             b3_ = b3;
         }
     }
