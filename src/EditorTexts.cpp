@@ -46,34 +46,34 @@ std::string RuleText(Language language, Rule rule) {
     return {};
 }
 
-std::string ReasonText(Language language, const EditorReason& reason) {
+std::string ReasonText(Language language, const LevelFlaw& reason) {
     const Cell cell = reason.cell.value_or(Cell{});
     switch (reason.kind) {
-    case EditorReasonKind::NothingToHold:
+    case FlawKind::NothingToHold:
         return Tr(language, "Nicht spielbar: kein beweglicher Stein mit Verbindung zum Halten",
                   "Unplayable: no movable tile with a connection to hold");
-    case EditorReasonKind::EndOffBoard:
+    case FlawKind::EndOffBoard:
         return Tr(language, "Unlösbar: ein Ende des Steins in ",
                   "Unsolvable: an end of the tile in ") +
                CellText(language, cell) +
                Tr(language, " führt über den Rand", " leads off the board");
-    case EditorReasonKind::EndIntoFixed:
+    case FlawKind::EndIntoFixed:
         return Tr(language, "Unlösbar: der Stein in ", "Unsolvable: the tile in ") +
                CellText(language, cell) +
                Tr(language, " trifft festen Stein ohne Gegenstück",
                   " meets a fixed tile without its twin");
-    case EditorReasonKind::EndUnanswered:
+    case FlawKind::EndUnanswered:
         return Tr(language, "Unlösbar: kein beweglicher Stein passt zum Ende des Steins in ",
                   "Unsolvable: no movable tile answers the end of the tile in ") +
                CellText(language, cell);
-    case EditorReasonKind::CellFitsNoTile:
+    case FlawKind::CellFitsNoTile:
         return Tr(language, "Unlösbar: kein beweglicher Stein passt in ",
                   "Unsolvable: no movable tile fits ") +
                CellText(language, cell);
-    case EditorReasonKind::TileFitsNoCell:
+    case FlawKind::TileFitsNoCell:
         return Tr(language, "Unlösbar: der Stein in ", "Unsolvable: the tile in ") +
                CellText(language, cell) + Tr(language, " passt in keine Zelle", " fits no cell");
-    case EditorReasonKind::RulesContradict:
+    case FlawKind::RulesContradict:
         if (reason.cell) {
             return Tr(language, "Unlösbar: die Regeln lassen keinen Stein für ",
                       "Unsolvable: the rules leave no tile for ") +
@@ -81,7 +81,7 @@ std::string ReasonText(Language language, const EditorReason& reason) {
         }
         return Tr(language, "Unlösbar: die Regeln schließen jede Anordnung aus",
                   "Unsolvable: the rules rule out every arrangement");
-    case EditorReasonKind::EndsUnpaired:
+    case FlawKind::EndsUnpaired:
         return Tr(language, "Unlösbar: ", "Unsolvable: ") + KindText(language, reason.code) +
                (reason.side == East ? Tr(language, " haben ungleich viele Enden nach Ost und West",
                                          " have unequal numbers of ends facing east and west")

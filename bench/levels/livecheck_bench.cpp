@@ -245,8 +245,7 @@ EditorVerdict CheckBefore(const LevelRecord& level) {
         verdict.reason = zk::FindEditorReason(level);
     } else if (std::none_of(level.begin(), level.end(), zk::IsHoldable)) {
         verdict.status = zk::Solvability::Unsolvable;
-        verdict.reason =
-            zk::EditorReason{zk::EditorReasonKind::NothingToHold, std::nullopt, zk::East, 0};
+        verdict.reason = zk::LevelFlaw{zk::FlawKind::NothingToHold, std::nullopt, zk::East, 0};
     } else if (check.status == zk::Solvability::Solvable) {
         verdict.solutions = check.solutions;
         verdict.hardest = check.rating.solved ? check.rating.hardest : zk::Rule::None;
@@ -261,23 +260,23 @@ Timing TimeBefore(const LevelRecord& level) {
     return {WallMs() - wall, ProcessorMs() - cpu, verdict};
 }
 
-const char* ReasonName(zk::EditorReasonKind kind) {
+const char* ReasonName(zk::FlawKind kind) {
     switch (kind) {
-    case zk::EditorReasonKind::NothingToHold:
+    case zk::FlawKind::NothingToHold:
         return "nothing to hold";
-    case zk::EditorReasonKind::EndOffBoard:
+    case zk::FlawKind::EndOffBoard:
         return "end off board";
-    case zk::EditorReasonKind::EndIntoFixed:
+    case zk::FlawKind::EndIntoFixed:
         return "end into fixed";
-    case zk::EditorReasonKind::EndsUnpaired:
+    case zk::FlawKind::EndsUnpaired:
         return "ends unpaired";
-    case zk::EditorReasonKind::EndUnanswered:
+    case zk::FlawKind::EndUnanswered:
         return "end unanswered";
-    case zk::EditorReasonKind::CellFitsNoTile:
+    case zk::FlawKind::CellFitsNoTile:
         return "cell fits no tile";
-    case zk::EditorReasonKind::TileFitsNoCell:
+    case zk::FlawKind::TileFitsNoCell:
         return "tile fits no cell";
-    case zk::EditorReasonKind::RulesContradict:
+    case zk::FlawKind::RulesContradict:
         return "rules contradict";
     }
     return "?";

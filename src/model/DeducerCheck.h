@@ -36,6 +36,10 @@ enum class FlawKind {
     // The deducer's rules show that no arrangement solves the level; the
     // cell is one that nothing fits any more, where the rules name one.
     RulesContradict,
+    // No tile 1..89 on the board: play would have nothing to hold. Only the
+    // editor's check names it; any arrangement of such a board may still
+    // close every connection.
+    NothingToHold,
 };
 
 struct LevelFlaw {
@@ -43,6 +47,7 @@ struct LevelFlaw {
     std::optional<Cell> cell;
     Side side = East;
     EdgeCode code = 0;
+    bool operator==(const LevelFlaw&) const = default;
 };
 
 // At most this many "what if" steps keep the rules quick on any board.

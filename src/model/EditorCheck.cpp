@@ -6,47 +6,21 @@ namespace zk {
 
 namespace {
 
-EditorReason ReasonOf(const LevelFlaw& flaw) {
-    EditorReasonKind kind = EditorReasonKind::RulesContradict;
-    switch (flaw.kind) {
-    case FlawKind::EndOffBoard:
-        kind = EditorReasonKind::EndOffBoard;
-        break;
-    case FlawKind::EndIntoFixed:
-        kind = EditorReasonKind::EndIntoFixed;
-        break;
-    case FlawKind::EndsUnpaired:
-        kind = EditorReasonKind::EndsUnpaired;
-        break;
-    case FlawKind::EndUnanswered:
-        kind = EditorReasonKind::EndUnanswered;
-        break;
-    case FlawKind::CellFitsNoTile:
-        kind = EditorReasonKind::CellFitsNoTile;
-        break;
-    case FlawKind::TileFitsNoCell:
-        kind = EditorReasonKind::TileFitsNoCell;
-        break;
-    case FlawKind::RulesContradict:
-        break;
+// A board without a tile to hold cannot be played, whatever else holds.
+std::optional<LevelFlaw> NothingToHold(const LevelRecord& level) {
+    if (std::none_of(level.begin(), level.end(), IsHoldable)) {
+        return LevelFlaw{FlawKind::NothingToHold, std::nullopt, East, 0};
     }
-    return EditorReason{kind, flaw.cell, flaw.side, flaw.code};
-}
-
-bool NothingToHold(const LevelRecord& level) {
-    return std::none_of(level.begin(), level.end(), IsHoldable);
+    return std::nullopt;
 }
 
 } // namespace
 
-std::optional<EditorReason> FindEditorReason(const LevelRecord& level) {
-    if (const auto flaw = FindFlaw(level)) {
-        return ReasonOf(*flaw);
+std::optional<LevelFlaw> FindEditorReason(const LevelRecord& level) {
+    if (auto flaw = FindFlaw(level)) {
+        return flaw;
     }
-    if (NothingToHold(level)) {
-        return EditorReason{EditorReasonKind::NothingToHold, std::nullopt, East, 0};
-    }
-    return std::nullopt;
+    return NothingToHold(level);
 }
 
 EditorVerdict CheckForEditor(const LevelRecord& level, const std::atomic<bool>* cancel) {
@@ -80,13 +54,8 @@ EditorVerdict CheckForEditor(const LevelRecord& level, const std::atomic<bool>* 
     }
     EditorVerdict verdict;
     verdict.status = check.status;
-    if (check.flaw) {
-        verdict.reason = ReasonOf(*check.flaw);
-        verdict.status = Solvability::Unsolvable;
-        return verdict;
-    }
-    if (NothingToHold(level)) {
-        verdict.reason = EditorReason{EditorReasonKind::NothingToHold, std::nullopt, East, 0};
+    verdict.reason = check.flaw ? check.flaw : NothingToHold(level);
+    if (verdict.reason) {
         verdict.status = Solvability::Unsolvable;
         return verdict;
     }

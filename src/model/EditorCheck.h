@@ -15,37 +15,6 @@
 
 namespace zk {
 
-enum class EditorReasonKind {
-    // No tile 1..89 on the board: play would have nothing to hold.
-    NothingToHold,
-    // A fixed tile's end (side, code) leads off the board.
-    EndOffBoard,
-    // A fixed tile's end (side, code) meets a fixed tile without its twin.
-    EndIntoFixed,
-    // A kind of connection (code) has more ends facing one way than the
-    // other over the whole board: east against west (side East) or north
-    // against south (side North). No cell is named.
-    EndsUnpaired,
-    // A fixed tile's end (side, code) leads into a movable cell, but no
-    // movable tile has the twin.
-    EndUnanswered,
-    // A movable cell that no movable tile fits.
-    CellFitsNoTile,
-    // The movable tile in the cell fits no movable cell.
-    TileFitsNoCell,
-    // The deducer's rules rule out every arrangement; the cell is one that
-    // nothing fits any more, where they name one.
-    RulesContradict,
-};
-
-struct EditorReason {
-    EditorReasonKind kind = EditorReasonKind::NothingToHold;
-    std::optional<Cell> cell;
-    Side side = East;
-    EdgeCode code = 0;
-    bool operator==(const EditorReason&) const = default;
-};
-
 struct EditorVerdict {
     Solvability status = Solvability::Undecided;
     // 1 when the solution is single, 2 for two or more; 0 without one, or
@@ -54,7 +23,7 @@ struct EditorVerdict {
     // The hardest rule the deducer needs to solve the level; None when its
     // rules alone do not solve it.
     Rule hardest = Rule::None;
-    std::optional<EditorReason> reason;
+    std::optional<LevelFlaw> reason;
     bool operator==(const EditorVerdict&) const = default;
 };
 
@@ -62,7 +31,7 @@ struct EditorVerdict {
 // a fixed tile's end, the ends of a kind, a cell or tile that fits nowhere,
 // the deducer's rules, then a board without a tile to hold. None for a level
 // none of these rule out.
-std::optional<EditorReason> FindEditorReason(const LevelRecord& level);
+std::optional<LevelFlaw> FindEditorReason(const LevelRecord& level);
 
 // The whole check: the deducer, the solver (counting to two) where the rules
 // leave the question open; the rules' "what if" steps only where the solver

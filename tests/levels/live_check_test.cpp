@@ -25,7 +25,7 @@ EditorVerdict WholeCheckVerdict(const LevelRecord& level) {
         verdict.reason = FindEditorReason(level);
     } else if (std::none_of(level.begin(), level.end(), IsHoldable)) {
         verdict.status = Solvability::Unsolvable;
-        verdict.reason = EditorReason{EditorReasonKind::NothingToHold, std::nullopt, East, 0};
+        verdict.reason = LevelFlaw{FlawKind::NothingToHold, std::nullopt, East, 0};
     } else if (check.status == Solvability::Solvable) {
         verdict.solutions = check.solutions;
         verdict.hardest = check.rating.solved ? check.rating.hardest : Rule::None;
@@ -50,7 +50,7 @@ TEST(LiveCheck, VerdictsAreTheWholeChecks) {
         const EditorVerdict verdict = CheckForEditor(level.record);
         ASSERT_EQ(verdict, WholeCheckVerdict(level.record)) << level.kind;
         whatIf += verdict.hardest == Rule::WhatIf;
-        refuted += verdict.reason && verdict.reason->kind == EditorReasonKind::RulesContradict;
+        refuted += verdict.reason && verdict.reason->kind == FlawKind::RulesContradict;
         several += verdict.solutions == 2;
         searched += verdict.status == Solvability::Unsolvable && !verdict.reason;
     }

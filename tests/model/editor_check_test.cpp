@@ -24,23 +24,23 @@ LevelRecord Walled() {
 // Each reason on a small board: named at the cell and side a designer must
 // change, the plainest first.
 TEST(EditorCheck, TheFirstReasonIsTheOneADesignerCanActOn) {
-    using K = EditorReasonKind;
+    using K = FlawKind;
     const auto reason = [](const LevelRecord& level) { return FindEditorReason(level); };
     // Tile 112 is fixed with one end, east; 59 and 61 movable with one end,
     // east and west.
     EXPECT_EQ(reason(With(Walled(), {{8, 3, 112}, {0, 0, 59}, {1, 0, 61}})),
-              (EditorReason{K::EndOffBoard, Cell{8, 3}, East, 1}));
+              (LevelFlaw{K::EndOffBoard, Cell{8, 3}, East, 1}));
     EXPECT_EQ(reason(With(Walled(), {{2, 2, 112}, {0, 0, 59}, {1, 0, 61}})),
-              (EditorReason{K::EndIntoFixed, Cell{2, 2}, East, 1}));
+              (LevelFlaw{K::EndIntoFixed, Cell{2, 2}, East, 1}));
     // A fixed blank east of a fixed west end: told of the tile with the end.
     EXPECT_EQ(reason(With(Walled(), {{3, 2, 100}, {0, 0, 59}, {1, 0, 61}})),
-              (EditorReason{K::EndIntoFixed, Cell{3, 2}, West, 1}));
+              (LevelFlaw{K::EndIntoFixed, Cell{3, 2}, West, 1}));
     EXPECT_EQ(reason(With(LevelRecord{}, {{4, 4, 59}, {5, 5, 59}, {6, 6, 61}})),
-              (EditorReason{K::EndsUnpaired, std::nullopt, East, 1}));
+              (LevelFlaw{K::EndsUnpaired, std::nullopt, East, 1}));
     EXPECT_EQ(reason(With(LevelRecord{}, {{4, 4, 60}})),
-              (EditorReason{K::EndsUnpaired, std::nullopt, North, 1}));
+              (LevelFlaw{K::EndsUnpaired, std::nullopt, North, 1}));
     EXPECT_EQ(reason(With(Walled(), {{0, 0, 0}})),
-              (EditorReason{K::NothingToHold, std::nullopt, East, 0}));
+              (LevelFlaw{K::NothingToHold, std::nullopt, East, 0}));
     EXPECT_EQ(reason(With(Walled(), {{0, 0, 59}, {1, 0, 61}})), std::nullopt);
 }
 
@@ -58,7 +58,7 @@ TEST(EditorCheck, VerdictsCountToTwoAndACancelLeavesItUndecided) {
     const EditorVerdict apart = CheckForEditor(With(Walled(), {{0, 0, 59}, {0, 2, 61}}));
     EXPECT_EQ(apart.status, Solvability::Unsolvable);
     ASSERT_TRUE(apart.reason);
-    EXPECT_EQ(apart.reason->kind, EditorReasonKind::CellFitsNoTile);
+    EXPECT_EQ(apart.reason->kind, FlawKind::CellFitsNoTile);
     EXPECT_EQ(apart.reason->cell, (Cell{0, 0}));
 
     const std::atomic<bool> cancelled{true};
