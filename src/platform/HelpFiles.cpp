@@ -1,6 +1,9 @@
 #include "platform/HelpFiles.h"
 
 #include <QFile>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QVariant>
 
 #include <algorithm>
 #include <initializer_list>
@@ -31,9 +34,10 @@ bool IsVoid(std::string_view name) {
                           "meta", "param", "source", "track", "wbr"});
 }
 
-// Elements whose content is text up to their end tag.
+// Elements whose content is text up to their end tag. (The viewer lays out
+// what a textarea holds as any other markup.)
 bool IsRawText(std::string_view name) {
-    return IsOneOf(name, {"script", "style", "title", "textarea"});
+    return IsOneOf(name, {"script", "style", "title"});
 }
 
 // Closes what the start of `name` ends without an end tag: a paragraph
@@ -83,7 +87,40 @@ std::size_t FindEndTag(std::string_view html, std::size_t from, std::string_view
     return std::string_view::npos;
 }
 
+// A document that reads nothing the HTML refers to (style sheets, pictures):
+// the check must not read what the viewer would refuse.
+class ReadNothingDocument : public QTextDocument {
+protected:
+    QVariant loadResource(int, const QUrl&) override { return {}; }
+};
+
+// What the frames inside frame weigh, those directly inside it at the given
+// depth; above budget, budget + 1.
+int FrameWeight(const QTextFrame* frame, int depth, int budget) {
+    int weight = 0;
+    for (const QTextFrame* child : frame->childFrames()) {
+        if (depth >= 30) {
+            return budget + 1;
+        }
+        weight += 1 << depth;
+        if (weight > budget) {
+            return budget + 1;
+        }
+        weight += FrameWeight(child, depth + 1, budget - weight);
+        if (weight > budget) {
+            return budget + 1;
+        }
+    }
+    return weight;
+}
+
 } // namespace
+
+int HelpFrameWeight(const QByteArray& html, int limit) {
+    ReadNothingDocument document;
+    document.setHtml(QString::fromUtf8(html));
+    return FrameWeight(document.rootFrame(), 1, limit);
+}
 
 int HtmlNestingDepth(std::string_view html, int limit) {
     std::vector<std::string> open;
@@ -166,7 +203,8 @@ int HtmlNestingDepth(std::string_view html, int limit) {
 bool IsShowableHelp(const QByteArray& bytes) {
     return bytes.size() <= MaxHelpFileSize &&
            HtmlNestingDepth(std::string_view(
-               bytes.constData(), static_cast<std::size_t>(bytes.size()))) <= MaxHelpNesting;
+               bytes.constData(), static_cast<std::size_t>(bytes.size()))) <= MaxHelpNesting &&
+           HelpFrameWeight(bytes) <= MaxHelpFrameWeight;
 }
 
 std::optional<QByteArray> ReadHelpResource(const QString& path, bool html) {

@@ -1,7 +1,8 @@
 // The help files as the viewer reads them: any bytes. The nesting count ends
 // for any input and agrees with itself under a lower limit; a file the
-// checks accept is laid out as the viewer lays it out, within the run's time
-// limit, so no damaged help file holds the game up.
+// checks refuse nests too deep or weighs too much; a file they accept is laid
+// out as the viewer lays it out, within the run's time limit, so no damaged
+// help file holds the game up.
 #include <QAbstractTextDocumentLayout>
 #include <QByteArray>
 #include <QGuiApplication>
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ZK_REQUIRE(depth >= 0 && depth <= platform::MaxHelpNesting + 1);
     ZK_REQUIRE(platform::HtmlNestingDepth(html, 3) == std::min(depth, 4));
     if (!platform::IsShowableHelp(bytes)) {
-        ZK_REQUIRE(depth > platform::MaxHelpNesting);
+        ZK_REQUIRE(depth > platform::MaxHelpNesting ||
+                   platform::HelpFrameWeight(bytes) > platform::MaxHelpFrameWeight);
         return 0;
     }
     QTextDocument document;

@@ -230,7 +230,19 @@ TEST(HelpTest, TooLargeOrTooDeeplyNestedFilesShowNothing) {
     };
     // 200 nested tables in a few kilobytes: the layout would take minutes.
     Write(dir.filePath("tables.hlp"), nested("<table><tr><td>", 200));
-    Write(dir.filePath("divs33.hlp"), nested("<div>", 31)); // html, body and 31 divs
+    // Tables behind a stray quote, which the tag count takes for an attribute
+    // running to the end, are still weighed as the viewer lays them out; and
+    // what a textarea holds is counted, as the viewer lays it out too.
+    Write(dir.filePath("quote.hlp"), "<p\"x>" + nested("<table><tr><td>", 16));
+    Write(dir.filePath("textarea.hlp"), "<textarea>" + nested("<div>", 31));
+    // Many tables nested six deep: each cheap, together seconds.
+    QByteArray many("<html><body>");
+    for (int i = 0; i < 100; ++i) {
+        many += nested("<table><tr><td>", 6).mid(12) + QByteArray("</table>").repeated(6);
+    }
+    Write(dir.filePath("many.hlp"), many);
+    Write(dir.filePath("ten.hlp"), nested("<table><tr><td>", 10)); // 32 elements deep
+    Write(dir.filePath("divs33.hlp"), nested("<div>", 31));        // html, body and 31 divs
     Write(dir.filePath("divs32.hlp"), nested("<div>", 30));
     QByteArray big("<html><body><p>");
     big += QByteArray(MaxHelpFileSize, 'x');
@@ -238,11 +250,13 @@ TEST(HelpTest, TooLargeOrTooDeeplyNestedFilesShowNothing) {
     Write(dir.filePath("ok.hlp"), "<html><body><p><a name=\"The_game\">Swap</a></p></body></html>");
 
     HelpViewer help;
-    for (const char* bad : {"tables.hlp", "divs33.hlp", "big.hlp"}) {
+    for (const char* bad :
+         {"tables.hlp", "quote.hlp", "textarea.hlp", "many.hlp", "divs33.hlp", "big.hlp"}) {
         EXPECT_FALSE(help.OpenContents(dir.filePath(bad).toStdString())) << bad;
         EXPECT_FALSE(help.IsOpen()) << bad;
     }
     ASSERT_TRUE(help.OpenContents(dir.filePath("divs32.hlp").toStdString()));
+    ASSERT_TRUE(help.OpenContents(dir.filePath("ten.hlp").toStdString()));
     ASSERT_TRUE(help.OpenContents(dir.filePath("ok.hlp").toStdString()));
     EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Swap")));
     // A link inside the help to a damaged file, or to a device, shows nothing.
