@@ -43,6 +43,9 @@ ModalResult QtModalSeam::RunMessage(const MessageRequest& request) {
         icon = QMessageBox::Question;
     }
     QMessageBox box(icon, request.title, request.text, QMessageBox::NoButton, request.owner);
+    // Messages name files the player chose; a name that looks like markup is
+    // shown as it stands.
+    box.setTextFormat(Qt::PlainText);
     if (request.buttons == MessageButtons::Ok) {
         QPushButton* ok = box.addButton(QString::fromLatin1(OkCaption), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);

@@ -214,14 +214,18 @@ TEST(MessageBoxTest, SeamSeesIconButtonsTitleAndText) {
     EXPECT_EQ(seam.Messages()[2].request.title, QStringLiteral("Bestätigen"));
 }
 
-TEST(MessageBoxTest, WindowSystemBoxHasGermanButtons) {
-    // No scripted seam: the real box, answered by a click.
+TEST(MessageBoxTest, WindowSystemBoxHasGermanButtonsAndShowsItsTextAsItStands) {
+    // No scripted seam: the real box, answered by a click. A file name in a
+    // message that looks like markup is shown as it stands, never as markup.
+    const QString text = QStringLiteral("Spiel <table><tr><td><b>x</b> existiert bereits.");
     QStringList captions;
     QString title;
+    Qt::TextFormat format = Qt::AutoText;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         title = box->windowTitle();
+        format = box->textFormat();
         for (QAbstractButton* button : box->buttons()) {
             captions << button->text();
         }
@@ -231,9 +235,9 @@ TEST(MessageBoxTest, WindowSystemBoxHasGermanButtons) {
             }
         }
     });
-    EXPECT_EQ(ShowMessage(MessageIcon::Question, MessageButtons::YesNo, QStringLiteral("?")),
-              mrYes);
+    EXPECT_EQ(ShowMessage(MessageIcon::Question, MessageButtons::YesNo, text), mrYes);
     EXPECT_EQ(title, QStringLiteral("Bestätigen"));
+    EXPECT_EQ(format, Qt::PlainText);
     EXPECT_TRUE(captions.contains(QStringLiteral("&Ja")));
     EXPECT_TRUE(captions.contains(QStringLiteral("&Nein")));
 }
