@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QStorageInfo>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 #include <algorithm>
 
 #include "platform/Controls.h"
@@ -276,7 +277,9 @@ void TDirectoryListBox::Fill() {
         auto* entry = new QListWidgetItem(icon, text, this);
         entry->setData(PathRole, path);
         entry->setData(LevelRole, level);
-        entry->setToolTip(path);
+        // A hint is shown as markup when it looks like markup: a directory
+        // named like a tag must still show its name.
+        entry->setToolTip(Qt::convertFromPlainText(path, Qt::WhiteSpaceNoWrap));
     };
     // The path from the root down.
     add(open, QStringLiteral("/"), QStringLiteral("/"), 0);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -89,6 +90,23 @@ TEST_F(FileListsTest, DirectoryListShowsPathThenSubdirectoriesAndFollowsDoubleCl
     dirs.OpenEntry(depth - 1);
     EXPECT_EQ(dirs.Directory(), root);
     EXPECT_TRUE(files.Names().isEmpty());
+}
+
+TEST_F(FileListsTest, EachDirectoryEntryHintsItsPathAsItStandsWhateverItsName) {
+    // Names that look like markup or entities are shown as they stand in the
+    // hint, as the hint's label would show them.
+    const QString name = QStringLiteral("a&amp;b <table><tr><td>x");
+    ASSERT_TRUE(QDir(root).mkdir(name));
+    ASSERT_TRUE(dirs.SetDirectory(root + "/" + name));
+    const auto shown = [](const QString& hint) {
+        return Qt::mightBeRichText(hint) ? QTextDocumentFragment::fromHtml(hint).toPlainText()
+                                         : hint;
+    };
+    ASSERT_GT(dirs.count(), 1);
+    for (int i = 0; i < dirs.count(); ++i) {
+        EXPECT_EQ(shown(dirs.item(i)->toolTip()), dirs.PathAt(i)) << i;
+    }
+    EXPECT_EQ(dirs.PathAt(dirs.count() - 1), root + "/" + name);
 }
 
 TEST_F(FileListsTest, SettingTheDirectoryFromAPath) {
