@@ -243,9 +243,9 @@ EditorVerdict CheckBefore(const LevelRecord& level) {
     if (check.flaw) {
         verdict.status = zk::Solvability::Unsolvable;
         verdict.reason = zk::FindEditorReason(level);
-    } else if (std::none_of(level.begin(), level.end(), zk::IsHoldable)) {
+    } else if (const auto nothing = zk::NothingToHold(level)) {
         verdict.status = zk::Solvability::Unsolvable;
-        verdict.reason = zk::LevelFlaw{zk::FlawKind::NothingToHold, std::nullopt, zk::East, 0};
+        verdict.reason = nothing;
     } else if (check.status == zk::Solvability::Solvable) {
         verdict.solutions = check.solutions;
         verdict.hardest = check.rating.solved ? check.rating.hardest : zk::Rule::None;

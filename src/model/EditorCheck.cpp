@@ -4,17 +4,12 @@
 
 namespace zk {
 
-namespace {
-
-// A board without a tile to hold cannot be played, whatever else holds.
 std::optional<LevelFlaw> NothingToHold(const LevelRecord& level) {
     if (std::none_of(level.begin(), level.end(), IsHoldable)) {
         return LevelFlaw{FlawKind::NothingToHold, std::nullopt, East, 0};
     }
     return std::nullopt;
 }
-
-} // namespace
 
 std::optional<LevelFlaw> FindEditorReason(const LevelRecord& level) {
     if (auto flaw = FindFlaw(level)) {

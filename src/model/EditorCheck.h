@@ -33,6 +33,10 @@ struct EditorVerdict {
 // none of these rule out.
 std::optional<LevelFlaw> FindEditorReason(const LevelRecord& level);
 
+// The flaw of a board without a tile to hold, which cannot be played
+// whatever else holds; none when it has one.
+std::optional<LevelFlaw> NothingToHold(const LevelRecord& level);
+
 // The whole check: the deducer, the solver (counting to two) where the rules
 // leave the question open; the rules' "what if" steps only where the solver
 // has not found two solutions. The verdict is the one of running every rule

@@ -23,9 +23,9 @@ EditorVerdict WholeCheckVerdict(const LevelRecord& level) {
     if (check.flaw) {
         verdict.status = Solvability::Unsolvable;
         verdict.reason = FindEditorReason(level);
-    } else if (std::none_of(level.begin(), level.end(), IsHoldable)) {
+    } else if (const auto nothing = NothingToHold(level)) {
         verdict.status = Solvability::Unsolvable;
-        verdict.reason = LevelFlaw{FlawKind::NothingToHold, std::nullopt, East, 0};
+        verdict.reason = nothing;
     } else if (check.status == Solvability::Solvable) {
         verdict.solutions = check.solutions;
         verdict.hardest = check.rating.solved ? check.rating.hardest : Rule::None;
