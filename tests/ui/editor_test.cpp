@@ -74,6 +74,18 @@ TEST_F(EditorTest, RightThenLeftMovesATileAndEmptyCellsSelectTileZero) {
     ClickCell(2, 2, Qt::MiddleButton);
     EXPECT_EQ(S().board.cells, board);
     EXPECT_TRUE(sound->events.empty()); // editing plays nothing
+
+    // A byte without a tile type (from a level file written elsewhere) is
+    // picked up and put down as it stands; the palette has no cell for it.
+    S().board.Set(4, 4, 250);
+    Palette().FormPaint();
+    ClickCell(4, 4, Qt::RightButton);
+    EXPECT_EQ(W().paletteSelection, 250);
+    Palette().FormPaint();
+    ClickCell(6, 6);
+    EXPECT_EQ(S().board.At(6, 6), 250);
+    ClickPalette(3);
+    EXPECT_EQ(W().paletteSelection, 3);
 }
 
 TEST_F(EditorTest, InsertAfterTheLastAndInTheMiddle) {
@@ -96,6 +108,27 @@ TEST_F(EditorTest, InsertAfterTheLastAndInTheMiddle) {
     EXPECT_EQ(S().levels.LevelCount(), 5);
     EXPECT_EQ(S().levels.Flags()[2], 1); // the old level 2's flag moved with it
     EXPECT_EQ(S().levels.LevelAt(3), CornerLevel(3, 2));
+
+    // Insert takes the edited Board into the level it leaves before it asks
+    // about that level: No keeps the drawing, and only OK marks the set as
+    // changed for the close.
+    W().paletteSelection = 33;
+    ClickCell(5, 5);
+    Answer("TakeDlg", "CancelBtn");
+    const std::size_t mark = seam->Forms().size();
+    P().Run(zk::Action::InsertLevel);
+    EXPECT_EQ(ShownForms().size(), mark + 1);
+    EXPECT_EQ(ShownForms().back(), "TakeDlg");
+    EXPECT_EQ(S().levels.LevelAt(2)[zk::CellIndex(5, 5)], 33);
+    EXPECT_EQ(S().levels.CurrentLevel(), 3);
+    EXPECT_EQ(S().board.cells, zk::LevelRecord{});
+    EXPECT_FALSE(S().levelsChanged);
+    EXPECT_TRUE(S().edited);
+    Answer("TakeDlg", "OKBtn");
+    P().Run(zk::Action::InsertLevel);
+    EXPECT_EQ(S().levels.LevelCount(), 7);
+    EXPECT_EQ(S().levels.LevelAt(3), zk::LevelRecord{});
+    EXPECT_TRUE(S().levelsChanged);
 }
 
 TEST_F(EditorTest, InsertWithFiveHundredLevelsChangesNothing) {

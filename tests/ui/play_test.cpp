@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 
+#include "dialogs/MessageDialog.h"
 #include "platform/Controls.h"
 
 namespace {
@@ -75,7 +76,9 @@ TEST_F(PlayTest, SolvingInChallengeModeRecordsFreezesAndAnnouncesAllSolvedOnce) 
 
     // A new game (nothing asked in the solved state) and every level again:
     // the all-solved dialog never comes back in this run.
+    std::size_t asked = seam->Forms().size();
     P().Run(zk::Action::NewGame);
+    EXPECT_EQ(seam->Forms().size(), asked);
     EXPECT_EQ(S().levels.SolvedCount(), 0);
     for (int level = 1; level <= 3; ++level) {
         ASSERT_EQ(S().levels.CurrentLevel(), level);
@@ -85,6 +88,11 @@ TEST_F(PlayTest, SolvingInChallengeModeRecordsFreezesAndAnnouncesAllSolvedOnce) 
         P().Run(zk::Action::NextUnsolved);
     }
     EXPECT_EQ(S().levels.SolvedCount(), 3);
+    // Solved, the level starts anew with nothing asked.
+    asked = seam->Forms().size();
+    P().Run(zk::Action::Restart);
+    EXPECT_EQ(seam->Forms().size(), asked);
+    EXPECT_EQ(S().boardState, zk::PlayState);
 }
 
 TEST_F(PlayTest, PracticeModeRecordsNothingAndNeverAsks) {
@@ -102,6 +110,21 @@ TEST_F(PlayTest, PracticeModeRecordsNothingAndNeverAsks) {
     P().levelscroll()->setValue(3);
     EXPECT_EQ(seam->Forms().size(), mark);
     EXPECT_EQ(S().levels.CurrentLevel(), 3);
+
+    // The mode button leaves practice for the editor, and the editor for
+    // challenge mode; each change is announced with the mode entered.
+    const auto announced = [&] {
+        EXPECT_EQ(ShownForms().back(), "ChangeModeDlg");
+        return static_cast<zk::TMessageDialog*>(seam->Forms().back().form)->NewMode;
+    };
+    P().Run(zk::Action::ChangeMode);
+    EXPECT_EQ(S().gameMode, zk::EditorMode);
+    EXPECT_EQ(announced(), zk::EditorMode);
+    EXPECT_EQ(S().board.cells, CornerLevel(7, 5)); // level 3 as stored
+    P().Run(zk::Action::ChangeMode);
+    EXPECT_EQ(S().gameMode, zk::ChallengeMode);
+    EXPECT_EQ(announced(), zk::ChallengeMode);
+    EXPECT_EQ(S().boardState, zk::PlayState);
 }
 
 TEST_F(PlayTest, RestartAsksOnceBeforeAMoveAndTwiceAfter) {
