@@ -336,7 +336,7 @@ void BoardView::UpdateLevelHint() {
         return;
     }
     const QString before = levelbox_->toolTip();
-    const QString hint = QString::fromStdString(LevelIndicatorHint(state_));
+    const QString hint = QString::fromStdString(LevelIndicatorHint(state_, marksOn_));
     levelbox_->setToolTip(hint);
     if (hint != before && QToolTip::isVisible() && QToolTip::text() == before) {
         if (levelbox_->underMouse()) {
@@ -416,6 +416,7 @@ void BoardView::SetConnectionMarks(bool on) {
         return;
     }
     marksOn_ = on;
+    UpdateLevelHint();
     const OpenEndMap before = marks_;
     marks_ = on ? OpenEndsOf(state_.board.cells) : OpenEndMap{};
     for (int c = 0; c < Columns; ++c) {

@@ -84,11 +84,13 @@ std::string PlayHintText(Language language, const std::string& level, const Play
     return text;
 }
 
-std::string LevelIndicatorHint(const GameState& state) {
+std::string LevelIndicatorHint(const GameState& state, bool feedback) {
     const int level = state.levels.CurrentLevel();
-    const bool solvedNow = state.boardState == SolvedState && state.solvedInMoves;
-    const bool counting =
-        state.boardState == PlayState && (state.history.Moves() != 0 || state.hintsUsed != 0);
+    // The counts are told in feedback mode only: without it the hint reads as
+    // it always has, whatever the player does.
+    const bool solvedNow = feedback && state.boardState == SolvedState && state.solvedInMoves;
+    const bool counting = feedback && state.boardState == PlayState &&
+                          (state.history.Moves() != 0 || state.hintsUsed != 0);
     // A level of a code is named by its code.
     const std::string name = state.levelCode.empty() ? std::to_string(level) : state.levelCode;
     std::string hint;
@@ -114,7 +116,7 @@ std::string LevelIndicatorHint(const GameState& state) {
         hint += "; " + HintReasonText(state.language, *state.hintReason);
     }
     // The player's record of the level, on a line of its own.
-    if (state.bestMoves && state.boardState != EditingState) {
+    if (feedback && state.bestMoves && state.boardState != EditingState) {
         hint += "\n" + BestText(state.language, *state.bestMoves);
     }
     return hint;

@@ -41,8 +41,9 @@ std::string PlayHintText(Language language, const std::string& level, const Play
 std::string BestText(Language language, int moves);
 
 // The level indicator's whole hint for the state of play: the level's flag,
-// or the count of the level in play, and what the last hint found out.
-std::string LevelIndicatorHint(const GameState& state);
+// or in feedback mode the count of the level in play and the player's record,
+// and what the last hint found out.
+std::string LevelIndicatorHint(const GameState& state, bool feedback);
 
 // The feedback mode's line in the board's frame: "7 moves · shortest 5 · 4
 // open ends" / "7 Züge · kürzester Weg 5 · 4 offene Enden"; "…" for a

@@ -1010,7 +1010,9 @@ TEST_F(EndToEnd, CtrlNPlaysALevelOfACodeOutsideTheSet) {
     EXPECT_TRUE(records.contains(" solved " + n + " " + n + " ")) << records.toStdString();
     EXPECT_TRUE(records.contains(" 1E-")) << records.toStdString();
 
-    // The real mouse on the level indicator: its hint shows the record line.
+    // The real mouse on the level indicator: in feedback mode its hint shows
+    // the record line.
+    s.Keys(main->id, {QStringLiteral("F2")});
     const auto hint = HintOfTheLevelIndicator(s, *main);
     ASSERT_TRUE(hint) << "no hint: " << s.DescribeWindows().toStdString();
     const QImage shot = s.Screenshot();
@@ -1022,7 +1024,7 @@ TEST_F(EndToEnd, CtrlNPlaysALevelOfACodeOutsideTheSet) {
     }
 
     s.Click(client + QPoint(5, ToolPanelHeight + 5)); // the last hint's frame goes
-    s.Keys(main->id, {QStringLiteral("Next")});
+    s.Keys(main->id, {QStringLiteral("F2"), QStringLiteral("Next")});
     const auto back = WaitBoard(client, [](const BoardRead& b) {
         return b.held.has_value() && IsScrambleOf(b.tiles, OpenRingLevel());
     });

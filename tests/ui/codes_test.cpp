@@ -40,6 +40,7 @@ protected:
 TEST_F(CodeLevelTest, ACodeLevelIsPlayedOutsideTheSetAndLeftForTheSetsLevel) {
     Start();
     ASSERT_EQ(S().gameMode, zk::ChallengeMode);
+    P().Run(Action::ConnectionMarks); // feedback mode: the hint tells the record
     P().Run(Action::NextLevel);
     ASSERT_EQ(S().levels.CurrentLevel(), 2);
     const QString caption = form->windowTitle();

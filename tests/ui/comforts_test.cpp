@@ -96,7 +96,12 @@ TEST_F(ComfortsTest, CtrlZUndoesMovesBackToTheStartAndRedoMakesThemAgain) {
     Key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(S().board.cells, seen[2].cells);
     EXPECT_EQ(S().board.held, seen[2].held);
+    // The level indicator's hint counts the moves in feedback mode only.
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: unsolved");
+    Key(Qt::Key_F2);
     EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: 2 moves");
+    Key(Qt::Key_F2);
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: unsolved");
     // The screen follows: both cells of the last redo are drawn again.
     EXPECT_EQ(Screen(), P().Surface());
 
@@ -122,7 +127,10 @@ TEST_F(ComfortsTest, ASolvedLevelStaysFrozenAndTellsItsMoves) {
     EXPECT_EQ(S().board.cells, solved.cells);
     EXPECT_EQ(S().board.held, solved.held);
     const std::string moves = std::to_string(clicks) + (clicks == 1 ? " move" : " moves");
-    // The second line is the player's record of the level.
+    // Practice records no solve: the hint reads as it always has, and in
+    // feedback mode tells the moves and, on a second line, the player's record.
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: unsolved");
+    Key(Qt::Key_F2);
     EXPECT_EQ(P().levelbox()->toolTip().toStdString(),
               "Level 1: solved in " + moves + "\nyour best: " + moves);
 }
@@ -238,6 +246,8 @@ TEST_F(ComfortsTest, HAndSpaceRepeatedSolveInTheFewestMovesAndCountTheHints) {
     const auto forms = ShownForms();
     EXPECT_NE(std::find(forms.begin(), forms.end(), "SolvedDlg"), forms.end());
     const std::string m = std::to_string(fewest);
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: solved");
+    Key(Qt::Key_F2);
     EXPECT_EQ(P().levelbox()->toolTip().toStdString(),
               "Level 1: solved in " + m + (fewest == 1 ? " move" : " moves") +
                   "; it can be done in " + m + "; " + m + (fewest == 1 ? " hint" : " hints") +

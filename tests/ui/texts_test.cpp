@@ -62,14 +62,14 @@ TEST(Texts, FeedbackLineAndTheHintsVerdicts) {
     state.boardState = PlayState;
     state.hintVerdict = HintVerdict::GaveUp;
     const std::string plain = LevelHintText(English, state.levels.CurrentLevel(), false);
-    EXPECT_EQ(LevelIndicatorHint(state), plain + "; no hint found");
+    EXPECT_EQ(LevelIndicatorHint(state, false), plain + "; no hint found");
     state.hintVerdict = HintVerdict::Unsolvable;
-    EXPECT_EQ(LevelIndicatorHint(state), plain + "; these tiles have no solution");
+    EXPECT_EQ(LevelIndicatorHint(state, false), plain + "; these tiles have no solution");
     EXPECT_EQ(HintReasonText(German, Rule::Single), "Hier passt nur ein Stein");
     EXPECT_EQ(FeedbackStatusText(English, 0, 2, 0, Rule::Single),
               "0 moves \u00b7 shortest 2 \u00b7 0 open ends \u00b7 Only one tile fits here");
     state.boardState = SolvedState; // a verdict is of the Board in play only
-    EXPECT_EQ(LevelIndicatorHint(state), plain);
+    EXPECT_EQ(LevelIndicatorHint(state, false), plain);
 }
 
 TEST(Texts, SavedGameMessages) {
