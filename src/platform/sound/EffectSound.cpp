@@ -1,5 +1,9 @@
 #include "platform/sound/EffectSound.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QSoundEffect>
 #include <QUrl>
@@ -24,8 +28,17 @@ std::uint16_t Little16(const char* p) {
 } // namespace
 
 bool IsPlayableWave(const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
+    // Opened without waiting, and read only when it is a plain file: a pipe
+    // or a device put where a sound belongs would otherwise hold the game.
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    QFile in;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return false;
     }
     const QByteArray head = in.read(4096);
