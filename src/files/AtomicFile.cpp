@@ -150,6 +150,25 @@ WriteOutcome WriteFileAtomically(const std::string& path, std::span<const std::u
     return out;
 }
 
+ChangeLock::ChangeLock(const std::string& path) {
+    // The directory is locked, not the file: a write replaces the file, and
+    // a lock on the one replaced would hold no later game back.
+    const auto target = path.empty() ? std::nullopt : ResolveTarget(path);
+    if (target) {
+        fd_ = ::open(DirectoryOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (fd_ >= 0 && detail::LockWithin(fd_, LOCK_EX) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+ChangeLock::~ChangeLock() {
+    if (fd_ >= 0) {
+        ::close(fd_); // lets go of the lock
+    }
+}
+
 bool FileExists(const std::string& path) {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
