@@ -27,25 +27,22 @@
 #include "files/Settings.h"
 
 int main(int argc, char* argv[]) {
-    if (argc == 5 && std::string(argv[1]) == "--records") {
-        // Solves of levels FIRST.. one after the other, as a game adds them.
-        const auto first = std::strtoull(argv[3], nullptr, 10);
-        int failures = 0;
-        for (unsigned long long n = 0; n < std::strtoull(argv[4], nullptr, 10); ++n) {
-            const zk::files::Play play{first + n, "", true, 5, 0, {2026, 12, 24}};
-            failures += zk::files::AddPlay(argv[2], play).ok ? 0 : 1;
-        }
-        return failures > 99 ? 99 : failures;
-    }
-    if (argc == 5 && std::string(argv[1]) == "--settings") {
-        // Keys kFIRST.. each set to its own number, as a close writes them.
+    if (argc == 5 &&
+        (std::string(argv[1]) == "--records" || std::string(argv[1]) == "--settings")) {
+        // One write for each level's solve, or each key, as games make them.
         zk::files::SettingsStore store(argv[2]);
         const long first = std::strtol(argv[3], nullptr, 10);
         int failures = 0;
-        for (long key = first; key < first + std::strtol(argv[4], nullptr, 10); ++key) {
+        for (long n = first; n < first + std::strtol(argv[4], nullptr, 10); ++n) {
             try {
-                store.WriteInteger("Zanfor Kelva", "k" + std::to_string(key),
-                                   static_cast<int>(key));
+                if (std::string(argv[1]) == "--settings") {
+                    store.WriteInteger("Zanfor Kelva", "k" + std::to_string(n),
+                                       static_cast<int>(n));
+                } else {
+                    const zk::files::Play play{
+                        static_cast<std::uint64_t>(n), "", true, 5, 0, {2026, 12, 24}};
+                    failures += zk::files::AddPlay(argv[2], play).ok ? 0 : 1;
+                }
             } catch (const zk::files::SettingsWriteError&) {
                 ++failures;
             }

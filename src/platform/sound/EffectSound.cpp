@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QSoundEffect>
 #include <QUrl>
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -34,14 +36,16 @@ bool IsPlayableWave(const QString& file) {
     if (fd < 0) {
         return false;
     }
-    QFile in;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
+    QByteArray head(4096, '\0');
+    ssize_t got = -1;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        do {
+            got = ::read(fd, head.data(), static_cast<std::size_t>(head.size()));
+        } while (got < 0 && errno == EINTR);
     }
-    const QByteArray head = in.read(4096);
+    ::close(fd);
+    head.resize(std::max<qsizetype>(got, 0));
     if (head.size() < 12 || std::memcmp(head.constData(), "RIFF", 4) != 0 ||
         std::memcmp(head.constData() + 8, "WAVE", 4) != 0) {
         return false;
