@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "files/AtomicFileJournal.h"
 #include "files/AtomicFileSupport.h"
@@ -148,6 +149,41 @@ WriteOutcome WriteFileAtomically(const std::string& path, std::span<const std::u
         return detail::WriteInPlace(target, data);
     }
     return out;
+}
+
+ChangeLock::ChangeLock(const std::string& path) {
+    // The directory is locked, not the file: a write replaces the file, and
+    // a lock on the one replaced would hold no later game back.
+    const auto target = path.empty() ? std::nullopt : ResolveTarget(path);
+    if (target) {
+        fd_ = ::open(DirectoryOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (fd_ < 0) {
+        return;
+    }
+    // Once a wait has run out (a stopped process, or another user, keeping
+    // the directory locked), later changes only try: a close that writes
+    // many keys must not stand still for each of them.
+    static std::atomic<bool> waitRanOut{false};
+    int locked = 0;
+    if (!waitRanOut) {
+        locked = detail::LockWithin(fd_, LOCK_EX);
+    } else if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        locked = errno;
+    }
+    if (locked == EWOULDBLOCK) {
+        waitRanOut = true;
+    }
+    if (locked != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+ChangeLock::~ChangeLock() {
+    if (fd_ >= 0) {
+        ::close(fd_); // lets go of the lock
+    }
 }
 
 bool FileExists(const std::string& path) {

@@ -90,6 +90,22 @@ struct WriteOutcome {
 // Replacing splits a hard link: the other names keep the previous content.
 WriteOutcome WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> data);
 
+// Keeps a change of a file whole against another game changing it at the
+// same moment: read the file, change it and write it while holding one, and
+// what the other game wrote in between is never undone. Holders for files
+// of one directory wait for each other, a few seconds at most; where the
+// directory cannot be opened the change goes on without waiting.
+class ChangeLock {
+public:
+    explicit ChangeLock(const std::string& path);
+    ~ChangeLock();
+    ChangeLock(const ChangeLock&) = delete;
+    ChangeLock& operator=(const ChangeLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 bool FileExists(const std::string& path);
 
 // The prefix of the temporary files a write of `target` uses, in the

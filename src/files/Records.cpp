@@ -201,6 +201,8 @@ RecordsWrite AddPlay(const std::string& path, const Play& play) {
         out.error = errno != 0 ? errno : ENOENT;
         return out;
     }
+    // Another game's play added meanwhile stays.
+    const ChangeLock lock(path);
     RecordsRead read = ReadRecords(path);
     if (!read.ok) {
         out.error = read.error;

@@ -275,6 +275,8 @@ std::string SettingsStore::ReadString(std::string_view section, std::string_view
 
 void SettingsStore::WriteString(std::string_view section, std::string_view key,
                                 std::string_view value) {
+    // Another game's key written meanwhile stays.
+    const ChangeLock lock(fileName_.string());
     IniText ini;
     const LoadResult loaded = Load(fileName_, ini);
     if (loaded == LoadResult::Unusable || fileName_.empty()) {

@@ -4,7 +4,8 @@
 // previous content or the new one, a reader without the writer's journal
 // gets that or a failed read, and the start-up clean-up leaves nothing
 // behind; the same for the records file, through its own write. Then two
-// writers looping on one file: no failure, no torn read.
+// writers looping on one file: no failure, no torn read; and two games
+// adding to the records and the settings at once: every addition kept.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -21,6 +22,7 @@
 #include "TempDir.h"
 #include "files/AtomicFile.h"
 #include "files/Records.h"
+#include "files/Settings.h"
 
 using namespace zk::files;
 
@@ -287,4 +289,35 @@ TEST(Writers, TwoWritersLoopingOnOneFileNeverFailAndNoReadIsTorn) {
         EXPECT_TRUE(last == first || last == second) << what;
         EXPECT_EQ(scene.FilesIn(scene.game), 1u) << what;
     }
+}
+
+// Two games adding plays to the records, or keys to the settings, at the
+// same moment: each reads the file, adds its own and writes it whole, and
+// neither undoes what the other added meanwhile.
+TEST(Writers, TwoGamesAddingToOneFileAtOnceKeepEveryAddition) {
+    TempDir dir;
+    ::setenv("XDG_STATE_HOME", dir.File("state").c_str(), 1);
+    constexpr int Count = 120;
+    for (const std::string kind : {"--records", "--settings"}) {
+        const std::string path = dir.File(kind.substr(2));
+        const pid_t a = Start({ZK_WRITE_ONCE, kind, path, "1000", std::to_string(Count)});
+        const pid_t b = Start({ZK_WRITE_ONCE, kind, path, "5000", std::to_string(Count)});
+        for (const pid_t writer : {a, b}) {
+            const int status = Wait(writer);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << kind;
+        }
+        std::size_t kept = 0;
+        if (kind == "--records") {
+            kept = ReadRecords(path).records.levels.size();
+        } else {
+            const SettingsStore store(path);
+            for (const int first : {1000, 5000}) {
+                for (int key = first; key < first + Count; ++key) {
+                    kept += store.ReadInteger(SettingsSection, "k" + std::to_string(key), 0) == key;
+                }
+            }
+        }
+        EXPECT_EQ(kept, 2u * Count) << kind;
+    }
+    ::unsetenv("XDG_STATE_HOME");
 }

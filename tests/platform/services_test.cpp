@@ -7,13 +7,16 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QUrl>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 
 #include "QtPrinters.h"
 
@@ -92,6 +95,17 @@ TEST(SoundTest, UnplayableFilesGiveTheBeep) {
     EXPECT_FALSE(IsPlayableWave(dir.filePath("w2.wav")));
     EXPECT_FALSE(IsPlayableWave(dir.filePath("mp3.wav")));
     EXPECT_FALSE(IsPlayableWave(dir.filePath("missing.wav")));
+    // A pipe where a sound belongs beeps at once: opening it must not wait
+    // for a writer, which would stop the game at its next move.
+    const QString pipe = dir.filePath("pipe.wav");
+    const QByteArray pipeName = QFile::encodeName(pipe);
+    ASSERT_EQ(::mkfifo(pipeName.constData(), 0600), 0);
+    auto checked = std::async(std::launch::async, [&] { return IsPlayableWave(pipe); });
+    if (checked.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ::close(::open(pipeName.constData(), O_WRONLY | O_NONBLOCK)); // lets the check go
+        FAIL() << "the check waited on the pipe";
+    }
+    EXPECT_FALSE(checked.get());
 
     int beeps = 0;
     EffectSoundPlayer player([&beeps] { ++beeps; });

@@ -1,8 +1,14 @@
 #include "platform/sound/EffectSound.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QSoundEffect>
 #include <QUrl>
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -24,11 +30,22 @@ std::uint16_t Little16(const char* p) {
 } // namespace
 
 bool IsPlayableWave(const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
+    // Opened without waiting, and read only when it is a plain file: a pipe
+    // or a device put where a sound belongs would otherwise hold the game.
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return false;
     }
-    const QByteArray head = in.read(4096);
+    struct stat st {};
+    QByteArray head(4096, '\0');
+    ssize_t got = -1;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        do {
+            got = ::read(fd, head.data(), static_cast<std::size_t>(head.size()));
+        } while (got < 0 && errno == EINTR);
+    }
+    ::close(fd);
+    head.resize(std::max<qsizetype>(got, 0));
     if (head.size() < 12 || std::memcmp(head.constData(), "RIFF", 4) != 0 ||
         std::memcmp(head.constData() + 8, "WAVE", 4) != 0) {
         return false;
