@@ -35,7 +35,6 @@ long ResidentKb(qint64 pid) {
     return 0;
 }
 
-constexpr QSize PaletteSizeOf(PaletteSize);
 constexpr QSize HelpSize(600, 500);
 // The load and save dialogs: their directory list and drive selector (the
 // right half of the upper group) would lead out of the test's directories.
@@ -104,7 +103,8 @@ protected:
     // The main window, and the windows over it that ask something: the
     // palette and the help viewer stand beside the game and ask nothing.
     struct Windows {
-        std::optional<Window> main, palette;
+        std::optional<Window> main;
+        std::vector<Window> beside;
         std::vector<Window> asking; // bottom to top
     };
     Windows Look() {
@@ -112,9 +112,9 @@ protected:
         for (const Window& w : s.FindWindows(QString())) {
             if (w.rect.size() == MainSize) {
                 found.main = w;
-            } else if (w.rect.size() == PaletteSizeOf) {
-                found.palette = w;
-            } else if (w.rect.size() != HelpSize && !Passing(w)) {
+            } else if (w.rect.size() == PaletteSize || w.rect.size() == HelpSize) {
+                found.beside.push_back(w);
+            } else if (!Passing(w)) {
                 found.asking.push_back(w);
             }
         }
@@ -206,13 +206,19 @@ TEST_F(Monkey, RandomRealInputNeverBreaksTheGame) {
         ASSERT_TRUE(s.GameRunning()) << "the game died after step " << steps << Report();
         ASSERT_TRUE(now.main) << "the main window is gone after step " << steps << Report();
         const int where = Pick(100);
-        if (!now.asking.empty() && where < 75) {
+        if (!now.asking.empty() && where < 60) {
             const QSize size = now.asking.back().rect.size();
             ++met[std::to_string(size.width()) + "x" + std::to_string(size.height())];
             OnDialog(now.asking.back());
-        } else if (now.palette && where < 85) {
-            ++met["palette"];
-            ClickAt(now.palette->rect.topLeft() + Anywhere(PaletteSizeOf), Pick(4) ? 1 : 3, false);
+        } else if (!now.beside.empty() && where >= 60 && where < 75) {
+            const Window& w = now.beside[static_cast<std::size_t>(Pick(now.beside.size()))];
+            const bool palette = w.rect.size() == PaletteSize;
+            ++met[palette ? "palette" : "help"];
+            if (palette || Pick(2) == 0) {
+                ClickAt(w.rect.topLeft() + Anywhere(w.rect.size()), Pick(4) ? 1 : 3, false);
+            } else {
+                Press(w, DialogKeys[Pick(DialogKeys.size())]);
+            }
         } else {
             OnMain(*now.main);
         }
