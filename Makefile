@@ -26,6 +26,15 @@ test: build
 e2e: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -L e2e --output-on-failure -j$(JOBS)
 
+# The monkey for as long as you like: random real input into the game under
+# Xvfb (MONKEY_SECONDS, MONKEY_SEED; ZK_GAME_DIR picks another build's game).
+MONKEY_SECONDS ?= 600
+MONKEY_SEED ?= 1
+.PHONY: monkey
+monkey: build
+	cd $(BUILD) && MONKEY_SECONDS=$(MONKEY_SECONDS) MONKEY_SEED=$(MONKEY_SEED) \
+	  tests/e2e/zk_e2e_tests --gtest_filter='Monkey.*'
+
 bench: build
 	@for b in $(BUILD)/bench/zk-bench-*; do \
 	  [ -x "$$b" ] || continue; \

@@ -334,6 +334,10 @@ bool Session::GameRunning() const {
     return game_ && game_->state() != QProcess::NotRunning && !game_->waitForFinished(0);
 }
 
+qint64 Session::GamePid() const {
+    return GameRunning() ? game_->processId() : 0;
+}
+
 std::optional<int> Session::WaitForExit(int timeoutMs) {
     if (!game_ || !game_->waitForFinished(timeoutMs)) {
         if (game_ && game_->state() == QProcess::NotRunning &&

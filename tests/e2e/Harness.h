@@ -104,6 +104,12 @@ public:
     // splash is that many times its size.
     void SetScale(int scale) { scale_ = scale; }
     bool GameRunning() const;
+    // The game's process id; 0 when it is not running.
+    qint64 GamePid() const;
+    // Whether the window's event loop answers the window manager's ping
+    // (_NET_WM_PING, which the toolkit sends back to the root window) within
+    // the time: a window that is mapped but never answers is hung.
+    bool Answers(quint64 window, int timeoutMs) const;
     // The exit status once the game has ended by itself; none on timeout or crash.
     std::optional<int> WaitForExit(int timeoutMs);
     QString GameOutput() const;
