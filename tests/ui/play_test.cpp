@@ -9,6 +9,14 @@ namespace {
 std::vector<QString> Since(const std::vector<QString>& all, std::size_t from) {
     return {all.begin() + static_cast<std::ptrdiff_t>(from), all.end()};
 }
+
+// The face the level indicator shows, by its place in the digit strip.
+std::string Face(TMainFormProbe p) {
+    const QImage shown = p.LevelboxImage().copy(42, 0, 13, 20);
+    return shown == p.numbs1().copy(122, 0, 13, 20)   ? "solved"
+           : shown == p.numbs1().copy(135, 0, 13, 20) ? "unsolved"
+                                                      : "none";
+}
 } // namespace
 
 class PlayTest : public MainFormTest {
@@ -67,6 +75,8 @@ TEST_F(PlayTest, SolvingInChallengeModeRecordsFreezesAndAnnouncesAllSolvedOnce) 
     EXPECT_EQ(Since(ShownForms(), before), (std::vector<QString>{"SolvedDlg", "AllSolvedDlg"}));
     EXPECT_TRUE(S().levels.IsLevelSolved(1));
     EXPECT_TRUE(S().levels.AllSolved());
+    EXPECT_EQ(Face(P()), "solved");
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: solved");
 
     // Frozen: clicks do nothing.
     const auto frozen = S().board;
@@ -98,10 +108,14 @@ TEST_F(PlayTest, SolvingInChallengeModeRecordsFreezesAndAnnouncesAllSolvedOnce) 
 TEST_F(PlayTest, PracticeModeRecordsNothingAndNeverAsks) {
     Setting("mode", "0");
     Start();
+    EXPECT_EQ(Face(P()), "unsolved");
     SolveByClicks();
     EXPECT_EQ(S().boardState, zk::SolvedState);
     EXPECT_FALSE(S().levels.IsLevelSolved(1));
     EXPECT_EQ(ShownForms().back(), "SolvedDlg");
+    // The face and the hint keep telling the level's stored flag.
+    EXPECT_EQ(Face(P()), "unsolved");
+    EXPECT_EQ(P().levelbox()->toolTip(), "Level 1: unsolved");
     const std::size_t mark = seam->Forms().size();
     P().Run(zk::Action::Restart);
     ClickCell(S().board.held.column == 0 ? 1 : 0, S().board.held.row);
