@@ -29,7 +29,7 @@ e2e: build
 # The monkey for as long as you like: random real input into the game under
 # Xvfb (MONKEY_SECONDS, MONKEY_SEED; ZK_GAME_DIR picks another build's game).
 MONKEY_SECONDS ?= 600
-MONKEY_SEED ?= 1
+MONKEY_SEED ?= 8
 .PHONY: monkey
 monkey: build
 	cd $(BUILD) && MONKEY_SECONDS=$(MONKEY_SECONDS) MONKEY_SEED=$(MONKEY_SEED) \

@@ -178,7 +178,9 @@ protected:
 };
 
 TEST_F(Monkey, RandomRealInputNeverBreaksTheGame) {
-    const int seed = Setting("MONKEY_SEED", 1);
+    // The fixed seed of the short run reaches the editor and its palette,
+    // the file dialogs, the help and the message boxes within 25 s.
+    const int seed = Setting("MONKEY_SEED", 8);
     const int seconds = Setting("MONKEY_SECONDS", 25);
     std::cout << "monkey: seed " << seed << ", " << seconds << " s (MONKEY_SEED=" << seed
               << " replays it)" << std::endl;
