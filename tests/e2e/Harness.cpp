@@ -548,10 +548,15 @@ bool Session::WaitUntilGone(quint64 id, int timeoutMs) const {
     return WaitUntil([&] { return !IsVisible(id); }, timeoutMs);
 }
 
-void Session::Click(QPoint screen, int button) const {
-    Tool(QStringLiteral("xdotool"),
-         {QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y()),
-          QStringLiteral("click"), QString::number(button)});
+void Session::Click(QPoint screen, int button, int times) const {
+    QStringList args = {QStringLiteral("mousemove"), QString::number(screen.x()),
+                        QString::number(screen.y()), QStringLiteral("click")};
+    if (times > 1) {
+        args += {QStringLiteral("--repeat"), QString::number(times), QStringLiteral("--delay"),
+                 QStringLiteral("60")};
+    }
+    args += QString::number(button);
+    Tool(QStringLiteral("xdotool"), args);
 }
 
 void Session::ClickWindow(quint64 window) const {

@@ -137,7 +137,7 @@ public:
     QString DescribeWindows() const;
     bool IsVisible(quint64 id) const;
     bool WaitUntilGone(quint64 id, int timeoutMs = WindowTimeoutMs) const;
-    void Click(QPoint screen, int button = 1) const;
+    void Click(QPoint screen, int button = 1, int times = 1) const;
     // A click sent to that window alone: when the window has gone meanwhile,
     // nothing else gets it.
     void ClickWindow(quint64 window) const;

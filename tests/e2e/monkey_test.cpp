@@ -79,10 +79,7 @@ protected:
     }
 
     void ClickAt(QPoint at, int button, bool twice) {
-        s.Tool(QStringLiteral("xdotool"),
-               {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(twice ? 2 : 1),
-                QStringLiteral("--delay"), QStringLiteral("60"), QString::number(button)});
+        s.Click(at, button, twice ? 2 : 1);
         Did(QStringLiteral("click%1 %2 at %3,%4")
                 .arg(button)
                 .arg(twice ? QStringLiteral("x2") : QString())

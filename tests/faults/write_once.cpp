@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
         for (long n = first; n < first + std::strtol(argv[4], nullptr, 10); ++n) {
             try {
                 if (std::string(argv[1]) == "--settings") {
-                    store.WriteInteger("Zanfor Kelva", "k" + std::to_string(n),
+                    store.WriteInteger(zk::files::SettingsSection, "k" + std::to_string(n),
                                        static_cast<int>(n));
                 } else {
                     const zk::files::Play play{
